@@ -1,0 +1,48 @@
+// Entities: extraction into placeholders, restoration as spoken text, and
+// the spellers of each kind.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "options.h"
+#include "result.h"
+
+namespace kalvesta::entities {
+
+enum class EntityKind : std::uint8_t {
+  URL, EMAIL, PHONE, VERSION, CURRENCY, DATE, TIME, TEMPERATURE,
+  ADDRESS_SLASH, FRACTION, X_KALI, IC, HARI_BULAN, HIJRI,
+};
+
+std::string_view tag_text(EntityKind kind);
+EntityKind entity_kind_from_tag(std::string_view tag);  // unknown -> URL
+
+struct Entity {
+  std::string text;
+  std::uint64_t id = 0;
+  EntityKind kind = EntityKind::URL;
+};
+
+struct Extraction {
+  std::string text;               // with placeholders
+  std::vector<Entity> entities;   // extraction order
+};
+
+// "<<<" tag "_" id ">>>"
+std::string placeholder(const Entity& entity);
+
+Extraction extract_gated(std::string_view text, const Options& options);
+Extraction extract(std::string_view text);
+std::string restore_gated(std::string_view text, const std::vector<Entity>& entities,
+                          std::string_view lang, const Options& options);
+
+std::string convert_to_spoken(const Entity& entity, std::string_view lang);
+Result<std::string> speak_entity(EntityKind kind, std::string_view text, std::string_view language);
+std::string squash_spaces(std::string_view text);
+std::string spoken_url(std::string_view text, std::string_view lang);
+std::string spoken_email(std::string_view text, std::string_view lang);
+
+}  // namespace kalvesta::entities

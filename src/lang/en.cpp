@@ -1,0 +1,1 @@
+// en pack: filled by its owner

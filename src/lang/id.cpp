@@ -1,0 +1,1 @@
+// id pack: filled by its owner

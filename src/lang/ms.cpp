@@ -1,0 +1,1 @@
+// ms pack: filled by its owner

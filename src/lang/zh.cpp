@@ -1,0 +1,1 @@
+// zh pack: filled by its owner

@@ -1,0 +1,61 @@
+// The language pack record and the registry of the five packs.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace kalvesta::langpack {
+
+using WordMap = std::unordered_map<std::string, std::string>;
+
+struct LanguagePack {
+  std::string code;
+  WordMap symbol_words;         // one character (UTF-8) -> word
+  WordMap currency_code_words;  // "EUR", "GBP" -> word
+  WordMap digit_words;          // "0".."9" -> word
+  std::unordered_map<std::string, std::pair<std::string, std::string>> currencies;  // -> (major, minor)
+  std::string negative_word;
+  WordMap month_names;  // "1".."12" -> name
+  WordMap distance_units;
+  WordMap volume_units;
+  WordMap weight_units;
+  WordMap duration_units;
+  WordMap area_units;
+  WordMap temperature_units;
+  std::string per_word;
+  std::string times_word;
+  std::string hijri_word;
+  bool strip_exclamations = false;
+
+  // The digit word of c, or c itself when it has none.
+  std::string speak_digit(char32_t c) const;
+};
+
+// Lookups trim White_Space and lowercase (full mapping) before matching.
+bool is_supported(std::string_view code);
+const LanguagePack* try_get_pack(std::string_view code);
+// Internal failure "unsupported language: {}" on an unregistered code.
+const LanguagePack& get_pack(std::string_view code);
+// The registered codes, sorted by bytes: en, id, ms, zh, zh_my.
+std::vector<std::string> supported_languages();
+
+}  // namespace kalvesta::langpack
+
+namespace kalvesta::lang {
+
+// The five packs in the order ms, en, id, zh, zh_my, each built once.
+std::vector<const langpack::LanguagePack*> all_packs();
+
+namespace ms { const langpack::LanguagePack& pack(); }
+namespace en { const langpack::LanguagePack& pack(); }
+namespace id { const langpack::LanguagePack& pack(); }
+namespace zh {
+langpack::LanguagePack base_pack(std::string_view code);
+const langpack::LanguagePack& pack();        // "zh"
+const langpack::LanguagePack& pack_zh_my();  // "zh_my"
+}  // namespace zh
+
+}  // namespace kalvesta::lang

@@ -1,0 +1,17 @@
+// Small passes every language runs: USSD codes, digit contexts, elongated
+// words and repeated words.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kalvesta::misc_passes {
+
+std::string expand_ussd(std::string_view text, std::string_view lang);
+std::string expand_digit_contexts(std::string_view text, std::string_view lang);
+std::string normalize_elongated(std::string_view text);
+std::string insert_comma_repeated(std::string_view text, std::uint64_t n);
+bool is_digit_word(std::string_view word);
+
+}  // namespace kalvesta::misc_passes

@@ -1,0 +1,21 @@
+// English rule passes and word rewrites, and two passes every language runs:
+// the fixed pronunciation overrides and the acronym / letter-period pass.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "numtext.h"
+
+namespace kalvesta::normalize_en {
+
+std::string normalize_english(std::string_view text);
+std::string render_year(u128 year);
+using kalvesta::parse_num;
+std::string mixed_alnum_en(std::string_view token);
+
+std::string apply_pronunciation_overrides(std::string_view text, std::string_view lang);
+std::string replace_letter_period_sequences(std::string_view text);
+std::string expand_acronym(std::string_view token);
+
+}  // namespace kalvesta::normalize_en

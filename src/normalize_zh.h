@@ -1,0 +1,24 @@
+// Chinese number readings and the rule passes of "zh" and "zh_my".
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "numtext.h"
+
+namespace kalvesta::normalize_zh {
+
+std::string to_cardinal_zh(u128 n);
+std::string convert_tens(u128 n, bool in_group);
+std::string convert_hundreds(u128 n);
+std::string convert_thousands(u128 n);
+std::string to_year_zh(u128 n);
+std::string zh_digit(char32_t c);
+std::string month_zh(std::string_view s);
+// "1".."12" -> "一".."十二", built once on first use.
+const std::unordered_map<std::string, std::string>& MONTHS_ZH();
+
+std::string normalize_zh_variant(std::string_view text, bool is_my);
+
+}  // namespace kalvesta::normalize_zh

@@ -1,0 +1,178 @@
+// The pattern layer: every rule pass matches through it. Patterns are written
+// in the dialect the rules are quoted in (Unicode \w \b \s \d, "$" = end of
+// text, leftmost-first backtracking) and run on PCRE2; see regex.cpp for the
+// translation. Only regex.cpp includes pcre2.h.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+namespace kalvesta::regex {
+
+class Regex;
+
+// The groups of one match. Offsets are byte offsets into the subject.
+// A group that took no part in the match reads as the empty text.
+class Captures {
+ public:
+  Captures() = default;
+
+  std::string_view subject() const { return subject_; }
+  std::size_t size() const { return count_; }  // groups, group 0 included
+
+  bool matched(std::size_t i) const;
+  std::string_view group(std::size_t i) const;
+  std::string_view operator[](std::size_t i) const { return group(i); }
+  std::size_t start(std::size_t i = 0) const;
+  std::size_t end(std::size_t i = 0) const;
+
+  // Named groups; an unknown name reads as a group that did not take part.
+  bool matched(std::string_view name) const;
+  std::string_view group(std::string_view name) const;
+  std::string_view operator[](std::string_view name) const { return group(name); }
+
+ private:
+  friend class Regex;
+  static constexpr std::size_t kUnset = static_cast<std::size_t>(-1);
+  const Regex* re_ = nullptr;
+  std::string_view subject_;
+  std::size_t count_ = 0;
+  // Pairs of (start, end) per group; kUnset when the group did not match.
+  std::unique_ptr<std::size_t[]> offsets_;
+  std::size_t capacity_ = 0;
+};
+
+class Regex {
+ public:
+  // Compiles the pattern; a pattern that does not compile is an internal
+  // failure (fixed patterns always compile).
+  explicit Regex(std::string_view pattern);
+  // For patterns built from caller data: nothing when it does not compile.
+  static std::unique_ptr<Regex> try_compile(std::string_view pattern);
+
+  Regex(const Regex&) = delete;
+  Regex& operator=(const Regex&) = delete;
+  ~Regex();
+
+  const std::string& pattern() const { return pattern_; }
+  std::size_t group_count() const;          // capturing groups, group 0 excluded
+  int group_index(std::string_view name) const;  // -1 when there is no such group
+
+  bool is_match(std::string_view text) const;
+  // First match at or after byte offset `start`; false when there is none.
+  bool find_at(std::string_view text, std::size_t start, Captures& caps) const;
+  std::optional<Captures> captures(std::string_view text) const;
+
+  // Calls f(const Captures&) for every match, left to right without overlap;
+  // an empty match directly at the end of the previous match is skipped.
+  // f may return void, or bool (false stops the walk).
+  template <class F>
+  void for_each(std::string_view text, F&& f) const;
+
+  // Every match replaced by f(const Captures&) (anything appendable to a
+  // std::string); the text between matches is copied.
+  template <class F>
+  std::string replace_all(std::string_view text, F&& f) const;
+
+  // Every match replaced by the expansion of the template (see expand).
+  std::string replace_all_template(std::string_view text, std::string_view tmpl) const;
+
+  // Template expansion: "$$" -> "$"; "$name" takes the longest run of
+  // [A-Za-z0-9_] (a number is a group index), "${name}" a braced name; a
+  // group that did not take part or does not exist gives the empty text; a
+  // "$" that starts no reference stays as it is.
+  void expand(const Captures& caps, std::string_view tmpl, std::string& out) const;
+
+ private:
+  struct Impl;
+  Regex() = default;
+  bool compile(std::string_view pattern, std::string* error);
+  std::string pattern_;
+  std::unique_ptr<Impl> impl_;
+  friend class Captures;
+};
+
+// A fixed pattern compiled once per process, on first use, and read-only
+// afterwards. Declare at namespace scope: constinit LazyRegex RE_X{"..."};
+class LazyRegex {
+ public:
+  explicit constexpr LazyRegex(std::string_view pattern) : pattern_(pattern) {}
+  LazyRegex(const LazyRegex&) = delete;
+  LazyRegex& operator=(const LazyRegex&) = delete;
+
+  const Regex& get() const {
+    std::call_once(once_, [this] { re_ = new Regex(pattern_); });  // lives until exit
+    return *re_;
+  }
+  const Regex& operator*() const { return get(); }
+  const Regex* operator->() const { return &get(); }
+  std::string_view pattern() const { return pattern_; }
+
+ private:
+  std::string_view pattern_;
+  mutable std::once_flag once_;
+  mutable const Regex* re_ = nullptr;
+};
+
+// Every pattern metacharacter of the text gets a backslash, so that the
+// result matches the text itself.
+std::string escape(std::string_view text);
+
+// ---- implementation of the templates ----
+
+namespace detail {
+// Byte length of the UTF-8 character starting at text[pos] (1 at the end).
+std::size_t char_len_at(std::string_view text, std::size_t pos);
+}  // namespace detail
+
+template <class F>
+void Regex::for_each(std::string_view text, F&& f) const {
+  Captures caps;
+  std::size_t pos = 0;
+  std::size_t last_match_end = Captures::kUnset;
+  while (pos <= text.size()) {
+    if (!find_at(text, pos, caps)) break;
+    std::size_t s = caps.start(0), e = caps.end(0);
+    if (s == e) {
+      // Rust rule: an empty match right where the previous match ended is
+      // not reported; move on by one character.
+      pos = e + detail::char_len_at(text, e);
+      if (e == last_match_end) continue;
+    } else {
+      pos = e;
+    }
+    last_match_end = e;
+    if constexpr (std::is_same_v<decltype(f(caps)), bool>) {
+      if (!f(caps)) break;
+    } else {
+      f(caps);
+    }
+  }
+}
+
+template <class F>
+std::string Regex::replace_all(std::string_view text, F&& f) const {
+  std::string out;
+  std::size_t copied = 0;
+  bool any = false;
+  for_each(text, [&](const Captures& caps) {
+    if (!any) {
+      out.reserve(text.size() + text.size() / 4);
+      any = true;
+    }
+    out.append(text.substr(copied, caps.start(0) - copied));
+    out += f(caps);
+    copied = caps.end(0);
+  });
+  if (!any) return std::string(text);
+  out.append(text.substr(copied));
+  return out;
+}
+
+}  // namespace kalvesta::regex

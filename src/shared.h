@@ -1,0 +1,20 @@
+// Patterns and spoken forms shared by several entity kinds, and the
+// measurement pass.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "regex.h"
+
+namespace kalvesta::shared {
+
+// TEMPERATURE, FRACTION, X_KALI, IC, HARI_BULAN, HIJRI (exact tag texts).
+const regex::Regex* shared_pattern(std::string_view kind);
+std::optional<std::string> shared_spoken(std::string_view kind, std::string_view text,
+                                         std::string_view lang);
+
+std::string normalize_measurements(std::string_view text, std::string_view lang);
+
+}  // namespace kalvesta::shared

@@ -1,0 +1,40 @@
+// Unicode helpers over UTF-8 text: decoding, trimming, case mapping and the
+// character properties the passes test. Only unicode.cpp includes ICU.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kalvesta::unicode {
+
+// Decodes the character at text[pos] and advances pos past it. Text is valid
+// UTF-8 everywhere in the system; a stray byte decodes as itself (U+0080+).
+char32_t decode(std::string_view text, std::size_t& pos);
+void append_utf8(std::string& out, char32_t c);
+std::string to_utf8(char32_t c);
+std::size_t char_count(std::string_view text);  // characters, not bytes
+
+bool is_white_space(char32_t c);   // White_Space
+bool is_alphabetic(char32_t c);    // Alphabetic
+bool is_numeric(char32_t c);       // general category Nd, Nl or No
+bool is_uppercase(char32_t c);     // Uppercase
+bool is_word_char(char32_t c);     // Alphabetic, Mark, Nd, Pc, Join_Control
+bool is_ascii_digit(char32_t c);
+
+// Surrounding White_Space removed.
+std::string_view trim(std::string_view text);
+
+// Full Unicode case mappings of the whole text ("ß" -> "SS").
+std::string to_lower(std::string_view text);
+std::string to_upper(std::string_view text);
+// Full upper-case mapping of one character (may be several characters).
+std::string upper_char(char32_t c);
+
+// Every run of White_Space replaced by one " ", ends trimmed.
+std::string collapse_whitespace(std::string_view text);
+
+// Plain substring replacement, left to right without overlap.
+std::string replace_all(std::string_view text, std::string_view from, std::string_view to);
+
+}  // namespace kalvesta::unicode
