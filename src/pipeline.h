@@ -12,6 +12,10 @@
 
 namespace kalvesta::pipeline {
 
+// Placeholders hide behind "entstash" + idx_to_letters(i) while the language
+// passes run; passes that rewrite lowercase words must leave such keys alone.
+inline constexpr std::string_view STASH_KEY_PREFIX = "entstash";
+
 Result<std::string> normalize_with(std::string_view text, std::string_view language,
                                    const Options& options);
 
