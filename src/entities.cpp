@@ -1,14 +1,687 @@
+// Entities: cutting URLs, addresses, amounts, dates and the like out of the
+// text behind placeholders before the language passes run, and putting their
+// spoken forms back afterwards. Also holds the spellers of each kind.
 #include "entities.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <unordered_map>
+#include <utility>
+
+#include "langpack.h"
+#include "normalize_en.h"
+#include "normalize_zh.h"
+#include "num2word.h"
+#include "num2word_en.h"
+#include "numtext.h"
+#include "regex.h"
+#include "shared.h"
+#include "unicode.h"
+
 namespace kalvesta::entities {
-std::string_view tag_text(EntityKind) { return "URL"; }
-EntityKind entity_kind_from_tag(std::string_view) { return EntityKind::URL; }
-std::string placeholder(const Entity&) { return {}; }
-Extraction extract_gated(std::string_view text, const Options&) { return {std::string(text), {}}; }
-Extraction extract(std::string_view text) { return {std::string(text), {}}; }
-std::string restore_gated(std::string_view text, const std::vector<Entity>&, std::string_view, const Options&) { return std::string(text); }
-std::string convert_to_spoken(const Entity& e, std::string_view) { return e.text; }
-Result<std::string> speak_entity(EntityKind, std::string_view text, std::string_view) { return Result<std::string>::ok(std::string(text)); }
-std::string squash_spaces(std::string_view text) { return std::string(text); }
-std::string spoken_url(std::string_view text, std::string_view) { return std::string(text); }
-std::string spoken_email(std::string_view text, std::string_view) { return std::string(text); }
+
+namespace {
+
+// Tag texts, indexed by the kind's value.
+constexpr std::array<std::string_view, 14> TAGS = {
+    "URL",         "EMAIL",    "PHONE",  "VERSION", "CURRENCY", "DATE",       "TIME",
+    "TEMPERATURE", "ADDRESS_SLASH", "FRACTION", "X_KALI", "IC", "HARI_BULAN", "HIJRI",
+};
+
+// ---- extraction patterns ----
+
+constinit regex::LazyRegex RE_URL{
+    R"((?i)(?:https?://|ftp://|www\.)[^\s]+|\b(?:\d{1,3}\.){3}\d{1,3}(?::\d+)?(?:/[^\s]*)?|\b[A-Za-z0-9-]+\.[A-Za-z]{2,}(?:/[^\s]*)?)"};
+constinit regex::LazyRegex RE_EMAIL{R"((?i)\b[A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\.[A-Z|a-z]{2,}\b)"};
+constinit regex::LazyRegex RE_PHONE{
+    R"((?<!\w)(?:\+?6?01\d[-\s]?\d{3,4}[-\s]?\d{4}|\+?6?0\d[-\s]?\d{4}[-\s]?\d{4}|1[-\s]?[348]00[-\s]?\d{2}[-\s]?\d{4}|154\d{2})(?!\w))"};
+constinit regex::LazyRegex RE_VERSION{R"(\b(?!\d{4}\.\d{1,2}\.\d{1,2}\b)(\d+)(?:\.\d+){2,}\b)"};
+constinit regex::LazyRegex RE_CURRENCY{
+    R"((?i)(?<!\w)(RM|Rp|USD|EUR|GBP|MYR|IDR|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:[KMBT])?\b)"};
+constinit regex::LazyRegex RE_ADDRESS_SLASH{
+    R"((?i)\b(?:Jalan|Lorong|Taman|Bukit|Kampung|Tingkat|Lintang|Pesisir|Persiaran|Lebuh|Medan|Lengkung|Halaman)\s+(?:\S+\s+)?(\d+)\s*/\s*(\d+)\b|\b(?:Jalan|Lorong|Taman|Bukit|Kampung|Tingkat|Lintang|Pesisir|Persiaran|Lebuh|Medan|Lengkung|Halaman)\s+([A-Za-z]*\d+)\s*/\s*(\d+)\b)"};
+
+// DATE and TIME are alternations of separately written forms.
+constexpr std::array<std::string_view, 4> DATE_PARTS = {
+    R"((?<![A-Za-z0-9_])\d{1,2}/\d{1,2}/\d{4}(?![A-Za-z0-9_]))",
+    R"((?<![A-Za-z0-9_])\d{4}-\d{1,2}-\d{1,2}(?![A-Za-z0-9_]))",
+    R"(\b\d{1,2}\s+(?:January|February|March|April|May|June|July|August|September|October|November|December|Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec)[a-z]*\.?\s+\d{4}\b)",
+    R"(\b(?:January|February|March|April|May|June|July|August|September|October|November|December|Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec)[a-z]*\.?\s+\d{1,2},?\s+\d{4}\b)",
+};
+constexpr std::array<std::string_view, 3> TIME_PARTS = {
+    R"(\b\d{1,2}:\d{2}\s*(?:pagi|petang|siang|sore|malam|tengah\s+hari)\b)",
+    R"(\b\d{1,2}:\d{2}\s*(?:am|pm|a\.m\.|p\.m\.)?(?![A-Za-z0-9_]))",
+    R"(\b\d{1,2}:\d{2}:\d{2}\b)",
+};
+
+template <std::size_t N>
+std::string join_alternatives(std::string_view prefix, const std::array<std::string_view, N>& parts) {
+  std::string out(prefix);
+  for (std::size_t i = 0; i < N; ++i) {
+    if (i > 0) out += '|';
+    out += "(?:";
+    out += parts[i];
+    out += ')';
+  }
+  return out;
+}
+
+const regex::Regex& re_date() {
+  static const regex::Regex re(join_alternatives("", DATE_PARTS));
+  return re;
+}
+
+const regex::Regex& re_time() {
+  static const regex::Regex re(join_alternatives("(?i)", TIME_PARTS));
+  return re;
+}
+
+// ---- speller patterns ----
+
+constinit regex::LazyRegex RE_SPELL_WWW{R"(www\.?)"};
+constinit regex::LazyRegex RE_SPELL_PORT{R"(:(\d+))"};
+constinit regex::LazyRegex RE_SPELL_DIGITS{R"(\d+)"};
+constinit regex::LazyRegex RE_SPELL_LETTER_DIGIT{R"((?<=[a-zA-Z])(?=\d)|(?<=\d)(?=[a-zA-Z]))"};
+constinit regex::LazyRegex RE_SPELL_DATE_YMD{R"(\b(\d{4})-(\d{1,2})-(\d{1,2})\b)"};
+constinit regex::LazyRegex RE_SPELL_DATE_DMY{
+    R"((?<![A-Za-z0-9_])(\d{1,2})[/\-.](\d{1,2})[/\-.](\d{4})(?![A-Za-z0-9_]))"};
+constinit regex::LazyRegex RE_SPELL_TIME{
+    R"((?i)\b(\d{1,2}):(\d{2})(?::(\d{2}))?\s*(am|pm|a\.m\.|p\.m\.|pagi|petang|siang|sore|malam|tengah\s+hari)?)"};
+constinit regex::LazyRegex RE_SPELL_MONEY_ZH{
+    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?))"};
+constinit regex::LazyRegex RE_SPELL_MONEY{
+    R"((?i)(?<!\w)(RM|Rp|USD|EUR|GBP|MYR|IDR|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?))"};
+constinit regex::LazyRegex RE_SPELL_ADDRESS_SLASH{
+    R"((?i)\b((?:Jalan|Lorong|Taman|Bukit|Kampung|Tingkat|Lintang|Pesisir|Persiaran|Lebuh|Medan|Lengkung|Halaman)\s+)(?:\S+\s+)?([A-Za-z]*)(\d+)\s*/\s*(\d+))"};
+
+// ---- small readings ----
+
+bool is_chinese(std::string_view lang) { return lang == "zh" || lang == "zh_my"; }
+
+// A captured number: optional "+", ASCII digits; anything else reads as 0.
+u128 read_number(std::string_view text) { return parse_u128(text).value_or(0); }
+
+std::string cardinal(u128 n, std::string_view lang) {
+  if (lang == "id") return num2word::to_cardinal_with(n, num2word::ID_VOCAB);
+  if (lang == "en") return num2word_en::to_cardinal_en(n);
+  return num2word::to_cardinal_with(n, num2word::MS_VOCAB);
+}
+
+// Each character of a digit run read by the pack, joined with blanks.
+std::string digit_words(std::string_view run, const langpack::LanguagePack& pack) {
+  std::string out;
+  std::size_t pos = 0;
+  while (pos < run.size()) {
+    if (pos > 0) out += ' ';
+    out += pack.speak_digit(unicode::decode(run, pos));
+  }
+  return out;
+}
+
+// Each character of a digit run as a Chinese cardinal; a non-ASCII digit is 0.
+std::string digit_words_zh(std::string_view run) {
+  std::string out;
+  std::size_t pos = 0;
+  while (pos < run.size()) {
+    if (pos > 0) out += ' ';
+    char32_t c = unicode::decode(run, pos);
+    out += normalize_zh::to_cardinal_zh(unicode::is_ascii_digit(c) ? static_cast<u128>(c - U'0') : 0);
+  }
+  return out;
+}
+
+std::string spaced_chars(std::string_view text) {
+  std::string out;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t start = pos;
+    unicode::decode(text, pos);
+    if (start > 0) out += ' ';
+    out.append(text.substr(start, pos - start));
+  }
+  return out;
+}
+
+// Plain replacements applied in order; each row sees the previous output.
+template <std::size_t N>
+std::string replace_each(std::string text,
+                         const std::array<std::pair<std::string_view, std::string_view>, N>& rows) {
+  for (const auto& [from, to] : rows) text = unicode::replace_all(text, from, to);
+  return text;
+}
+
+// "scheme://" -> the scheme spelled out and `spoken`, for every occurrence.
+std::string speak_scheme(std::string text, std::string_view spoken) {
+  std::size_t sep = text.find("://");
+  if (sep == std::string::npos) return text;
+  std::string scheme = text.substr(0, sep);
+  return unicode::replace_all(text, scheme + "://", spaced_chars(scheme) + std::string(spoken));
+}
+
+bool ascii_iequals(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+std::string remove_char(std::string_view text, char c) {
+  std::string out;
+  out.reserve(text.size());
+  for (char ch : text)
+    if (ch != c) out += ch;
+  return out;
+}
+
+// ---- restoration helpers ----
+
+bool is_placeholder_inner(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+struct Slot {
+  std::size_t pos = 0, len = 0;
+};
+
+// Every "<<<" [A-Z0-9_]+ ">>>" in the text, left to right. Such texts can
+// never overlap (their inside holds no "<"), so this finds every occurrence
+// of every placeholder.
+std::vector<Slot> find_slots(std::string_view text) {
+  std::vector<Slot> slots;
+  std::size_t from = 0;
+  while (true) {
+    std::size_t p = text.find("<<<", from);
+    if (p == std::string_view::npos) break;
+    std::size_t q = p + 3;
+    while (q < text.size() && is_placeholder_inner(text[q])) ++q;
+    if (q > p + 3 && text.substr(q, 3) == ">>>") {
+      slots.push_back({p, q + 3 - p});
+      from = q + 3;
+    } else {
+      // Either a longer run of "<" (the slot may start one later) or no
+      // closing ">>>" after the inside run (no slot can start inside it).
+      from = q == p + 3 ? p + 1 : q;
+    }
+  }
+  return slots;
+}
+
+// True when putting `r` in place of a placeholder can never make a new
+// placeholder-shaped text: it holds no "<" or ">" and has a character that
+// cannot stand inside a placeholder.
+bool inert_replacement(std::string_view r) {
+  bool outside = false;
+  for (char c : r) {
+    if (c == '<' || c == '>') return false;
+    if (!is_placeholder_inner(c)) outside = true;
+  }
+  return outside;
+}
+
+// The rule itself, one search from the start per entity: used only when a
+// replacement could create or join placeholder-shaped text.
+std::string restore_stepwise(std::string_view text, const std::vector<Entity>& entities,
+                             const std::function<std::string(const Entity&)>& replacement,
+                             std::vector<std::optional<std::string>>& cache) {
+  std::string out(text);
+  for (std::size_t i = entities.size(); i-- > 0;) {
+    std::string ph = placeholder(entities[i]);
+    std::size_t p = out.find(ph);
+    if (p == std::string::npos) continue;
+    if (!cache[i]) cache[i] = replacement(entities[i]);
+    out.replace(p, ph.size(), *cache[i]);
+  }
+  return out;
+}
+
+}  // namespace
+
+// ---- kinds and placeholders ----
+
+std::string_view tag_text(EntityKind kind) {
+  auto i = static_cast<std::size_t>(kind);
+  return i < TAGS.size() ? TAGS[i] : TAGS[0];
+}
+
+EntityKind entity_kind_from_tag(std::string_view tag) {
+  for (std::size_t i = 0; i < TAGS.size(); ++i)
+    if (TAGS[i] == tag) return static_cast<EntityKind>(i);
+  return EntityKind::URL;
+}
+
+std::string placeholder(const Entity& entity) {
+  std::string out = "<<<";
+  out += tag_text(entity.kind);
+  out += '_';
+  out += std::to_string(entity.id);
+  out += ">>>";
+  return out;
+}
+
+// ---- extraction ----
+
+Extraction extract_gated(std::string_view text, const Options& options) {
+  struct Step {
+    EntityKind kind;
+    const regex::Regex* (*pattern)();
+    std::string_view gate;  // empty: always extracted
+  };
+  // Earlier kinds win overlaps: an e-mail domain is not also a URL, an IP
+  // address is not a VERSION, a version-shaped date is not a DATE.
+  static constexpr Step STEPS[] = {
+      {EntityKind::EMAIL, [] { return &RE_EMAIL.get(); }, ""},
+      {EntityKind::URL, [] { return &RE_URL.get(); }, ""},
+      {EntityKind::PHONE, [] { return &RE_PHONE.get(); }, ""},
+      {EntityKind::VERSION, [] { return &RE_VERSION.get(); }, ""},
+      {EntityKind::CURRENCY, [] { return &RE_CURRENCY.get(); }, ""},
+      // Dates and times are always cut out; their keys act at restoration.
+      {EntityKind::DATE, [] { return &re_date(); }, ""},
+      {EntityKind::TIME, [] { return &re_time(); }, ""},
+      {EntityKind::TEMPERATURE, [] { return shared::shared_pattern("TEMPERATURE"); }, "temperature"},
+      {EntityKind::ADDRESS_SLASH, [] { return &RE_ADDRESS_SLASH.get(); }, "fractions"},
+      {EntityKind::FRACTION, [] { return shared::shared_pattern("FRACTION"); }, "fractions"},
+      {EntityKind::X_KALI, [] { return shared::shared_pattern("X_KALI"); }, "x_kali"},
+      {EntityKind::IC, [] { return shared::shared_pattern("IC"); }, "ic"},
+      {EntityKind::HARI_BULAN, [] { return shared::shared_pattern("HARI_BULAN"); }, "hari_bulan"},
+      {EntityKind::HIJRI, [] { return shared::shared_pattern("HIJRI"); }, "hijri"},
+  };
+
+  Extraction result{std::string(text), {}};
+  std::uint64_t counter = 1;
+  for (const Step& step : STEPS) {
+    if (!step.gate.empty() && !options.is_enabled(step.gate)) continue;
+    const regex::Regex* re = step.pattern();
+    if (re == nullptr) continue;
+
+    const std::string& work = result.text;
+    std::string next;
+    next.reserve(work.size());
+    std::size_t copied = 0;
+    try {
+      re->for_each(work, [&](const regex::Captures& caps) {
+        next.append(work, copied, caps.start(0) - copied);
+        Entity entity{std::string(caps.group(0)), counter++, step.kind};
+        next += placeholder(entity);
+        result.entities.push_back(std::move(entity));
+        copied = caps.end(0);
+      });
+    } catch (const InternalFailure&) {
+      // A matching error ends only this kind's scan; what was cut stays.
+    }
+    next.append(work, copied);
+    result.text = std::move(next);
+  }
+  return result;
+}
+
+Extraction extract(std::string_view text) { return extract_gated(text, Options{}); }
+
+// ---- restoration ----
+
+std::string restore_with(std::string_view text, const std::vector<Entity>& entities,
+                         const std::function<std::string(const Entity&)>& replacement) {
+  // Walking the entities last to first, each takes the first occurrence of
+  // its placeholder still present. As long as no replacement can create or
+  // join placeholder-shaped text, the occurrences present at any moment are
+  // the original ones minus those taken, so the k-th entity (in walking
+  // order) with a given placeholder takes its k-th original occurrence, and
+  // the whole text is rebuilt in one pass.
+  std::vector<Slot> slots = find_slots(text);
+  std::unordered_map<std::string_view, std::vector<std::size_t>> by_text;
+  for (std::size_t s = 0; s < slots.size(); ++s)
+    by_text[text.substr(slots[s].pos, slots[s].len)].push_back(s);
+  std::unordered_map<std::string_view, std::size_t> taken;
+
+  constexpr std::size_t NONE = static_cast<std::size_t>(-1);
+  std::vector<std::size_t> owner(slots.size(), NONE);  // slot -> entity index
+  std::vector<std::optional<std::string>> cache(entities.size());
+  bool stepwise = false;
+  for (std::size_t i = entities.size(); i-- > 0 && !stepwise;) {
+    std::string ph = placeholder(entities[i]);
+    auto it = by_text.find(ph);
+    if (it == by_text.end()) continue;
+    std::size_t& k = taken[it->first];
+    if (k == it->second.size()) continue;
+    std::size_t s = it->second[k++];
+    owner[s] = i;
+    cache[i] = replacement(entities[i]);
+    if (!cache[i]->empty() && !inert_replacement(*cache[i])) stepwise = true;
+  }
+
+  // An empty replacement joins its neighbours; that is harmless unless both
+  // sides could continue a placeholder ("<<<AB" + "" + "_1>>>").
+  auto filled = [&](std::size_t s) { return owner[s] == NONE || !cache[owner[s]]->empty(); };
+  for (std::size_t s = 0; s < slots.size() && !stepwise; ++s) {
+    if (owner[s] == NONE || !cache[owner[s]]->empty()) continue;
+    std::size_t start = slots[s].pos, end = start + slots[s].len;
+    bool left_closed = start == 0 || (s > 0 && slots[s - 1].pos + slots[s - 1].len == start
+                                          ? filled(s - 1)
+                                          : !(text[start - 1] == '<' || is_placeholder_inner(text[start - 1])));
+    bool right_closed = end == text.size() || (s + 1 < slots.size() && slots[s + 1].pos == end
+                                                   ? filled(s + 1)
+                                                   : !(text[end] == '>' || is_placeholder_inner(text[end])));
+    if (!left_closed && !right_closed) stepwise = true;
+  }
+  if (stepwise) return restore_stepwise(text, entities, replacement, cache);
+
+  std::string out;
+  out.reserve(text.size() + text.size() / 2);
+  std::size_t copied = 0;
+  for (std::size_t s = 0; s < slots.size(); ++s) {
+    if (owner[s] == NONE) continue;
+    out.append(text.substr(copied, slots[s].pos - copied));
+    out += *cache[owner[s]];
+    copied = slots[s].pos + slots[s].len;
+  }
+  out.append(text.substr(copied));
+  return out;
+}
+
+std::string restore_gated(std::string_view text, const std::vector<Entity>& entities,
+                          std::string_view lang, const Options& options) {
+  return restore_with(text, entities, [&](const Entity& e) {
+    // With their key off, dates and times come back exactly as written.
+    if ((e.kind == EntityKind::DATE && !options.is_enabled("dates")) ||
+        (e.kind == EntityKind::TIME && !options.is_enabled("times")))
+      return e.text;
+    return convert_to_spoken(e, lang);
+  });
+}
+
+// ---- dispatch ----
+
+std::string convert_to_spoken(const Entity& entity, std::string_view lang) {
+  if (entity.kind == EntityKind::ADDRESS_SLASH) return spoken_address_slash(entity.text, lang);
+  if (auto shared = shared::shared_spoken(tag_text(entity.kind), entity.text, lang)) return std::move(*shared);
+  switch (entity.kind) {
+    case EntityKind::URL: return spoken_url(entity.text, lang);
+    case EntityKind::EMAIL: return spoken_email(entity.text, lang);
+    case EntityKind::PHONE: return spoken_phone(entity.text, lang);
+    case EntityKind::VERSION: return spoken_version(entity.text, lang);
+    case EntityKind::CURRENCY: return spoken_currency(entity.text, lang);
+    case EntityKind::DATE: return spoken_date(entity.text, lang);
+    case EntityKind::TIME: return spoken_time(entity.text, lang);
+    default: return entity.text;
+  }
+}
+
+Result<std::string> speak_entity(EntityKind kind, std::string_view text, std::string_view language) {
+  const langpack::LanguagePack* pack = langpack::try_get_pack(language);
+  if (pack == nullptr) {
+    std::string codes;
+    for (const std::string& code : langpack::supported_languages()) {
+      if (!codes.empty()) codes += ", ";
+      codes += code;
+    }
+    return Result<std::string>::err("Unsupported language: '" + std::string(language) +
+                                    "' (expected one of (" + codes + "))");
+  }
+  Entity entity{std::string(text), 0, kind};
+  return Result<std::string>::ok(convert_to_spoken(entity, pack->code));
+}
+
+std::string squash_spaces(std::string_view text) { return unicode::collapse_whitespace(text); }
+
+// ---- URL and e-mail ----
+
+std::string spoken_url(std::string_view text, std::string_view lang) {
+  if (is_chinese(lang)) {
+    std::string out = speak_scheme(std::string(text), lang == "zh" ? " 冒号斜杠斜杠" : " 冒号 slash slash ");
+    out = RE_SPELL_WWW->replace_all(out, [](const regex::Captures&) { return "w w w 点 "; });
+    // ‘a-b?x=1’ -> ‘a杠b 问号 x 等于 1’
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 7> ROWS_ZH = {{
+        {".", "点"}, {"/", "斜杠"}, {"-", "杠"}, {"?", " 问号 "}, {"=", " 等于 "}, {"&", " 和 "}, {"*", " 星号 "},
+    }};
+    out = replace_each(std::move(out), ROWS_ZH);
+    // The colon of a port stays; its digits are read like any other run.
+    out = RE_SPELL_DIGITS->replace_all(out, [](const regex::Captures& c) { return digit_words_zh(c.group(0)); });
+    return squash_spaces(unicode::trim(out));
+  }
+
+  const langpack::LanguagePack& pack = langpack::get_pack(lang);
+  std::string out = speak_scheme(std::string(text), " colon slash slash ");
+  out = RE_SPELL_WWW->replace_all(out, [](const regex::Captures&) { return "w w w dot "; });
+  // ‘:8080’ -> ‘ colon eight zero eight zero’
+  out = RE_SPELL_PORT->replace_all(out, [&](const regex::Captures& c) {
+    return " colon " + digit_words(c.group(1), pack);
+  });
+  static constexpr std::array<std::pair<std::string_view, std::string_view>, 6> ROWS = {{
+      {".", " dot "}, {"/", " slash "}, {"-", " dash "}, {"?", " question mark "}, {"=", " equals "}, {"&", " and "},
+  }};
+  out = replace_each(std::move(out), ROWS);
+  if (lang == "en" || lang == "ms") {
+    out = unicode::replace_all(out, "*", " ");
+    out = remove_char(out, '!');
+  } else {
+    out = unicode::replace_all(out, "*", " star ");
+  }
+  // Digits glued to letters stay glued: ‘abc2’ -> ‘abctwo’.
+  out = RE_SPELL_DIGITS->replace_all(out, [&](const regex::Captures& c) { return digit_words(c.group(0), pack); });
+  return squash_spaces(out);
+}
+
+std::string spoken_email(std::string_view text, std::string_view lang) {
+  const langpack::LanguagePack& pack = langpack::get_pack(lang);
+  std::string out(text);
+  if (is_chinese(lang)) {
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 5> ROWS_ZH = {{
+        {"@", "艾特"}, {".", "点"}, {"_", "下划线"}, {"+", "加"}, {"-", "杠"},
+    }};
+    out = replace_each(std::move(out), ROWS_ZH);
+  } else {
+    // ‘a.b@x.com’ -> ‘a dot b at x dot com’ (the same words in every language)
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 5> ROWS = {{
+        {"@", " at "}, {".", " dot "}, {"_", " underscore "}, {"+", " plus "}, {"-", " dash "},
+    }};
+    out = replace_each(std::move(out), ROWS);
+    // ‘doe99’ -> ‘doe 99’
+    out = RE_SPELL_LETTER_DIGIT->replace_all(out, [](const regex::Captures&) { return " "; });
+  }
+  out = RE_SPELL_DIGITS->replace_all(out, [&](const regex::Captures& c) { return digit_words(c.group(0), pack); });
+  return squash_spaces(out);
+}
+
+std::string spoken_phone(std::string_view text, std::string_view lang) {
+  const langpack::LanguagePack& pack = langpack::get_pack(lang);
+  std::string out;
+  for (char c : text) {
+    if (c < '0' || c > '9') continue;
+    if (!out.empty()) out += ' ';
+    out += pack.speak_digit(static_cast<char32_t>(c));
+  }
+  return out;
+}
+
+// ---- date, time, currency, version, slash address ----
+
+std::string spoken_date(std::string_view text, std::string_view lang) {
+  std::optional<regex::Captures> caps = RE_SPELL_DATE_YMD->captures(text);
+  int year_group = 1, day_group = 3;
+  if (!caps) {
+    caps = RE_SPELL_DATE_DMY->captures(text);
+    if (!caps) return std::string(text);  // spelled-month dates stay as written
+    year_group = 3;
+    day_group = 1;
+  }
+  u128 year = read_number(caps->group(year_group));
+  u128 day = read_number(caps->group(day_group));
+  std::string_view month = caps->group(2);
+  std::string key(month.substr(std::min(month.find_first_not_of('0'), month.size())));
+
+  // A month without a name (‘13’, ‘00’) stays as written.
+  auto month_name = [&](const std::unordered_map<std::string, std::string>& names) {
+    auto it = names.find(key);
+    return it != names.end() ? it->second : std::string(month);
+  };
+
+  if (lang == "en") {
+    std::string y = year >= 1000 && year <= 2099 ? normalize_en::render_year(year) : num2word_en::to_cardinal_en(year);
+    return num2word_en::to_cardinal_en(day) + " of " + month_name(langpack::get_pack(lang).month_names) + " " + y;
+  }
+  if (is_chinese(lang)) {
+    return normalize_zh::to_year_zh(year) + "年" + month_name(normalize_zh::MONTHS_ZH()) + "月" +
+           normalize_zh::to_cardinal_zh(day) + "日";
+  }
+  return cardinal(day, lang) + " " + month_name(langpack::get_pack(lang).month_names) + " " + cardinal(year, lang);
+}
+
+std::string spoken_time(std::string_view text, std::string_view lang) {
+  std::optional<regex::Captures> caps = RE_SPELL_TIME->captures(text);
+  if (!caps) return std::string(text);
+  u128 hour = read_number(caps->group(1));
+  u128 minute = read_number(caps->group(2));
+
+  if (is_chinese(lang)) {
+    std::string prefix;
+    if (caps->matched(4)) {
+      std::string period = unicode::to_lower(remove_char(caps->group(4), '.'));
+      if (period == "am") prefix = lang == "zh" ? "上午" : "早上";
+      else if (period == "pm") prefix = hour >= 7 ? "晚上" : "下午";
+    }
+    std::string reading = normalize_zh::to_cardinal_zh(hour) + "点";
+    if (minute != 0) reading += normalize_zh::to_cardinal_zh(minute) + "分";
+    return prefix + reading;  // seconds are not read
+  }
+
+  std::string out = cardinal(hour, lang) + " " + cardinal(minute, lang);
+  if (caps->matched(3)) out += " " + cardinal(read_number(caps->group(3)), lang);
+  if (caps->matched(4)) {
+    std::string_view period = caps->group(4);
+    out += ' ';
+    if (ascii_iequals(period, "am") || ascii_iequals(period, "a.m.")) {
+      out += lang == "en" ? "a m" : "pagi";
+    } else if (ascii_iequals(period, "pm") || ascii_iequals(period, "p.m.")) {
+      out += lang == "en" ? "p m" : lang == "id" ? "sore" : "petang";
+    } else if (lang != "en") {
+      // Local period words are kept as written; English drops them.
+      out += unicode::trim(period);
+    }
+  }
+  return out;
+}
+
+namespace {
+
+struct CurrencyUnits {
+  std::string_view code, major, minor;
+};
+
+// Chinese unit words per currency code, for "zh" and for "zh_my".
+constexpr CurrencyUnits MONEY_ZH[] = {
+    {"$", "美元", "分"}, {"USD", "美元", "分"}, {"RM", "令吉", "仙"}, {"MYR", "令吉", "仙"},
+    {"£", "英镑", "便士"}, {"GBP", "英镑", "便士"}, {"€", "欧元", "分"}, {"EUR", "欧元", "分"},
+};
+constexpr CurrencyUnits MONEY_ZH_MY[] = {
+    {"$", "美金", "仙"}, {"USD", "美金", "仙"}, {"RM", "令吉", "仙"}, {"MYR", "令吉", "仙"},
+    {"£", "英磅", "仙"}, {"GBP", "英磅", "仙"}, {"€", "欧元", "仙"}, {"EUR", "欧元", "仙"},
+};
+// Default words; a pack's own currency rows take precedence.
+constexpr CurrencyUnits MONEY_WORDS[] = {
+    {"$", "dollar", "cents"}, {"USD", "dollar", "cents"}, {"RM", "ringgit", "sen"}, {"MYR", "ringgit", "sen"},
+    {"RP", "rupiah", "sen"},  {"IDR", "rupiah", "sen"},   {"€", "euro", "cents"},  {"EUR", "euro", "cents"},
+    {"£", "pound", "pence"},  {"GBP", "pound", "pence"},
+};
+
+template <std::size_t N>
+const CurrencyUnits* find_units(const CurrencyUnits (&table)[N], std::string_view code) {
+  for (const CurrencyUnits& row : table)
+    if (row.code == code) return &row;
+  return nullptr;
+}
+
+}  // namespace
+
+std::string spoken_currency(std::string_view text, std::string_view lang) {
+  const bool zh = is_chinese(lang);
+  std::optional<regex::Captures> caps = (zh ? RE_SPELL_MONEY_ZH : RE_SPELL_MONEY)->captures(text);
+  if (!caps) return std::string(text);
+  std::string code = unicode::to_upper(caps->group(1));
+  // A comma is never a decimal mark here: ‘1,50’ is 150.
+  std::string amount = remove_char(caps->group(2), ',');
+  std::size_t dot = amount.find('.');
+  std::string_view whole = std::string_view(amount).substr(0, dot);
+  std::string fraction = dot == std::string::npos ? std::string() : amount.substr(dot + 1);
+  if (fraction.size() == 1) fraction += '0';  // ‘.5’ means fifty
+  u128 integer = read_number(whole);
+
+  if (zh) {
+    const CurrencyUnits* row = find_units(lang == "zh" ? MONEY_ZH : MONEY_ZH_MY, code);
+    std::string_view major = row ? row->major : (lang == "zh" ? "元" : "块");
+    std::string_view minor = row ? row->minor : (lang == "zh" ? "分" : "仙");
+    std::string out = normalize_zh::to_cardinal_zh(integer) + std::string(major);
+    if (!fraction.empty() && fraction != "00")
+      out += normalize_zh::to_cardinal_zh(read_number(fraction)) + std::string(minor);
+    return out;
+  }
+
+  std::string major = code, minor = "cents";
+  if (const CurrencyUnits* row = find_units(MONEY_WORDS, code)) {
+    major = row->major;
+    minor = row->minor;
+  }
+  const langpack::LanguagePack& pack = langpack::get_pack(lang);
+  if (auto it = pack.currencies.find(code); it != pack.currencies.end()) {
+    major = it->second.first;
+    minor = it->second.second;
+  }
+  if (fraction.empty()) return cardinal(integer, lang) + " " + major;
+  std::string cents = cardinal(read_number(fraction), lang) + " " + minor;
+  if (whole == "0") return cents;
+  return cardinal(integer, lang) + " " + major + " " + cents;
+}
+
+std::string spoken_version(std::string_view text, std::string_view lang) {
+  std::string out;
+  std::size_t start = 0;
+  while (true) {
+    std::size_t dot = text.find('.', start);
+    if (start > 0) out += " point ";
+    out += cardinal(read_number(text.substr(start, dot == std::string_view::npos ? dot : dot - start)), lang);
+    if (dot == std::string_view::npos) break;
+    start = dot + 1;
+  }
+  return out;
+}
+
+std::string spoken_address_slash(std::string_view text, std::string_view lang) {
+  std::optional<regex::Captures> caps;
+  try {
+    caps = RE_SPELL_ADDRESS_SLASH->captures(text);
+  } catch (const InternalFailure&) {
+    return std::string(text);
+  }
+  if (!caps) return std::string(text);
+  const langpack::LanguagePack& pack = langpack::get_pack(lang);
+
+  // ‘SS’ -> ‘S S’
+  std::string letters;
+  std::string_view g2 = caps->group(2);
+  for (std::size_t pos = 0; pos < g2.size();) {
+    if (pos > 0) letters += ' ';
+    letters += unicode::upper_char(unicode::decode(g2, pos));
+  }
+  // ‘24’ -> ‘two four’; a non-ASCII digit is kept as it is.
+  auto number = [&](std::string_view digits) {
+    std::string out;
+    for (std::size_t pos = 0; pos < digits.size();) {
+      if (pos > 0) out += ' ';
+      char32_t c = unicode::decode(digits, pos);
+      out += unicode::is_ascii_digit(c) ? pack.speak_digit(c) : unicode::upper_char(c);
+    }
+    return out;
+  };
+  std::string out(caps->group(1));
+  out += letters;
+  out += ' ';
+  out += number(caps->group(3));
+  out += " slash ";
+  out += number(caps->group(4));
+  return squash_spaces(out);
+}
+
 }  // namespace kalvesta::entities

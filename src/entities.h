@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,10 +40,25 @@ Extraction extract(std::string_view text);
 std::string restore_gated(std::string_view text, const std::vector<Entity>& entities,
                           std::string_view lang, const Options& options);
 
+// The restoration walk with the replacement supplied by the caller: entities
+// from the last to the first, each replacing the first occurrence of its
+// placeholder still in the text. `replacement` is asked only for entities
+// whose placeholder is found, in that order.
+std::string restore_with(std::string_view text, const std::vector<Entity>& entities,
+                         const std::function<std::string(const Entity&)>& replacement);
+
 std::string convert_to_spoken(const Entity& entity, std::string_view lang);
 Result<std::string> speak_entity(EntityKind kind, std::string_view text, std::string_view language);
 std::string squash_spaces(std::string_view text);
 std::string spoken_url(std::string_view text, std::string_view lang);
 std::string spoken_email(std::string_view text, std::string_view lang);
+
+// The kind spellers; `lang` is a normalised registered code.
+std::string spoken_date(std::string_view text, std::string_view lang);
+std::string spoken_time(std::string_view text, std::string_view lang);
+std::string spoken_currency(std::string_view text, std::string_view lang);
+std::string spoken_version(std::string_view text, std::string_view lang);
+std::string spoken_address_slash(std::string_view text, std::string_view lang);
+std::string spoken_phone(std::string_view text, std::string_view lang);
 
 }  // namespace kalvesta::entities

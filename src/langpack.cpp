@@ -1,9 +1,76 @@
+// The language registry: maps a caller's language code to one of the five
+// packs built in src/lang/, and reads single digits through a pack.
+// The registry and the packs are built once, on the first lookup.
 #include "langpack.h"
+
+#include <algorithm>
+
 #include "result.h"
+#include "unicode.h"
+
 namespace kalvesta::langpack {
-std::string LanguagePack::speak_digit(char32_t) const { return {}; }
-bool is_supported(std::string_view code) { return code == "ms" || code == "en" || code == "id" || code == "zh" || code == "zh_my"; }
-const LanguagePack* try_get_pack(std::string_view) { return nullptr; }
-const LanguagePack& get_pack(std::string_view code) { throw InternalFailure("unsupported language: " + std::string(code)); }
-std::vector<std::string> supported_languages() { return {"en", "id", "ms", "zh", "zh_my"}; }
+
+WordMap make_word_map(std::span<const Row> rows) {
+  WordMap map;
+  map.reserve(rows.size());
+  for (const auto& [key, word] : rows) map.emplace(key, word);
+  return map;
+}
+
+std::string LanguagePack::speak_digit(char32_t c) const {
+  std::string key = unicode::to_utf8(c);
+  auto it = digit_words.find(key);
+  return it == digit_words.end() ? key : it->second;
+}
+
+namespace {
+
+using Registry = std::unordered_map<std::string_view, const LanguagePack*>;
+
+const Registry& registry() {
+  static const Registry REGISTRY = [] {
+    Registry map;
+    for (const LanguagePack* pack : lang::all_packs()) map.emplace(pack->code, pack);
+    return map;
+  }();
+  return REGISTRY;
+}
+
+const LanguagePack* lookup(std::string_view code) {
+  const Registry& reg = registry();
+  // A registered code is its own normal form, so the common case skips the
+  // case mapping entirely.
+  if (auto it = reg.find(code); it != reg.end()) return it->second;
+  const std::string normal = unicode::to_lower(unicode::trim(code));
+  auto it = reg.find(normal);
+  return it == reg.end() ? nullptr : it->second;
+}
+
+}  // namespace
+
+bool is_supported(std::string_view code) { return lookup(code) != nullptr; }
+
+const LanguagePack* try_get_pack(std::string_view code) { return lookup(code); }
+
+const LanguagePack& get_pack(std::string_view code) {
+  const LanguagePack* pack = lookup(code);
+  if (pack == nullptr) throw InternalFailure("unsupported language: " + std::string(code));
+  return *pack;
+}
+
+std::vector<std::string> supported_languages() {
+  std::vector<std::string> codes;
+  for (const auto& entry : registry()) codes.emplace_back(entry.first);
+  std::sort(codes.begin(), codes.end());
+  return codes;
+}
+
 }  // namespace kalvesta::langpack
+
+namespace kalvesta::lang {
+
+std::vector<const langpack::LanguagePack*> all_packs() {
+  return {&ms::pack(), &en::pack(), &id::pack(), &zh::pack(), &zh::pack_zh_my()};
+}
+
+}  // namespace kalvesta::lang

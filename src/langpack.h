@@ -1,6 +1,7 @@
 // The language pack record and the registry of the five packs.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -10,6 +11,16 @@
 namespace kalvesta::langpack {
 
 using WordMap = std::unordered_map<std::string, std::string>;
+
+// One table row as the pack files write it: key, word.
+using Row = std::pair<std::string_view, std::string_view>;
+// One currency row: key, major unit word, minor unit word.
+struct CurrencyRow {
+  std::string_view key, major, minor;
+};
+
+// Builds a pack table from its constant rows.
+WordMap make_word_map(std::span<const Row> rows);
 
 struct LanguagePack {
   std::string code;

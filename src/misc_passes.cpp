@@ -1,8 +1,199 @@
+// Small rewrites every language runs: USSD codes and context numbers read
+// digit by digit, stretched words shortened, and a comma before the last
+// repetition of a word said many times in a row.
 #include "misc_passes.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "langpack.h"
+#include "pipeline.h"
+#include "regex.h"
+#include "result.h"
+#include "unicode.h"
+
 namespace kalvesta::misc_passes {
-std::string expand_ussd(std::string_view text, std::string_view) { return std::string(text); }
-std::string expand_digit_contexts(std::string_view text, std::string_view) { return std::string(text); }
-std::string normalize_elongated(std::string_view text) { return std::string(text); }
-std::string insert_comma_repeated(std::string_view text, std::uint64_t) { return std::string(text); }
-bool is_digit_word(std::string_view) { return false; }
+
+namespace {
+
+constinit regex::LazyRegex RE_USSD{R"(\*(\d+)#)"};
+constinit regex::LazyRegex RE_DIGIT_CTX{
+    R"((?i)\b(exit|gate|lot|platform|bus\s+no|flight|stand|bay|block|blok)\s+(\d+)\b)"};
+constinit regex::LazyRegex RE_PRODUCT_CTX{
+    R"((?i)\b(Office|Windows|PlayStation|PS|Xbox|iPhone|iPad|Galaxy|Pixel|Model|MacBook|AirPods)\s+(\d{3,})\b)"};
+constinit regex::LazyRegex RE_ELONGATED{R"((.)\1{2,})"};
+
+// Number words never get the repetition comma: ‘satu satu satu satu’ is a
+// number read digit by digit, not an emphatic repetition.
+constexpr std::array<std::string_view, 54> DIGIT_WORDS = {
+    "satu",     "dua",      "tiga",      "empat",    "lima",     "enam",     "tujuh",
+    "lapan",    "sembilan", "kosong",    "puluh",    "ratus",    "ribu",     "juta",
+    "belas",    "perpuluhan", "delapan", "nol",      "koma",     "miliar",   "triliun",
+    "one",      "two",      "three",     "four",     "five",     "six",      "seven",
+    "eight",    "nine",     "zero",      "ten",      "eleven",   "twelve",   "thirteen",
+    "fourteen", "fifteen",  "sixteen",   "seventeen", "eighteen", "nineteen", "twenty",
+    "thirty",   "forty",    "fifty",     "sixty",    "seventy",  "eighty",   "ninety",
+    "hundred",  "thousand", "million",   "billion",  "point",
+};
+
+// Each character spoken with the pack's digit word, blank-separated.
+std::string spell_digits(std::string_view digits, const langpack::LanguagePack& pack) {
+  std::string out;
+  for (std::size_t pos = 0; pos < digits.size();) {
+    if (!out.empty()) out += ' ';
+    out += pack.speak_digit(unicode::decode(digits, pos));
+  }
+  return out;
+}
+
+// ---- elongated words ----
+
+// Only words with a lowercase-ish letter and no ASCII digit are shortened:
+// ‘HELLOOO’ is shouting, ‘cooool2’ a handle or code.
+bool exempt_from_shortening(std::string_view word) {
+  bool has_non_upper_letter = false;
+  for (std::size_t pos = 0; pos < word.size();) {
+    char32_t c = unicode::decode(word, pos);
+    if (c >= U'0' && c <= U'9') return true;
+    if (!has_non_upper_letter && unicode::is_alphabetic(c) && !unicode::is_uppercase(c))
+      has_non_upper_letter = true;
+  }
+  return !has_non_upper_letter;
+}
+
+bool has_elongation(std::string_view word) {
+  try {
+    return RE_ELONGATED->is_match(word);
+  } catch (const InternalFailure&) {
+    return false;  // a word too costly to test is left as it is
+  }
+}
+
+// Appends `part` with every run of three or more equal characters cut to two.
+void append_shortened(std::string& out, std::string_view part) {
+  std::size_t pos = 0;
+  char32_t prev = 0;
+  std::size_t run = 0;
+  while (pos < part.size()) {
+    std::size_t start = pos;
+    char32_t c = unicode::decode(part, pos);
+    run = (run > 0 && c == prev) ? run + 1 : 1;
+    prev = c;
+    if (run <= 2) out.append(part.substr(start, pos - start));
+  }
+}
+
+// Stash keys ("entstash" + lowercase letters) stand for placeholders and are
+// copied untouched; only the text around them is shortened.
+void append_word_outside_keys(std::string& out, std::string_view word) {
+  constexpr std::string_view prefix = pipeline::STASH_KEY_PREFIX;
+  std::size_t pos = 0;
+  while (pos < word.size()) {
+    std::size_t key = word.find(prefix, pos);
+    if (key == std::string_view::npos) key = word.size();
+    append_shortened(out, word.substr(pos, key - pos));
+    if (key == word.size()) break;
+    std::size_t end = key + prefix.size();
+    while (end < word.size() && word[end] >= 'a' && word[end] <= 'z') ++end;
+    out.append(word.substr(key, end - key));
+    pos = end;
+  }
+}
+
+// The first offset from pos whose character's White_Space property is not
+// `space` (the end of the text if none).
+std::size_t skip_while_space(std::string_view text, std::size_t pos, bool space) {
+  while (pos < text.size()) {
+    std::size_t next = pos;
+    if (unicode::is_white_space(unicode::decode(text, next)) != space) break;
+    pos = next;
+  }
+  return pos;
+}
+
+// ---- repeated words ----
+
+// The repeated-word pattern for n, compiled once per n; nothing when it does
+// not compile (an n beyond the engine's repeat limit).
+const regex::Regex* repeated_word_pattern(std::uint64_t n) {
+  static std::mutex mu;
+  static std::map<std::uint64_t, std::unique_ptr<regex::Regex>> cache;
+  std::lock_guard<std::mutex> lock(mu);
+  auto it = cache.find(n);
+  if (it == cache.end()) {
+    std::string pattern = R"(\b(?P<word>\w+)\b(?: \k<word>){)" + std::to_string(n) + ",}";
+    it = cache.emplace(n, regex::Regex::try_compile(pattern)).first;
+  }
+  return it->second.get();
+}
+
+}  // namespace
+
+std::string expand_ussd(std::string_view text, std::string_view lang) {
+  const auto& pack = langpack::get_pack(lang);
+  // ‘*123#’ -> ‘star satu dua tiga hash’
+  return RE_USSD->replace_all(text, [&](const regex::Captures& c) {
+    return "star " + spell_digits(c.group(1), pack) + " hash";
+  });
+}
+
+std::string expand_digit_contexts(std::string_view text, std::string_view lang) {
+  const auto& pack = langpack::get_pack(lang);
+  auto read = [&](const regex::Captures& c) {
+    return std::string(c.group(1)) + " " + spell_digits(c.group(2), pack);
+  };
+  // ‘Gate 12’ -> ‘Gate satu dua’
+  std::string out = RE_DIGIT_CTX->replace_all(text, read);
+  // ‘Office 365’ -> ‘Office tiga enam lima’
+  return RE_PRODUCT_CTX->replace_all(out, read);
+}
+
+std::string normalize_elongated(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t pos = skip_while_space(text, 0, true);
+  while (pos < text.size()) {
+    std::size_t end = skip_while_space(text, pos, false);
+    std::string_view word = text.substr(pos, end - pos);
+    if (!out.empty()) out += ' ';
+    if (exempt_from_shortening(word) || !has_elongation(word))
+      out.append(word);
+    else
+      append_word_outside_keys(out, word);
+    pos = skip_while_space(text, end, true);
+  }
+  return out;
+}
+
+bool is_digit_word(std::string_view word) {
+  constexpr std::string_view edge = ",.;:!?";
+  auto first = word.find_first_not_of(edge);
+  if (first == std::string_view::npos) return false;
+  auto last = word.find_last_not_of(edge);
+  std::string lower = unicode::to_lower(word.substr(first, last - first + 1));
+  return std::find(DIGIT_WORDS.begin(), DIGIT_WORDS.end(), lower) != DIGIT_WORDS.end();
+}
+
+std::string insert_comma_repeated(std::string_view text, std::uint64_t n) {
+  const regex::Regex* re = repeated_word_pattern(n);
+  if (!re) return std::string(text);
+  // ‘ha ha ha ha’ -> ‘ha ha ha, ha’
+  return re->replace_all(text, [](const regex::Captures& c) {
+    std::string_view whole = c.group(0);
+    auto last_blank = whole.rfind(' ');
+    // Number words stay; so does a lone word (n = 0 repeats nothing).
+    if (is_digit_word(c.group("word")) || last_blank == std::string_view::npos)
+      return std::string(whole);
+    std::string out(whole.substr(0, last_blank));
+    out += ", ";
+    out.append(whole.substr(last_blank + 1));
+    return out;
+  });
+}
+
 }  // namespace kalvesta::misc_passes

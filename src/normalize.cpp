@@ -1,16 +1,348 @@
+// Malay language normaliser: ordered rule passes that turn dates, money,
+// clock times, percentages and numbers into Malay words, plus the currency
+// scale-suffix expansion ("RM1.5K" -> "RM1500") that runs for every language.
 #include "normalize.h"
+
+#include <cmath>
+#include <cstdint>
+#include <span>
+
+#include "unicode.h"
+
 namespace kalvesta::normalize {
-constinit regex::LazyRegex RE_K_SUFFIX{"(?i)(?<!\\w)(RM|Rp|\\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\\s?)(\\d+(?:\\.\\d+)?)K\\b"};
-constinit regex::LazyRegex RE_M_SUFFIX{"x"};
-constinit regex::LazyRegex RE_B_SUFFIX{"x"};
-constinit regex::LazyRegex RE_T_SUFFIX{"x"};
-constinit regex::LazyRegex RE_RIBU_SUFFIX{"x"};
-constinit regex::LazyRegex RE_JUTA_SUFFIX{"x"};
-constinit regex::LazyRegex RE_MILIAR_SUFFIX{"x"};
-constinit regex::LazyRegex RE_TRILIUN_SUFFIX{"x"};
-std::string expand_suffix(std::string_view text, const regex::Regex&, double) { return std::string(text); }
-std::string expand_suffixes_no_m(std::string_view text) { return std::string(text); }
-std::string expand_all_currency_suffixes(std::string_view text) { return std::string(text); }
-std::string normalize_malay(std::string_view text) { return std::string(text); }
-std::string digit_word_upper(char32_t) { return {}; }
+
+using regex::Captures;
+using num2word::MS_VOCAB;
+using num2word::NumberVocab;
+
+// ---- currency scale suffixes ----
+
+constinit regex::LazyRegex RE_K_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:\.\d+)?)K\b)"};
+constinit regex::LazyRegex RE_M_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:\.\d+)?)M\b)"};
+constinit regex::LazyRegex RE_B_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:\.\d+)?)B\b)"};
+constinit regex::LazyRegex RE_T_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:\.\d+)?)T\b)"};
+constinit regex::LazyRegex RE_RIBU_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:\.\d+)?)\s+ribu\b)"};
+constinit regex::LazyRegex RE_JUTA_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:\.\d+)?)\s+juta\b)"};
+constinit regex::LazyRegex RE_MILIAR_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:\.\d+)?)\s+miliar\b)"};
+constinit regex::LazyRegex RE_TRILIUN_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:\.\d+)?)\s+(?:trilion|triliun)\b)"};
+
+namespace {
+
+// Code then the scaled amount as plain digits: one float multiplication,
+// shortest round-trip text when a fraction is left, else integer digits.
+std::string scaled_amount(const Captures& c, double multiplier) {
+  double amount = parse_f64(c[2]).value_or(0.0);
+  double value = amount * multiplier;
+  std::string out(c[1]);
+  // inf - inf is NaN, so an infinite product takes the float branch: "inf".
+  if (value - std::trunc(value) != 0.0) {
+    out += float_text(value);
+  } else if (value < 0x1p63) {
+    out += std::to_string(saturating_i64(value));
+  } else {
+    // Clamping to the i64 maximum would silently change the amount
+    // (RM10000000T is not RM9223372036854775807); the integral float's own
+    // digits keep it, and the money readers take 128-bit numbers.
+    out += float_text(value);
+  }
+  return out;
+}
+
+struct Scale {
+  const regex::LazyRegex& re;
+  double multiplier;
+};
+
+// Largest scales first so that "RM2 trilion" is never half-read by a smaller one.
+const Scale SCALES_NO_M[] = {
+    {RE_T_SUFFIX, 1e12},     {RE_TRILIUN_SUFFIX, 1e12}, {RE_B_SUFFIX, 1e9},   {RE_MILIAR_SUFFIX, 1e9},
+    {RE_JUTA_SUFFIX, 1e6},   {RE_K_SUFFIX, 1000},       {RE_RIBU_SUFFIX, 1000},
+};
+const Scale SCALES_ALL[] = {
+    {RE_T_SUFFIX, 1e12},  {RE_TRILIUN_SUFFIX, 1e12}, {RE_B_SUFFIX, 1e9}, {RE_MILIAR_SUFFIX, 1e9},
+    {RE_M_SUFFIX, 1e6},   {RE_JUTA_SUFFIX, 1e6},     {RE_K_SUFFIX, 1000}, {RE_RIBU_SUFFIX, 1000},
+};
+
+std::string apply_scales(std::string_view text, std::span<const Scale> scales) {
+  std::string out(text);
+  for (const Scale& s : scales) out = expand_suffix(out, *s.re, s.multiplier);
+  return out;
+}
+
+}  // namespace
+
+std::string expand_suffix(std::string_view text, const regex::Regex& pattern, double multiplier) {
+  return pattern.replace_all(text, [multiplier](const Captures& c) { return scaled_amount(c, multiplier); });
+}
+
+std::string expand_suffixes_no_m(std::string_view text) { return apply_scales(text, SCALES_NO_M); }
+
+std::string expand_all_currency_suffixes(std::string_view text) { return apply_scales(text, SCALES_ALL); }
+
+// ---- readings shared with the Indonesian twin ----
+
+std::optional<std::string_view> month_name(std::string_view month, const MonthTable& table) {
+  std::size_t zeros = month.find_first_not_of('0');
+  std::string_view key = zeros == std::string_view::npos ? std::string_view{} : month.substr(zeros);
+  for (const auto& [k, name] : table) {
+    if (k == key) return name;
+  }
+  return std::nullopt;
+}
+
+std::string read_number(std::string_view text, const NumberVocab& vocab) {
+  return num2word::to_cardinal_with(parse_num(text), vocab);
+}
+
+std::string read_date(std::string_view day, std::string_view month, std::string_view year,
+                      const MonthTable& table, const NumberVocab& vocab) {
+  std::string out = read_number(day, vocab);
+  out += ' ';
+  out += month_name(month, table).value_or(month);
+  out += ' ';
+  out += read_number(year, vocab);
+  return out;
+}
+
+unsigned read_small(std::string_view text) {
+  auto v = parse_u128(text);
+  return v && *v <= UINT32_MAX ? static_cast<unsigned>(*v) : 0;
+}
+
+std::string read_clock(unsigned h, unsigned m, const NumberVocab& vocab) {
+  if (m == 0) {
+    if (h == 0) return "tengah malam";
+    if (h == 12) return "tengah hari";
+    return num2word::to_cardinal_with(h, vocab);
+  }
+  return num2word::to_cardinal_with(h, vocab) + " " + num2word::to_cardinal_with(m, vocab);
+}
+
+std::string digit_by_digit(std::string_view text, const NumberVocab& vocab) {
+  std::string out;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    char32_t ch = unicode::decode(text, pos);
+    unsigned d = unicode::is_ascii_digit(ch) ? static_cast<unsigned>(ch - U'0') : 0;
+    if (!out.empty()) out += ' ';
+    out += num2word::to_cardinal_with(d, vocab);
+  }
+  return out;
+}
+
+std::string read_digit_run(std::string_view run, const NumberVocab& vocab) {
+  return run.size() >= 5 ? digit_by_digit(run, vocab) : read_number(run, vocab);
+}
+
+std::string spread_digits(std::string_view group) {
+  std::string out;
+  for (char ch : group) {
+    if (ch < '0' || ch > '9') continue;  // "+", "-" and non-ASCII digit bytes
+    if (!out.empty()) out += ' ';
+    out += ch;
+  }
+  return out;
+}
+
+std::string join_digit_groups(std::string_view match) {
+  std::string out;
+  out.reserve(match.size());
+  for (char ch : match) {
+    if (ch != ' ') out += ch;
+  }
+  return out;
+}
+
+std::string mixed_alnum(std::string_view token, const DigitWords& digits) {
+  bool alpha = false, digit = false;
+  for (std::size_t pos = 0; pos < token.size();) {
+    char32_t ch = unicode::decode(token, pos);
+    alpha = alpha || unicode::is_alphabetic(ch);
+    digit = digit || unicode::is_ascii_digit(ch);
+  }
+  if (!alpha || !digit) return std::string(token);
+  std::string out;
+  for (std::size_t pos = 0; pos < token.size();) {
+    char32_t ch = unicode::decode(token, pos);
+    if (!unicode::is_alphabetic(ch) && !unicode::is_numeric(ch)) continue;  // "-", "_", marks
+    if (!out.empty()) out += ' ';
+    if (unicode::is_ascii_digit(ch)) {
+      out += digits[ch - U'0'];
+    } else {
+      out += unicode::upper_char(ch);
+    }
+  }
+  return out;
+}
+
+// ---- Malay rule passes ----
+
+namespace {
+
+// Malay month names, keyed by the month number without leading zeros.
+constexpr MonthTable MONTHS = {{
+    {"1", "Januari"}, {"2", "Februari"}, {"3", "Mac"},       {"4", "April"},
+    {"5", "Mei"},     {"6", "Jun"},      {"7", "Julai"},     {"8", "Ogos"},
+    {"9", "September"}, {"10", "Oktober"}, {"11", "November"}, {"12", "Disember"},
+}};
+
+// Malay digit words; they equal the cardinals of 0 to 9.
+constexpr DigitWords DIGITS = {"kosong", "satu", "dua", "tiga", "empat",
+                               "lima",   "enam", "tujuh", "lapan", "sembilan"};
+
+struct MoneyUnit {
+  std::string_view code, unit, subunit;
+};
+// Keyed by the upper-cased currency code of the match.
+constexpr MoneyUnit MONEY_UNITS[] = {
+    {"RM", "ringgit", "sen"}, {"MYR", "ringgit", "sen"}, {"$", "dollar", "sen"},
+    {"USD", "dollar", "sen"}, {"£", "pound", "pence"},   {"GBP", "pound", "pence"},
+    {"€", "euro", "sen"},     {"EUR", "euro", "sen"},
+};
+
+// English scale words as Malay says them; Malay ones map to themselves.
+constexpr std::pair<std::string_view, std::string_view> SCALE_WORDS[] = {
+    {"million", "juta"}, {"billion", "bilion"}, {"trillion", "trilion"}, {"thousand", "ribu"},
+};
+
+constinit regex::LazyRegex RE_CURRENCY{
+    R"((?i)(?<!\w)(RM|\$|£|€|USD|EUR|GBP|MYR)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(juta|bilion|trilion|ribu|million|billion|trillion|thousand))?\b)"};
+constinit regex::LazyRegex RE_TIME_NO_MERIDIAN{
+    R"((?i)\b(\d{1,2}):(\d{2})\b(?!\s*(?:am|pm|a\.m\.|p\.m\.|malam|petang))(?!.*%))"};
+constinit regex::LazyRegex RE_TIME{R"((?i)\b(\d{1,2})[:\.](\d{2})\s*(?:(am|pm|a\.m\.|p\.m\.|malam|petang)))"};
+constinit regex::LazyRegex RE_TIME_HOUR_ONLY{
+    R"((?i)\b(\d{1,2})\s*(am|pm|a\.m\.|p\.m\.|malam|petang|pagi|siang|tengah hari)\b)"};
+constinit regex::LazyRegex RE_PERCENT{R"(\b(\d+(?:\.\d+)?)%)"};
+
+}  // namespace
+
+constinit regex::LazyRegex RE_DATE_YMD{R"(\b(\d{4})[/\-.](\d{1,2})[/\-.](\d{1,2})\b)"};
+constinit regex::LazyRegex RE_DATE{R"(\b(\d{1,2})[/\-.](\d{1,2})[/\-.](\d{2,4})\b)"};
+constinit regex::LazyRegex RE_DECIMAL{R"(\b(\d+)\.(\d+)\b)"};
+constinit regex::LazyRegex RE_DASHED{R"((?<![A-Za-z])([+\d]+(?:-[\d]+)+)(?![A-Za-z]))"};
+constinit regex::LazyRegex RE_COMMA_NUM{R"(\b\d{1,3}(?:,\d{3})+\b)"};
+constinit regex::LazyRegex RE_ADJACENT{R"((?<!\S)(\d+(?:\s+\d+)+)(?=[\s.,!?]|$))"};
+constinit regex::LazyRegex RE_NUMBER{R"(\b\d+\b)"};
+constinit regex::LazyRegex RE_ALNUM{R"(\b[\w-]+\b)"};
+
+std::string digit_word_upper(char32_t c) {
+  if (unicode::is_ascii_digit(c)) return std::string(DIGITS[c - U'0']);
+  return unicode::upper_char(c);
+}
+
+std::string normalize_mixed_alnum(std::string_view token) { return mixed_alnum(token, DIGITS); }
+
+namespace {
+
+std::string cardinal(unsigned n) { return num2word::to_cardinal_with(n, MS_VOCAB); }
+std::string number(std::string_view t) { return read_number(t, MS_VOCAB); }
+
+std::string thousand_times(const Captures& c) { return scaled_amount(c, 1000); }
+
+std::string date_ymd(const Captures& c) { return read_date(c[3], c[2], c[1], MONTHS, MS_VOCAB); }
+std::string date_dmy(const Captures& c) { return read_date(c[1], c[2], c[3], MONTHS, MS_VOCAB); }
+
+std::string money(const Captures& c) {
+  std::string code = unicode::to_upper(c[1]);
+  // Every code the pattern admits is in the table; an odd case fold keeps its text.
+  MoneyUnit unit{code, code, "sen"};
+  for (const MoneyUnit& u : MONEY_UNITS) {
+    if (u.code == code) unit = u;
+  }
+  std::string amount = unicode::replace_all(c[2], ",", "");
+  std::size_t dot = amount.find('.');
+  std::string_view whole = std::string_view(amount).substr(0, dot);
+  std::string_view frac = dot == std::string::npos ? std::string_view{} : std::string_view(amount).substr(dot + 1);
+  std::string out = number(whole);
+  if (c.matched(3)) {
+    std::string scale = unicode::to_lower(c[3]);
+    for (const auto& [en, ms] : SCALE_WORDS) {
+      if (scale == en) scale = ms;
+    }
+    if (dot != std::string::npos) out += " perpuluhan " + digit_by_digit(frac, MS_VOCAB);
+    return out + " " + scale + " " + std::string(unit.unit);
+  }
+  out += ' ';
+  out += unit.unit;
+  if (dot == std::string::npos) return out;
+  // One fraction digit means tens of sen: "RM12.5" is twelve ringgit fifty sen.
+  std::string cents(frac);
+  if (cents.size() == 1) cents += '0';
+  if (cents == "00") return out;
+  return out + " " + number(cents) + " " + std::string(unit.subunit);
+}
+
+std::string clock(const Captures& c) { return read_clock(read_small(c[1]), read_small(c[2]), MS_VOCAB); }
+
+std::string clock_with_period(const Captures& c) {
+  std::string mer = unicode::to_lower(c[3]);
+  std::string period;
+  if (unicode::char_count(mer) <= 2) {
+    std::size_t pos = 0;
+    period = unicode::to_utf8(unicode::decode(mer, pos)) + " m";
+  } else {
+    period = std::string(c[3]);
+  }
+  unsigned h = read_small(c[1]), m = read_small(c[2]);
+  std::string out = cardinal(h);
+  if (m != 0) out.append(" ").append(cardinal(m));
+  out.append(" ").append(period);
+  return std::string(unicode::trim(out));
+}
+
+std::string hour_with_period(const Captures& c) {
+  unsigned h = read_small(c[1]);
+  std::string mer = unicode::replace_all(unicode::to_lower(c[2]), ".", "");
+  std::string_view period = mer;
+  if (mer == "am") period = "pagi";
+  if (mer == "pm") period = h < 18 ? "petang" : "malam";
+  return cardinal(h) + " " + std::string(period);
+}
+
+std::string percent(const Captures& c) {
+  std::string_view n = c[1];
+  std::size_t dot = n.find('.');
+  if (dot == std::string_view::npos) return number(n) + " peratus";
+  return number(n.substr(0, dot)) + " perpuluhan " + digit_by_digit(n.substr(dot + 1), MS_VOCAB) + " peratus";
+}
+
+std::string decimal(const Captures& c) { return number(c[1]) + " perpuluhan " + digit_by_digit(c[2], MS_VOCAB); }
+std::string dashed(const Captures& c) { return spread_digits(c[1]); }
+std::string comma_number(const Captures& c) { return number(c[0]); }
+std::string adjacent(const Captures& c) { return join_digit_groups(c[0]); }
+std::string plain_number(const Captures& c) { return read_digit_run(c[0], MS_VOCAB); }
+std::string mixed_token(const Captures& c) { return normalize_mixed_alnum(c[0]); }
+
+struct Pass {
+  const regex::LazyRegex& re;
+  std::string (*read)(const Captures&);
+};
+
+// Order matters: money before times ("RM10.30" is not a clock), times before
+// decimals, and the dashed/adjacent/number trio spreads, rejoins, then reads.
+const Pass MALAY_PASSES[] = {
+    {RE_K_SUFFIX, thousand_times},            // ‘RM1.5K’ -> ‘RM1500’
+    {RE_DATE_YMD, date_ymd},                  // ‘2024-03-05’ -> ‘lima Mac dua ribu dua puluh empat’
+    {RE_DATE, date_dmy},                      // ‘05/03/24’ -> ‘lima Mac dua puluh empat’
+    {RE_CURRENCY, money},                     // ‘RM5.50’ -> ‘lima ringgit lima puluh sen’
+    {RE_TIME_NO_MERIDIAN, clock},             // ‘10:30’ -> ‘sepuluh tiga puluh’
+    {RE_TIME, clock_with_period},             // ‘10:30pm’ -> ‘sepuluh tiga puluh p m’
+    {RE_TIME_HOUR_ONLY, hour_with_period},    // ‘3pm’ -> ‘tiga petang’
+    {RE_PERCENT, percent},                    // ‘12.5%’ -> ‘dua belas perpuluhan lima peratus’
+    {RE_DECIMAL, decimal},                    // ‘3.14’ -> ‘tiga perpuluhan satu empat’
+    {RE_DASHED, dashed},                      // ‘012-345’ -> ‘0 1 2 3 4 5’
+    {RE_COMMA_NUM, comma_number},             // ‘1,500’ -> ‘seribu lima ratus’
+    {RE_ADJACENT, adjacent},                  // ‘0 1 2 3 4 5’ -> ‘012345’
+    {RE_NUMBER, plain_number},                // ‘12345’ -> ‘satu dua tiga empat lima’
+    {RE_ALNUM, mixed_token},                  // ‘b2b’ -> ‘B dua B’
+};
+
+}  // namespace
+
+std::string normalize_malay(std::string_view text) {
+  std::string out(text);
+  for (const Pass& p : MALAY_PASSES) out = p.re->replace_all(out, p.read);
+  return out;
+}
+
 }  // namespace kalvesta::normalize

@@ -2,9 +2,13 @@
 // language runs before its own passes.
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "num2word.h"
 #include "numtext.h"
 #include "regex.h"
 
@@ -20,6 +24,16 @@ extern constinit regex::LazyRegex RE_JUTA_SUFFIX;
 extern constinit regex::LazyRegex RE_MILIAR_SUFFIX;
 extern constinit regex::LazyRegex RE_TRILIUN_SUFFIX;
 
+// Rule-pass patterns the Indonesian twin runs unchanged.
+extern constinit regex::LazyRegex RE_DATE_YMD;
+extern constinit regex::LazyRegex RE_DATE;
+extern constinit regex::LazyRegex RE_DECIMAL;
+extern constinit regex::LazyRegex RE_DASHED;
+extern constinit regex::LazyRegex RE_COMMA_NUM;
+extern constinit regex::LazyRegex RE_ADJACENT;
+extern constinit regex::LazyRegex RE_NUMBER;
+extern constinit regex::LazyRegex RE_ALNUM;
+
 std::string expand_suffix(std::string_view text, const regex::Regex& pattern, double multiplier);
 std::string expand_suffixes_no_m(std::string_view text);
 std::string expand_all_currency_suffixes(std::string_view text);
@@ -27,5 +41,34 @@ std::string expand_all_currency_suffixes(std::string_view text);
 std::string normalize_malay(std::string_view text);
 using kalvesta::parse_num;
 std::string digit_word_upper(char32_t c);
+std::string normalize_mixed_alnum(std::string_view token);
+
+// ---- readings shared with normalize_id, parameterised by language ----
+
+// Month names keyed "1".."12"; digit words indexed by digit value.
+using MonthTable = std::array<std::pair<std::string_view, std::string_view>, 12>;
+using DigitWords = std::array<std::string_view, 10>;
+
+// The name of a month group (leading "0"s ignored), nothing when it has none.
+std::optional<std::string_view> month_name(std::string_view month, const MonthTable& table);
+// "{day} {month} {year}"; a month without a name stays as written.
+std::string read_date(std::string_view day, std::string_view month, std::string_view year,
+                      const MonthTable& table, const num2word::NumberVocab& vocab);
+// A clock hour or minute: ASCII digits (optional "+"), anything else 0.
+unsigned read_small(std::string_view text);
+// Clock time without a period word: midnight, noon, hour alone, hour minutes.
+std::string read_clock(unsigned h, unsigned m, const num2word::NumberVocab& vocab);
+// Each character as its digit word; anything but an ASCII digit reads as 0.
+std::string digit_by_digit(std::string_view text, const num2word::NumberVocab& vocab);
+// cardinal(parse_num(text)).
+std::string read_number(std::string_view text, const num2word::NumberVocab& vocab);
+// A plain digit run: digit by digit from five bytes on, else one cardinal.
+std::string read_digit_run(std::string_view run, const num2word::NumberVocab& vocab);
+// The ASCII digits of a dashed group, one per word ("012-3" -> "0 1 2 3").
+std::string spread_digits(std::string_view group);
+// Adjacent digit groups joined: every U+0020 removed, other whitespace kept.
+std::string join_digit_groups(std::string_view match);
+// A token with a letter and an ASCII digit spelt out character by character.
+std::string mixed_alnum(std::string_view token, const DigitWords& digits);
 
 }  // namespace kalvesta::normalize

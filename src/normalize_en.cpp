@@ -1,9 +1,566 @@
+// English normaliser: ordered rule passes that read dates, money, times,
+// numbers and letter-digit tokens as English words, then contractions, titles
+// and the company suffix. Also two late passes every language runs: the fixed
+// pronunciation overrides and the acronym / letter-period pass.
 #include "normalize_en.h"
+
+#include <algorithm>
+#include <array>
+#include <initializer_list>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "normalize.h"
+#include "num2word_en.h"
+#include "pipeline.h"
+#include "regex.h"
+#include "unicode.h"
+
 namespace kalvesta::normalize_en {
-std::string normalize_english(std::string_view text) { return std::string(text); }
-std::string render_year(u128) { return {}; }
-std::string mixed_alnum_en(std::string_view token) { return std::string(token); }
-std::string apply_pronunciation_overrides(std::string_view text, std::string_view) { return std::string(text); }
-std::string replace_letter_period_sequences(std::string_view text) { return std::string(text); }
-std::string expand_acronym(std::string_view token) { return std::string(token); }
+namespace {
+
+using regex::Captures;
+using regex::LazyRegex;
+using regex::Regex;
+
+// Month names keyed by the month number without leading zeros.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 12> MONTHS = {{
+    {"1", "January"}, {"2", "February"}, {"3", "March"}, {"4", "April"},
+    {"5", "May"}, {"6", "June"}, {"7", "July"}, {"8", "August"},
+    {"9", "September"}, {"10", "October"}, {"11", "November"}, {"12", "December"},
+}};
+
+constinit LazyRegex RE_DATE{R"(\b(\d{1,2})[/\-.](\d{1,2})[/\-.](\d{2,4})\b)"};
+constinit LazyRegex RE_CURRENCY{
+    R"((?i)(?<!\w)(RM|\$|£|€|USD|EUR|GBP|MYR)\s?([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(million|billion|trillion|thousand))?\b)"};
+
+// The time pass refuses a time with a "%" later on its line. Left in the
+// pattern, that look-ahead rescans the rest of the line for every time found
+// (quadratic on long lines, and a blank-joined text is one line), so the
+// compiled pattern stops before it and the pass tests for "%" with a cursor.
+constexpr std::string_view TIME_NO_MERIDIAN_TEXT =
+    R"((?i)\b(\d{1,2}):(\d{2})\b(?!\s*(?:am|pm|a\.m\.|p\.m\.))(?!.*%))";
+constexpr std::string_view PERCENT_LATER_ON_LINE = R"((?!.*%))";
+static_assert(TIME_NO_MERIDIAN_TEXT.ends_with(PERCENT_LATER_ON_LINE));
+constinit LazyRegex RE_TIME_NO_MERIDIAN{
+    TIME_NO_MERIDIAN_TEXT.substr(0, TIME_NO_MERIDIAN_TEXT.size() - PERCENT_LATER_ON_LINE.size())};
+
+constinit LazyRegex RE_TIME{R"((?i)\b(\d{1,2})[:\.](\d{2})\s*(?:(am|pm|a\.m\.|p\.m\.)))"};
+constinit LazyRegex RE_TIME_HOUR_ONLY{R"((?i)\b(\d{1,2})\s*(am|pm|a\.m\.|p\.m\.)\b)"};
+constinit LazyRegex RE_PERCENT{R"(\b(\d+(?:\.\d+)?)%)"};
+constinit LazyRegex RE_DECIMAL{R"(\b(\d+)\.(\d+)\b)"};
+constinit LazyRegex RE_DASHED{R"((?<![A-Za-z])([+\d]+(?:-[\d]+)+)(?![A-Za-z]))"};
+constinit LazyRegex RE_ORDINAL{R"((?i)\b(\d{1,2})(st|nd|rd|th)\b)"};
+constinit LazyRegex RE_COMMA_NUM{R"(\b\d{1,3}(?:,\d{3})+\b)"};
+constinit LazyRegex RE_NUMBER{R"(\b\d+\b)"};
+constinit LazyRegex RE_ALNUM{R"(\b[\w-]+\b)"};
+
+// Also the last of the fixed pronunciation overrides.
+constinit LazyRegex RE_SDN_BHD{R"((?i)\bsdn\.?\s+bhd\b\.?)"};
+
+// Contractions use the ASCII apostrophe only; later rows see the output of
+// earlier ones, so ‘he'd've’ goes through "he'd" and then "would've".
+constexpr std::array<std::pair<std::string_view, std::string_view>, 73> CONTRACTIONS = {{
+    {"I'm", "I am"}, {"I've", "I have"}, {"I'll", "I will"}, {"I'd", "I would"},
+    {"you're", "you are"}, {"you've", "you have"}, {"you'll", "you will"}, {"you'd", "you would"},
+    {"he's", "he is"}, {"he'll", "he will"}, {"he'd", "he would"},
+    {"she's", "she is"}, {"she'll", "she will"}, {"she'd", "she would"},
+    {"it's", "it is"}, {"it'll", "it will"}, {"it'd", "it would"},
+    {"we're", "we are"}, {"we've", "we have"}, {"we'll", "we will"}, {"we'd", "we would"},
+    {"they're", "they are"}, {"they've", "they have"}, {"they'll", "they will"}, {"they'd", "they would"},
+    {"that's", "that is"}, {"that'll", "that will"}, {"that'd", "that would"},
+    {"there's", "there is"}, {"there'll", "there will"}, {"there'd", "there would"},
+    {"who's", "who is"}, {"who'll", "who will"}, {"who'd", "who would"},
+    {"what's", "what is"}, {"what'll", "what will"}, {"what'd", "what would"},
+    {"where's", "where is"}, {"where'll", "where will"}, {"where'd", "where would"},
+    {"when's", "when is"}, {"when'll", "when will"}, {"when'd", "when would"},
+    {"why's", "why is"}, {"why'll", "why will"}, {"why'd", "why would"},
+    {"how's", "how is"}, {"how'll", "how will"}, {"how'd", "how would"},
+    {"isn't", "is not"}, {"aren't", "are not"}, {"wasn't", "was not"}, {"weren't", "were not"},
+    {"hasn't", "has not"}, {"haven't", "have not"}, {"hadn't", "had not"},
+    {"doesn't", "does not"}, {"don't", "do not"}, {"didn't", "did not"},
+    {"won't", "will not"}, {"wouldn't", "would not"}, {"shan't", "shall not"},
+    {"shouldn't", "should not"}, {"can't", "cannot"}, {"couldn't", "could not"},
+    {"mustn't", "must not"}, {"should've", "should have"}, {"would've", "would have"},
+    {"could've", "could have"}, {"shall've", "shall have"}, {"will've", "will have"},
+    {"might've", "might have"}, {"must've", "must have"},
+}};
+
+// Abbreviations read only when a full stop follows them directly.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 18> TITLES = {{
+    {"mrs", "misess"}, {"mr", "mister"}, {"dr", "doctor"}, {"st", "saint"},
+    {"co", "company"}, {"jr", "junior"}, {"maj", "major"}, {"gen", "general"},
+    {"drs", "doctors"}, {"rev", "reverend"}, {"lt", "lieutenant"}, {"hon", "honorable"},
+    {"sgt", "sergeant"}, {"capt", "captain"}, {"esq", "esquire"}, {"ltd", "limited"},
+    {"col", "colonel"}, {"ft", "fort"},
+}};
+
+// ---- small readers ----
+
+std::string cardinal(u128 n) { return num2word_en::to_cardinal_en(n); }
+std::string cardinal_of(std::string_view digits) { return cardinal(parse_num(digits)); }
+
+// "zero" .. "nine"; any character but an ASCII digit reads as "zero".
+const std::string& digit_word(char32_t c) {
+  static const std::array<std::string, 10> words = [] {
+    std::array<std::string, 10> w;
+    for (unsigned d = 0; d < 10; ++d) w[d] = num2word_en::to_cardinal_en(d);
+    return w;
+  }();
+  return words[unicode::is_ascii_digit(c) ? c - U'0' : 0];
+}
+
+// ‘07’ -> ‘zero seven’
+std::string digit_by_digit(std::string_view text) {
+  std::string out;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    if (!out.empty()) out.push_back(' ');
+    out += digit_word(unicode::decode(text, pos));
+  }
+  return out;
+}
+
+std::string join(std::initializer_list<std::string_view> parts) {
+  std::string out;
+  for (std::string_view p : parts) {
+    if (!out.empty()) out.push_back(' ');
+    out.append(p);
+  }
+  return out;
+}
+
+// Money unit and subunit words, keyed by the upper-cased symbol or code.
+struct MoneyUnit {
+  std::string_view key, unit, subunit;
+};
+constexpr std::array<MoneyUnit, 8> MONEY_UNITS = {{
+    {"RM", "ringgit", "cent"}, {"MYR", "ringgit", "cent"},
+    {"$", "dollar", "cent"}, {"USD", "dollar", "cent"},
+    {"€", "euro", "cent"}, {"EUR", "euro", "cent"},
+    {"£", "pound", "pence"}, {"GBP", "pound", "pence"},
+}};
+
+// ---- passes 1 to 12 ----
+
+// ‘25/12/99’ -> ‘twenty-fifth of December, ninety-nine’
+std::string read_date(const Captures& c) {
+  std::string_view month = c[2];
+  std::string_view key = month.substr(std::min(month.find_first_not_of('0'), month.size()));
+  std::string_view name = month;  // an unknown month stays as written
+  for (const auto& [k, v] : MONTHS)
+    if (k == key) name = v;
+  std::string out = num2word_en::ordinal_word(static_cast<std::uint64_t>(parse_num(c[1])));
+  out += " of ";
+  out.append(name);
+  out += ", ";
+  out += cardinal_of(c[3]);
+  return out;
+}
+
+// ‘GBP 2.50’ -> ‘two pound fifty pence’; ‘$5.00 million’ -> ‘five point zero zero million dollar’
+std::string read_money(const Captures& c) {
+  const std::string key = unicode::to_upper(c[1]);
+  const MoneyUnit* unit = &MONEY_UNITS[0];
+  for (const auto& u : MONEY_UNITS)
+    if (u.key == key) unit = &u;
+  std::string amount;
+  for (char ch : c[2])
+    if (ch != ',') amount.push_back(ch);
+  // A run of bare commas carries no amount at all: leave it as written
+  // rather than reading "zero".
+  if (amount.empty()) return std::string(c[0]);
+  const std::size_t dot = amount.find('.');
+  const std::string_view whole = std::string_view(amount).substr(0, dot);
+  if (c.matched(3)) {
+    const std::string scale = unicode::to_lower(c[3]);
+    if (dot == std::string::npos) return join({cardinal_of(amount), scale, unit->unit});
+    return join({cardinal_of(whole), "point", digit_by_digit(std::string_view(amount).substr(dot + 1)),
+                 scale, unit->unit});
+  }
+  if (dot == std::string::npos) return join({cardinal_of(amount), unit->unit});
+  std::string cents(std::string_view(amount).substr(dot + 1));
+  if (unicode::char_count(cents) == 1) cents.push_back('0');
+  if (cents == "00") return join({cardinal_of(whole), unit->unit});
+  return join({cardinal_of(whole), unit->unit, cardinal_of(cents), unit->subunit});
+}
+
+// ‘9:05’ -> ‘nine five’, ‘0:00’ -> ‘midnight’, ‘12:00’ -> ‘noon’
+std::string read_time_no_meridian(const Captures& c) {
+  const u128 h = parse_num(c[1]), m = parse_num(c[2]);
+  if (h == 0 && m == 0) return "midnight";
+  if (h == 12 && m == 0) return "noon";
+  if (m != 0) return join({cardinal(h), cardinal(m)});
+  return cardinal(h);
+}
+
+// Pass 3 with its "%" refusal: a time is skipped when a "%" follows it on
+// the same line, and the search goes on one character after its start,
+// exactly as the look-ahead would make the engine do.
+std::string times_without_meridian(std::string_view text) {
+  const Regex& re = RE_TIME_NO_MERIDIAN.get();
+  std::size_t next_pct = 0, next_nl = 0;  // cursors: first "%" / "\n" at or after a position
+  bool pct_valid = false, nl_valid = false;
+  auto percent_later = [&](std::size_t at) {
+    if (!pct_valid || (next_pct != std::string_view::npos && next_pct < at)) {
+      next_pct = text.find('%', at);
+      pct_valid = true;
+    }
+    if (!nl_valid || (next_nl != std::string_view::npos && next_nl < at)) {
+      next_nl = text.find('\n', at);
+      nl_valid = true;
+    }
+    return next_pct != std::string_view::npos && next_pct < next_nl;
+  };
+  std::string out;
+  std::size_t copied = 0, pos = 0;
+  Captures caps;
+  while (pos <= text.size() && re.find_at(text, pos, caps)) {
+    const std::size_t s = caps.start(0), e = caps.end(0);
+    if (percent_later(e)) {
+      pos = s + regex::detail::char_len_at(text, s);
+      continue;
+    }
+    out.append(text.substr(copied, s - copied));
+    out += read_time_no_meridian(caps);
+    copied = pos = e;
+  }
+  if (copied == 0) return std::string(text);
+  out.append(text.substr(copied));
+  return out;
+}
+
+// ‘7:30pm’ -> ‘seven thirty p m’, ‘7:00 PM’ -> ‘seven p m’
+std::string read_time(const Captures& c) {
+  const std::string meridian = unicode::to_lower(c[3]).substr(0, 1) + " m";
+  const u128 m = parse_num(c[2]);
+  if (m != 0) return join({cardinal_of(c[1]), cardinal(m), meridian});
+  return join({cardinal_of(c[1]), meridian});
+}
+
+// ‘11 am’ -> ‘eleven a m’
+std::string read_hour_only(const Captures& c) {
+  std::string meridian;
+  for (char ch : unicode::to_lower(c[2]))
+    if (ch != '.') meridian.push_back(ch);
+  return join({cardinal_of(c[1]), meridian == "am" ? "a m" : "p m"});
+}
+
+// ‘12.5%’ -> ‘twelve point five percent’
+std::string read_percent(const Captures& c) {
+  std::string_view n = c[1];
+  const std::size_t dot = n.find('.');
+  if (dot == std::string_view::npos) return cardinal_of(n) + " percent";
+  return join({cardinal_of(n.substr(0, dot)), "point", digit_by_digit(n.substr(dot + 1)), "percent"});
+}
+
+// ‘3.14’ -> ‘three point one four’
+std::string read_decimal(const Captures& c) {
+  return join({cardinal_of(c[1]), "point", digit_by_digit(c[2])});
+}
+
+// ‘+60-123’ -> ‘plus six zero dash one two three’; other digits give empty words
+std::string read_dashed(const Captures& c) {
+  std::string_view g = c[1];
+  std::string out;
+  std::size_t pos = 0;
+  bool first = true;
+  while (pos < g.size()) {
+    const char32_t ch = unicode::decode(g, pos);
+    if (!first) out.push_back(' ');
+    first = false;
+    if (ch == U'+') out += "plus";
+    else if (ch == U'-') out += "dash";
+    else if (unicode::is_ascii_digit(ch)) out += digit_word(ch);
+  }
+  return out;
+}
+
+// ‘21st’ -> ‘twenty-first’ (the suffix is not checked against the number)
+std::string read_ordinal(const Captures& c) {
+  return num2word_en::ordinal_word(static_cast<std::uint64_t>(parse_num(c[1])));
+}
+
+// ‘1,234’ -> ‘one thousand, two hundred and thirty-four’
+std::string read_grouped(const Captures& c) { return cardinal_of(c[0]); }
+
+// ‘12345’ -> digit by digit, ‘2024’ -> ‘twenty twenty-four’, ‘2100’ -> cardinal
+std::string read_number(const Captures& c) {
+  std::string_view digits = c[0];
+  if (digits.size() > 4) return digit_by_digit(digits);
+  const u128 n = parse_num(digits);
+  if (digits.size() == 4 && n >= 1000 && n <= 2099) return render_year(n);
+  return cardinal(n);
+}
+
+// ‘mp3’ -> ‘M P three’; a token holding a stash key is left for the key's sake
+std::string read_alnum(const Captures& c) {
+  std::string_view token = c[0];
+  if (token.find(pipeline::STASH_KEY_PREFIX) != std::string_view::npos) return std::string(token);
+  return mixed_alnum_en(token);
+}
+
+using Reader = std::string (*)(const Captures&);
+struct Pass {
+  const LazyRegex& re;
+  Reader read;
+};
+
+// Passes 1 and 2; pass 3 has its own loop.
+constexpr Pass EARLY_PASSES[] = {
+    {RE_DATE, read_date},        // ‘05/03/24’ -> ‘fifth of March, twenty-four’
+    {RE_CURRENCY, read_money},   // ‘RM5.50’ -> ‘five ringgit fifty cent’
+};
+// Passes 4 to 12.
+constexpr Pass LATE_PASSES[] = {
+    {RE_TIME, read_time},                 // ‘10.15 a.m.’ -> ‘ten fifteen a m’
+    {RE_TIME_HOUR_ONLY, read_hour_only},  // ‘7pm’ -> ‘seven p m’
+    {RE_PERCENT, read_percent},           // ‘50%’ -> ‘fifty percent’
+    {RE_DECIMAL, read_decimal},           // ‘3.14’ -> ‘three point one four’
+    {RE_DASHED, read_dashed},             // ‘2020-2021’ -> ‘two zero two zero dash two zero two one’
+    {RE_ORDINAL, read_ordinal},           // ‘2nd’ -> ‘second’
+    {RE_COMMA_NUM, read_grouped},         // ‘10,000’ -> ‘ten thousand’
+    {RE_NUMBER, read_number},             // ‘1999’ -> ‘nineteen ninety-nine’
+    {RE_ALNUM, read_alnum},               // ‘x86_64’ -> ‘X eight six six four’
+};
+
+std::string run(const Pass& p, std::string_view text) { return p.re->replace_all(text, p.read); }
+
+// ---- passes 13 to 15 ----
+
+// One compiled pattern per table row, built on first use; a row whose
+// pattern does not compile stays empty and is skipped.
+template <std::size_t N>
+using CompiledRows = std::array<std::unique_ptr<Regex>, N>;
+
+template <std::size_t N>
+CompiledRows<N> compile_rows(const std::array<std::pair<std::string_view, std::string_view>, N>& rows,
+                             std::string_view after) {
+  CompiledRows<N> out;
+  for (std::size_t i = 0; i < N; ++i)
+    out[i] = Regex::try_compile("(?i)\\b" + regex::escape(rows[i].first) + std::string(after));
+  return out;
+}
+
+// ‘Don't’ -> ‘do not’: the expansion's own letter case, whatever was written
+std::string expand_contractions(std::string text) {
+  static const CompiledRows<73> patterns = compile_rows(CONTRACTIONS, "\\b");
+  for (std::size_t i = 0; i < CONTRACTIONS.size(); ++i) {
+    if (!patterns[i]) continue;
+    const std::string_view word = CONTRACTIONS[i].second;
+    text = patterns[i]->replace_all(text, [word](const Captures&) { return word; });
+  }
+  return text;
+}
+
+// ‘Mr. Tan’ -> ‘mister Tan’. The full stop is consumed; when a word follows
+// it directly a space keeps the two apart (‘Dr.Lee’ -> ‘doctor Lee’).
+std::string expand_titles(std::string text) {
+  static const CompiledRows<18> patterns = compile_rows(TITLES, "\\.");
+  for (std::size_t i = 0; i < TITLES.size(); ++i) {
+    if (!patterns[i]) continue;
+    const std::string_view word = TITLES[i].second;
+    text = patterns[i]->replace_all(text, [word](const Captures& c) {
+      std::string out(word);
+      std::string_view rest = c.subject().substr(c.end(0));
+      std::size_t pos = 0;
+      if (!rest.empty() && unicode::is_word_char(unicode::decode(rest, pos))) out.push_back(' ');
+      return out;
+    });
+  }
+  return text;
+}
+
+// ---- pronunciation overrides ----
+
+struct Override {
+  LazyRegex re;
+  std::string_view replacement;
+};
+
+constinit Override PRONUNCIATION_OVERRIDES[] = {
+    {LazyRegex{R"((?i)\btwenty-three\b)"}, "twenty tree"},       // ‘Twenty-Three’ -> ‘twenty tree’
+    {LazyRegex{R"((?i)\bthree\b)"}, "three"},                    // ‘THREE’ -> ‘three’
+    {LazyRegex{R"((?i)\btwenty-eight\b)"}, "twenty, eight"},     // ‘twenty-eight’ -> ‘twenty, eight’
+    {LazyRegex{R"((?i)\bcut-off\b)"}, "kad off"},                // ‘Cut-off’ -> ‘kad off’
+    {LazyRegex{R"((?i)\beighty-eight\b)"}, "eighty eight"},      // ‘eighty-eight’ -> ‘eighty eight’
+    {LazyRegex{R"((?i)\bNumber\b)"}, "number"},                  // ‘NUMBER’ -> ‘number’
+    {LazyRegex{R"((?i)\ba/l\b)"}, "anak lelaki"},                // ‘a/l’ -> ‘anak lelaki’
+    {LazyRegex{R"((?i)\ba/p\b)"}, "anak perempuan"},             // ‘A/P’ -> ‘anak perempuan’
+    {LazyRegex{R"((?i)\b1Malaysia\b)"}, "satu malaysia"},        // ‘1Malaysia’ -> ‘satu malaysia’
+    {LazyRegex{R"((?i)\bsdn\.?\s+bhd\b\.?)"}, "sendirian berhad"},  // ‘sdn. bhd.’ -> ‘sendirian berhad’
+};
+
+// The number before a unit is kept; the unit becomes its word.
+constinit Override UNIT_REWRITES[] = {
+    {LazyRegex{R"((?i)(\d+)\s*mg\b)"}, "milligram"},  // ‘10mg’ -> ‘10 milligram’
+    {LazyRegex{R"((?i)(\d+)\s*kg\b)"}, "kilogram"},   // ‘5 KG’ -> ‘5 kilogram’
+    {LazyRegex{R"((?i)(\d+)\s*GB\b)"}, "gigabyte"},   // ‘64gb’ -> ‘64 gigabyte’
+};
+
+constinit LazyRegex RE_NUMBER_ABBREV{R"((?i)\bNo\.\s)"};
+
+// ---- acronyms ----
+
+constinit LazyRegex RE_LETTER_PERIODS{R"(\b(?:[A-Za-z]\.){2,}\.?)"};
+constinit LazyRegex RE_LETTER_HYPHEN{R"((?<=[A-Za-z])-(?=[A-Za-z]))"};
+constinit LazyRegex RE_CAPS_TOKEN{R"(\b[A-Z]{2,10}\b)"};
+
+constexpr std::array<std::string_view, 2> ACRONYMS_KEPT = {"NASA", "PLUS"};
+constexpr std::array<std::pair<std::string_view, std::string_view>, 2> ACRONYM_WORDS = {{
+    {"SDN", "sendirian"}, {"BHD", "berhad"},
+}};
+constexpr std::array<std::string_view, 17> ACRONYMS_SPELLED = {
+    "AI", "ML", "DL", "RL", "API", "GPU", "CPU", "NLP", "LLM",
+    "UM", "UKM", "USM", "UTM", "UPM", "UITM", "UPNM", "IIUM",
+};
+
+bool is_vowel(char32_t c) {
+  switch (c) {
+    case U'A': case U'E': case U'I': case U'O': case U'U':
+    case U'a': case U'e': case U'i': case U'o': case U'u':
+      return true;
+    default:
+      return false;
+  }
+}
+bool is_vowel_or_y(char32_t c) { return is_vowel(c) || c == U'Y' || c == U'y'; }
+
+template <std::size_t N>
+bool contains(const std::array<std::string_view, N>& list, std::string_view token) {
+  for (std::string_view w : list)
+    if (w == token) return true;
+  return false;
+}
+
+}  // namespace
+
+// ---- public entry points ----
+
+std::string render_year(u128 year) {
+  const u128 lo = year % 100, hi = year / 100;
+  const std::string h = cardinal(hi);
+  if (lo >= 1 && lo <= 9) return h + " oh " + cardinal(lo);
+  if (lo >= 10) return h + " " + cardinal(lo);
+  if (year == 2000) return "two thousand";
+  return h + " hundred";
+}
+
+std::string mixed_alnum_en(std::string_view token) {
+  bool has_alpha = false, has_digit = false;
+  for (std::size_t pos = 0; pos < token.size();) {
+    const char32_t c = unicode::decode(token, pos);
+    has_alpha = has_alpha || unicode::is_alphabetic(c);
+    has_digit = has_digit || unicode::is_ascii_digit(c);
+  }
+  if (!has_alpha || !has_digit) return std::string(token);
+  std::string out;
+  for (std::size_t pos = 0; pos < token.size();) {
+    const char32_t c = unicode::decode(token, pos);
+    if (!unicode::is_alphabetic(c) && !unicode::is_numeric(c)) continue;  // "-", "_"
+    if (!out.empty()) out.push_back(' ');
+    out += unicode::is_ascii_digit(c) ? digit_word(c) : unicode::upper_char(c);
+  }
+  return out;
+}
+
+std::string normalize_english(std::string_view input) {
+  std::string text = normalize::expand_all_currency_suffixes(input);
+  for (const Pass& p : EARLY_PASSES) text = run(p, text);
+  text = times_without_meridian(text);
+  for (const Pass& p : LATE_PASSES) text = run(p, text);
+  // Every contraction holds an apostrophe and every title a full stop; the
+  // passes before cannot add either, so a text without one skips the scans.
+  if (text.find('\'') != std::string::npos) text = expand_contractions(std::move(text));
+  if (text.find('.') != std::string::npos) text = expand_titles(std::move(text));
+  // ‘XYZ Sdn. Bhd.’ -> ‘XYZ sendirian berhad’
+  text = RE_SDN_BHD->replace_all(text, [](const Captures&) { return "sendirian berhad"; });
+  return unicode::collapse_whitespace(text);
+}
+
+std::string apply_pronunciation_overrides(std::string_view input, std::string_view lang) {
+  std::string text(input);
+  for (const Override& o : PRONUNCIATION_OVERRIDES)
+    text = o.re->replace_all(text, [&o](const Captures&) { return o.replacement; });
+  if (lang != "zh" && lang != "zh_my") {
+    for (const Override& o : UNIT_REWRITES)
+      text = o.re->replace_all(text, [&o](const Captures& c) {
+        std::string out(c[1]);
+        out.push_back(' ');
+        out.append(o.replacement);
+        return out;
+      });
+  }
+  // ‘No. 5’ -> ‘number 5’: the whitespace after the dot becomes one space.
+  const std::string word = lang == "ms" ? "nombor " : lang == "id" ? "nomor " : "number ";
+  return RE_NUMBER_ABBREV->replace_all(text, [&word](const Captures&) { return word; });
+}
+
+std::string replace_letter_period_sequences(std::string_view input) {
+  std::string text(input);
+  // ‘U.S.A.’ -> ‘U S A’
+  if (text.find('.') != std::string::npos) {
+    text = RE_LETTER_PERIODS->replace_all(text, [](const Captures& c) {
+      std::string_view m = c[0];
+      while (!m.empty() && m.back() == '.') m.remove_suffix(1);
+      std::string out(m);
+      for (char& ch : out)
+        if (ch == '.') ch = ' ';
+      return out;
+    });
+  }
+  // ‘e-mail’ -> ‘e mail’
+  if (text.find('-') != std::string::npos)
+    text = RE_LETTER_HYPHEN->replace_all(text, [](const Captures&) { return " "; });
+  // ‘NATO’ -> ‘nato’, ‘FBI’ -> ‘F B I’
+  return RE_CAPS_TOKEN->replace_all(text, [](const Captures& c) { return expand_acronym(c[0]); });
+}
+
+std::string expand_acronym(std::string_view token) {
+  if (contains(ACRONYMS_KEPT, token)) return std::string(token);
+  for (const auto& [abbrev, word] : ACRONYM_WORDS)
+    if (abbrev == token) return std::string(word);
+
+  // Letters as code points, so that a caller's non-ASCII token is never
+  // split inside a character.
+  std::vector<std::string_view> letters;
+  std::vector<char32_t> cps;
+  for (std::size_t pos = 0; pos < token.size();) {
+    const std::size_t start = pos;
+    cps.push_back(unicode::decode(token, pos));
+    letters.push_back(token.substr(start, pos - start));
+  }
+  auto spelled = [&] {
+    std::string out;
+    for (std::string_view l : letters) {
+      if (!out.empty()) out.push_back(' ');
+      out.append(l);
+    }
+    return out;
+  };
+  if (contains(ACRONYMS_SPELLED, token)) return spelled();
+
+  const std::size_t n = cps.size();
+  if (n >= 4) {
+    // Word rule: a share of vowels a speaker can pronounce as a word.
+    std::size_t vowels = 0;
+    bool has_consonant = false;
+    for (char32_t c : cps) {
+      vowels += is_vowel(c) ? 1 : 0;
+      has_consonant = has_consonant || !is_vowel_or_y(c);
+    }
+    if (cps.back() == U'Y' || cps.back() == U'y') ++vowels;
+    const double ratio = static_cast<double>(vowels) / static_cast<double>(n);
+    if (ratio >= 0.3 && ratio <= 0.6 && has_consonant) return unicode::to_lower(token);
+
+    // First-letter rule: ‘XBOX’ -> ‘X box’.
+    bool inner_vowel = false;
+    for (std::size_t i = 2; i + 1 < n; ++i) inner_vowel = inner_vowel || is_vowel(cps[i]);
+    if (!is_vowel(cps[1]) && !is_vowel(cps.back()) && inner_vowel)
+      return std::string(letters[0]) + " " + unicode::to_lower(token.substr(letters[0].size()));
+  }
+  return spelled();
+}
+
 }  // namespace kalvesta::normalize_en

@@ -1,8 +1,201 @@
+// Indonesian language normaliser: a pre-parse that rewrites Indonesian number
+// formats (dot thousands, comma decimals, rb/jt suffixes) into the common
+// forms, then the Malay twin's rule passes with Indonesian words.
 #include "normalize_id.h"
+
+#include <span>
+
+#include "normalize.h"
+#include "num2word.h"
+#include "regex.h"
+#include "unicode.h"
+
 namespace kalvesta::normalize_id {
-std::string preparse_number_formats(std::string_view text) { return std::string(text); }
-std::string suffix_word(std::string_view) { return {}; }
-std::string normalize_indonesian(std::string_view text) { return std::string(text); }
-std::string normalize_currency_id(std::string_view text) { return std::string(text); }
-std::string normalize_mixed_alnum_id(std::string_view token) { return std::string(token); }
+
+using num2word::ID_VOCAB;
+using regex::Captures;
+
+namespace {
+
+// ---- number-format pre-parse ----
+
+constinit regex::LazyRegex RE_DOTTED_THOUSANDS{R"((?<![\d.])(\d{1,3}(?:\.\d{3})+)(?:,(\d{1,2}))?(?!\.?\d))"};
+constinit regex::LazyRegex RE_COMMA_DECIMAL{R"((?<![\d.,])(\d+),(\d{1,2})(?![\d.,]))"};
+constinit regex::LazyRegex RE_ID_CURRENCY_SUFFIX{R"((?i)(?<!\w)((?:Rp|IDR)\s?\d+(?:\.\d+)?)\s*(rb|jt|K|M|B|T)\b)"};
+constinit regex::LazyRegex RE_ID_BARE_SUFFIX{R"((?i)\b(\d+(?:\.\d+)?)\s*(rb|jt)\b)"};
+
+// Short scale suffixes, lower-cased; M is miliar in Indonesian.
+constexpr std::pair<std::string_view, std::string_view> SUFFIX_WORDS[] = {
+    {"k", "ribu"}, {"rb", "ribu"}, {"jt", "juta"}, {"m", "miliar"}, {"b", "miliar"}, {"t", "triliun"},
+};
+
+std::string dotted_thousands(const Captures& c) {
+  if (c.matched(2)) return unicode::replace_all(c[1], ".", "") + "." + std::string(c[2]);
+  return unicode::replace_all(c[1], ".", ",");
+}
+std::string comma_decimal(const Captures& c) { return std::string(c[1]) + "." + std::string(c[2]); }
+std::string scale_suffix(const Captures& c) { return std::string(c[1]) + " " + suffix_word(c[2]); }
+
+struct Pass {
+  const regex::LazyRegex& re;
+  std::string (*read)(const Captures&);
+};
+
+// Dotted thousands first, so that a comma decimal after them is taken whole.
+const Pass PREPARSE_PASSES[] = {
+    {RE_DOTTED_THOUSANDS, dotted_thousands},  // ‘1.234.567,89’ -> ‘1234567.89’
+    {RE_COMMA_DECIMAL, comma_decimal},        // ‘12,5’ -> ‘12.5’
+    {RE_ID_CURRENCY_SUFFIX, scale_suffix},    // ‘Rp5jt’ -> ‘Rp5 juta’
+    {RE_ID_BARE_SUFFIX, scale_suffix},        // ‘10rb’ -> ‘10 ribu’
+};
+
+std::string run(std::string_view text, std::span<const Pass> passes) {
+  std::string out(text);
+  for (const Pass& p : passes) out = p.re->replace_all(out, p.read);
+  return out;
+}
+
+// ---- rule passes ----
+
+// Indonesian month names, keyed by the month number without leading zeros.
+constexpr normalize::MonthTable MONTHS = {{
+    {"1", "Januari"}, {"2", "Februari"}, {"3", "Maret"},     {"4", "April"},
+    {"5", "Mei"},     {"6", "Juni"},     {"7", "Juli"},      {"8", "Agustus"},
+    {"9", "September"}, {"10", "Oktober"}, {"11", "November"}, {"12", "Desember"},
+}};
+
+constexpr normalize::DigitWords DIGITS = {"nol",  "satu", "dua",   "tiga",    "empat",
+                                          "lima", "enam", "tujuh", "delapan", "sembilan"};
+
+// Keyed by the upper-cased currency code; the subunit is always "sen".
+constexpr std::pair<std::string_view, std::string_view> MONEY_UNITS[] = {
+    {"RP", "rupiah"}, {"IDR", "rupiah"}, {"RM", "ringgit"}, {"MYR", "ringgit"}, {"$", "dolar"},
+    {"USD", "dolar"}, {"£", "pound"},    {"GBP", "pound"},  {"€", "euro"},      {"EUR", "euro"},
+};
+
+constexpr std::pair<std::string_view, std::string_view> SCALE_WORDS[] = {
+    {"million", "juta"}, {"billion", "miliar"}, {"trillion", "triliun"}, {"thousand", "ribu"},
+};
+
+constinit regex::LazyRegex RE_CURRENCY_ID{
+    R"((?i)(?<!\w)(Rp|IDR)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand))?\b|(?<!\w)(RM|MYR|USD|EUR|GBP|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand))?\b)"};
+constinit regex::LazyRegex RE_TIME_NO_MERIDIAN{
+    R"((?i)\b(\d{1,2})[:\.](\d{2})\b(?!\s*(?:pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.))(?!.*%))"};
+constinit regex::LazyRegex RE_TIME{R"((?i)\b(\d{1,2})[:\.](\d{2})\s*(?:(pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.)))"};
+constinit regex::LazyRegex RE_TIME_HOUR_ONLY{R"((?i)\b(\d{1,2})\s*(am|pm|a\.m\.|p\.m\.|pagi|siang|sore|malam)\b)"};
+constinit regex::LazyRegex RE_PERCENT{R"(\b(\d+(?:[.,]\d+)?)%)"};
+
+std::string cardinal(unsigned n) { return num2word::to_cardinal_with(n, ID_VOCAB); }
+std::string number(std::string_view t) { return normalize::read_number(t, ID_VOCAB); }
+std::string digits(std::string_view t) { return normalize::digit_by_digit(t, ID_VOCAB); }
+
+std::string date_ymd(const Captures& c) { return normalize::read_date(c[3], c[2], c[1], MONTHS, ID_VOCAB); }
+std::string date_dmy(const Captures& c) { return normalize::read_date(c[1], c[2], c[3], MONTHS, ID_VOCAB); }
+
+std::string money(const Captures& c) {
+  bool rupiah = c.matched(1);
+  std::string code = unicode::to_upper(c[rupiah ? 1 : 4]);
+  std::string amount = unicode::replace_all(c[rupiah ? 2 : 5], ",", "");
+  std::size_t scale_group = rupiah ? 3 : 6;
+  // Every code the pattern admits is in the table; an odd case fold keeps its text.
+  std::string unit = code;
+  for (const auto& [k, word] : MONEY_UNITS) {
+    if (k == code) unit = word;
+  }
+  std::size_t dot = amount.find('.');
+  std::string_view whole = std::string_view(amount).substr(0, dot);
+  // Fractions are read digit by digit, "00" included: ‘Rp5.00’ -> ‘lima rupiah nol nol sen’.
+  std::string frac = dot == std::string::npos ? std::string{} : digits(std::string_view(amount).substr(dot + 1));
+  std::string out = number(whole);
+  if (c.matched(scale_group)) {
+    std::string scale = unicode::to_lower(c[scale_group]);
+    for (const auto& [en, id] : SCALE_WORDS) {
+      if (scale == en) scale = id;
+    }
+    if (dot != std::string::npos) out.append(" koma ").append(frac);
+    return out.append(" ").append(scale).append(" ").append(unit);
+  }
+  out.append(" ").append(unit);
+  if (dot != std::string::npos) out.append(" ").append(frac).append(" sen");
+  return out;
+}
+
+std::string clock(const Captures& c) {
+  return normalize::read_clock(normalize::read_small(c[1]), normalize::read_small(c[2]), ID_VOCAB);
+}
+
+// "am" is pagi; "pm" is sore until 18 and malam from then on.
+std::string period_word(unsigned h, std::string_view group) {
+  std::string mer = unicode::replace_all(unicode::to_lower(group), ".", "");
+  if (mer == "am") return "pagi";
+  if (mer == "pm") return h < 18 ? "sore" : "malam";
+  return mer;
+}
+
+std::string clock_with_period(const Captures& c) {
+  unsigned h = normalize::read_small(c[1]), m = normalize::read_small(c[2]);
+  std::string out = cardinal(h);
+  if (m != 0) out.append(" ").append(cardinal(m));
+  return out.append(" ").append(period_word(h, c[3]));
+}
+
+std::string hour_with_period(const Captures& c) {
+  unsigned h = normalize::read_small(c[1]);
+  return cardinal(h).append(" ").append(period_word(h, c[2]));
+}
+
+std::string percent(const Captures& c) {
+  std::string n = unicode::replace_all(c[1], ",", ".");
+  std::size_t dot = n.find('.');
+  if (dot == std::string::npos) return number(n) + " persen";
+  std::string_view v = n;
+  return number(v.substr(0, dot)).append(" koma ").append(digits(v.substr(dot + 1))).append(" persen");
+}
+
+std::string decimal(const Captures& c) { return number(c[1]).append(" koma ").append(digits(c[2])); }
+std::string dashed(const Captures& c) { return normalize::spread_digits(c[1]); }
+std::string comma_number(const Captures& c) { return number(c[0]); }
+std::string adjacent(const Captures& c) { return normalize::join_digit_groups(c[0]); }
+std::string plain_number(const Captures& c) { return normalize::read_digit_run(c[0], ID_VOCAB); }
+std::string mixed_token(const Captures& c) { return normalize_mixed_alnum_id(c[0]); }
+
+// Runs after the pre-parse and the scale expansion; money before the clock
+// passes, and the clock passes before decimals, so ‘3.14’ reads as a time.
+const Pass INDONESIAN_PASSES[] = {
+    {normalize::RE_DATE_YMD, date_ymd},       // ‘2024-03-05’ -> ‘lima Maret dua ribu dua puluh empat’
+    {normalize::RE_DATE, date_dmy},           // ‘05/03/24’ -> ‘lima Maret dua puluh empat’
+    {RE_CURRENCY_ID, money},                  // ‘Rp5.5’ -> ‘lima rupiah lima sen’
+    {RE_TIME_NO_MERIDIAN, clock},             // ‘10.30’ -> ‘sepuluh tiga puluh’
+    {RE_TIME, clock_with_period},             // ‘10.30 pm’ -> ‘sepuluh tiga puluh sore’
+    {RE_TIME_HOUR_ONLY, hour_with_period},    // ‘8 pm’ -> ‘delapan sore’
+    {RE_PERCENT, percent},                    // ‘1,234%’ -> ‘satu koma dua tiga empat persen’
+    {normalize::RE_DECIMAL, decimal},         // ‘1.5’ -> ‘satu koma lima’
+    {normalize::RE_DASHED, dashed},           // ‘012-345’ -> ‘0 1 2 3 4 5’
+    {normalize::RE_COMMA_NUM, comma_number},  // ‘1,500’ -> ‘seribu lima ratus’
+    {normalize::RE_ADJACENT, adjacent},       // ‘0 1 2 3 4 5’ -> ‘012345’
+    {normalize::RE_NUMBER, plain_number},     // ‘12345’ -> ‘satu dua tiga empat lima’
+    {normalize::RE_ALNUM, mixed_token},       // ‘B8’ -> ‘B delapan’
+};
+
+}  // namespace
+
+std::string suffix_word(std::string_view suffix) {
+  std::string key = unicode::to_lower(suffix);
+  for (const auto& [k, word] : SUFFIX_WORDS) {
+    if (k == key) return std::string(word);
+  }
+  return std::string(suffix);  // the patterns hand over only the suffixes above
+}
+
+std::string preparse_number_formats(std::string_view text) { return run(text, PREPARSE_PASSES); }
+
+std::string normalize_currency_id(std::string_view text) { return RE_CURRENCY_ID->replace_all(text, money); }
+
+std::string normalize_mixed_alnum_id(std::string_view token) { return normalize::mixed_alnum(token, DIGITS); }
+
+std::string normalize_indonesian(std::string_view text) {
+  std::string out = normalize::expand_suffixes_no_m(preparse_number_formats(text));
+  return run(out, INDONESIAN_PASSES);
+}
+
 }  // namespace kalvesta::normalize_id

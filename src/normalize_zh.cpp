@@ -1,12 +1,400 @@
+// Chinese number readings (cardinals, digit-by-digit years, month numbers)
+// and the ordered rule passes that turn the numbers, dates, amounts and times
+// of a "zh" or "zh_my" text into Chinese words.
 #include "normalize_zh.h"
+
+#include <array>
+#include <optional>
+#include <utility>
+
+#include "pipeline.h"
+#include "regex.h"
+#include "unicode.h"
+
 namespace kalvesta::normalize_zh {
-std::string to_cardinal_zh(u128) { return {}; }
-std::string convert_tens(u128, bool) { return {}; }
-std::string convert_hundreds(u128) { return {}; }
-std::string convert_thousands(u128) { return {}; }
-std::string to_year_zh(u128) { return {}; }
-std::string zh_digit(char32_t) { return {}; }
-std::string month_zh(std::string_view s) { return std::string(s); }
-const std::unordered_map<std::string, std::string>& MONTHS_ZH() { static const std::unordered_map<std::string, std::string> m; return m; }
-std::string normalize_zh_variant(std::string_view text, bool) { return std::string(text); }
+
+namespace {
+
+constexpr std::array<std::string_view, 10> DIGITS = {"零", "一", "二", "三", "四",
+                                                     "五", "六", "七", "八", "九"};
+// Unit of each four-digit group, least significant first; four groups reach 10^16.
+constexpr std::array<std::string_view, 4> GROUP_UNITS = {"", "万", "亿", "兆"};
+constexpr u128 LIMIT = static_cast<u128>(10'000'000'000'000'000ULL);  // 10^16
+constexpr std::string_view TOO_LARGE = "太大";
+
+constexpr std::array<std::pair<std::string_view, std::string_view>, 12> MONTH_ROWS = {{
+    {"1", "一"}, {"2", "二"}, {"3", "三"}, {"4", "四"}, {"5", "五"}, {"6", "六"},
+    {"7", "七"}, {"8", "八"}, {"9", "九"}, {"10", "十"}, {"11", "十一"}, {"12", "十二"},
+}};
+
+std::string_view digit(u128 d) { return DIGITS[static_cast<std::size_t>(d % 10)]; }
+
+}  // namespace
+
+std::string convert_tens(u128 n, bool in_group) {
+  const u128 t = n / 10, u = n % 10;
+  std::string out;
+  // A bare "十五" only at the head of a number; inside one the ten keeps its digit.
+  if (n <= 19 && !in_group) {
+    out = "十";
+  } else {
+    out.append(digit(t));
+    out += "十";
+  }
+  if (u != 0) out.append(digit(u));
+  return out;
+}
+
+std::string convert_hundreds(u128 n) {
+  const u128 r = n % 100;
+  std::string out(digit(n / 100));
+  out += "百";
+  if (r == 0) return out;
+  if (r < 10) {
+    out += "零";
+    out.append(digit(r));
+  } else {
+    out += convert_tens(r, true);
+  }
+  return out;
+}
+
+std::string convert_thousands(u128 n) {
+  const u128 r = n % 1000;
+  std::string out(digit(n / 1000));
+  out += "千";
+  if (r == 0) return out;
+  if (r < 10) {
+    out += "零";
+    out.append(digit(r));
+  } else if (r < 100) {
+    out += "零";
+    out += convert_tens(r, true);
+  } else {
+    out += convert_hundreds(r);
+  }
+  return out;
+}
+
+std::string to_cardinal_zh(u128 n) {
+  if (n == 0) return "零";
+  if (n >= LIMIT) return std::string(TOO_LARGE);
+  if (n < 10) return std::string(digit(n));
+  if (n < 100) return convert_tens(n, false);
+  if (n < 1000) return convert_hundreds(n);
+  if (n < 10000) return convert_thousands(n);
+
+  std::array<u128, GROUP_UNITS.size()> groups{};
+  std::size_t count = 0;
+  while (true) {
+    groups[count++] = n % 10000;
+    if (n < 10000) break;
+    n /= 10000;
+  }
+  std::string out;
+  for (std::size_t i = count; i-- > 0;) {
+    const u128 g = groups[i];
+    if (g == 0) continue;  // a group of four zeros leaves no trace
+    // A leading zero inside a group is spoken once something came before it.
+    if (g < 1000 && !out.empty()) out += "零";
+    if (g < 10) {
+      out.append(digit(g));
+    } else if (g < 100) {
+      out += convert_tens(g, !out.empty());
+    } else if (g < 1000) {
+      out += convert_hundreds(g);
+    } else {
+      out += convert_thousands(g);
+    }
+    out.append(GROUP_UNITS[i]);
+  }
+  return out;
+}
+
+std::string to_year_zh(u128 n) {
+  std::string out;
+  for (char c : u128_to_string(n)) {
+    if (c >= '0' && c <= '9') out.append(DIGITS[static_cast<std::size_t>(c - '0')]);
+  }
+  return out.empty() ? std::string("零") : out;
+}
+
+std::string zh_digit(char32_t c) {
+  if (c >= U'0' && c <= U'9') return std::string(DIGITS[c - U'0']);
+  return unicode::to_utf8(c);
+}
+
+const std::unordered_map<std::string, std::string>& MONTHS_ZH() {
+  static const std::unordered_map<std::string, std::string> table = [] {
+    std::unordered_map<std::string, std::string> m;
+    for (const auto& [k, v] : MONTH_ROWS) m.emplace(k, v);
+    return m;
+  }();
+  return table;
+}
+
+std::string month_zh(std::string_view s) {
+  const auto& table = MONTHS_ZH();
+  auto it = table.find(std::string(s));
+  return it == table.end() ? std::string(s) : it->second;
+}
+
+// ---------------------------------------------------------------------------
+// Rule passes
+
+namespace {
+
+using regex::Captures;
+using regex::LazyRegex;
+
+constinit LazyRegex RE_PERCENT{R"((\d+(?:\.\d+)?)%)"};
+constinit LazyRegex RE_DATE_DMY{R"((?<!\d)(\d{1,2})[/\-.](\d{1,2})[/\-.](\d{2,4}))"};
+constinit LazyRegex RE_DATE_YMD{R"((?<!\d)(\d{4})[/\-.](\d{1,2})[/\-.](\d{1,2}))"};
+constinit LazyRegex RE_CURRENCY{
+    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:\s?(千万|千亿|千|百万|百亿|万亿|万|亿|兆))?)"};
+constinit LazyRegex RE_TIME_NO_MERIDIAN{
+    R"((?i)(?<!凌晨)(?<!早上)(?<!中午)(?<!下午)(?<!傍晚)(?<!晚上)(?<!\d)(\d{1,2}):(\d{2})(?!\s*(?:am|pm|a\.m\.|p\.m\.))(?!\s*%))"};
+constinit LazyRegex RE_TIME{R"((?i)(\d{1,2})[:\.](\d{2})\s*(?:(am|pm|a\.m\.|p\.m\.)))"};
+constinit LazyRegex RE_TIME_ZH{R"((?i)((?:凌晨|早上|中午|下午|傍晚|晚上))\s*(\d{1,2})[:\.](\d{2}))"};
+constinit LazyRegex RE_TIME_SHORTFORM{
+    R"((?i)(?<!\d)([1-9]|1[0-2])\s*(am|pm|a\.m\.|p\.m\.)(?![A-Za-z0-9]))"};
+constinit LazyRegex RE_COMMA_NUM{R"(\d{1,3}(?:,\d{3})+(?:\.\d+)?)"};
+constinit LazyRegex RE_DECIMAL{R"((\d+)\.(\d+))"};
+constinit LazyRegex RE_DASHED_DIGIT{R"((?<![A-Za-z])([+\d]+(?:-[\d]+)+)(?![A-Za-z]))"};
+constinit LazyRegex RE_DASHED_ALNUM{R"(([A-Za-z0-9]+(?:-[A-Za-z0-9]+)+))"};
+constinit LazyRegex RE_ALNUM{R"(((?=[A-Za-z0-9]*[A-Za-z])(?=[A-Za-z0-9]*\d)[A-Za-z0-9]+))"};
+constinit LazyRegex RE_NUMBER{R"(\d+)"};
+constinit LazyRegex RE_LEFTOVER_DOT{R"((?<=\w)\.(?=\w))"};
+
+struct CurrencyWords {
+  std::string_view code, unit, sub_unit;
+};
+// Keyed by the matched symbol or code, upper-cased.
+constexpr std::array<CurrencyWords, 8> CURRENCIES = {{
+    {"RM", "令吉", "仙"},
+    {"MYR", "令吉", "仙"},
+    {"$", "美元", "分"},
+    {"USD", "美元", "分"},
+    {"£", "英镑", "便士"},
+    {"GBP", "英镑", "便士"},
+    {"€", "欧元", "分"},
+    {"EUR", "欧元", "分"},
+}};
+
+const CurrencyWords* find_currency(std::string_view symbol) {
+  const std::string key = unicode::to_upper(symbol);
+  for (const auto& row : CURRENCIES) {
+    if (row.code == key) return &row;
+  }
+  return nullptr;
+}
+
+// Optional "+", ASCII digits only; anything else (or overflow) reads as 0.
+u128 read_int(std::string_view text) { return parse_u128(text).value_or(0); }
+
+std::string card(std::string_view text) { return to_cardinal_zh(read_int(text)); }
+
+// ‘05’ -> ‘零五’: one digit word per character, anything but an ASCII digit as "零".
+std::string fraction_digits(std::string_view text) {
+  std::string out;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const char32_t c = unicode::decode(text, pos);
+    out += unicode::is_ascii_digit(c) ? std::string(DIGITS[c - U'0']) : std::string("零");
+  }
+  return out;
+}
+
+// ‘A1’ -> ‘A 一’: each kept character read alone, one space between.
+template <class Keep>
+std::string spell(std::string_view text, Keep keep) {
+  std::string out;
+  for (char c : text) {  // callers hand over ASCII runs only
+    if (!keep(c)) continue;
+    if (!out.empty()) out += ' ';
+    out += zh_digit(static_cast<unsigned char>(c));
+  }
+  return out;
+}
+
+bool holds_stash_key(std::string_view text) {
+  return text.find(pipeline::STASH_KEY_PREFIX) != std::string_view::npos;
+}
+
+std::string_view period_word(std::string_view meridian) {
+  return (!meridian.empty() && (meridian[0] == 'a' || meridian[0] == 'A')) ? "上午" : "下午";
+}
+
+// whole "." fraction -> ‘三点一四’
+std::string point_reading(std::string_view whole, std::string_view fraction) {
+  std::string out = card(whole);
+  out += "点";
+  out += fraction_digits(fraction);
+  return out;
+}
+
+// ‘50%’ -> ‘百分之五十’ (zh) / ‘五十巴仙’ (zh_my)
+std::string read_percent(const Captures& c, bool is_my) {
+  const std::string_view g = c.group(1);
+  std::string number;
+  if (const auto dot = g.find('.'); dot != std::string_view::npos) {
+    number = point_reading(g.substr(0, dot), g.substr(dot + 1));
+  } else {
+    number = to_cardinal_zh(saturating_u128(parse_f64(g).value_or(0.0)));
+  }
+  return is_my ? number + "巴仙" : "百分之" + number;
+}
+
+std::string date_text(u128 year, std::string_view month, std::string_view day) {
+  std::string out = to_year_zh(year);
+  out += "年";
+  out += month_zh(month);
+  out += "月";
+  out += card(day);
+  out += "日";
+  return out;
+}
+
+// ‘25/12/2024’ and ‘12/25/2024’ -> ‘二零二四年十二月二十五日’
+std::string read_date_dmy(const Captures& c) {
+  std::string_view day = c.group(1), month = c.group(2);
+  // A month above 12 beside a day that could be a month: the date was written month first.
+  if (read_int(month) > 12 && read_int(day) <= 12) std::swap(day, month);
+  return date_text(read_int(c.group(3)), month, day);
+}
+
+// ‘2024-01-15’ -> ‘二零二四年01月十五日’ (the plain-number pass reads the ‘01’)
+std::string read_date_ymd(const Captures& c) {
+  return date_text(read_int(c.group(1)), c.group(2), c.group(3));
+}
+
+// ‘RM1,234.50’ -> ‘一千二百三十四令吉五十仙’
+std::string read_currency(const Captures& c) {
+  const CurrencyWords* words = find_currency(c.group(1));
+  if (words == nullptr) return std::string(c.group(0));
+  std::string amount;
+  for (char ch : c.group(2)) {
+    if (ch != ',') amount += ch;
+  }
+  const std::string_view scale = c.group(3);
+  const auto dot = amount.find('.');
+  std::string out;
+  if (dot == std::string::npos) {
+    out = card(amount);
+    out += scale;
+    out += words->unit;
+    return out;
+  }
+  const std::string_view whole = std::string_view(amount).substr(0, dot);
+  const std::string_view fraction = std::string_view(amount).substr(dot + 1);
+  if (!scale.empty()) {
+    // ‘RM1.5万’ is fifteen thousand ringgit: the fraction belongs to the scaled
+    // number (‘一点五万令吉’), it is not a count of cents.
+    std::string_view digits = fraction;
+    while (!digits.empty() && digits.back() == '0') digits.remove_suffix(1);
+    out = digits.empty() ? card(whole) : point_reading(whole, digits);
+    out += scale;
+    out += words->unit;
+    return out;
+  }
+  std::string cents;
+  if (fraction.empty()) {
+    cents = "00";
+  } else if (fraction.size() == 1) {
+    cents = std::string(fraction) + "0";
+  } else {
+    cents = std::string(fraction.substr(0, 2));
+  }
+  out = card(whole);
+  out += words->unit;
+  if (cents != "00") {
+    out += card(cents);
+    out += words->sub_unit;
+  }
+  return out;
+}
+
+// ‘9:05’ -> ‘九点五分’, ‘0:00’ -> ‘凌晨十二点’, ‘12:00’ -> ‘中午十二点’
+std::string read_time_plain(const Captures& c) {
+  const u128 h = read_int(c.group(1)), m = read_int(c.group(2));
+  if (h == 0 && m == 0) return "凌晨十二点";
+  if (h == 12 && m == 0) return "中午十二点";
+  std::string out = to_cardinal_zh(h) + "点";
+  if (m != 0) out += to_cardinal_zh(m) + "分";
+  return out;
+}
+
+// (prefix)(hour)点[(minute)分]
+std::string clock_text(std::string_view prefix, std::string_view hour, std::string_view minute) {
+  std::string out(prefix);
+  out += card(hour);
+  out += "点";
+  if (const u128 m = read_int(minute); m != 0) out += to_cardinal_zh(m) + "分";
+  return out;
+}
+
+}  // namespace
+
+std::string normalize_zh_variant(std::string_view text, bool is_my) {
+  std::string s(text);
+  // ‘12.5%’ -> ‘百分之十二点五’; before the decimal pass could take the number
+  s = RE_PERCENT->replace_all(s, [is_my](const Captures& c) { return read_percent(c, is_my); });
+  // ‘5.6.24’ -> ‘二四年六月五日’
+  s = RE_DATE_DMY->replace_all(s, read_date_dmy);
+  // ‘2024/1/15’ -> ‘二零二四年一月十五日’
+  s = RE_DATE_YMD->replace_all(s, read_date_ymd);
+  // ‘$5千万’ -> ‘五千万美元’
+  s = RE_CURRENCY->replace_all(s, read_currency);
+  // ‘14:30’ -> ‘十四点三十分’
+  s = RE_TIME_NO_MERIDIAN->replace_all(s, read_time_plain);
+  // ‘2:30 pm’ -> ‘下午二点三十分’
+  s = RE_TIME->replace_all(s, [](const Captures& c) {
+    return clock_text(period_word(c.group(3)), c.group(1), c.group(2));
+  });
+  // ‘下午3:30’ -> ‘下午三点三十分’
+  s = RE_TIME_ZH->replace_all(s, [](const Captures& c) {
+    return clock_text(c.group(1), c.group(2), c.group(3));
+  });
+  // ‘10 a.m.’ -> ‘上午十点’
+  s = RE_TIME_SHORTFORM->replace_all(s, [](const Captures& c) {
+    return clock_text(period_word(c.group(2)), c.group(1), "");
+  });
+  // ‘1,234,567.5’ -> ‘一百二十三万四千五百六十七点五’
+  s = RE_COMMA_NUM->replace_all(s, [](const Captures& c) {
+    std::string n;
+    for (char ch : c.group(0)) {
+      if (ch != ',') n += ch;
+    }
+    const auto dot = n.find('.');
+    if (dot == std::string::npos) return card(n);
+    return point_reading(std::string_view(n).substr(0, dot), std::string_view(n).substr(dot + 1));
+  });
+  // ‘3.14’ -> ‘三点一四’
+  s = RE_DECIMAL->replace_all(s, [](const Captures& c) { return point_reading(c.group(1), c.group(2)); });
+  // ‘012-3456’ -> ‘零 一 二 三 四 五 六’
+  s = RE_DASHED_DIGIT->replace_all(s, [](const Captures& c) {
+    return spell(c.group(1), [](char ch) { return ch >= '0' && ch <= '9'; });
+  });
+  // ‘A1-B2’ -> ‘A 一 B 二’; two stashed entities typed ‘A-B’ stay keys
+  s = RE_DASHED_ALNUM->replace_all(s, [](const Captures& c) {
+    if (holds_stash_key(c.group(0))) return std::string(c.group(0));
+    return spell(c.group(1), [](char ch) { return ch != '-'; });
+  });
+  // ‘COVID19’ -> ‘C O V I D 一 九’; a key with digits beside it stays whole
+  s = RE_ALNUM->replace_all(s, [](const Captures& c) {
+    if (holds_stash_key(c.group(0))) return std::string(c.group(0));
+    return spell(c.group(1), [](char) { return true; });
+  });
+  // ‘2024’ -> ‘二零二四’, ‘2100’ -> ‘二千一百’
+  s = RE_NUMBER->replace_all(s, [](const Captures& c) {
+    const std::string_view m = c.group(0);
+    const u128 v = read_int(m);
+    if (m.size() == 4 && v >= 1000 && v <= 2099) return to_year_zh(v);
+    return to_cardinal_zh(v);
+  });
+  // ‘a.b’ -> ‘a点b’
+  s = RE_LEFTOVER_DOT->replace_all(s, [](const Captures&) { return std::string("点"); });
+  return std::string(unicode::trim(s));
+}
+
 }  // namespace kalvesta::normalize_zh

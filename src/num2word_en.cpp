@@ -1,6 +1,117 @@
+// English cardinal and ordinal numbers: British style, with "and" after
+// "hundred" and before a small last group, and commas between groups.
 #include "num2word_en.h"
+
+#include <array>
+#include <string_view>
+#include <vector>
+
+#include "result.h"
+
 namespace kalvesta::num2word_en {
-std::string to_cardinal_en(u128) { return "zero"; }
-std::string under_1000(std::uint64_t) { return {}; }
-std::string ordinal_word(std::uint64_t) { return {}; }
+namespace {
+
+constexpr std::array<std::string_view, 20> ONES = {
+    "zero",    "one",     "two",       "three",    "four",     "five",    "six",
+    "seven",   "eight",   "nine",      "ten",      "eleven",   "twelve",  "thirteen",
+    "fourteen", "fifteen", "sixteen",  "seventeen", "eighteen", "nineteen",
+};
+
+// Entries 0 and 1 are never read: ten to nineteen come from ONES.
+constexpr std::array<std::string_view, 10> TENS = {
+    "", "", "twenty", "thirty", "forty", "fifty", "sixty", "seventy", "eighty", "ninety",
+};
+
+// One word per base-1000 group up to the largest 128-bit value (index 12),
+// so that no two magnitudes share a reading.
+constexpr std::array<std::string_view, 13> SCALES = {
+    "",           "thousand",   "million",   "billion",   "trillion",
+    "quadrillion", "quintillion", "sextillion", "septillion", "octillion",
+    "nonillion",  "decillion",  "undecillion",
+};
+
+// The ordinals that are not the cardinal plus "th" (‘8’ -> ‘eighth’, not
+// ‘eightth’); index 0 marks "regular".
+constexpr std::array<std::string_view, 13> IRREGULAR_ORDINALS = {
+    "", "first", "second", "third", "", "fifth", "", "", "eighth", "ninth", "", "", "twelfth",
+};
+
+void append_ordinal_below_20(std::string& out, std::uint64_t n) {
+  if (n < IRREGULAR_ORDINALS.size() && !IRREGULAR_ORDINALS[n].empty()) {
+    out.append(IRREGULAR_ORDINALS[n]);
+  } else {
+    out.append(ONES[n]);
+    out.append("th");
+  }
+}
+
+void append_under_1000(std::string& out, std::uint64_t n) {
+  const std::uint64_t r = n % 100;
+  if (n >= 100) {
+    out.append(ONES[n / 100]);
+    out.append(" hundred");
+    if (r != 0) out.append(" and ");
+  }
+  if (r >= 20) {
+    out.append(TENS[r / 10]);
+    if (r % 10 != 0) {
+      out.push_back('-');
+      out.append(ONES[r % 10]);
+    }
+  } else if (r != 0) {
+    out.append(ONES[r]);
+  }
+}
+
+}  // namespace
+
+std::string under_1000(std::uint64_t n) {
+  if (n >= 1000) throw InternalFailure("under_1000 out of range: " + std::to_string(n));
+  std::string out;
+  append_under_1000(out, n);
+  return out;
+}
+
+std::string to_cardinal_en(u128 n) {
+  if (n == 0) return "zero";
+
+  // Base-1000 groups, least significant first.
+  std::array<unsigned, SCALES.size()> groups{};
+  std::size_t count = 0;
+  for (u128 rest = n; rest != 0; rest /= 1000) groups[count++] = static_cast<unsigned>(rest % 1000);
+  std::size_t last = 0;  // the least significant non-zero group
+  while (groups[last] == 0) ++last;
+
+  std::string out;
+  out.reserve(24 * count);
+  for (std::size_t i = count; i-- > last;) {
+    if (groups[i] == 0) continue;
+    if (!out.empty()) out.append(i == last && groups[i] <= 99 ? " and " : ", ");
+    append_under_1000(out, groups[i]);
+    if (i > 0) {
+      out.push_back(' ');
+      out.append(SCALES[i]);
+    }
+  }
+  return out;
+}
+
+std::string ordinal_word(std::uint64_t n) {
+  if (n >= 100) throw InternalFailure("ordinal_word out of range: " + std::to_string(n));
+  std::string out;
+  if (n < 20) {
+    append_ordinal_below_20(out, n);
+  } else if (n % 10 == 0) {
+    // ‘20’ -> ‘twentieth’: the final "y" gives way to "ieth".
+    const std::string_view tens = TENS[n / 10];
+    out.append(tens.substr(0, tens.size() - 1));
+    out.append("ieth");
+  } else {
+    out.append(TENS[n / 10]);
+    out.push_back('-');
+    append_ordinal_below_20(out, n % 10);
+  }
+  return out;
+}
+
 }  // namespace kalvesta::num2word_en

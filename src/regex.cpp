@@ -1,23 +1,512 @@
+// The pattern layer on PCRE2: translates the rule dialect (Unicode \w \b \s,
+// "$" = end of text) into PCRE2 syntax, compiles once with JIT, and runs the
+// match loops, captures and replacement templates the passes build on.
+#define PCRE2_CODE_UNIT_WIDTH 8
 #include "regex.h"
+
+#include <pcre2.h>
+
+#include <cstring>
+
 #include "result.h"
+
 namespace kalvesta::regex {
-struct Regex::Impl {};
-bool Captures::matched(std::size_t) const { return false; }
-std::string_view Captures::group(std::size_t) const { return {}; }
-std::size_t Captures::start(std::size_t) const { return 0; }
-std::size_t Captures::end(std::size_t) const { return 0; }
-bool Captures::matched(std::string_view) const { return false; }
-std::string_view Captures::group(std::string_view) const { return {}; }
-Regex::Regex(std::string_view pattern) : pattern_(pattern) {}
+
+namespace {
+
+// The rule dialect's word character: Alphabetic, Mark, Nd, Pc, Join_Control.
+constexpr std::string_view kWordItems = R"(\p{Alphabetic}\p{M}\p{Nd}\p{Pc}\p{Join_C})";
+constexpr std::string_view kWordClass = R"([\p{Alphabetic}\p{M}\p{Nd}\p{Pc}\p{Join_C}])";
+constexpr std::string_view kNonWordClass = R"([^\p{Alphabetic}\p{M}\p{Nd}\p{Pc}\p{Join_C}])";
+constexpr std::string_view kSpace = R"(\p{White_Space})";
+constexpr std::string_view kNonSpace = R"(\P{White_Space})";
+
+// Generous limits: only runaway backtracking trips them, never ordinary text.
+constexpr uint32_t kMatchLimit = 200'000'000;
+constexpr uint32_t kDepthLimit = 50'000'000;
+constexpr uint32_t kHeapLimitKiB = 1024 * 1024;  // 1 GiB of backtracking frames
+constexpr std::size_t kJitStackStart = 64 * 1024;
+constexpr std::size_t kJitStackMax = 256 * 1024 * 1024;  // reserved lazily by the OS
+
+std::string pcre2_message(int code) {
+  PCRE2_UCHAR buf[256];
+  int n = pcre2_get_error_message(code, buf, sizeof buf);
+  if (n < 0) return "PCRE2 error " + std::to_string(code);
+  return std::string(reinterpret_cast<const char*>(buf), static_cast<std::size_t>(n));
+}
+
+std::size_t utf8_len(unsigned char b) {
+  if (b < 0xC0) return 1;
+  if (b < 0xE0) return 2;
+  if (b < 0xF0) return 3;
+  return 4;
+}
+
+// Copies the escape at pattern[i] ("\" plus one whole character) to out.
+std::size_t copy_escape(std::string_view p, std::size_t i, std::string& out) {
+  std::size_t n = 1;
+  if (i + 1 < p.size()) n += utf8_len(static_cast<unsigned char>(p[i + 1]));
+  n = std::min(n, p.size() - i);
+  out.append(p.substr(i, n));
+  return i + n;
+}
+
+// Translates one character class starting at p[i] == '['; returns the index
+// after its closing ']'. A "\W" inside a class has no single-class form, so
+// such a class becomes an alternation (or, negated, a look-ahead guard).
+std::size_t translate_class(std::string_view p, std::size_t i, std::string& out) {
+  std::size_t j = i + 1;
+  bool negated = false;
+  if (j < p.size() && p[j] == '^') {
+    negated = true;
+    ++j;
+  }
+  std::string items;
+  bool has_non_word = false;
+  bool first = true;
+  while (j < p.size()) {
+    char c = p[j];
+    if (c == ']' && !first) break;
+    first = false;
+    if (c == '\\' && j + 1 < p.size()) {
+      char e = p[j + 1];
+      if (e == 'w') {
+        items += kWordItems;
+        j += 2;
+      } else if (e == 'W') {
+        has_non_word = true;
+        j += 2;
+      } else if (e == 's') {
+        items += kSpace;
+        j += 2;
+      } else if (e == 'S') {
+        items += kNonSpace;
+        j += 2;
+      } else {
+        j = copy_escape(p, j, items);
+      }
+    } else if (c == '[' && j + 1 < p.size() && p[j + 1] == ':') {
+      // POSIX class such as [:alpha:]: copy it whole.
+      std::size_t close = p.find(":]", j + 2);
+      std::size_t stop = close == std::string_view::npos ? p.size() : close + 2;
+      items.append(p.substr(j, stop - j));
+      j = stop;
+    } else if (c == '[') {
+      items += "\\[";  // a lone "[" inside a class is a literal
+      ++j;
+    } else {
+      items.push_back(c);
+      ++j;
+    }
+  }
+  bool closed = j < p.size();
+  if (closed) ++j;
+  if (!closed) {
+    // Unterminated: hand PCRE2 the text so it reports the error.
+    out.append(p.substr(i));
+    return p.size();
+  }
+  if (!has_non_word) {
+    out += negated ? "[^" : "[";
+    out += items;
+    out += ']';
+  } else if (!negated) {
+    // [x\W] = x or a non-word character
+    out += "(?:";
+    if (!items.empty()) out += "[" + items + "]|";
+    out += kNonWordClass;
+    out += ')';
+  } else {
+    // [^x\W] = a word character that is not x
+    out += "(?:";
+    if (!items.empty()) out += "(?![" + items + "])";
+    out += kWordClass;
+    out += ')';
+  }
+  return j;
+}
+
+}  // namespace
+
+// The pattern with \w \W \s \S \b \B rewritten to the dialect's meanings.
+std::string detail::translate(std::string_view p) {
+  std::string out;
+  out.reserve(p.size() * 2);
+  std::size_t i = 0;
+  while (i < p.size()) {
+    char c = p[i];
+    if (c == '\\' && i + 1 < p.size()) {
+      char e = p[i + 1];
+      switch (e) {
+        case 'w': out += kWordClass; i += 2; continue;
+        case 'W': out += kNonWordClass; i += 2; continue;
+        case 's': out += kSpace; i += 2; continue;
+        case 'S': out += kNonSpace; i += 2; continue;
+        case 'b':
+          out += "(?:(?<=";
+          out += kWordClass;
+          out += ")(?!";
+          out += kWordClass;
+          out += ")|(?<!";
+          out += kWordClass;
+          out += ")(?=";
+          out += kWordClass;
+          out += "))";
+          i += 2;
+          continue;
+        case 'B':
+          out += "(?:(?<=";
+          out += kWordClass;
+          out += ")(?=";
+          out += kWordClass;
+          out += ")|(?<!";
+          out += kWordClass;
+          out += ")(?!";
+          out += kWordClass;
+          out += "))";
+          i += 2;
+          continue;
+        default: i = copy_escape(p, i, out); continue;
+      }
+    }
+    if (c == '[') {
+      i = translate_class(p, i, out);
+      continue;
+    }
+    out.push_back(c);
+    ++i;
+  }
+  return out;
+}
+
+namespace {
+
+pcre2_code* compile_one(std::string_view pattern, std::string* error) {
+  pcre2_compile_context* cctx = pcre2_compile_context_create(nullptr);
+  if (cctx) pcre2_set_newline(cctx, PCRE2_NEWLINE_LF);
+  int err = 0;
+  PCRE2_SIZE offset = 0;
+  pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
+                                   PCRE2_UTF | PCRE2_UCP | PCRE2_DOLLAR_ENDONLY, &err, &offset, cctx);
+  if (cctx) pcre2_compile_context_free(cctx);
+  if (!code) {
+    if (error) *error = pcre2_message(err) + " at offset " + std::to_string(offset);
+    return nullptr;
+  }
+  pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);  // falls back to the interpreter on failure
+  return code;
+}
+
+// Per-thread match context: limits plus one JIT stack, built once.
+struct ThreadContext {
+  pcre2_match_context* ctx = nullptr;
+  pcre2_jit_stack* stack = nullptr;
+  ThreadContext() {
+    ctx = pcre2_match_context_create(nullptr);
+    if (!ctx) return;
+    pcre2_set_match_limit(ctx, kMatchLimit);
+    pcre2_set_depth_limit(ctx, kDepthLimit);
+    pcre2_set_heap_limit(ctx, kHeapLimitKiB);
+    stack = pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr);
+    if (stack) pcre2_jit_stack_assign(ctx, nullptr, stack);
+  }
+  ~ThreadContext() {
+    if (stack) pcre2_jit_stack_free(stack);
+    if (ctx) pcre2_match_context_free(ctx);
+  }
+};
+
+pcre2_match_context* thread_context() {
+  thread_local ThreadContext tc;
+  return tc.ctx;
+}
+
+// One pass over the text: is it pure ASCII, and is it valid UTF-8?
+void check_subject(std::string_view text, bool& ascii, bool& valid) {
+  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+  std::size_t n = text.size(), i = 0;
+  ascii = true;
+  valid = true;
+  while (i < n) {
+    // Skip ASCII eight bytes at a time.
+    if (i + 8 <= n) {
+      uint64_t w;
+      std::memcpy(&w, s + i, 8);
+      if ((w & 0x8080808080808080ULL) == 0) {
+        i += 8;
+        continue;
+      }
+    }
+    unsigned char b = s[i];
+    if (b < 0x80) {
+      ++i;
+      continue;
+    }
+    ascii = false;
+    std::size_t len;
+    char32_t cp;
+    if (b >= 0xC2 && b <= 0xDF) {
+      len = 2;
+      cp = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      len = 3;
+      cp = b & 0x0F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      len = 4;
+      cp = b & 0x07;
+    } else {
+      valid = false;
+      return;
+    }
+    if (i + len > n) {
+      valid = false;
+      return;
+    }
+    for (std::size_t k = 1; k < len; ++k) {
+      unsigned char cb = s[i + k];
+      if ((cb & 0xC0) != 0x80) {
+        valid = false;
+        return;
+      }
+      cp = (cp << 6) | (cb & 0x3F);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF.
+    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+        (cp >= 0xD800 && cp <= 0xDFFF)) {
+      valid = false;
+      return;
+    }
+    i += len;
+  }
+}
+
+}  // namespace
+
+struct Regex::Impl {
+  pcre2_code* code = nullptr;    // the translated dialect
+  pcre2_code* native = nullptr;  // PCRE2's own \w \b \s: same results on ASCII text
+  std::size_t groups = 0;
+  ~Impl() {
+    if (code) pcre2_code_free(code);
+    if (native) pcre2_code_free(native);
+  }
+};
+
+void Captures::MatchDataFree::operator()(void* md) const {
+  pcre2_match_data_free(static_cast<pcre2_match_data*>(md));
+}
+
+bool Captures::matched(std::size_t i) const {
+  return i < count_ && ovector_[2 * i] != PCRE2_UNSET;
+}
+
+std::string_view Captures::group(std::size_t i) const {
+  if (!matched(i)) return {};
+  std::size_t s = ovector_[2 * i], e = ovector_[2 * i + 1];
+  if (e < s || e > subject_.size()) return {};  // \K can invert a pair
+  return subject_.substr(s, e - s);
+}
+
+std::size_t Captures::start(std::size_t i) const { return matched(i) ? ovector_[2 * i] : 0; }
+std::size_t Captures::end(std::size_t i) const { return matched(i) ? ovector_[2 * i + 1] : 0; }
+
+bool Captures::matched(std::string_view name) const {
+  if (!re_) return false;
+  int idx = re_->group_index(name);
+  return idx >= 0 && matched(static_cast<std::size_t>(idx));
+}
+
+std::string_view Captures::group(std::string_view name) const {
+  if (!re_) return {};
+  int idx = re_->group_index(name);
+  return idx < 0 ? std::string_view{} : group(static_cast<std::size_t>(idx));
+}
+
+bool Regex::compile(std::string_view pattern, std::string* error) {
+  pattern_ = std::string(pattern);
+  auto impl = std::make_unique<Impl>();
+  std::string translated = detail::translate(pattern);
+  impl->code = compile_one(translated, error);
+  if (!impl->code) return false;
+  // The untranslated form serves pure-ASCII subjects, where both dialects agree.
+  if (translated != pattern) impl->native = compile_one(pattern, nullptr);
+  uint32_t n = 0;
+  pcre2_pattern_info(impl->code, PCRE2_INFO_CAPTURECOUNT, &n);
+  impl->groups = n;
+  if (impl->native) {
+    uint32_t m = 0;
+    pcre2_pattern_info(impl->native, PCRE2_INFO_CAPTURECOUNT, &m);
+    if (m != n) {
+      pcre2_code_free(impl->native);
+      impl->native = nullptr;
+    }
+  }
+  impl_ = std::move(impl);
+  return true;
+}
+
+Regex::Regex(std::string_view pattern) {
+  std::string error;
+  if (!compile(pattern, &error)) {
+    throw InternalFailure("pattern does not compile: " + error + ": " + std::string(pattern));
+  }
+}
+
 Regex::~Regex() = default;
-std::unique_ptr<Regex> Regex::try_compile(std::string_view pattern) { return std::make_unique<Regex>(pattern); }
-std::size_t Regex::group_count() const { return 0; }
-int Regex::group_index(std::string_view) const { return -1; }
-bool Regex::is_match(std::string_view) const { return false; }
-bool Regex::find_at(std::string_view, std::size_t, Captures&) const { return false; }
-std::optional<Captures> Regex::captures(std::string_view) const { return std::nullopt; }
-std::string Regex::replace_all_template(std::string_view text, std::string_view) const { return std::string(text); }
-void Regex::expand(const Captures&, std::string_view, std::string&) const {}
-std::string escape(std::string_view text) { return std::string(text); }
-namespace detail { std::size_t char_len_at(std::string_view, std::size_t) { return 1; } }
+
+std::unique_ptr<Regex> Regex::try_compile(std::string_view pattern) {
+  std::unique_ptr<Regex> re(new Regex());
+  if (!re->compile(pattern, nullptr)) return nullptr;
+  return re;
+}
+
+std::size_t Regex::group_count() const { return impl_->groups; }
+
+int Regex::group_index(std::string_view name) const {
+  // Names are ASCII words; anything else cannot name a group.
+  if (name.empty() || name.size() > 128) return -1;
+  char buf[129];
+  std::memcpy(buf, name.data(), name.size());
+  buf[name.size()] = '\0';
+  if (std::strlen(buf) != name.size()) return -1;
+  int n = pcre2_substring_number_from_name(impl_->code, reinterpret_cast<PCRE2_SPTR>(buf));
+  return n < 0 ? -1 : n;
+}
+
+bool Regex::find_at(std::string_view text, std::size_t start, Captures& caps) const {
+  if (start > text.size()) return false;
+  // A new walk starts at 0: check the text then, and whenever it changed.
+  if (start == 0 || caps.checked_data_ != text.data() || caps.checked_size_ != text.size()) {
+    check_subject(text, caps.checked_ascii_, caps.checked_valid_);
+    caps.checked_data_ = text.data();
+    caps.checked_size_ = text.size();
+  }
+  if (!caps.checked_valid_) throw InternalFailure("pattern matching on text that is not valid UTF-8");
+  // Never start inside a character.
+  while (start < text.size() && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) ++start;
+
+  std::size_t pairs = impl_->groups + 1;
+  if (!caps.md_ || caps.md_pairs_ < pairs) {
+    pcre2_match_data* md = pcre2_match_data_create(static_cast<uint32_t>(pairs), nullptr);
+    if (!md) throw InternalFailure("pattern matching: out of memory");
+    caps.md_.reset(md);
+    caps.md_pairs_ = pairs;
+  }
+  auto* md = static_cast<pcre2_match_data*>(caps.md_.get());
+  const pcre2_code* code = caps.checked_ascii_ && impl_->native ? impl_->native : impl_->code;
+  int rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), start,
+                       PCRE2_NO_UTF_CHECK, md, thread_context());
+  caps.re_ = this;
+  caps.subject_ = text;
+  if (rc == PCRE2_ERROR_NOMATCH) {
+    caps.count_ = 0;
+    return false;
+  }
+  if (rc < 0) {
+    caps.count_ = 0;
+    throw InternalFailure("pattern matching failed (" + pcre2_message(rc) + ") for pattern: " + pattern_);
+  }
+  caps.ovector_ = pcre2_get_ovector_pointer(md);
+  caps.count_ = pairs;
+  // Groups past the highest one that matched are not written by PCRE2.
+  auto* ov = pcre2_get_ovector_pointer(md);
+  for (std::size_t i = static_cast<std::size_t>(rc); i < pairs; ++i) ov[2 * i] = ov[2 * i + 1] = PCRE2_UNSET;
+  return true;
+}
+
+bool Regex::is_match(std::string_view text) const {
+  Captures caps;
+  return find_at(text, 0, caps);
+}
+
+std::optional<Captures> Regex::captures(std::string_view text) const {
+  Captures caps;
+  if (!find_at(text, 0, caps)) return std::nullopt;
+  return caps;
+}
+
+void Regex::expand(const Captures& caps, std::string_view tmpl, std::string& out) const {
+  auto is_name_char = [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+  };
+  auto append_ref = [&](std::string_view name) {
+    bool digits = !name.empty();
+    for (char c : name) digits = digits && c >= '0' && c <= '9';
+    if (digits) {
+      // A number too large for any group simply names no group.
+      std::size_t idx = 0;
+      for (char c : name) {
+        if (idx > 1'000'000) return;
+        idx = idx * 10 + static_cast<std::size_t>(c - '0');
+      }
+      out += caps.group(idx);
+    } else {
+      out += caps.group(name);
+    }
+  };
+  std::size_t i = 0;
+  while (i < tmpl.size()) {
+    std::size_t dollar = tmpl.find('$', i);
+    if (dollar == std::string_view::npos) {
+      out.append(tmpl.substr(i));
+      return;
+    }
+    out.append(tmpl.substr(i, dollar - i));
+    std::size_t j = dollar + 1;
+    if (j < tmpl.size() && tmpl[j] == '$') {  // "$$"
+      out.push_back('$');
+      i = j + 1;
+      continue;
+    }
+    if (j < tmpl.size() && tmpl[j] == '{') {  // "${name}"
+      std::size_t close = tmpl.find('}', j + 1);
+      if (close != std::string_view::npos) {
+        append_ref(tmpl.substr(j + 1, close - j - 1));
+        i = close + 1;
+        continue;
+      }
+    } else {
+      std::size_t k = j;
+      while (k < tmpl.size() && is_name_char(tmpl[k])) ++k;
+      if (k > j) {
+        append_ref(tmpl.substr(j, k - j));
+        i = k;
+        continue;
+      }
+    }
+    out.push_back('$');  // starts no reference
+    i = j;
+  }
+}
+
+std::string Regex::replace_all_template(std::string_view text, std::string_view tmpl) const {
+  // A template without "$" is a constant: skip the expansion per match.
+  if (tmpl.find('$') == std::string_view::npos) {
+    return replace_all(text, [&](const Captures&) { return tmpl; });
+  }
+  std::string piece;
+  return replace_all(text, [&](const Captures& caps) -> const std::string& {
+    piece.clear();
+    expand(caps, tmpl, piece);
+    return piece;
+  });
+}
+
+std::string escape(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (char c : text) {
+    if (std::strchr(R"(\.+*?()|[]{}^$#&-~)", c) && c != '\0') out.push_back('\\');
+    out.push_back(c);
+  }
+  return out;
+}
+
+namespace detail {
+std::size_t char_len_at(std::string_view text, std::size_t pos) {
+  if (pos >= text.size()) return 1;
+  return std::min(utf8_len(static_cast<unsigned char>(text[pos])), text.size() - pos);
+}
+}  // namespace detail
+
 }  // namespace kalvesta::regex

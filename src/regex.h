@@ -40,12 +40,24 @@ class Captures {
  private:
   friend class Regex;
   static constexpr std::size_t kUnset = static_cast<std::size_t>(-1);
+  struct MatchDataFree {
+    void operator()(void* md) const;
+  };
   const Regex* re_ = nullptr;
   std::string_view subject_;
   std::size_t count_ = 0;
-  // Pairs of (start, end) per group; kUnset when the group did not match.
-  std::unique_ptr<std::size_t[]> offsets_;
-  std::size_t capacity_ = 0;
+  // The match block of the last match (owned, reused by the next find_at on
+  // these captures) and its offset pairs; PCRE2_UNSET for a group that did
+  // not take part.
+  std::unique_ptr<void, MatchDataFree> md_;
+  const std::size_t* ovector_ = nullptr;
+  std::size_t md_pairs_ = 0;
+  // What is known about the subject these captures last walked: checked once
+  // per text instead of once per match.
+  const char* checked_data_ = nullptr;
+  std::size_t checked_size_ = 0;
+  bool checked_ascii_ = false;
+  bool checked_valid_ = false;
 };
 
 class Regex {
@@ -66,6 +78,8 @@ class Regex {
 
   bool is_match(std::string_view text) const;
   // First match at or after byte offset `start`; false when there is none.
+  // The text is checked once per Captures object: reuse one Captures across
+  // the calls of a loop over the same text (a fresh one per call rescans).
   bool find_at(std::string_view text, std::size_t start, Captures& caps) const;
   std::optional<Captures> captures(std::string_view text) const;
 
@@ -129,6 +143,8 @@ std::string escape(std::string_view text);
 namespace detail {
 // Byte length of the UTF-8 character starting at text[pos] (1 at the end).
 std::size_t char_len_at(std::string_view text, std::size_t pos);
+// The PCRE2 form of a dialect pattern (exposed for tests).
+std::string translate(std::string_view pattern);
 }  // namespace detail
 
 template <class F>

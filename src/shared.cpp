@@ -1,6 +1,308 @@
+// The six entity kinds that read the same in every language (temperature,
+// fraction, multiplier, IC number, "hari bulan" day, Hijri year), and the
+// measurement pass that speaks a number followed by a unit.
 #include "shared.h"
+
+#include <string>
+#include <string_view>
+
+#include "langpack.h"
+#include "normalize_zh.h"
+#include "num2word.h"
+#include "num2word_en.h"
+#include "numtext.h"
+#include "result.h"
+#include "unicode.h"
+
 namespace kalvesta::shared {
-const regex::Regex* shared_pattern(std::string_view) { return nullptr; }
-std::optional<std::string> shared_spoken(std::string_view, std::string_view, std::string_view) { return std::nullopt; }
-std::string normalize_measurements(std::string_view text, std::string_view) { return std::string(text); }
+
+namespace {
+
+using langpack::LanguagePack;
+using langpack::WordMap;
+
+constinit regex::LazyRegex RE_TEMPERATURE{
+    R"((?i)(?<![A-Za-z0-9_])(-?\d+(?:[\.,]\d+)?)\s*(?:°)?([CFK])(?![A-Za-z0-9_]))"};
+constinit regex::LazyRegex RE_FRACTION{R"((?<![\d/])(\d+)\s*/\s*(\d+)(?![/\d]))"};
+constinit regex::LazyRegex RE_X_KALI{R"(\b(\d+)\s*[xX]\b)"};
+constinit regex::LazyRegex RE_IC{R"(\b(\d{6})-?(\d{2})-?(\d{4})\b)"};
+constinit regex::LazyRegex RE_HARI_BULAN{R"(\b([1-9]|[12]\d|3[01])\s*[Hh][Bb]\b)"};
+constinit regex::LazyRegex RE_HIJRI{R"(\b(\d{3,4})\s*[Hh]\b)"};
+
+constinit regex::LazyRegex RE_DISTANCE{
+    R"((?i)\b(-?\d+(?:[\.,]\d+)?)\s*(km|m|cm|mm|ft|in|yd|mi|batu|kaki|inci)\b)"};
+constinit regex::LazyRegex RE_VOLUME{R"((?i)\b(-?\d+(?:[\.,]\d+)?)\s*(ml|l|gal)\b)"};
+constinit regex::LazyRegex RE_WEIGHT{R"((?i)\b(-?\d+(?:[\.,]\d+)?)\s*(kg|g|mg|lb|oz)\b)"};
+constinit regex::LazyRegex RE_DURATION{
+    R"((?i)\b(\d+)\s*(jam|minit|saat|hours?|minutes?|seconds?)\b)"};
+constinit regex::LazyRegex RE_AREA{R"((?i)\b(-?\d+(?:[\.,]\d+)?)\s*(sq\s+ft|sqft)\b)"};
+
+bool is_zh(std::string_view lang) { return lang == "zh" || lang == "zh_my"; }
+
+// The cardinal speller is chosen by the exact code, so "EN" falls to Malay.
+std::string cardinal(u128 n, std::string_view lang) {
+  if (lang == "id") return num2word::to_cardinal_with(n, num2word::ID_VOCAB);
+  if (lang == "en") return num2word_en::to_cardinal_en(n);
+  return num2word::to_cardinal_with(n, num2word::MS_VOCAB);
+}
+
+bool all_ascii_digits(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+// Digits "0"-"9" only, below 2^128; nothing otherwise (no sign accepted).
+std::optional<u128> read_unsigned(std::string_view text) {
+  if (!all_ascii_digits(text)) return std::nullopt;
+  return parse_u128(text);
+}
+
+u128 unsigned_or_zero(std::string_view text) { return read_unsigned(text).value_or(0); }
+
+// The value of one fraction character: an ASCII digit, anything else 0.
+unsigned digit_value(char32_t c) { return c >= U'0' && c <= U'9' ? unsigned(c - U'0') : 0; }
+
+// A group that took no part reads as "0".
+std::string_view group_or_zero(const regex::Captures& caps, std::size_t i) {
+  return caps.matched(i) ? caps.group(i) : std::string_view("0");
+}
+
+// "1.5" -> ("1", "5"); without a "." the fraction is empty and absent.
+struct Split {
+  std::string_view whole, fraction;
+  bool has_point;
+};
+Split split_point(std::string_view number) {
+  auto dot = number.find('.');
+  if (dot == std::string_view::npos) return {number, {}, false};
+  return {number.substr(0, dot), number.substr(dot + 1), true};
+}
+
+// Every fraction character as a Chinese digit, joined without separators.
+std::string zh_fraction(std::string_view fraction) {
+  std::string out;
+  for (std::size_t pos = 0; pos < fraction.size();)
+    out += normalize_zh::to_cardinal_zh(digit_value(unicode::decode(fraction, pos)));
+  return out;
+}
+
+// Every fraction character as a cardinal of the language, blank-separated.
+std::string spaced_fraction(std::string_view fraction, std::string_view lang) {
+  std::string out;
+  for (std::size_t pos = 0; pos < fraction.size();) {
+    if (!out.empty()) out += ' ';
+    out += cardinal(digit_value(unicode::decode(fraction, pos)), lang);
+  }
+  return out;
+}
+
+// Each character spoken with the pack's digit word, blank-separated.
+std::string spell_digits(std::string_view digits, const LanguagePack& pack) {
+  std::string out;
+  for (std::size_t pos = 0; pos < digits.size();) {
+    if (!out.empty()) out += ' ';
+    out += pack.speak_digit(unicode::decode(digits, pos));
+  }
+  return out;
+}
+
+std::string replace_commas(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c == ',') c = '.';
+  return out;
+}
+
+const std::string* lookup(const WordMap& table, const std::string& key) {
+  auto it = table.find(key);
+  return it == table.end() ? nullptr : &it->second;
+}
+
+// The first match, or nothing when there is none or matching fails: an
+// entity that cannot be read comes back as written.
+std::optional<regex::Captures> first_match(const regex::LazyRegex& re, std::string_view text) {
+  try {
+    return re->captures(text);
+  } catch (const InternalFailure&) {
+    return std::nullopt;
+  }
+}
+
+std::string speak_ic(std::string_view text, std::string_view lang) {
+  const LanguagePack& pack = langpack::get_pack(lang);
+  std::string out;
+  for (char c : text) {
+    if (c < '0' || c > '9') continue;  // dashes, blanks and non-ASCII digits are skipped
+    if (!out.empty()) out += ' ';
+    out += pack.speak_digit(static_cast<char32_t>(c));
+  }
+  return out;
+}
+
+std::string speak_hijri(std::string_view text, std::string_view lang) {
+  const LanguagePack& pack = langpack::get_pack(lang);
+  auto caps = first_match(RE_HIJRI, text);
+  if (!caps) return std::string(text);
+  return spell_digits(group_or_zero(*caps, 1), pack) + " " + pack.hijri_word;
+}
+
+std::string speak_x_kali(std::string_view text, std::string_view lang) {
+  if (is_zh(lang)) {
+    auto caps = first_match(RE_X_KALI, text);
+    if (!caps) return std::string(text);
+    std::string c = normalize_zh::to_cardinal_zh(unsigned_or_zero(group_or_zero(*caps, 1)));
+    return c == "二" ? std::string("两次") : c + "次";
+  }
+  const LanguagePack& pack = langpack::get_pack(lang);
+  auto caps = first_match(RE_X_KALI, text);
+  if (!caps) return std::string(text);
+  return cardinal(unsigned_or_zero(group_or_zero(*caps, 1)), lang) + " " + pack.times_word;
+}
+
+std::string speak_fraction(std::string_view text, std::string_view lang) {
+  const LanguagePack* pack = is_zh(lang) ? nullptr : &langpack::get_pack(lang);
+  auto caps = first_match(RE_FRACTION, text);
+  if (!caps) return std::string(text);
+  u128 num = unsigned_or_zero(group_or_zero(*caps, 1));
+  u128 den = unsigned_or_zero(group_or_zero(*caps, 2));
+  if (!pack)
+    return normalize_zh::to_cardinal_zh(den) + "分之" + normalize_zh::to_cardinal_zh(num);
+  return cardinal(num, lang) + " " + pack->per_word + " " + cardinal(den, lang);
+}
+
+std::string speak_hari_bulan(std::string_view text, std::string_view lang) {
+  auto caps = first_match(RE_HARI_BULAN, text);
+  if (!caps) return std::string(text);
+  return cardinal(unsigned_or_zero(group_or_zero(*caps, 1)), lang) + " hari bulan";
+}
+
+std::string speak_temperature(std::string_view text, std::string_view lang) {
+  const LanguagePack& pack = langpack::get_pack(lang);
+  auto caps = first_match(RE_TEMPERATURE, text);
+  if (!caps) return std::string(text);
+  std::string number = replace_commas(group_or_zero(*caps, 1));
+  const std::string* unit = lookup(pack.temperature_units, unicode::to_lower(caps->group(2)));
+  if (!unit) return std::string(text);
+
+  const bool zh = is_zh(lang);
+  std::string out;
+  std::string_view rest = number;
+  if (!rest.empty() && rest.front() == '-') {
+    rest.remove_prefix(1);
+    out = pack.negative_word;
+    if (!zh) out += ' ';
+  }
+  Split s = split_point(rest);
+  if (zh) {
+    if (s.has_point)
+      out += normalize_zh::to_cardinal_zh(unsigned_or_zero(s.whole)) + "点" + zh_fraction(s.fraction);
+    else
+      out += normalize_zh::to_cardinal_zh(unsigned_or_zero(rest));
+    return out + *unit;
+  }
+  if (s.has_point)
+    out += cardinal(unsigned_or_zero(s.whole), lang) + " perpuluhan " +
+           spaced_fraction(s.fraction, lang);
+  else
+    out += cardinal(unsigned_or_zero(rest), lang);
+  return out + " " + *unit;
+}
+
+// ---- measurement pass ----
+
+// The spaced reading of an unsigned number text with an optional decimal
+// point: whole numbers by the speller, decimals through their shortest
+// float form, and text that is no number at all as written.
+std::string spaced_measure(std::string_view number, std::string_view as_written,
+                           std::string_view lang) {
+  if (auto n = read_unsigned(number)) return cardinal(*n, lang);
+  auto value = parse_f64(number);
+  if (!value) return std::string(as_written);
+  std::string f = float_text(*value);
+  Split s = split_point(f);
+  if (s.has_point)
+    return cardinal(unsigned_or_zero(s.whole), lang) + " perpuluhan " +
+           spaced_fraction(s.fraction, lang);
+  return cardinal(saturating_u128(*value), lang);
+}
+
+std::string zh_measure(std::string_view number) {
+  Split s = split_point(number);
+  if (s.has_point)
+    return normalize_zh::to_cardinal_zh(unsigned_or_zero(s.whole)) + "点" + zh_fraction(s.fraction);
+  return normalize_zh::to_cardinal_zh(unsigned_or_zero(number));
+}
+
+std::string read_measure(const regex::Captures& caps, const WordMap& units, std::string_view lang) {
+  const std::string* unit = lookup(units, unicode::to_lower(caps.group(2)));
+  if (!unit) return std::string(caps.group(0));
+  std::string_view written = group_or_zero(caps, 1);
+  // A "-" here always follows a word character (the "\b" before it needs
+  // one), so it joins a range or a token rather than signing the number: it
+  // stays in front of the reading as written.
+  std::string out;
+  if (!written.empty() && written.front() == '-') {
+    out = "-";
+    written.remove_prefix(1);
+  }
+  std::string number = replace_commas(written);
+  if (is_zh(lang)) return out + zh_measure(number) + *unit;
+  return out + spaced_measure(number, written, lang) + " " + *unit;
+}
+
+struct MeasurePass {
+  const regex::LazyRegex& re;
+  WordMap LanguagePack::*units;
+};
+
+// Applied in this order, each over the previous output.
+const MeasurePass MEASURE_PASSES[] = {
+    // ‘5 km’ -> ‘lima kilometer’
+    {RE_DISTANCE, &LanguagePack::distance_units},
+    // ‘0.5 l’ -> ‘kosong perpuluhan lima liter’
+    {RE_VOLUME, &LanguagePack::volume_units},
+    // ‘1,5kg’ -> ‘satu perpuluhan lima kilogram’
+    {RE_WEIGHT, &LanguagePack::weight_units},
+    // ‘3 hours’ -> ‘three hours’ (whole numbers only)
+    {RE_DURATION, &LanguagePack::duration_units},
+    // ‘200 sq ft’ -> ‘dua ratus kaki persegi’
+    {RE_AREA, &LanguagePack::area_units},
+};
+
+}  // namespace
+
+const regex::Regex* shared_pattern(std::string_view kind) {
+  if (kind == "TEMPERATURE") return &RE_TEMPERATURE.get();
+  if (kind == "FRACTION") return &RE_FRACTION.get();
+  if (kind == "X_KALI") return &RE_X_KALI.get();
+  if (kind == "IC") return &RE_IC.get();
+  if (kind == "HARI_BULAN") return &RE_HARI_BULAN.get();
+  if (kind == "HIJRI") return &RE_HIJRI.get();
+  return nullptr;
+}
+
+std::optional<std::string> shared_spoken(std::string_view kind, std::string_view text,
+                                         std::string_view lang) {
+  if (kind == "TEMPERATURE") return speak_temperature(text, lang);
+  if (kind == "FRACTION") return speak_fraction(text, lang);
+  if (kind == "X_KALI") return speak_x_kali(text, lang);
+  if (kind == "IC") return speak_ic(text, lang);
+  if (kind == "HARI_BULAN") return speak_hari_bulan(text, lang);
+  if (kind == "HIJRI") return speak_hijri(text, lang);
+  return std::nullopt;
+}
+
+std::string normalize_measurements(std::string_view text, std::string_view lang) {
+  const LanguagePack& pack = langpack::get_pack(lang);
+  std::string out(text);
+  for (const MeasurePass& p : MEASURE_PASSES) {
+    const WordMap& units = pack.*(p.units);
+    if (units.empty()) continue;  // nothing this language can say
+    out = p.re->replace_all(out, [&](const regex::Captures& c) { return read_measure(c, units, lang); });
+  }
+  return out;
+}
+
 }  // namespace kalvesta::shared

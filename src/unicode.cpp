@@ -1,19 +1,236 @@
+// Unicode helpers over UTF-8 text, backed by ICU: decoding, character
+// properties, White_Space trimming and collapsing, and full case mapping.
 #include "unicode.h"
+
+#include <unicode/uchar.h>
+#include <unicode/ustring.h>
+#include <unicode/utf16.h>
+
+#include <vector>
+
 namespace kalvesta::unicode {
-char32_t decode(std::string_view text, std::size_t& pos) { return static_cast<unsigned char>(text[pos++]); }
-void append_utf8(std::string& out, char32_t c) { out.push_back(static_cast<char>(c)); }
-std::string to_utf8(char32_t c) { std::string s; append_utf8(s, c); return s; }
-std::size_t char_count(std::string_view text) { return text.size(); }
-bool is_white_space(char32_t c) { return c == ' '; }
-bool is_alphabetic(char32_t) { return false; }
-bool is_numeric(char32_t) { return false; }
-bool is_uppercase(char32_t) { return false; }
-bool is_word_char(char32_t) { return false; }
+
+char32_t decode(std::string_view text, std::size_t& pos) {
+  if (pos >= text.size()) {
+    pos = text.size();
+    return 0;
+  }
+  auto b = static_cast<unsigned char>(text[pos]);
+  std::size_t len = b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+  if (b < 0x80 || b < 0xC0 || pos + len > text.size()) {
+    ++pos;  // ASCII or a stray byte: itself
+    return b;
+  }
+  char32_t c = b & (0x7F >> len);
+  for (std::size_t k = 1; k < len; ++k) {
+    auto cb = static_cast<unsigned char>(text[pos + k]);
+    if ((cb & 0xC0) != 0x80) {
+      ++pos;
+      return b;
+    }
+    c = (c << 6) | (cb & 0x3F);
+  }
+  pos += len;
+  return c;
+}
+
+void append_utf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c <= 0x10FFFF) {
+    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out += "\xEF\xBF\xBD";  // not a character: U+FFFD
+  }
+}
+
+std::string to_utf8(char32_t c) {
+  std::string s;
+  append_utf8(s, c);
+  return s;
+}
+
+std::size_t char_count(std::string_view text) {
+  std::size_t n = 0;
+  for (std::size_t pos = 0; pos < text.size();) {
+    decode(text, pos);
+    ++n;
+  }
+  return n;
+}
+
+bool is_white_space(char32_t c) {
+  if (c < 0x80) return c == ' ' || (c >= 0x09 && c <= 0x0D);
+  return u_hasBinaryProperty(static_cast<UChar32>(c), UCHAR_WHITE_SPACE);
+}
+
+bool is_alphabetic(char32_t c) {
+  if (c < 0x80) return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
+  return u_hasBinaryProperty(static_cast<UChar32>(c), UCHAR_ALPHABETIC);
+}
+
+bool is_numeric(char32_t c) {
+  if (c < 0x80) return c >= '0' && c <= '9';
+  int8_t t = u_charType(static_cast<UChar32>(c));
+  return t == U_DECIMAL_DIGIT_NUMBER || t == U_LETTER_NUMBER || t == U_OTHER_NUMBER;
+}
+
+bool is_uppercase(char32_t c) {
+  if (c < 0x80) return c >= 'A' && c <= 'Z';
+  return u_hasBinaryProperty(static_cast<UChar32>(c), UCHAR_UPPERCASE);
+}
+
+bool is_word_char(char32_t c) {
+  if (c < 0x80) return is_alphabetic(c) || is_ascii_digit(c) || c == '_';
+  auto u = static_cast<UChar32>(c);
+  if (u_hasBinaryProperty(u, UCHAR_ALPHABETIC) || u_hasBinaryProperty(u, UCHAR_JOIN_CONTROL)) return true;
+  int8_t t = u_charType(u);
+  return t == U_NON_SPACING_MARK || t == U_COMBINING_SPACING_MARK || t == U_ENCLOSING_MARK ||
+         t == U_DECIMAL_DIGIT_NUMBER || t == U_CONNECTOR_PUNCTUATION;
+}
+
 bool is_ascii_digit(char32_t c) { return c >= '0' && c <= '9'; }
-std::string_view trim(std::string_view text) { return text; }
-std::string to_lower(std::string_view text) { return std::string(text); }
-std::string to_upper(std::string_view text) { return std::string(text); }
-std::string upper_char(char32_t c) { return to_utf8(c); }
-std::string collapse_whitespace(std::string_view text) { return std::string(text); }
-std::string replace_all(std::string_view text, std::string_view, std::string_view) { return std::string(text); }
+
+std::string_view trim(std::string_view text) {
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    std::size_t next = begin;
+    if (!is_white_space(decode(text, next))) break;
+    begin = next;
+  }
+  std::size_t end = text.size();
+  while (end > begin) {
+    // Step back to the first byte of the last character.
+    std::size_t start = end - 1;
+    while (start > begin && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80 && end - start < 4) --start;
+    std::size_t pos = start;
+    char32_t c = decode(text, pos);
+    if (pos != end) {  // a stray continuation byte: not White_Space
+      break;
+    }
+    if (!is_white_space(c)) break;
+    end = start;
+  }
+  return text.substr(begin, end - begin);
+}
+
+namespace {
+
+bool is_ascii(std::string_view text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+using CaseFn = int32_t (*)(UChar*, int32_t, const UChar*, int32_t, const char*, UErrorCode*);
+
+// Full case mapping through UTF-16 with the root locale.
+std::string map_case(std::string_view text, CaseFn fn) {
+  if (text.size() > static_cast<std::size_t>(INT32_MAX / 4)) return std::string(text);
+  UErrorCode err = U_ZERO_ERROR;
+  std::vector<UChar> src(text.size() + 1);
+  int32_t src_len = 0;
+  u_strFromUTF8WithSub(src.data(), static_cast<int32_t>(src.size()), &src_len, text.data(),
+                       static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &err);
+  if (U_FAILURE(err)) return std::string(text);
+  std::vector<UChar> dst(static_cast<std::size_t>(src_len) + 16);
+  err = U_ZERO_ERROR;
+  int32_t dst_len = fn(dst.data(), static_cast<int32_t>(dst.size()), src.data(), src_len, "", &err);
+  if (err == U_BUFFER_OVERFLOW_ERROR) {
+    dst.resize(static_cast<std::size_t>(dst_len));
+    err = U_ZERO_ERROR;
+    dst_len = fn(dst.data(), static_cast<int32_t>(dst.size()), src.data(), src_len, "", &err);
+  }
+  if (U_FAILURE(err)) return std::string(text);
+  std::string out(static_cast<std::size_t>(dst_len) * 3, '\0');
+  int32_t out_len = 0;
+  err = U_ZERO_ERROR;
+  u_strToUTF8(out.data(), static_cast<int32_t>(out.size()), &out_len, dst.data(), dst_len, &err);
+  if (U_FAILURE(err)) return std::string(text);
+  out.resize(static_cast<std::size_t>(out_len));
+  return out;
+}
+
+}  // namespace
+
+std::string to_lower(std::string_view text) {
+  if (is_ascii(text)) {
+    std::string out(text);
+    for (char& c : out) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+  }
+  return map_case(text, u_strToLower);
+}
+
+std::string to_upper(std::string_view text) {
+  if (is_ascii(text)) {
+    std::string out(text);
+    for (char& c : out) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return out;
+  }
+  return map_case(text, u_strToUpper);
+}
+
+std::string upper_char(char32_t c) { return to_upper(to_utf8(c)); }
+
+std::string collapse_whitespace(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  bool pending_space = false;
+  for (std::size_t pos = 0; pos < text.size();) {
+    std::size_t start = pos;
+    char32_t c = decode(text, pos);
+    if (is_white_space(c)) {
+      pending_space = !out.empty();
+      continue;
+    }
+    if (pending_space) out.push_back(' ');
+    pending_space = false;
+    out.append(text.substr(start, pos - start));
+  }
+  return out;
+}
+
+std::string replace_all(std::string_view text, std::string_view from, std::string_view to) {
+  std::string out;
+  if (from.empty()) {
+    // The empty text occurs before every character and at the end.
+    out.reserve(text.size() + (text.size() + 1) * to.size());
+    out.append(to);
+    for (std::size_t pos = 0; pos < text.size();) {
+      std::size_t start = pos;
+      decode(text, pos);
+      out.append(text.substr(start, pos - start));
+      out.append(to);
+    }
+    return out;
+  }
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (true) {
+    std::size_t hit = text.find(from, i);
+    if (hit == std::string_view::npos) break;
+    out.append(text.substr(i, hit - i));
+    out.append(to);
+    i = hit + from.size();
+  }
+  out.append(text.substr(i));
+  return out;
+}
+
 }  // namespace kalvesta::unicode

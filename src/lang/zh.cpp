@@ -1,1 +1,76 @@
-// zh pack: filled by its owner
+// The two Chinese language packs, "zh" and "zh_my". Both come from one
+// builder; "zh" then swaps three symbol words for their mainland forms,
+// while "zh_my" keeps the Malaysian ones ("at", "hash", "块").
+#include "langpack.h"
+
+namespace kalvesta::lang::zh {
+namespace {
+
+using langpack::Row;
+
+// The Malaysian Chinese symbol words; "zh" overrides three of them below.
+constexpr Row SYMBOL_WORDS[] = {
+    {"&", "和"},          {"+", "加"},          {"=", "等于"},
+    {"@", "at"},          {"#", "hash"},        {"*", "星号"},
+    {"%", "巴仙"},        {"$", "块"},          {"\u00A9", "版权"},
+    {"\u00AE", "注册"},   {"\u2122", "商标"},   {"<", "小于"},
+    {">", "大于"},        {"|", "竖线"},        {"~", "波浪号"},
+    {"^", "插入符"},
+};
+
+// ‘@’ -> ‘艾特’, ‘#’ -> ‘井’, ‘$’ -> ‘美元’ in "zh" only.
+constexpr Row ZH_SYMBOL_OVERRIDES[] = {{"@", "艾特"}, {"#", "井"}, {"$", "美元"}};
+
+constexpr Row CURRENCY_CODE_WORDS[] = {{"EUR", "欧元"}, {"GBP", "英镑"}};
+
+constexpr Row DIGIT_WORDS[] = {
+    {"0", "零"}, {"1", "一"}, {"2", "二"}, {"3", "三"}, {"4", "四"},
+    {"5", "五"}, {"6", "六"}, {"7", "七"}, {"8", "八"}, {"9", "九"},
+};
+
+constexpr Row DISTANCE_UNITS[] = {{"km", "公里"}, {"m", "米"}, {"cm", "厘米"}, {"mm", "毫米"}};
+
+constexpr Row VOLUME_UNITS[] = {{"ml", "毫升"}, {"l", "升"}, {"litre", "升"}, {"liter", "升"}};
+
+constexpr Row WEIGHT_UNITS[] = {{"kg", "公斤"}, {"g", "克"}, {"mg", "毫克"}};
+
+constexpr Row TEMPERATURE_UNITS[] = {{"c", "摄氏度"}, {"f", "华氏度"}, {"k", "开尔文"}};
+
+}  // namespace
+
+// Month names, durations, areas and currencies stay empty: the Chinese
+// readings build those words themselves.
+langpack::LanguagePack base_pack(std::string_view code) {
+  using langpack::make_word_map;
+  langpack::LanguagePack p;
+  p.code = std::string(code);
+  p.symbol_words = make_word_map(SYMBOL_WORDS);
+  p.currency_code_words = make_word_map(CURRENCY_CODE_WORDS);
+  p.digit_words = make_word_map(DIGIT_WORDS);
+  p.negative_word = "负";
+  p.distance_units = make_word_map(DISTANCE_UNITS);
+  p.volume_units = make_word_map(VOLUME_UNITS);
+  p.weight_units = make_word_map(WEIGHT_UNITS);
+  p.temperature_units = make_word_map(TEMPERATURE_UNITS);
+  p.per_word = "per";
+  p.times_word = "kali";
+  p.hijri_word = "Hijri";
+  p.strip_exclamations = false;
+  return p;
+}
+
+const langpack::LanguagePack& pack() {
+  static const langpack::LanguagePack PACK = [] {
+    langpack::LanguagePack p = base_pack("zh");
+    for (const auto& [symbol, word] : ZH_SYMBOL_OVERRIDES) p.symbol_words[std::string(symbol)] = word;
+    return p;
+  }();
+  return PACK;
+}
+
+const langpack::LanguagePack& pack_zh_my() {
+  static const langpack::LanguagePack PACK = base_pack("zh_my");
+  return PACK;
+}
+
+}  // namespace kalvesta::lang::zh

@@ -1,0 +1,273 @@
+// Tests of the pattern layer: the dialect points, match iteration, templates,
+// escaping, named groups, matching limits and the ASCII fast path.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "regex.h"
+#include "result.h"
+
+using kalvesta::InternalFailure;
+using kalvesta::regex::Captures;
+using kalvesta::regex::escape;
+using kalvesta::regex::Regex;
+
+namespace {
+
+constexpr const char* kNone = "<none>";
+
+std::string first_match(const Regex& re, std::string_view text) {
+  auto caps = re.captures(text);
+  return caps ? std::string(caps->group(0)) : kNone;
+}
+
+std::vector<std::pair<std::size_t, std::size_t>> spans(const Regex& re, std::string_view text) {
+  std::vector<std::pair<std::size_t, std::size_t>> out;
+  re.for_each(text, [&](const Captures& c) { out.emplace_back(c.start(0), c.end(0)); });
+  return out;
+}
+
+}  // namespace
+
+TEST(Regex, DialectPoints) {
+  struct Case {
+    const char* pattern;
+    const char* subject;
+    const char* want;  // first match, or kNone
+  };
+  const Case cases[] = {
+      {R"(\w+)", "café!", "café"},
+      {R"(\w+)", "e\u0301te\u0301 x", "e\u0301te\u0301"},  // combining accents are word characters
+      {R"(\w+)", "x² y", "x"},                              // "²" is No, not a word character
+      {R"(\w+)", "《中文》", "中文"},
+      {R"(\w+)", "a\u200db", "a\u200db"},  // Join_Control
+      {R"(e\b)", "e\u0301", kNone},        // no boundary between a letter and its mark
+      {R"(\bé\b)", "x é y", "é"},
+      {R"(a\B)", "ab", "a"},
+      {R"(a\B)", "a!", kNone},
+      {R"(\d+)", "no ٣٤ here", "٣٤"},
+      {R"(\d)", "²", kNone},
+      {R"(\s)", "a\u00a0b", "\u00a0"},
+      {R"(\s)", "a\u3000b", "\u3000"},
+      {R"(\s)", "a\u180eb", kNone},  // not White_Space
+      {R"(\S+)", " \u00a0ab\u180e ", "ab\u180e"},
+      {R"(a$)", "a\n", kNone},  // "$" is the end of the text only
+      {R"(a$)", "ba", "a"},
+      {R"(.)", "\n", kNone},
+      {R"(.)", "\r", "\r"},
+      {R"((?i)k)", "\u212a", "\u212a"},  // Kelvin sign folds to k
+      {R"((?i)é+)", "ÉéÉ", "ÉéÉ"},
+      {R"(\W+)", "é!?a", "!?"},
+      {R"([^\w]+)", "é!?a", "!?"},
+      {R"([\w-]+)", "!ab-é_c!", "ab-é_c"},
+      {R"([\W\d]+)", "ab3!c", "3!"},
+      {R"([^\W\d]+)", "3ab_é4", "ab_é"},
+      {R"([^\W]+)", "!é²", "é"},
+      {R"([\s,]+)", "a,\u00a0 b", ",\u00a0 "},
+      {R"([^\s]+)", "\u3000ab ", "ab"},
+      {R"([]a]+)", "x]a]", "]a]"},  // a leading "]" is a literal
+      {R"(\\w)", "a\\w", "\\w"},    // an escaped backslash then a plain "w"
+      {R"([\\w]+)", "a\\w", "a"},
+      {R"((?<![\w\-])-(?=\d))", "a-5 x--5 -5", "-"},
+      {R"(\b(?P<word>\w+)\b(?: \k<word>){3,})", "ok ya ya ya ya tidak", "ya ya ya ya"},
+      {R"(\b(?P<word>\w+)\b(?: \k<word>){3,})", "ya ya ya", kNone},
+      {R"((\w)\1)", "abccd", "cc"},
+      {R"((?<!凌晨)(\d{1,2}):(\d{2}))", "凌晨3:15 4:20", "4:20"},
+  };
+  for (const auto& c : cases) {
+    Regex re(c.pattern);
+    EXPECT_EQ(first_match(re, c.subject), c.want) << "pattern " << c.pattern << " on " << c.subject;
+  }
+}
+
+TEST(Regex, IterationFollowsEmptyMatchRule) {
+  using Spans = std::vector<std::pair<std::size_t, std::size_t>>;
+  struct Case {
+    const char* pattern;
+    const char* subject;
+    Spans want;
+  };
+  const Case cases[] = {
+      {"a*", "baaa", {{0, 0}, {1, 4}}},
+      {"a*", "aba", {{0, 1}, {2, 3}}},
+      {"a*", "", {{0, 0}}},
+      {"", "é", {{0, 0}, {2, 2}}},  // never inside a character
+      {R"(\b)", "ab cd", {{0, 0}, {2, 2}, {3, 3}, {5, 5}}},
+      {"x*", "ééx", {{0, 0}, {2, 2}, {4, 5}}},
+      {"a|", "ab", {{0, 1}, {2, 2}}},
+  };
+  for (const auto& c : cases) {
+    Regex re(c.pattern);
+    EXPECT_EQ(spans(re, c.subject), c.want) << "pattern " << c.pattern << " on " << c.subject;
+  }
+}
+
+TEST(Regex, ForEachStopsWhenCallbackSaysSo) {
+  Regex re(R"(\d)");
+  int seen = 0;
+  re.for_each("1 2 3 4", [&](const Captures&) { return ++seen < 2; });
+  EXPECT_EQ(seen, 2);
+}
+
+TEST(Regex, FindAtKeepsLookBehindContext) {
+  Regex re(R"((?<=a)b)");
+  Captures caps;
+  ASSERT_TRUE(re.find_at("ab", 1, caps));
+  EXPECT_EQ(caps.start(0), 1u);
+  EXPECT_FALSE(re.find_at("ab", 3, caps));
+  // A start inside a character moves on to the next one.
+  Regex any(".");
+  ASSERT_TRUE(any.find_at("éx", 1, caps));
+  EXPECT_EQ(caps.group(0), "x");
+}
+
+TEST(Regex, ReplaceAllWithCallback) {
+  Regex re(R"(\d+)");
+  std::string out = re.replace_all("a 12 b 345 é6", [](const Captures& c) {
+    return "<" + std::string(c.group(0)) + ">";
+  });
+  EXPECT_EQ(out, "a <12> b <345> é<6>");
+  EXPECT_EQ(re.replace_all("no digits", [](const Captures&) { return "x"; }), "no digits");
+}
+
+TEST(Regex, TemplateExpansion) {
+  // Group 1 digits, group 2 ("x") optional letters that take part only after "-".
+  Regex re(R"((\d+)(?:-(?P<x>[a-z]+))?)");
+  struct Case {
+    const char* subject;
+    const char* tmpl;
+    const char* want;
+  };
+  const Case cases[] = {
+      {"12-ab", "[$1a]", "[]"},  // the name is "1a": no such group
+      {"12-ab", "[${1}a]", "[12a]"},
+      {"12-ab", "$$1", "$1"},
+      {"12-ab", "US$5", "US"},
+      {"12-ab", "<$0>", "<12-ab>"},
+      {"12-ab", "<${0}>", "<12-ab>"},
+      {"12-ab", "<$00>", "<12-ab>"},
+      {"12-ab", "x$", "x$"},
+      {"12-ab", "$x/${x}", "ab/ab"},
+      {"12", "[$x][$2]", "[][]"},  // did not take part
+      {"12-ab", "${nope}|$nope", "|"},
+      {"12-ab", "${}", ""},
+      {"12-ab", "${1", "${1"},  // unclosed brace: the "$" stays
+      {"12-ab", "$ 1 $-", "$ 1 $-"},
+      {"12-ab", "$1é", "12é"},
+      {"12-ab", "$99999999999999999999999", ""},
+      {"12-ab", "$$$1$", "$12$"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(re.replace_all_template(c.subject, c.tmpl), c.want) << "template " << c.tmpl << " on " << c.subject;
+  }
+  EXPECT_EQ(re.replace_all_template("1 and 2-b", "#$1$x"), "#1 and #2b");
+}
+
+TEST(Regex, EscapedTextMatchesItself) {
+  const char* texts[] = {"a.b*c", "(x)[y]{z}", R"(#&-~^$|?+\)", "é.ü (n)", "US$5.00", "  ", "-"};
+  for (const char* t : texts) {
+    auto re = Regex::try_compile("^" + escape(t) + "$");
+    ASSERT_NE(re, nullptr) << "escaped " << t;
+    EXPECT_TRUE(re->is_match(t)) << "escaped " << t;
+    EXPECT_FALSE(re->is_match(std::string(t) + "x")) << "escaped " << t;
+  }
+  // Inside a class an escaped "-" stays a literal, not a range.
+  Regex cls("[a" + escape("-") + "c]+");
+  EXPECT_EQ(first_match(cls, "b-ac"), "-ac");
+  EXPECT_EQ(escape("a#b"), "a\\#b");
+}
+
+TEST(Regex, NamedGroupsAndCounts) {
+  Regex re(R"((?P<day>\d{1,2})/(?<month>\d{1,2})(?:/(?P<year>\d{4}))?)");
+  EXPECT_EQ(re.group_count(), 3u);
+  EXPECT_EQ(re.group_index("month"), 2);
+  EXPECT_EQ(re.group_index("nope"), -1);
+  EXPECT_EQ(re.group_index(std::string_view("day\0x", 5)), -1);
+  auto caps = re.captures("on 5/12 then");
+  ASSERT_TRUE(caps);
+  EXPECT_EQ(caps->group("day"), "5");
+  EXPECT_EQ((*caps)["month"], "12");
+  EXPECT_FALSE(caps->matched("year"));
+  EXPECT_EQ(caps->group("year"), "");
+  EXPECT_FALSE(caps->matched("nope"));
+  EXPECT_EQ(caps->group(9), "");  // beyond the groups: empty
+  EXPECT_EQ(caps->start(0), 3u);
+  EXPECT_EQ(caps->end(0), 7u);
+  EXPECT_EQ(caps->size(), 4u);
+}
+
+TEST(Regex, BadPatterns) {
+  EXPECT_EQ(Regex::try_compile("(unclosed"), nullptr);
+  EXPECT_EQ(Regex::try_compile("[\\w"), nullptr);
+  EXPECT_THROW(Regex("a{2,1}"), InternalFailure);
+}
+
+TEST(Regex, InvalidUtf8IsAFailureNotACrash) {
+  Regex re(R"(\w+)");
+  EXPECT_THROW(re.is_match("ab\xff"), InternalFailure);
+  EXPECT_THROW(re.is_match("\xe4\xb8"), InternalFailure);  // truncated character
+  EXPECT_THROW(re.is_match("\xed\xa0\x80"), InternalFailure);  // surrogate
+}
+
+TEST(Regex, CatastrophicBacktrackingIsAnInternalFailure) {
+  Regex re(R"((a+)+$)");
+  std::string text(64, 'a');
+  text += 'b';
+  EXPECT_THROW(re.is_match(text), InternalFailure);
+  // The layer stays usable afterwards.
+  EXPECT_TRUE(re.is_match("aaa"));
+}
+
+// On pure-ASCII text the native form is used; it must agree with the
+// translated one, which is what a Regex built from the translation runs.
+TEST(Regex, AsciiPathAgreesWithUnicodePath) {
+  const char* patterns[] = {
+      R"(\w+)", R"(\b\w)", R"(\B.)", R"(\s+)", R"(\S+)", R"(\W)", R"([^\w\s]+)", R"([\w.-]+@[\w-]+\.\w+)",
+      R"((?i)\bJalan\s+(\d+)\b)", R"((?<![\w\-])-(?=\d))", R"([\W\d]+)", R"([^\W\d]+)", R"(\d+\s*%)",
+  };
+  const char* subjects[] = {
+      "Hello, world_1!  foo-bar 12%", "a\tb\x0b" "c\x0c" "d\re\nf", "x@y.com -5 a-5 --5",
+      "JALAN 12 jalan 3/4", "__ 9_9 _a_", "", "!!", "\x01\x7f z",
+  };
+  for (const char* p : patterns) {
+    Regex fast(p);
+    Regex slow(kalvesta::regex::detail::translate(p));
+    for (const char* s : subjects) {
+      EXPECT_EQ(spans(fast, s), spans(slow, s)) << "pattern " << p << " on " << s;
+    }
+  }
+}
+
+// Ordinary prose, however long, never trips the matching limits.
+TEST(Regex, LongProseStaysWithinLimits) {
+  const std::string para =
+      "Pada 12/05/2024 jam 3:45 pm, Encik Ali bayar RM1,250.50 (50% diskaun) di Jalan Ampang 12/3. "
+      "Email ali@contoh.com.my atau https://contoh.my/a?b=1 sebelum 5 Jun. "
+      "今天是2024年5月12日，气温30°C，价格是¥1,234.56。 Harga -5 dan 3-4 kali. "
+      "The café costs $12.99; temperature -3°C at 10:30. Ya ya ya ya tidak!\n";
+  std::string text;
+  while (text.size() < 10'000'000) text += para;
+  const char* patterns[] = {
+      R"((?<![\w\-])-(?=\d))",
+      R"((?i)(?<!\d)(\d{1,2}):(\d{2})(?!.*%))",
+      R"([A-Za-z0-9._%+\-]+@[A-Za-z0-9.\-]+\.[A-Za-z]{2,})",
+      R"((?i)\b(?:Jalan|Lorong|Taman)\s+(?:\S+\s+)?(\d+)\s*/\s*(\d+)\b)",
+      R"(\b(?P<word>\w+)\b(?: \k<word>){3,})",
+      R"((?<!\S)(\d+(?:\s+\d+)+)(?=[\s.,!?]|$))",
+      R"(\d{1,3}(?:,\d{3})+(?:\.\d+)?)",
+      R"((?<!\d)(\d{1,2})[/\-.](\d{1,2})[/\-.](\d{2,4}))",
+      R"(https?://\S+)",
+      R"(\s+)",
+      R"((?i)(\d{1,2})[:\.](\d{2})\s*(?:(am|pm|a\.m\.|p\.m\.)))",
+      R"(.*%)",
+  };
+  for (const char* p : patterns) {
+    Regex re(p);
+    std::size_t n = 0;
+    EXPECT_NO_THROW(re.for_each(text, [&](const Captures&) { ++n; })) << "pattern " << p;
+    EXPECT_GT(n, 0u) << "pattern " << p;
+  }
+}
