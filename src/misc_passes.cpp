@@ -15,6 +15,7 @@
 #include "pipeline.h"
 #include "regex.h"
 #include "result.h"
+#include "shared.h"
 #include "unicode.h"
 
 namespace kalvesta::misc_passes {
@@ -40,16 +41,6 @@ constexpr std::array<std::string_view, 54> DIGIT_WORDS = {
     "thirty",   "forty",    "fifty",     "sixty",    "seventy",  "eighty",   "ninety",
     "hundred",  "thousand", "million",   "billion",  "point",
 };
-
-// Each character spoken with the pack's digit word, blank-separated.
-std::string spell_digits(std::string_view digits, const langpack::LanguagePack& pack) {
-  std::string out;
-  for (std::size_t pos = 0; pos < digits.size();) {
-    if (!out.empty()) out += ' ';
-    out += pack.speak_digit(unicode::decode(digits, pos));
-  }
-  return out;
-}
 
 // ---- elongated words ----
 
@@ -138,14 +129,14 @@ std::string expand_ussd(std::string_view text, std::string_view lang) {
   const auto& pack = langpack::get_pack(lang);
   // ‘*123#’ -> ‘star satu dua tiga hash’
   return RE_USSD->replace_all(text, [&](const regex::Captures& c) {
-    return "star " + spell_digits(c.group(1), pack) + " hash";
+    return "star " + shared::spell_digits(c.group(1), pack) + " hash";
   });
 }
 
 std::string expand_digit_contexts(std::string_view text, std::string_view lang) {
   const auto& pack = langpack::get_pack(lang);
   auto read = [&](const regex::Captures& c) {
-    return std::string(c.group(1)) + " " + spell_digits(c.group(2), pack);
+    return std::string(c.group(1)) + " " + shared::spell_digits(c.group(2), pack);
   };
   // ‘Gate 12’ -> ‘Gate satu dua’
   std::string out = RE_DIGIT_CTX->replace_all(text, read);

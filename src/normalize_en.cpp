@@ -1,7 +1,6 @@
-// English normaliser: ordered rule passes that read dates, money, times,
-// numbers and letter-digit tokens as English words, then contractions, titles
-// and the company suffix. Also two late passes every language runs: the fixed
-// pronunciation overrides and the acronym / letter-period pass.
+// English normaliser: ordered rule passes that read numbers, dates, money and
+// times as English words, then contractions, titles and the company suffix;
+// plus two passes every language runs: pronunciation overrides and acronyms.
 #include "normalize_en.h"
 
 #include <algorithm>
@@ -202,7 +201,10 @@ std::string times_without_meridian(std::string_view text) {
   const Regex& re = RE_TIME_NO_MERIDIAN.get();
   std::size_t next_pct = 0, next_nl = 0;  // cursors: first "%" / "\n" at or after a position
   bool pct_valid = false, nl_valid = false;
+  std::size_t last_at = 0;
   auto percent_later = [&](std::size_t at) {
+    if (at < last_at) pct_valid = nl_valid = false;  // cursors only move forward
+    last_at = at;
     if (!pct_valid || (next_pct != std::string_view::npos && next_pct < at)) {
       next_pct = text.find('%', at);
       pct_valid = true;

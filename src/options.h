@@ -1,6 +1,7 @@
 // Per-call options: parsed from the caller's JSON text, asked per pass key.
 #pragma once
 
+#include <array>
 #include <map>
 #include <optional>
 #include <string>
@@ -21,6 +22,22 @@ struct PronunciationScopes {
 };
 
 using PronunciationPair = std::pair<std::string, std::string>;
+
+// Pass keys switched off by the profile "minimal".
+inline constexpr std::array<std::string_view, 16> MINIMAL_DISABLED = {
+    "abbreviations", "acronyms",   "dates",        "elongated",
+    "fractions",     "hari_bulan", "hijri",        "ic",
+    "malay_local",   "measurements", "pronunciation_overrides", "special_chars",
+    "strip_bracketed", "temperature", "times",     "x_kali",
+};
+
+// Pass keys switched off by the profile "basic": the minimal set less
+// acronyms, elongated words, special characters and the two unasked keys.
+inline constexpr std::array<std::string_view, 11> BASIC_DISABLED = {
+    "dates",        "fractions",   "hari_bulan",      "hijri",
+    "ic",           "measurements", "pronunciation_overrides", "strip_bracketed",
+    "temperature",  "times",       "x_kali",
+};
 
 struct Options {
   std::optional<std::string> profile;

@@ -22,7 +22,7 @@ constexpr std::string_view kSpace = R"(\p{White_Space})";
 constexpr std::string_view kNonSpace = R"(\P{White_Space})";
 
 // Generous limits: only runaway backtracking trips them, never ordinary text.
-constexpr uint32_t kMatchLimit = 200'000'000;
+constexpr uint32_t kMatchLimit = 10'000'000;
 constexpr uint32_t kDepthLimit = 50'000'000;
 constexpr uint32_t kHeapLimitKiB = 1024 * 1024;  // 1 GiB of backtracking frames
 constexpr std::size_t kJitStackStart = 64 * 1024;

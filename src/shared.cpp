@@ -98,16 +98,6 @@ std::string spaced_fraction(std::string_view fraction, std::string_view lang) {
   return out;
 }
 
-// Each character spoken with the pack's digit word, blank-separated.
-std::string spell_digits(std::string_view digits, const LanguagePack& pack) {
-  std::string out;
-  for (std::size_t pos = 0; pos < digits.size();) {
-    if (!out.empty()) out += ' ';
-    out += pack.speak_digit(unicode::decode(digits, pos));
-  }
-  return out;
-}
-
 std::string replace_commas(std::string_view text) {
   std::string out(text);
   for (char& c : out)
@@ -272,6 +262,15 @@ const MeasurePass MEASURE_PASSES[] = {
 };
 
 }  // namespace
+
+std::string spell_digits(std::string_view digits, const LanguagePack& pack) {
+  std::string out;
+  for (std::size_t pos = 0; pos < digits.size();) {
+    if (!out.empty()) out += ' ';
+    out += pack.speak_digit(unicode::decode(digits, pos));
+  }
+  return out;
+}
 
 const regex::Regex* shared_pattern(std::string_view kind) {
   if (kind == "TEMPERATURE") return &RE_TEMPERATURE.get();

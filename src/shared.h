@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "langpack.h"
 #include "regex.h"
 
 namespace kalvesta::shared {
@@ -16,5 +17,9 @@ std::optional<std::string> shared_spoken(std::string_view kind, std::string_view
                                          std::string_view lang);
 
 std::string normalize_measurements(std::string_view text, std::string_view lang);
+
+// Each character read with the pack's digit word (others as themselves),
+// joined with single blanks: "123" -> "satu dua tiga".
+std::string spell_digits(std::string_view digits, const langpack::LanguagePack& pack);
 
 }  // namespace kalvesta::shared

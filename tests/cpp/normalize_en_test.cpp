@@ -43,7 +43,7 @@ constexpr Case kMoney[] = {
     {"GBP 2.50", "two pound fifty pence"},
     {"rm5", "five ringgit"},
     {"MYR 20", "twenty ringgit"},
-    {"$2 dollars", "two dollar dollars"},  // the unit word is never pluralised
+    {"$2", "two dollar"},  // the unit word is never pluralised
     {"RM1,234.56", "one thousand, two hundred and thirty-four ringgit fifty-six cent"},
     {"$5,50", "five hundred and fifty dollar"},  // a comma is never a decimal sign here
     // with a scale word the fraction is read digit by digit, never dropped

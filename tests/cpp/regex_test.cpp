@@ -70,7 +70,7 @@ TEST(Regex, DialectPoints) {
       {R"([^\s]+)", "\u3000ab ", "ab"},
       {R"([]a]+)", "x]a]", "]a]"},  // a leading "]" is a literal
       {R"(\\w)", "a\\w", "\\w"},    // an escaped backslash then a plain "w"
-      {R"([\\w]+)", "a\\w", "a"},
+      {R"([\\w]+)", "a\\w", "\\w"},  // a class of "\\" and "w"
       {R"((?<![\w\-])-(?=\d))", "a-5 x--5 -5", "-"},
       {R"(\b(?P<word>\w+)\b(?: \k<word>){3,})", "ok ya ya ya ya tidak", "ya ya ya ya"},
       {R"(\b(?P<word>\w+)\b(?: \k<word>){3,})", "ya ya ya", kNone},
@@ -247,7 +247,7 @@ TEST(Regex, LongProseStaysWithinLimits) {
       "Pada 12/05/2024 jam 3:45 pm, Encik Ali bayar RM1,250.50 (50% diskaun) di Jalan Ampang 12/3. "
       "Email ali@contoh.com.my atau https://contoh.my/a?b=1 sebelum 5 Jun. "
       "今天是2024年5月12日，气温30°C，价格是¥1,234.56。 Harga -5 dan 3-4 kali. "
-      "The café costs $12.99; temperature -3°C at 10:30. Ya ya ya ya tidak!\n";
+      "The café costs $12.99; temperature -3°C at 10:30. ya ya ya ya tidak! Telefon 012 345 6789.\n";
   std::string text;
   while (text.size() < 10'000'000) text += para;
   const char* patterns[] = {

@@ -1,0 +1,396 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "entities.h"
+#include "options.h"
+
+namespace {
+
+using namespace kalvesta;
+using namespace kalvesta::entities;
+using K = EntityKind;
+
+struct Want {
+  K kind;
+  std::string_view text;
+};
+
+std::string describe(const std::vector<Entity>& es) {
+  std::string out;
+  for (const auto& e : es) out += placeholder(e) + "=" + e.text + " ";
+  return out;
+}
+
+void expect_extraction(const Extraction& got, std::string_view in, std::string_view want_text,
+                       const std::vector<Want>& want) {
+  EXPECT_EQ(got.text, want_text) << in;
+  ASSERT_EQ(got.entities.size(), want.size()) << in << " -> " << describe(got.entities);
+  for (std::size_t i = 0; i < want.size(); ++i) {
+    EXPECT_EQ(got.entities[i].kind, want[i].kind) << in << " #" << i;
+    EXPECT_EQ(got.entities[i].text, want[i].text) << in << " #" << i;
+    EXPECT_EQ(got.entities[i].id, i + 1) << in << " #" << i;
+  }
+}
+
+TEST(entities, tags) {
+  struct Case {
+    std::string_view tag;
+    K want;
+  };
+  const Case cases[] = {
+      {"EMAIL", K::EMAIL}, {"ADDRESS_SLASH", K::ADDRESS_SLASH}, {"HIJRI", K::HIJRI}, {"X_KALI", K::X_KALI},
+      {"URL", K::URL},
+      // Exact bytes only; anything else reads as URL.
+      {"email", K::URL}, {" EMAIL", K::URL}, {"", K::URL}, {"FOO", K::URL},
+  };
+  for (const auto& c : cases) EXPECT_EQ(entity_kind_from_tag(c.tag), c.want) << c.tag;
+  for (int k = 0; k <= static_cast<int>(K::HIJRI); ++k)
+    EXPECT_EQ(entity_kind_from_tag(tag_text(static_cast<K>(k))), static_cast<K>(k)) << k;
+  EXPECT_EQ(placeholder({"x", 27, K::HARI_BULAN}), "<<<HARI_BULAN_27>>>");
+}
+
+struct ExtractCase {
+  std::string_view in, want_text;
+  std::vector<Want> want;
+};
+
+TEST(entities, extract_kinds_and_order) {
+  const ExtractCase cases[] = {
+      {"", "", {}},
+      {"mail a.b@x.com now", "mail <<<EMAIL_1>>> now", {{K::EMAIL, "a.b@x.com"}}},
+      {"ip 192.168.1.1 up", "ip <<<URL_1>>> up", {{K::URL, "192.168.1.1"}}},
+      {"see www.abc.my/x", "see <<<URL_1>>>", {{K::URL, "www.abc.my/x"}}},
+      {"v 1.2.3 and 10.0.19045", "v <<<VERSION_1>>> and <<<VERSION_2>>>",
+       {{K::VERSION, "1.2.3"}, {K::VERSION, "10.0.19045"}}},
+      {"on 2024.01.15", "on 2024.01.15", {}},  // neither a version nor a date
+      {"call 012-345 6789", "call <<<PHONE_1>>>", {{K::PHONE, "012-345 6789"}}},
+      {"pay RM 12.50, USD1,000 or $5", "pay <<<CURRENCY_1>>>, <<<CURRENCY_2>>> or <<<CURRENCY_3>>>",
+       {{K::CURRENCY, "RM 12.50"}, {K::CURRENCY, "USD1,000"}, {K::CURRENCY, "$5"}}},
+      {"only RM5K", "only <<<CURRENCY_1>>>", {{K::CURRENCY, "RM5K"}}},
+      {"12/05/2024 or 2024-05-12", "<<<DATE_1>>> or <<<DATE_2>>>",
+       {{K::DATE, "12/05/2024"}, {K::DATE, "2024-05-12"}}},
+      {"12-05-2024", "12-05-2024", {}},
+      {"12.05.2024", "<<<VERSION_1>>>", {{K::VERSION, "12.05.2024"}}},  // VERSION scans first
+      {"5 May 2024, May 5, 2024, 5 may 2024", "<<<DATE_1>>>, <<<DATE_2>>>, 5 may 2024",
+       {{K::DATE, "5 May 2024"}, {K::DATE, "May 5, 2024"}}},
+      {"at 12:30:45", "at <<<TIME_1>>>:45", {{K::TIME, "12:30"}}},
+      {"7:30 PM, 7:30 pagi, 7.30pm", "<<<TIME_1>>>, <<<TIME_2>>>, 7.30pm",
+       {{K::TIME, "7:30 PM"}, {K::TIME, "7:30 pagi"}}},
+      {"Jalan SS2/24 dan Lorong 5 / 3", "<<<ADDRESS_SLASH_1>>> dan <<<ADDRESS_SLASH_2>>>",
+       {{K::ADDRESS_SLASH, "Jalan SS2/24"}, {K::ADDRESS_SLASH, "Lorong 5 / 3"}}},
+      // Ids follow the kind order, not the position in the text.
+      {"12/05/2024 a@b.co", "<<<DATE_2>>> <<<EMAIL_1>>>", {{K::EMAIL, "a@b.co"}, {K::DATE, "12/05/2024"}}},
+      // The e-mail inside a web address is cut first; the URL swallows its placeholder.
+      {"http://x.com/?to=a@b.com", "<<<URL_2>>>",
+       {{K::EMAIL, "a@b.com"}, {K::URL, "http://x.com/?to=<<<EMAIL_1>>>"}}},
+  };
+  for (const auto& c : cases) expect_extraction(extract(c.in), c.in, c.want_text, c.want);
+}
+
+TEST(entities, extract_shared_kinds) {
+  const ExtractCase cases[] = {
+      {"suhu 25°C", "suhu <<<TEMPERATURE_1>>>", {{K::TEMPERATURE, "25°C"}}},
+      {"3/4 cawan", "<<<FRACTION_1>>> cawan", {{K::FRACTION, "3/4"}}},
+      {"ulang 3x", "ulang <<<X_KALI_1>>>", {{K::X_KALI, "3x"}}},
+      {"IC 880101-14-5678", "IC <<<IC_1>>>", {{K::IC, "880101-14-5678"}}},
+      {"15hb Mac 1445H", "<<<HARI_BULAN_1>>> Mac <<<HIJRI_2>>>", {{K::HARI_BULAN, "15hb"}, {K::HIJRI, "1445H"}}},
+  };
+  for (const auto& c : cases) expect_extraction(extract(c.in), c.in, c.want_text, c.want);
+}
+
+TEST(entities, extract_gates) {
+  struct Case {
+    std::vector<std::string> disable;
+    std::string_view in, want_text;
+    std::vector<Want> want;
+  };
+  const Case cases[] = {
+      {{"fractions"}, "Jalan SS2/24 dan 3/4", "Jalan SS2/24 dan 3/4", {}},
+      {{"temperature"}, "25°C pada 3x", "25°C pada <<<X_KALI_1>>>", {{K::X_KALI, "3x"}}},
+      {{"x_kali", "ic", "hari_bulan", "hijri"}, "3x 880101-14-5678 15hb 1445H", "3x 880101-14-5678 15hb 1445H", {}},
+      // Dates and times are cut out whatever their keys say.
+      {{"dates", "times"}, "12/05/2024 7:30", "<<<DATE_1>>> <<<TIME_2>>>",
+       {{K::DATE, "12/05/2024"}, {K::TIME, "7:30"}}},
+  };
+  for (const auto& c : cases) {
+    Options options;
+    options.disable = c.disable;
+    expect_extraction(extract_gated(c.in, options), c.in, c.want_text, c.want);
+  }
+}
+
+TEST(entities, extract_many_is_linear_and_numbered) {
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += "a@b.co 1.2.3 ";
+  Extraction got = extract(text);
+  ASSERT_EQ(got.entities.size(), 40000u);
+  EXPECT_EQ(got.entities[19999].kind, K::EMAIL);
+  EXPECT_EQ(got.entities[20000].kind, K::VERSION);
+  EXPECT_EQ(got.entities[39999].id, 40000u);
+  EXPECT_EQ(got.text.substr(0, 30), "<<<EMAIL_1>>> <<<VERSION_20001");
+}
+
+// ---- restoration ----
+
+// The rule spelled out: last entity first, each replacing the first
+// occurrence of its placeholder in the current text.
+std::string restore_reference(std::string text, const std::vector<Entity>& entities,
+                              const std::function<std::string(const Entity&)>& replacement) {
+  for (std::size_t i = entities.size(); i-- > 0;) {
+    std::string ph = placeholder(entities[i]);
+    std::size_t p = text.find(ph);
+    if (p != std::string::npos) text.replace(p, ph.size(), replacement(entities[i]));
+  }
+  return text;
+}
+
+TEST(entities, restore_matches_the_rule) {
+  // Replacements are the entity texts, so the table can hold hostile ones.
+  auto by_text = [](const Entity& e) { return e.text; };
+  struct Case {
+    std::string_view in;
+    std::vector<Entity> entities;
+    std::string_view want;
+  };
+  const Case cases[] = {
+      {"a <<<URL_1>>> b <<<URL_10>>>", {{"one", 1, K::URL}, {"ten", 10, K::URL}}, "a one b ten"},
+      // A typed placeholder before the real one takes the reading.
+      {"<<<EMAIL_1>>> typed, real <<<EMAIL_1>>>", {{"x at y", 1, K::EMAIL}}, "x at y typed, real <<<EMAIL_1>>>"},
+      {"gone", {{"lost", 1, K::URL}}, "gone"},
+      {"<<<<URL_1>>>>", {{"u", 1, K::URL}}, "<u>"},
+      // A reading that is itself a placeholder of an earlier entity.
+      {"<<<URL_1>>> <<<URL_2>>>", {{"p", 1, K::URL}, {"<<<URL_1>>>", 2, K::URL}}, "p <<<URL_1>>>"},
+      // An empty reading joins its neighbours into a placeholder.
+      {"<<<UR<<<URL_2>>>L_1>>>", {{"one", 1, K::URL}, {"", 2, K::URL}}, "one"},
+      {"<<<URL_1>>>", {{"a", 1, K::URL}, {"b", 1, K::URL}}, "b"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(restore_with(c.in, c.entities, by_text), c.want) << c.in;
+    EXPECT_EQ(restore_reference(std::string(c.in), c.entities, by_text), c.want) << c.in;
+  }
+}
+
+TEST(entities, restore_random_against_reference) {
+  const std::vector<std::string> pieces = {"<<<URL_1>>>", "<<<URL_2>>>", "<<<DATE_3>>>", "<<<URL_12>>>",
+                                           "<", "<<<", ">>>", ">", "URL_", "1", "2", "_", "A", " ", "x"};
+  const std::vector<std::string> readings = {"one", "x y", "", "<<<URL_1>>>", "URL_2", "<<<", ">>>",
+                                             "_1>>>", "<<<URL", "<<<URL_2>>>", "A", "<<<DATE_3>>>"};
+  std::mt19937 rng(7);
+  for (int round = 0; round < 20000; ++round) {
+    std::string text;
+    int n = static_cast<int>(rng() % 12);
+    for (int i = 0; i < n; ++i) text += pieces[rng() % pieces.size()];
+    std::vector<Entity> entities;
+    int m = static_cast<int>(rng() % 5);
+    for (int i = 0; i < m; ++i) {
+      const std::uint64_t ids[] = {1, 2, 3, 12};
+      std::uint64_t id = ids[rng() % 4];
+      entities.push_back({readings[rng() % readings.size()], id, id == 3 ? K::DATE : K::URL});
+    }
+    auto by_text = [](const Entity& e) { return e.text; };
+    std::string want = restore_reference(text, entities, [](const Entity& e) { return e.text; });
+    ASSERT_EQ(restore_with(text, entities, by_text), want) << text << " / " << describe(entities);
+  }
+}
+
+TEST(entities, restore_many_entities_in_place) {
+  std::string text, want;
+  std::vector<Entity> entities;
+  for (std::uint64_t i = 1; i <= 100000; ++i) {
+    Entity e{"r" + std::to_string(i), i, i % 2 ? K::URL : K::PHONE};
+    text += placeholder(e) + (i % 3 ? " " : "7");
+    want += e.text + (i % 3 ? " " : "7");
+    entities.push_back(std::move(e));
+  }
+  EXPECT_EQ(restore_with(text, entities, [](const Entity& e) { return e.text; }), want);
+}
+
+TEST(entities, restore_gated_keeps_dates_and_times_when_off) {
+  std::vector<Entity> entities = {{"12/05/2024", 1, K::DATE}, {"7:30 pm", 2, K::TIME}};
+  Options off;
+  off.disable = {"dates", "times"};
+  EXPECT_EQ(restore_gated("on <<<DATE_1>>> at <<<TIME_2>>>", entities, "en", off), "on 12/05/2024 at 7:30 pm");
+  Options dates_off;
+  dates_off.disable = {"dates"};
+  EXPECT_EQ(restore_gated("on <<<DATE_1>>> at <<<TIME_2>>>", entities, "en", dates_off),
+            "on 12/05/2024 at seven thirty p m");
+}
+
+// ---- spellers ----
+
+struct SpellCase {
+  std::string_view lang, in, want;
+};
+
+void expect_spelled(std::string (*speller)(std::string_view, std::string_view), const SpellCase* begin,
+                    const SpellCase* end) {
+  for (const SpellCase* c = begin; c != end; ++c)
+    EXPECT_EQ(speller(c->in, c->lang), c->want) << c->lang << ": " << c->in;
+}
+
+#define EXPECT_SPELLED(speller, table) expect_spelled(speller, std::begin(table), std::end(table))
+
+TEST(entities, spoken_url) {
+  const SpellCase cases[] = {
+      {"en", "https://www.example.com:8080/a-b?x=1&y=2",
+       "h t t p s colon slash slash w w w dot example dot com colon eight zero eight zero slash a dash b "
+       "question mark x equals one and y equals two"},
+      {"ms", "ftp://a.my/9", "f t p colon slash slash a dot my slash sembilan"},
+      {"en", "WWW.Site.com", "WWW dot Site dot com"},  // the www step is case-sensitive
+      {"en", "abc2.com", "abctwo dot com"},
+      {"en", "a.com/*x!", "a dot com slash x"},
+      {"ms", "a.com/*x!", "a dot com slash x"},
+      {"id", "a.com/*x!", "a dot com slash star x!"},
+      {"zh", "https://x.com:8080/a-b?x=1", "h t t p s 冒号斜杠斜杠x点com:八 零 八 零斜杠a杠b 问号 x 等于 一"},
+      {"zh_my", "https://x.com", "h t t p s 冒号 slash slash x点com"},
+      {"zh", "www.a.cn/*", "w w w 点 a点cn斜杠 星号"},
+  };
+  EXPECT_SPELLED(spoken_url, cases);
+}
+
+TEST(entities, spoken_email) {
+  const SpellCase cases[] = {
+      {"en", "john.doe99@mail.com", "john dot doe nine nine at mail dot com"},
+      {"ms", "a_b+c-d2@x.my", "a underscore b plus c dash d dua at x dot my"},
+      {"id", "8a@x.id", "delapan a at x dot id"},
+      {"zh", "li.wei_8@qq.com", "li点wei下划线八艾特qq点com"},
+      {"zh_my", "a1b@x.com", "a一b艾特x点com"},  // no blank at letter-digit boundaries
+  };
+  EXPECT_SPELLED(spoken_email, cases);
+}
+
+TEST(entities, spoken_phone) {
+  const SpellCase cases[] = {
+      {"ms", "+60 12-345 6789", "enam kosong satu dua tiga empat lima enam tujuh lapan sembilan"},
+      {"en", "1-300-88", "one three zero zero eight eight"},
+      {"zh", "15400", "一 五 四 零 零"},
+  };
+  EXPECT_SPELLED(spoken_phone, cases);
+}
+
+TEST(entities, spoken_date) {
+  const SpellCase cases[] = {
+      {"en", "12/05/2024", "twelve of May twenty twenty-four"},
+      {"en", "2024-05-12", "twelve of May twenty twenty-four"},
+      {"en", "12/05/0999", "twelve of May nine hundred and ninety-nine"},
+      {"en", "1.2.2100", "one of February two thousand, one hundred"},
+      {"ms", "12/05/2024", "dua belas Mei dua ribu dua puluh empat"},
+      {"id", "01/08/1998", "satu Agustus seribu sembilan ratus sembilan puluh delapan"},
+      {"zh", "12/05/2024", "二零二四年五月十二日"},
+      {"zh_my", "2024-12-1", "二零二四年十二月一日"},
+      // A month without a name stays as written.
+      {"ms", "1/13/2024", "satu 13 dua ribu dua puluh empat"},
+      {"zh", "1/00/2024", "二零二四年00月一日"},
+      {"en", "5 May 2024", "5 May 2024"},
+      // Non-ASCII digits read as zero.
+      {"ms", "١٢/٠٥/٢٠٢٤", "kosong ٠٥ kosong"},
+  };
+  EXPECT_SPELLED(spoken_date, cases);
+}
+
+TEST(entities, spoken_time) {
+  const SpellCase cases[] = {
+      {"en", "7:30 pm", "seven thirty p m"},
+      {"en", "7:30 A.M.", "seven thirty a m"},
+      {"ms", "7:30 pm", "tujuh tiga puluh petang"},
+      {"id", "7:30 pm", "tujuh tiga puluh sore"},
+      {"id", "7:30 am", "tujuh tiga puluh pagi"},
+      {"ms", "7:05", "tujuh lima"},
+      {"ms", "7:00", "tujuh kosong"},
+      {"ms", "12:30:45", "dua belas tiga puluh empat puluh lima"},
+      {"en", "7:30 malam", "seven thirty "},  // English drops local period words
+      {"ms", "7:30 Tengah  Hari", "tujuh tiga puluh Tengah  Hari"},
+      {"zh", "7:30 pm", "晚上七点三十分"},
+      {"zh", "6:00 pm", "下午六点"},
+      {"zh", "12:00 am", "上午十二点"},
+      {"zh_my", "12:00 a.m.", "早上十二点"},
+      {"zh", "12:30:45", "十二点三十分"},
+      {"zh", "8:15 malam", "八点十五分"},
+      {"en", "noon", "noon"},
+  };
+  EXPECT_SPELLED(spoken_time, cases);
+}
+
+TEST(entities, spoken_currency) {
+  const SpellCase cases[] = {
+      {"en", "$5", "five dollar"},
+      {"en", "$0.50", "fifty cents"},
+      {"en", "$5.5", "five dollar fifty cents"},
+      {"en", "$5.00", "five dollar zero cents"},
+      {"en", "GBP3.05", "three pound five pence"},
+      {"ms", "RM 12.50", "dua belas ringgit lima puluh sen"},
+      {"ms", "RM1,50", "seratus lima puluh ringgit"},  // a comma is never a decimal mark
+      {"ms", "RM5K", "lima ringgit"},
+      {"ms", "usd8", "lapan dollar"},
+      {"id", "$5", "lima dolar"},
+      {"id", "€2", "dua euro"},
+      {"id", "Rp 1,500", "seribu lima ratus rupiah"},
+      {"zh", "$5.05", "五美元五分"},
+      {"zh", "$5.00", "五美元"},
+      {"zh", "RM1,50", "一百五十令吉"},
+      {"zh", "$0.50", "零美元五十分"},
+      {"zh_my", "$5.5", "五美金五十仙"},
+      {"zh_my", "£2", "二英磅"},
+      {"zh", "IDR5", "IDR5"},  // no Chinese reading for rupiah
+  };
+  EXPECT_SPELLED(spoken_currency, cases);
+}
+
+TEST(entities, spoken_version_and_address) {
+  const SpellCase versions[] = {
+      {"en", "1.2.3", "one point two point three"},
+      {"ms", "1.2.3", "satu point dua point tiga"},
+      {"zh", "1.2.3", "satu point dua point tiga"},
+      {"id", "1.8.0", "satu point delapan point nol"},
+      {"en", "1..2", "one point zero point two"},
+  };
+  EXPECT_SPELLED(spoken_version, versions);
+  const SpellCase addresses[] = {
+      {"en", "Jalan SS2/24", "Jalan S S two slash two four"},
+      {"ms", "Jalan SS2/24", "Jalan S S dua slash dua empat"},
+      {"en", "jalan ss2/24", "jalan S S two slash two four"},
+      {"en", "Jalan Ampang 5/3", "Jalan five slash three"},
+      {"ms", "Lorong 5 / 3", "Lorong lima slash tiga"},
+      {"zh", "Jalan 5/3", "Jalan 五 slash 三"},
+      {"ms", "Jalan", "Jalan"},
+  };
+  EXPECT_SPELLED(spoken_address_slash, addresses);
+}
+
+TEST(entities, dispatch_and_speak_entity) {
+  struct Case {
+    K kind;
+    std::string_view text, lang, want;
+  };
+  const Case cases[] = {
+      {K::VERSION, "1.2.3", " EN ", "one point two point three"},
+      {K::ADDRESS_SLASH, "Jalan SS2/24", "ms", "Jalan S S dua slash dua empat"},
+      {K::FRACTION, "3/4", "ms", "tiga per empat"},
+      {K::PHONE, "012-3", "id", "nol satu dua tiga"},
+      {K::DATE, "12/05/2024", "ZH", "二零二四年五月十二日"},
+      {K::URL, "a.my", "ms", "a dot my"},
+  };
+  for (const auto& c : cases) {
+    Result<std::string> got = speak_entity(c.kind, c.text, c.lang);
+    ASSERT_TRUE(got.is_ok()) << c.text;
+    EXPECT_EQ(got.value(), c.want) << c.lang << ": " << c.text;
+  }
+  Result<std::string> bad = speak_entity(K::URL, "a.my", "fr");
+  ASSERT_FALSE(bad.is_ok());
+  EXPECT_EQ(bad.error(), "Unsupported language: 'fr' (expected one of (en, id, ms, zh, zh_my))");
+}
+
+TEST(entities, squash_spaces) {
+  struct Case {
+    std::string_view in, want;
+  };
+  const Case cases[] = {{" \t\n ", ""}, {" a  b\tc\n", "a b c"}, {"a\u00a0b", "a b"}, {"", ""}};
+  for (const auto& c : cases) EXPECT_EQ(squash_spaces(c.in), c.want) << c.in;
+}
+
+}  // namespace
