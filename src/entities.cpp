@@ -211,16 +211,56 @@ std::vector<Slot> find_slots(std::string_view text) {
   return slots;
 }
 
+// A proper prefix of a placeholder: "<", "<<", "<<<", "<<<AB", "<<<AB>", "<<<AB>>".
+bool opens_placeholder(std::string_view s) {
+  std::size_t k = 0;
+  while (k < s.size() && k < 4 && s[k] == '<') ++k;
+  if (k == 0 || k > 3) return false;
+  if (k == s.size()) return true;
+  if (k < 3) return false;
+  std::size_t c = k;
+  while (c < s.size() && is_placeholder_inner(s[c])) ++c;
+  if (c == s.size()) return true;
+  if (c == k) return false;
+  std::size_t g = c;
+  while (g < s.size() && s[g] == '>') ++g;
+  return g == s.size() && g - c <= 2;
+}
+
+// A proper suffix of a placeholder: ">", ">>", ">>>", "AB>>>", "<AB>>>", "<<AB>>>".
+bool closes_placeholder(std::string_view s) {
+  std::size_t g = 0;
+  while (g < s.size() && g < 4 && s[s.size() - 1 - g] == '>') ++g;
+  if (g == 0 || g > 3) return false;
+  if (g == s.size()) return true;
+  if (g < 3) return false;
+  std::size_t c = s.size() - g;
+  while (c > 0 && is_placeholder_inner(s[c - 1])) --c;
+  if (c == s.size() - g) return false;
+  std::size_t k = c;
+  while (k > 0 && s[k - 1] == '<') --k;
+  return k == 0 && c <= 2;
+}
+
 // True when putting `r` in place of a placeholder can never make a new
-// placeholder-shaped text: it holds no "<" or ">" and has a character that
-// cannot stand inside a placeholder.
+// placeholder-shaped text, alone or with what stands around it: it has a
+// character that cannot belong to one, holds no whole one, and neither ends
+// can continue one.
 bool inert_replacement(std::string_view r) {
   bool outside = false;
-  for (char c : r) {
-    if (c == '<' || c == '>') return false;
-    if (!is_placeholder_inner(c)) outside = true;
+  for (char c : r)
+    if (c != '<' && c != '>' && !is_placeholder_inner(c)) outside = true;
+  if (!outside) return false;
+  if (!find_slots(r).empty()) return false;
+  if (std::size_t last = r.rfind('<'); last != std::string_view::npos) {
+    for (std::size_t i = last >= 2 ? last - 2 : 0; i <= last; ++i)
+      if (opens_placeholder(r.substr(i))) return false;
   }
-  return outside;
+  if (std::size_t first = r.find('>'); first != std::string_view::npos) {
+    for (std::size_t e = first + 1; e <= first + 3 && e <= r.size(); ++e)
+      if (closes_placeholder(r.substr(0, e))) return false;
+  }
+  return true;
 }
 
 // The rule itself, one search from the start per entity: used only when a
@@ -353,19 +393,30 @@ std::string restore_with(std::string_view text, const std::vector<Entity>& entit
     if (!cache[i]->empty() && !inert_replacement(*cache[i])) stepwise = true;
   }
 
-  // An empty replacement joins its neighbours; that is harmless unless both
-  // sides could continue a placeholder ("<<<AB" + "" + "_1>>>").
+  // An empty replacement joins its neighbours. A new placeholder can only
+  // form across such a join when the text before it ends like the start of
+  // one ("<<<AB", "<<<AB>>") and the text after it goes on with a character
+  // a placeholder may hold ("_1>>>", ">").
   auto filled = [&](std::size_t s) { return owner[s] == NONE || !cache[owner[s]]->empty(); };
   for (std::size_t s = 0; s < slots.size() && !stepwise; ++s) {
     if (owner[s] == NONE || !cache[owner[s]]->empty()) continue;
     std::size_t start = slots[s].pos, end = start + slots[s].len;
-    bool left_closed = start == 0 || (s > 0 && slots[s - 1].pos + slots[s - 1].len == start
-                                          ? filled(s - 1)
-                                          : !(text[start - 1] == '<' || is_placeholder_inner(text[start - 1])));
-    bool right_closed = end == text.size() || (s + 1 < slots.size() && slots[s + 1].pos == end
-                                                   ? filled(s + 1)
-                                                   : !(text[end] == '>' || is_placeholder_inner(text[end])));
-    if (!left_closed && !right_closed) stepwise = true;
+    std::size_t before_from = s > 0 ? slots[s - 1].pos + slots[s - 1].len : 0;
+    std::size_t after_to = s + 1 < slots.size() ? slots[s + 1].pos : text.size();
+    bool left_open;
+    if (before_from == start) {
+      left_open = s > 0 && !filled(s - 1);
+    } else {
+      std::string_view before = text.substr(before_from, start - before_from);
+      std::size_t last = before.rfind('<');
+      left_open = false;
+      if (last != std::string_view::npos)
+        for (std::size_t i = last >= 2 ? last - 2 : 0; i <= last && !left_open; ++i)
+          left_open = opens_placeholder(before.substr(i));
+    }
+    bool right_open = after_to == end ? s + 1 < slots.size() && !filled(s + 1)
+                                      : text[end] == '<' || text[end] == '>' || is_placeholder_inner(text[end]);
+    if (left_open && right_open) stepwise = true;
   }
   if (stepwise) return restore_stepwise(text, entities, replacement, cache);
 

@@ -5,8 +5,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <span>
-
 #include "unicode.h"
 
 namespace kalvesta::normalize {
@@ -80,6 +78,40 @@ std::string expand_suffixes_no_m(std::string_view text) { return apply_scales(te
 std::string expand_all_currency_suffixes(std::string_view text) { return apply_scales(text, SCALES_ALL); }
 
 // ---- readings shared with the Indonesian twin ----
+
+std::string replace_unless_percent_follows(std::string_view text, const regex::Regex& head, Reader read) {
+  constexpr std::size_t npos = std::string_view::npos;
+  // First occurrence of a character at or after a point; the points only
+  // move forward, so each cache is refreshed past its last answer only.
+  struct NextOf {
+    std::string_view text;
+    char ch;
+    std::size_t from = 0, at = text.find(ch);
+    std::size_t operator()(std::size_t x) {
+      if (x < from || (at != npos && x > at)) at = text.find(ch, x);
+      from = x;
+      return at;
+    }
+  };
+  NextOf next_pct{text, '%'}, next_nl{text, '\n'};
+  std::string out;
+  std::size_t copied = 0, pos = 0;
+  regex::Captures caps;
+  while (pos <= text.size() && head.find_at(text, pos, caps)) {
+    std::size_t s = caps.start(0), e = caps.end(0);
+    std::size_t pct = next_pct(e), nl = next_nl(e);
+    if (e == s || (pct != npos && (nl == npos || pct < nl))) {
+      pos = s + 1;  // refused here; the engine would try the next start
+      continue;
+    }
+    out.append(text.substr(copied, s - copied));
+    out += read(caps);
+    copied = pos = e;
+  }
+  if (copied == 0) return std::string(text);
+  out.append(text.substr(copied));
+  return out;
+}
 
 std::optional<std::string_view> month_name(std::string_view month, const MonthTable& table) {
   std::size_t zeros = month.find_first_not_of('0');
@@ -207,14 +239,18 @@ constexpr std::pair<std::string_view, std::string_view> SCALE_WORDS[] = {
 
 constinit regex::LazyRegex RE_CURRENCY{
     R"((?i)(?<!\w)(RM|\$|£|€|USD|EUR|GBP|MYR)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(juta|bilion|trilion|ribu|million|billion|trillion|thousand))?\b)"};
-constinit regex::LazyRegex RE_TIME_NO_MERIDIAN{
-    R"((?i)\b(\d{1,2}):(\d{2})\b(?!\s*(?:am|pm|a\.m\.|p\.m\.|malam|petang))(?!.*%))"};
 constinit regex::LazyRegex RE_TIME{R"((?i)\b(\d{1,2})[:\.](\d{2})\s*(?:(am|pm|a\.m\.|p\.m\.|malam|petang)))"};
 constinit regex::LazyRegex RE_TIME_HOUR_ONLY{
     R"((?i)\b(\d{1,2})\s*(am|pm|a\.m\.|p\.m\.|malam|petang|pagi|siang|tengah hari)\b)"};
 constinit regex::LazyRegex RE_PERCENT{R"(\b(\d+(?:\.\d+)?)%)"};
 
 }  // namespace
+
+constexpr std::string_view TIME_NO_MERIDIAN =
+    R"((?i)\b(\d{1,2}):(\d{2})\b(?!\s*(?:am|pm|a\.m\.|p\.m\.|malam|petang))(?!.*%))";
+constinit regex::LazyRegex RE_TIME_NO_MERIDIAN{TIME_NO_MERIDIAN};
+constinit regex::LazyRegex RE_TIME_NO_MERIDIAN_HEAD{without_percent_guard(TIME_NO_MERIDIAN)};
+static_assert(without_percent_guard(TIME_NO_MERIDIAN) != TIME_NO_MERIDIAN);
 
 constinit regex::LazyRegex RE_DATE_YMD{R"(\b(\d{4})[/\-.](\d{1,2})[/\-.](\d{1,2})\b)"};
 constinit regex::LazyRegex RE_DATE{R"(\b(\d{1,2})[/\-.](\d{1,2})[/\-.](\d{2,4})\b)"};
@@ -313,11 +349,6 @@ std::string adjacent(const Captures& c) { return join_digit_groups(c[0]); }
 std::string plain_number(const Captures& c) { return read_digit_run(c[0], MS_VOCAB); }
 std::string mixed_token(const Captures& c) { return normalize_mixed_alnum(c[0]); }
 
-struct Pass {
-  const regex::LazyRegex& re;
-  std::string (*read)(const Captures&);
-};
-
 // Order matters: money before times ("RM10.30" is not a clock), times before
 // decimals, and the dashed/adjacent/number trio spreads, rejoins, then reads.
 const Pass MALAY_PASSES[] = {
@@ -325,7 +356,7 @@ const Pass MALAY_PASSES[] = {
     {RE_DATE_YMD, date_ymd},                  // ‘2024-03-05’ -> ‘lima Mac dua ribu dua puluh empat’
     {RE_DATE, date_dmy},                      // ‘05/03/24’ -> ‘lima Mac dua puluh empat’
     {RE_CURRENCY, money},                     // ‘RM5.50’ -> ‘lima ringgit lima puluh sen’
-    {RE_TIME_NO_MERIDIAN, clock},             // ‘10:30’ -> ‘sepuluh tiga puluh’
+    {RE_TIME_NO_MERIDIAN, clock, &RE_TIME_NO_MERIDIAN_HEAD},  // ‘10:30’ -> ‘sepuluh tiga puluh’
     {RE_TIME, clock_with_period},             // ‘10:30pm’ -> ‘sepuluh tiga puluh p m’
     {RE_TIME_HOUR_ONLY, hour_with_period},    // ‘3pm’ -> ‘tiga petang’
     {RE_PERCENT, percent},                    // ‘12.5%’ -> ‘dua belas perpuluhan lima peratus’
@@ -339,10 +370,14 @@ const Pass MALAY_PASSES[] = {
 
 }  // namespace
 
-std::string normalize_malay(std::string_view text) {
+std::string run_passes(std::string_view text, std::span<const Pass> passes) {
   std::string out(text);
-  for (const Pass& p : MALAY_PASSES) out = p.re->replace_all(out, p.read);
+  for (const Pass& p : passes) {
+    out = p.head ? replace_unless_percent_follows(out, **p.head, p.read) : p.re->replace_all(out, p.read);
+  }
   return out;
 }
+
+std::string normalize_malay(std::string_view text) { return run_passes(text, MALAY_PASSES); }
 
 }  // namespace kalvesta::normalize

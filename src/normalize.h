@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -33,6 +34,36 @@ extern constinit regex::LazyRegex RE_COMMA_NUM;
 extern constinit regex::LazyRegex RE_ADJACENT;
 extern constinit regex::LazyRegex RE_NUMBER;
 extern constinit regex::LazyRegex RE_ALNUM;
+
+// Clock times without a period word, exactly as written, and the same text
+// without the final "(?!.*%)" that replace_unless_percent_follows checks.
+extern constinit regex::LazyRegex RE_TIME_NO_MERIDIAN;
+extern constinit regex::LazyRegex RE_TIME_NO_MERIDIAN_HEAD;
+
+// A pattern text without its final "(?!.*%)" (unchanged when it has none).
+constexpr std::string_view without_percent_guard(std::string_view pattern) {
+  constexpr std::string_view guard = "(?!.*%)";
+  return pattern.ends_with(guard) ? pattern.substr(0, pattern.size() - guard.size()) : pattern;
+}
+
+using Reader = std::string (*)(const regex::Captures&);
+
+// The matches of `head` + "(?!.*%)" replaced by read(): a match followed by
+// a "%" before the next line feed is refused and the search goes on from the
+// next character. The engine would rescan the rest of the line for every
+// candidate (quadratic on one long line); this walk finds each "%" and line
+// feed once. `head` must never match the empty text.
+std::string replace_unless_percent_follows(std::string_view text, const regex::Regex& head, Reader read);
+
+// One rule pass: every match of `re` replaced by read(). A clock pattern that
+// ends in "(?!.*%)" also names its `head` and runs through the walk above.
+struct Pass {
+  const regex::LazyRegex& re;
+  Reader read;
+  const regex::LazyRegex* head = nullptr;
+};
+// The passes in order, each over the previous output.
+std::string run_passes(std::string_view text, std::span<const Pass> passes);
 
 std::string expand_suffix(std::string_view text, const regex::Regex& pattern, double multiplier);
 std::string expand_suffixes_no_m(std::string_view text);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <utility>
@@ -55,7 +56,7 @@ constinit LazyRegex RE_COMMA_NUM{R"(\b\d{1,3}(?:,\d{3})+\b)"};
 constinit LazyRegex RE_NUMBER{R"(\b\d+\b)"};
 constinit LazyRegex RE_ALNUM{R"(\b[\w-]+\b)"};
 
-// Also the last of the fixed pronunciation overrides.
+// Company suffix; the pronunciation overrides end with the same pattern.
 constinit LazyRegex RE_SDN_BHD{R"((?i)\bsdn\.?\s+bhd\b\.?)"};
 
 // Contractions use the ASCII apostrophe only; later rows see the output of
@@ -345,11 +346,42 @@ CompiledRows<N> compile_rows(const std::array<std::pair<std::string_view, std::s
   return out;
 }
 
+// One bit per ASCII letter, case folded, that stands directly after (or
+// before) `mark` somewhere in the text. A row whose pattern needs a letter
+// missing here cannot match, so its scan is skipped. The patterns match
+// case-insensitively, so the two non-ASCII letters that fold to ASCII ones
+// count as those ("ſ" as "s", the Kelvin sign as "k").
+std::uint32_t letters_beside(std::string_view text, char mark, bool after) {
+  constexpr std::string_view LONG_S = "\u017F", KELVIN = "\u212A";
+  auto bit = [](char c) { return std::uint32_t{1} << (c - 'a'); };
+  std::uint32_t mask = 0;
+  for (std::size_t i = text.find(mark); i != std::string_view::npos; i = text.find(mark, i + 1)) {
+    std::string_view side = after ? text.substr(i + 1) : text.substr(0, i);
+    if (side.empty()) continue;
+    const char c = after ? side.front() : side.back();
+    if (c >= 'a' && c <= 'z') mask |= bit(c);
+    else if (c >= 'A' && c <= 'Z') mask |= bit(static_cast<char>(c - 'A' + 'a'));
+    else if (after ? side.starts_with(LONG_S) : side.ends_with(LONG_S)) mask |= bit('s');
+    else if (after ? side.starts_with(KELVIN) : side.ends_with(KELVIN)) mask |= bit('k');
+  }
+  return mask;
+}
+
+std::uint32_t letter_bit(char c) {
+  if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return c >= 'a' && c <= 'z' ? std::uint32_t{1} << (c - 'a') : 0;
+}
+
 // ‘Don't’ -> ‘do not’: the expansion's own letter case, whatever was written
 std::string expand_contractions(std::string text) {
   static const CompiledRows<73> patterns = compile_rows(CONTRACTIONS, "\\b");
+  // Expansions hold no apostrophe, so the letters seen now only ever shrink.
+  const std::uint32_t present = letters_beside(text, '\'', true);
+  if (present == 0) return text;
   for (std::size_t i = 0; i < CONTRACTIONS.size(); ++i) {
-    if (!patterns[i]) continue;
+    const std::string_view contraction = CONTRACTIONS[i].first;
+    const char tail = contraction[contraction.find('\'') + 1];
+    if (!patterns[i] || !(present & letter_bit(tail))) continue;
     const std::string_view word = CONTRACTIONS[i].second;
     text = patterns[i]->replace_all(text, [word](const Captures&) { return word; });
   }
@@ -360,8 +392,10 @@ std::string expand_contractions(std::string text) {
 // it directly a space keeps the two apart (‘Dr.Lee’ -> ‘doctor Lee’).
 std::string expand_titles(std::string text) {
   static const CompiledRows<18> patterns = compile_rows(TITLES, "\\.");
+  const std::uint32_t present = letters_beside(text, '.', false);
+  if (present == 0) return text;
   for (std::size_t i = 0; i < TITLES.size(); ++i) {
-    if (!patterns[i]) continue;
+    if (!patterns[i] || !(present & letter_bit(TITLES[i].first.back()))) continue;
     const std::string_view word = TITLES[i].second;
     text = patterns[i]->replace_all(text, [word](const Captures& c) {
       std::string out(word);
@@ -381,7 +415,7 @@ struct Override {
   std::string_view replacement;
 };
 
-constinit Override PRONUNCIATION_OVERRIDES[] = {
+constinit const Override PRONUNCIATION_OVERRIDES[] = {
     {LazyRegex{R"((?i)\btwenty-three\b)"}, "twenty tree"},       // ‘Twenty-Three’ -> ‘twenty tree’
     {LazyRegex{R"((?i)\bthree\b)"}, "three"},                    // ‘THREE’ -> ‘three’
     {LazyRegex{R"((?i)\btwenty-eight\b)"}, "twenty, eight"},     // ‘twenty-eight’ -> ‘twenty, eight’
@@ -395,7 +429,7 @@ constinit Override PRONUNCIATION_OVERRIDES[] = {
 };
 
 // The number before a unit is kept; the unit becomes its word.
-constinit Override UNIT_REWRITES[] = {
+constinit const Override UNIT_REWRITES[] = {
     {LazyRegex{R"((?i)(\d+)\s*mg\b)"}, "milligram"},  // ‘10mg’ -> ‘10 milligram’
     {LazyRegex{R"((?i)(\d+)\s*kg\b)"}, "kilogram"},   // ‘5 KG’ -> ‘5 kilogram’
     {LazyRegex{R"((?i)(\d+)\s*GB\b)"}, "gigabyte"},   // ‘64gb’ -> ‘64 gigabyte’
@@ -472,10 +506,10 @@ std::string normalize_english(std::string_view input) {
   for (const Pass& p : EARLY_PASSES) text = run(p, text);
   text = times_without_meridian(text);
   for (const Pass& p : LATE_PASSES) text = run(p, text);
-  // Every contraction holds an apostrophe and every title a full stop; the
-  // passes before cannot add either, so a text without one skips the scans.
-  if (text.find('\'') != std::string::npos) text = expand_contractions(std::move(text));
-  if (text.find('.') != std::string::npos) text = expand_titles(std::move(text));
+  // Every contraction holds an apostrophe and every title ends in a full
+  // stop: only rows whose letter stands beside one in the text are scanned.
+  text = expand_contractions(std::move(text));
+  text = expand_titles(std::move(text));
   // ‘XYZ Sdn. Bhd.’ -> ‘XYZ sendirian berhad’
   text = RE_SDN_BHD->replace_all(text, [](const Captures&) { return "sendirian berhad"; });
   return unicode::collapse_whitespace(text);

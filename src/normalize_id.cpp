@@ -3,8 +3,6 @@
 // forms, then the Malay twin's rule passes with Indonesian words.
 #include "normalize_id.h"
 
-#include <span>
-
 #include "normalize.h"
 #include "num2word.h"
 #include "regex.h"
@@ -36,10 +34,7 @@ std::string dotted_thousands(const Captures& c) {
 std::string comma_decimal(const Captures& c) { return std::string(c[1]) + "." + std::string(c[2]); }
 std::string scale_suffix(const Captures& c) { return std::string(c[1]) + " " + suffix_word(c[2]); }
 
-struct Pass {
-  const regex::LazyRegex& re;
-  std::string (*read)(const Captures&);
-};
+using normalize::Pass;
 
 // Dotted thousands first, so that a comma decimal after them is taken whole.
 const Pass PREPARSE_PASSES[] = {
@@ -48,12 +43,6 @@ const Pass PREPARSE_PASSES[] = {
     {RE_ID_CURRENCY_SUFFIX, scale_suffix},    // ‘Rp5jt’ -> ‘Rp5 juta’
     {RE_ID_BARE_SUFFIX, scale_suffix},        // ‘10rb’ -> ‘10 ribu’
 };
-
-std::string run(std::string_view text, std::span<const Pass> passes) {
-  std::string out(text);
-  for (const Pass& p : passes) out = p.re->replace_all(out, p.read);
-  return out;
-}
 
 // ---- rule passes ----
 
@@ -79,8 +68,11 @@ constexpr std::pair<std::string_view, std::string_view> SCALE_WORDS[] = {
 
 constinit regex::LazyRegex RE_CURRENCY_ID{
     R"((?i)(?<!\w)(Rp|IDR)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand))?\b|(?<!\w)(RM|MYR|USD|EUR|GBP|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand))?\b)"};
-constinit regex::LazyRegex RE_TIME_NO_MERIDIAN{
-    R"((?i)\b(\d{1,2})[:\.](\d{2})\b(?!\s*(?:pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.))(?!.*%))"};
+constexpr std::string_view TIME_NO_MERIDIAN =
+    R"((?i)\b(\d{1,2})[:\.](\d{2})\b(?!\s*(?:pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.))(?!.*%))";
+constinit regex::LazyRegex RE_TIME_NO_MERIDIAN{TIME_NO_MERIDIAN};
+// Run without its final "(?!.*%)", which the walk checks in linear time.
+constinit regex::LazyRegex RE_TIME_NO_MERIDIAN_HEAD{normalize::without_percent_guard(TIME_NO_MERIDIAN)};
 constinit regex::LazyRegex RE_TIME{R"((?i)\b(\d{1,2})[:\.](\d{2})\s*(?:(pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.)))"};
 constinit regex::LazyRegex RE_TIME_HOUR_ONLY{R"((?i)\b(\d{1,2})\s*(am|pm|a\.m\.|p\.m\.|pagi|siang|sore|malam)\b)"};
 constinit regex::LazyRegex RE_PERCENT{R"(\b(\d+(?:[.,]\d+)?)%)"};
@@ -165,7 +157,7 @@ const Pass INDONESIAN_PASSES[] = {
     {normalize::RE_DATE_YMD, date_ymd},       // ‘2024-03-05’ -> ‘lima Maret dua ribu dua puluh empat’
     {normalize::RE_DATE, date_dmy},           // ‘05/03/24’ -> ‘lima Maret dua puluh empat’
     {RE_CURRENCY_ID, money},                  // ‘Rp5.5’ -> ‘lima rupiah lima sen’
-    {RE_TIME_NO_MERIDIAN, clock},             // ‘10.30’ -> ‘sepuluh tiga puluh’
+    {RE_TIME_NO_MERIDIAN, clock, &RE_TIME_NO_MERIDIAN_HEAD},  // ‘10.30’ -> ‘sepuluh tiga puluh’
     {RE_TIME, clock_with_period},             // ‘10.30 pm’ -> ‘sepuluh tiga puluh sore’
     {RE_TIME_HOUR_ONLY, hour_with_period},    // ‘8 pm’ -> ‘delapan sore’
     {RE_PERCENT, percent},                    // ‘1,234%’ -> ‘satu koma dua tiga empat persen’
@@ -187,7 +179,7 @@ std::string suffix_word(std::string_view suffix) {
   return std::string(suffix);  // the patterns hand over only the suffixes above
 }
 
-std::string preparse_number_formats(std::string_view text) { return run(text, PREPARSE_PASSES); }
+std::string preparse_number_formats(std::string_view text) { return normalize::run_passes(text, PREPARSE_PASSES); }
 
 std::string normalize_currency_id(std::string_view text) { return RE_CURRENCY_ID->replace_all(text, money); }
 
@@ -195,7 +187,7 @@ std::string normalize_mixed_alnum_id(std::string_view token) { return normalize:
 
 std::string normalize_indonesian(std::string_view text) {
   std::string out = normalize::expand_suffixes_no_m(preparse_number_formats(text));
-  return run(out, INDONESIAN_PASSES);
+  return normalize::run_passes(out, INDONESIAN_PASSES);
 }
 
 }  // namespace kalvesta::normalize_id

@@ -1,8 +1,144 @@
+// Pronunciation pairs: the built-in lists, their merge with the caller's
+// scopes, and their application as case-insensitive whole-word template
+// replacements. Compiled pair patterns are shared between calls.
 #include "pron.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
+
+#include "regex.h"
+
 namespace kalvesta {
-std::vector<PronunciationPair> Options::resolve_pronunciations(std::string_view) const { return {}; }
+
+namespace pron {
+
+namespace {
+
+using Pair = std::pair<std::string_view, std::string_view>;
+
+// Spoken forms for every language.
+constexpr std::array<Pair, 7> COMMON_PRONUNCIATIONS = {{
+    {"GUI", "gooey"},
+    {"ASCII", "as key"},
+    {"IEEE", "I triple E"},
+    {"GIF", "gif"},
+    {"WiFi", "wi fi"},
+    {"iOS", "I O S"},
+    {"UiTM", "U I T M"},
+}};
+
+// Malay and Indonesian titles; the last three only fix the capitalisation.
+constexpr std::array<Pair, 7> HONORIFIC_PRONUNCIATIONS = {{
+    {"Hj", "Haji"},
+    {"Hjh", "Hajah"},
+    {"Dr", "Doktor"},
+    {"Prof", "Profesor"},
+    {"Dato", "Dato"},
+    {"Datin", "Datin"},
+    {"Datuk", "Datuk"},
+}};
+
+// Enough for every realistic vocabulary; beyond it the cache starts over,
+// so that caller words cannot grow it without bound.
+constexpr std::size_t CACHE_LIMIT = 4096;
+
+// Compiled "(?i)\b{word}\b" patterns by word; nullptr for a word whose
+// pattern does not compile. Entries are shared so that clearing the map
+// never pulls a pattern from under a call that is using it.
+std::shared_ptr<const regex::Regex> pattern_for(const std::string& word) {
+  static std::mutex mu;
+  static auto* cache = new std::unordered_map<std::string, std::shared_ptr<const regex::Regex>>();
+  {
+    std::lock_guard<std::mutex> lock(mu);
+    auto it = cache->find(word);
+    if (it != cache->end()) return it->second;
+  }
+  std::shared_ptr<const regex::Regex> re = regex::Regex::try_compile(R"((?i)\b)" + regex::escape(word) + R"(\b)");
+  std::lock_guard<std::mutex> lock(mu);
+  if (cache->size() >= CACHE_LIMIT) cache->clear();
+  cache->emplace(word, re);
+  return re;
 }
-namespace kalvesta::pron {
-std::vector<PronunciationPair> builtin_for(std::string_view) { return {}; }
-std::string apply(std::string_view text, const std::vector<PronunciationPair>&) { return std::string(text); }
-}  // namespace kalvesta::pron
+
+bool is_ascii(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// False only when the word certainly has no case-insensitive occurrence.
+// An ASCII word can only match ASCII text equal to it up to ASCII case,
+// except that the Kelvin sign matches "k" and the long s matches "s": for
+// words holding those letters the shortcut needs an ASCII-only text.
+bool may_occur(std::string_view text, bool text_ascii, std::string_view word) {
+  if (word.empty() || !is_ascii(word)) return true;
+  if (!text_ascii && word.find_first_of("kKsS") != std::string_view::npos) return true;
+  const char first = ascii_lower(word.front());
+  for (std::size_t i = 0; i + word.size() <= text.size(); ++i) {
+    if (ascii_lower(text[i]) != first) continue;
+    std::size_t j = 1;
+    while (j < word.size() && ascii_lower(text[i + j]) == ascii_lower(word[j])) ++j;
+    if (j == word.size()) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<PronunciationPair> builtin_for(std::string_view lang) {
+  std::vector<PronunciationPair> pairs;
+  for (const auto& [word, spoken] : COMMON_PRONUNCIATIONS) pairs.emplace_back(word, spoken);
+  if (lang == "ms" || lang == "id") {
+    for (const auto& [word, spoken] : HONORIFIC_PRONUNCIATIONS) pairs.emplace_back(word, spoken);
+  }
+  return pairs;
+}
+
+std::string apply(std::string_view text, const std::vector<PronunciationPair>& pairs) {
+  std::string out(text);
+  bool out_ascii = is_ascii(out);
+  for (const auto& [word, replacement] : pairs) {
+    if (!may_occur(out, out_ascii, word)) continue;
+    std::shared_ptr<const regex::Regex> re = pattern_for(word);
+    if (!re) continue;  // a word that yields no valid pattern is skipped
+    out = re->replace_all_template(out, replacement);
+    // Only a replacement can bring in non-ASCII text.
+    out_ascii = out_ascii && is_ascii(replacement);
+  }
+  return out;
+}
+
+}  // namespace pron
+
+std::vector<PronunciationPair> Options::resolve_pronunciations(std::string_view lang) const {
+  std::map<std::string, std::string> merged;
+  if (pronunciation_profile != "none") {
+    for (auto& [word, spoken] : pron::builtin_for(lang)) merged.insert_or_assign(std::move(word), std::move(spoken));
+  }
+  // A scope's word mapped to nothing removes that word's pair.
+  auto apply_scope = [&merged](const PronunciationScope& scope) {
+    for (const auto& [word, spoken] : scope) {
+      if (spoken) {
+        merged.insert_or_assign(word, *spoken);
+      } else {
+        merged.erase(word);
+      }
+    }
+  };
+  if (pronunciations.global) apply_scope(*pronunciations.global);
+  auto lang_scope = pronunciations.per_language.find(std::string(lang));
+  if (lang_scope != pronunciations.per_language.end()) apply_scope(lang_scope->second);
+
+  // Longest word first, so that "Hjh" is read before "Hj"; then byte order.
+  std::vector<PronunciationPair> pairs(merged.begin(), merged.end());
+  std::stable_sort(pairs.begin(), pairs.end(), [](const PronunciationPair& a, const PronunciationPair& b) {
+    if (a.first.size() != b.first.size()) return a.first.size() > b.first.size();
+    return a.first < b.first;
+  });
+  return pairs;
+}
+
+}  // namespace kalvesta

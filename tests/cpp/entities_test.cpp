@@ -175,27 +175,40 @@ TEST(entities, restore_matches_the_rule) {
   }
 }
 
-TEST(entities, restore_random_against_reference) {
-  const std::vector<std::string> pieces = {"<<<URL_1>>>", "<<<URL_2>>>", "<<<DATE_3>>>", "<<<URL_12>>>",
-                                           "<", "<<<", ">>>", ">", "URL_", "1", "2", "_", "A", " ", "x"};
-  const std::vector<std::string> readings = {"one", "x y", "", "<<<URL_1>>>", "URL_2", "<<<", ">>>",
-                                             "_1>>>", "<<<URL", "<<<URL_2>>>", "A", "<<<DATE_3>>>"};
-  std::mt19937 rng(7);
-  for (int round = 0; round < 20000; ++round) {
+// Random texts and readings built from placeholder fragments, so that
+// readings and joins often form new placeholder-shaped text.
+void check_random_restores(std::uint32_t seed, int rounds, const std::vector<std::string>& pieces,
+                           const std::vector<std::string>& readings) {
+  std::mt19937 rng(seed);
+  const std::uint64_t ids[] = {1, 2, 3, 12};
+  auto by_text = [](const Entity& e) { return e.text; };
+  for (int round = 0; round < rounds; ++round) {
     std::string text;
     int n = static_cast<int>(rng() % 12);
     for (int i = 0; i < n; ++i) text += pieces[rng() % pieces.size()];
     std::vector<Entity> entities;
     int m = static_cast<int>(rng() % 5);
     for (int i = 0; i < m; ++i) {
-      const std::uint64_t ids[] = {1, 2, 3, 12};
       std::uint64_t id = ids[rng() % 4];
       entities.push_back({readings[rng() % readings.size()], id, id == 3 ? K::DATE : K::URL});
     }
-    auto by_text = [](const Entity& e) { return e.text; };
-    std::string want = restore_reference(text, entities, [](const Entity& e) { return e.text; });
+    std::string want = restore_reference(text, entities, by_text);
     ASSERT_EQ(restore_with(text, entities, by_text), want) << text << " / " << describe(entities);
   }
+}
+
+TEST(entities, restore_random_against_reference) {
+  check_random_restores(7, 50000,
+                        {"<<<URL_1>>>", "<<<URL_2>>>", "<<<DATE_3>>>", "<<<URL_12>>>", "<", "<<<", ">>>", ">",
+                         "URL_", "1", "2", "_", "A", " ", "x", "<<URL_1>>>", "<URL_2>>>", "<<<URL_1>",
+                         "<<<URL_1>>", "<<<URL_"},
+                        {"one", "x y", "", "<<<URL_1>>>", "URL_2", "<<<", ">>>", "_1>>>", "<<<URL",
+                         "<<<URL_2>>>", "A", "<<<DATE_3>>>", "a <b> c", "x<", "<<", "L_1>", ">y", "2>>> z",
+                         "q <<<U", "x<<", ">> y", "> y", "URL_1>>> y", "<URL_1>>> y"});
+  // Few pieces, mostly empty readings: joins across removed placeholders.
+  check_random_restores(11, 50000,
+                        {"<<<URL_1>>>", "<<<URL_2>>>", "<", "<<", ">", ">>", "URL_1", "_", "1", " "},
+                        {"", "", "", "x", "<", ">", "<<", ">>", "URL_1", "x<", ">x"});
 }
 
 TEST(entities, restore_many_entities_in_place) {

@@ -150,10 +150,17 @@ constexpr Case kWords[] = {
     {"he'd've", "he would have"},
     {"don\xE2\x80\x99t", "don\xE2\x80\x99t"},  // typographic apostrophe
     {"it's 5", "it is five"},
+    {"IT'S", "it is"},
+    {"it'\u017F", "it is"},  // long s folds to "s": the row must not be skipped
+    {"Mr. Tan's", "mister Tan's"},
     {"Mr. and Mrs. Tan", "mister and misess Tan"},
     {"ABC Co. Ltd.", "ABC company limited"},
     {"6 ft.", "six fort"},
     {"Mr Tan", "Mr Tan"},
+    {"Gen. Lee, Col. Sanders and Lt. Dan", "general Lee, colonel Sanders and lieutenant Dan"},
+    {"CAPT. X", "captain X"},
+    {"E\u017Fq. x", "esquire x"},
+    {"Ms. X end.", "Ms. X end."},
     {"Dr.Lee", "doctor Lee"},  // the two words stay apart
     {"Dr.entstasha", "doctor entstasha"},
     {"XYZ Sdn. Bhd.", "XYZ sendirian berhad"},

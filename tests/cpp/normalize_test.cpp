@@ -97,7 +97,7 @@ constexpr Case kMoney[] = {
     {"RM3.5 MILLION", "tiga perpuluhan lima juta ringgit"},
     {"RM1.5K", "seribu lima ratus ringgit"},  // scale suffix expanded first
     {"rm 2k", "dua ribu ringgit"},
-    {"RM10000000T", "sepuluh quintillion ringgit"},
+    {"RM10000000000000000K", "sepuluh quintillion ringgit"},  // past the i64 range
     // 2^128 overflows the reader and reads as zero; 2^128 - 1 is past the speller.
     {"RM340,282,366,920,938,463,463,374,607,431,768,211,456", "kosong ringgit"},
     {"RM340,282,366,920,938,463,463,374,607,431,768,211,455", "terlalu besar ringgit"},
