@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdint>
+
 #include "unicode.h"
 
 namespace kalvesta::normalize {
@@ -51,7 +52,8 @@ struct Scale {
   double multiplier;
 };
 
-// Largest scales first so that "RM2 trilion" is never half-read by a smaller one.
+// Applied in this order, each over the previous output, so a letter suffix
+// followed by a scale word compounds: ‘RM2K ribu’ -> ‘RM2000 ribu’ -> ‘RM2000000’.
 const Scale SCALES_NO_M[] = {
     {RE_T_SUFFIX, 1e12},     {RE_TRILIUN_SUFFIX, 1e12}, {RE_B_SUFFIX, 1e9},   {RE_MILIAR_SUFFIX, 1e9},
     {RE_JUTA_SUFFIX, 1e6},   {RE_K_SUFFIX, 1000},       {RE_RIBU_SUFFIX, 1000},

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <iterator>
 #include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
 
 #include "unicode.h"
 

@@ -50,6 +50,7 @@ constexpr std::size_t CACHE_LIMIT = 4096;
 // never pulls a pattern from under a call that is using it.
 std::shared_ptr<const regex::Regex> pattern_for(const std::string& word) {
   static std::mutex mu;
+  // Never destroyed: calls during interpreter shutdown may still use it.
   static auto* cache = new std::unordered_map<std::string, std::shared_ptr<const regex::Regex>>();
   {
     std::lock_guard<std::mutex> lock(mu);

@@ -211,6 +211,36 @@ TEST(entities, restore_random_against_reference) {
                         {"", "", "", "x", "<", ">", "<<", ">>", "URL_1", "x<", ">x"});
 }
 
+TEST(entities, restore_random_joins_against_reference) {
+  // Texts built as a placeholder cut in two around one or two real ones:
+  // an empty reading there makes the cut one whole again.
+  const std::string whole = "<<<URL_1>>>";
+  const std::string slots[] = {"<<<URL_1>>>", "<<<URL_2>>>", "<<<IC_3>>>"};
+  const std::vector<std::string> readings = {"", "", "", "x", "<", ">", "<<<", ">>>", "URL_1", "<<<URL_2>>>"};
+  std::mt19937 rng(3);
+  auto by_text = [](const Entity& e) { return e.text; };
+  for (int round = 0; round < 50000; ++round) {
+    std::string text;
+    int units = 1 + static_cast<int>(rng() % 3);
+    for (int u = 0; u < units; ++u) {
+      std::size_t cut = 1 + rng() % (whole.size() - 1);
+      text += whole.substr(0, cut);
+      int inner = 1 + static_cast<int>(rng() % 2);
+      for (int i = 0; i < inner; ++i) text += slots[rng() % 3];
+      text += whole.substr(cut);
+      if (rng() % 2) text += ' ';
+    }
+    std::vector<Entity> entities;
+    int m = 1 + static_cast<int>(rng() % 4);
+    for (int i = 0; i < m; ++i) {
+      std::uint64_t id = 1 + rng() % 3;
+      entities.push_back({readings[rng() % readings.size()], id, id == 3 ? K::IC : K::URL});
+    }
+    std::string want = restore_reference(text, entities, by_text);
+    ASSERT_EQ(restore_with(text, entities, by_text), want) << text << " / " << describe(entities);
+  }
+}
+
 TEST(entities, restore_many_entities_in_place) {
   std::string text, want;
   std::vector<Entity> entities;

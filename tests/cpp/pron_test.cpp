@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "options.h"
+#include "pron.h"
+
+namespace kalvesta {
+namespace {
+
+Options options_from(std::string_view json) {
+  Result<Options> r = Options::parse(json);
+  EXPECT_TRUE(r.is_ok()) << json;
+  return r.is_ok() ? r.value() : Options{};
+}
+
+std::string words_of(const std::vector<PronunciationPair>& pairs) {
+  std::string out;
+  for (const auto& [word, spoken] : pairs) out += (out.empty() ? "" : " ") + word + "=" + spoken;
+  return out;
+}
+
+TEST(pron, builtin_sets_by_exact_code) {
+  struct Case {
+    std::string_view lang;
+    std::size_t want;
+  };
+  const Case cases[] = {{"ms", 14}, {"id", 14}, {"en", 7}, {"zh", 7}, {"MS", 7}, {" ms", 7}, {"", 7}};
+  for (const auto& c : cases) EXPECT_EQ(pron::builtin_for(c.lang).size(), c.want) << "'" << c.lang << "'";
+}
+
+struct ResolveCase {
+  std::string_view json, lang, want;
+};
+
+const ResolveCase kResolve[] = {
+    {"", "ms",
+     "ASCII=as key Datin=Datin Datuk=Datuk Dato=Dato IEEE=I triple E Prof=Profesor UiTM=U I T M WiFi=wi fi "
+     "GIF=gif GUI=gooey Hjh=Hajah iOS=I O S Dr=Doktor Hj=Haji"},
+    {"", "en", "ASCII=as key IEEE=I triple E UiTM=U I T M WiFi=wi fi GIF=gif GUI=gooey iOS=I O S"},
+    {R"({"pronunciation_profile": "none"})", "ms", ""},
+    {R"({"pronunciation_profile": "None", "pronunciations": {"*": {"ASCII": null, "IEEE": null, "UiTM": null,
+        "WiFi": null, "GIF": null, "iOS": null}}})",
+     "en", "GUI=gooey"},
+    // A lower-case caller word is a pair of its own, sorted after "GUI".
+    {R"({"pronunciation_profile": "none", "pronunciations": {"*": {"gui": "goo", "GUI": "gooey"}}})", "en",
+     "GUI=gooey gui=goo"},
+    // The language scope wins over "*", and a null removes the pair.
+    {R"({"pronunciation_profile": "none", "pronunciations": {"*": {"GIF": "jif", "ab": "x"}, "ms": {"GIF": null}}})",
+     "ms", "ab=x"},
+    {R"({"pronunciation_profile": "none", "pronunciations": {"*": {"GIF": "jif", "ab": "x"}, "ms": {"GIF": null}}})",
+     "en", "GIF=jif ab=x"},
+    {R"({"pronunciation_profile": "none", "pronunciations": {"ms": {"ab": "y"}, "*": {"ab": "x"}}})", "ms", "ab=y"},
+    // Scope keys are matched byte for byte against the call's code.
+    {R"({"pronunciation_profile": "none", "pronunciations": {"MS": {"a": "b"}, "zh-my": {"c": "d"}}})", "ms", ""},
+    {R"({"pronunciation_profile": "none", "pronunciations": {"MS": {"a": "b"}, "zh-my": {"c": "d"}}})", "zh_my", ""},
+    {R"({"pronunciation_profile": "none", "pronunciations": {"*": {"Dr": "Dr.", "b": null}}})", "id", "Dr=Dr."},
+    // Equal lengths go in byte order: upper case before lower, ASCII before the rest.
+    {R"({"pronunciation_profile": "none", "pronunciations": {"*": {"é": "1", "zz": "2", "Zz": "3", "zzz": "4"}}})",
+     "en", "zzz=4 Zz=3 zz=2 é=1"},
+};
+
+TEST(pron, resolve_order_and_scopes) {
+  for (const auto& c : kResolve) {
+    EXPECT_EQ(words_of(options_from(c.json).resolve_pronunciations(c.lang)), c.want) << c.json << " / " << c.lang;
+  }
+}
+
+struct ApplyCase {
+  std::string_view lang, in, want;
+};
+
+// The default pairs of a language.
+const ApplyCase kDefaults[] = {
+    {"ms", "Dr Ahmad dan DATUK Lee guna GUI", "Doktor Ahmad dan Datuk Lee guna gooey"},
+    {"en", "Dr Ahmad dan DATUK Lee guna GUI", "Dr Ahmad dan DATUK Lee guna gooey"},
+    {"id", "Hjh Aminah dan HJ Ali", "Hajah Aminah dan Haji Ali"},
+    {"en", "GUIs myGUI GUI-based gui", "GUIs myGUI gooey-based gooey"},
+    {"en", "WIFI, wifi and WiFi.", "wi fi, wi fi and wi fi."},
+    {"zh", "我用 GUI 软件", "我用 gooey 软件"},
+    {"zh", "我用GUI软件", "我用GUI软件"},  // Han characters are word characters: no boundary
+    {"ms", "", ""},
+};
+
+TEST(pron, apply_default_pairs) {
+  Options defaults;
+  for (const auto& c : kDefaults) {
+    EXPECT_EQ(pron::apply(c.in, defaults.resolve_pronunciations(c.lang)), c.want) << c.lang << ": " << c.in;
+  }
+}
+
+struct PairCase {
+  std::string_view word, spoken, in, want;
+};
+
+const PairCase kPairs[] = {
+    // Replacements are templates.
+    {"USD", "US$5", "5 USD", "5 US"},
+    {"USD", "US$$5", "5 USD", "5 US$5"},
+    {"USD", "cost$", "5 USD", "5 cost$"},
+    {"usd", "[$0]", "5 Usd", "5 [Usd]"},
+    {"usd", "<${0}|$name>", "5 uSD", "5 <uSD|>"},
+    // The word is matched literally, as a whole word.
+    {"a.b", "X", "a.b axb", "X axb"},
+    {"Ltd.", "Limited", "ABC Ltd. baru", "ABC Ltd. baru"},
+    {"Ltd.", "Limited", "ABC Ltd.", "ABC Ltd."},
+    {"Ltd.", "Limited", "ABC Ltd.x", "ABC Limitedx"},
+    {"(x", "y", "a (x b", "a (x b"},
+    // Case folding reaches beyond ASCII, in the text and in the word.
+    {"kg", "kilo", "5 \u212Ag", "5 kilo"},
+    {"as", "X", "a\u017F b", "X b"},
+    {"café", "kafe", "CAFÉ baru", "kafe baru"},
+    {"GUI", "gooey", "élan GUI", "élan gooey"},
+};
+
+TEST(pron, apply_single_pairs) {
+  for (const auto& c : kPairs) {
+    std::vector<PronunciationPair> pairs{{std::string(c.word), std::string(c.spoken)}};
+    EXPECT_EQ(pron::apply(c.in, pairs), c.want) << c.word << " -> " << c.spoken << " in " << c.in;
+  }
+}
+
+TEST(pron, later_pairs_see_earlier_output) {
+  std::vector<PronunciationPair> pairs{{"ab cd", "x y"}, {"x", "z"}, {"z", "z z"}};
+  EXPECT_EQ(pron::apply("ab cd x", pairs), "z z y z z");
+}
+
+TEST(pron, many_distinct_words_and_repeats) {
+  // More words than the pattern cache holds: results must not depend on it.
+  // Words with "k" in a non-ASCII text cannot be ruled out cheaply, so every
+  // one of them is compiled.
+  std::vector<PronunciationPair> pairs;
+  for (int i = 0; i < 6000; ++i) pairs.emplace_back("k" + std::to_string(i), "v" + std::to_string(i));
+  for (int round = 0; round < 2; ++round) {
+    EXPECT_EQ(pron::apply("k1 k5999 k6000 K42 \u212A7 é", pairs), "v1 v5999 k6000 v42 v7 é") << round;
+  }
+}
+
+TEST(pron, concurrent_calls_agree) {
+  std::vector<PronunciationPair> pairs;
+  for (int i = 0; i < 300; ++i) pairs.emplace_back("k" + std::to_string(i), "u" + std::to_string(i));
+  const std::string text = "k7 k299 GUI k300 é";
+  const std::string want = pron::apply(text, pairs);
+  ASSERT_EQ(want, "u7 u299 GUI k300 é");
+  std::vector<std::thread> threads;
+  std::vector<std::string> got(8);
+  for (int t = 0; t < 8; ++t) {
+    threads.emplace_back([&, t] {
+      // Distinct words per thread keep the shared cache filling and clearing.
+      std::vector<PronunciationPair> own = pairs;
+      for (int i = 0; i < 1000; ++i) own.emplace_back("sk" + std::to_string(t * 1000 + i), "y");
+      for (int k = 0; k < 3; ++k) got[t] = pron::apply(text, own);
+    });
+  }
+  for (auto& th : threads) th.join();
+  for (const auto& g : got) EXPECT_EQ(g, want);
+}
+
+}  // namespace
+}  // namespace kalvesta
