@@ -332,6 +332,12 @@ Extraction extract_gated(std::string_view text, const Options& options) {
   };
 
   Extraction result{std::string(text), {}};
+  // Where extraction's own placeholders stand in the working text, so that a
+  // later match that swallows one can still be read as it was written.
+  struct Placed {
+    std::size_t pos, len, entity;
+  };
+  std::vector<Placed> placed, next_placed;
   std::uint64_t counter = 1;
   for (const Step& step : STEPS) {
     if (!step.gate.empty() && !options.is_enabled(step.gate)) continue;
@@ -341,20 +347,43 @@ Extraction extract_gated(std::string_view text, const Options& options) {
     const std::string& work = result.text;
     std::string next;
     next.reserve(work.size());
-    std::size_t copied = 0;
+    next_placed.clear();
+    std::size_t copied = 0, p = 0;
+    // Copies work[copied, to) and the placeholders standing there.
+    auto copy_until = [&](std::size_t to) {
+      for (; p < placed.size() && placed[p].pos + placed[p].len <= to; ++p)
+        if (placed[p].pos >= copied)
+          next_placed.push_back({next.size() + placed[p].pos - copied, placed[p].len, placed[p].entity});
+      next.append(work, copied, to - copied);
+    };
     try {
       re->for_each(work, [&](const regex::Captures& caps) {
-        next.append(work, copied, caps.start(0) - copied);
+        std::size_t start = caps.start(0), end = caps.end(0);
+        copy_until(start);
         Entity entity{std::string(caps.group(0)), counter++, step.kind};
+        // ‘http://x.com/?to=<<<EMAIL_1>>>’ is written ‘http://x.com/?to=a@b.com’.
+        std::size_t from = start;
+        for (; p < placed.size() && placed[p].pos < end; ++p) {
+          const Placed& inner = placed[p];
+          if (inner.pos < start || inner.pos + inner.len > end) continue;
+          const Entity& swallowed = result.entities[inner.entity];
+          entity.written.append(work, from, inner.pos - from);
+          entity.written += swallowed.written.empty() ? swallowed.text : swallowed.written;
+          from = inner.pos + inner.len;
+        }
+        if (from != start) entity.written.append(work, from, end - from);
+        next_placed.push_back({next.size(), 0, result.entities.size()});
         next += placeholder(entity);
+        next_placed.back().len = next.size() - next_placed.back().pos;
         result.entities.push_back(std::move(entity));
-        copied = caps.end(0);
+        copied = end;
       });
     } catch (const InternalFailure&) {
       // A matching error ends only this kind's scan; what was cut stays.
     }
-    next.append(work, copied);
+    copy_until(work.size());
     result.text = std::move(next);
+    placed.swap(next_placed);
   }
   return result;
 }
@@ -439,8 +468,9 @@ std::string restore_gated(std::string_view text, const std::vector<Entity>& enti
     // With their key off, dates and times come back exactly as written.
     if ((e.kind == EntityKind::DATE && !options.is_enabled("dates")) ||
         (e.kind == EntityKind::TIME && !options.is_enabled("times")))
-      return e.text;
-    return convert_to_spoken(e, lang);
+      return e.written.empty() ? e.text : e.written;
+    if (e.written.empty()) return convert_to_spoken(e, lang);
+    return convert_to_spoken(Entity{e.written, e.id, e.kind}, lang);
   });
 }
 
@@ -657,7 +687,7 @@ std::string spoken_currency(std::string_view text, std::string_view lang) {
   std::size_t dot = amount.find('.');
   std::string_view whole = std::string_view(amount).substr(0, dot);
   std::string fraction = dot == std::string::npos ? std::string() : amount.substr(dot + 1);
-  if (fraction.size() == 1) fraction += '0';  // ‘.5’ means fifty
+  if (unicode::char_count(fraction) == 1) fraction += '0';  // ‘.5’ means fifty
   u128 integer = read_number(whole);
 
   if (zh) {

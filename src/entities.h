@@ -25,6 +25,10 @@ struct Entity {
   std::string text;
   std::uint64_t id = 0;
   EntityKind kind = EntityKind::URL;
+  // When the match swallowed placeholders that extraction itself had put
+  // there (an e-mail address inside a web address): the match as the caller
+  // wrote it, read at restoration instead of `text`. Empty otherwise.
+  std::string written = {};
 };
 
 struct Extraction {

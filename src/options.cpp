@@ -426,7 +426,8 @@ class Decoder final : public nlohmann::json_sax<Json> {
   template <class Describe>
   bool number(std::size_t end, Describe&& describe) {
     // A digit straight after a number is a second leading zero ("01").
-    if (end < text_.size() && text_[end] >= '0' && text_[end] <= '9') return fail("invalid number", end + 1);
+    bool digit_follows = end < text_.size() && text_[end] >= '0' && text_[end] <= '9';
+    if (digit_follows && slot() != Slot::Extra) return fail("invalid number", end + 1);
     return scalar(Found::Number, describe, end, [](Slot) {});
   }
 

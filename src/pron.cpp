@@ -102,6 +102,9 @@ std::string apply(std::string_view text, const std::vector<PronunciationPair>& p
   std::string out(text);
   bool out_ascii = is_ascii(out);
   for (const auto& [word, replacement] : pairs) {
+    // An empty word would match at every word boundary and scatter its
+    // replacement through the text.
+    if (word.empty()) continue;
     if (!may_occur(out, out_ascii, word)) continue;
     std::shared_ptr<const regex::Regex> re = pattern_for(word);
     if (!re) continue;  // a word that yields no valid pattern is skipped

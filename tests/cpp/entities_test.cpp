@@ -124,6 +124,27 @@ TEST(entities, extract_gates) {
   }
 }
 
+TEST(entities, swallowed_placeholders_are_read_as_written) {
+  struct Case {
+    std::string_view in, lang, written, want;
+  };
+  const Case cases[] = {
+      // The e-mail address inside the web address is read with it, not lost.
+      {"mail http://x.com/?to=a@b.com now", "en", "http://x.com/?to=a@b.com",
+       "mail h t t p colon slash slash x dot com slash question mark to equals a@b dot com now"},
+      {"Jalan www.a.my 5/3", "ms", "Jalan www.a.my 5/3", "Jalan lima slash tiga"},
+      // Placeholder-shaped text the caller typed is not extraction's own.
+      {"http://x.com/<<<EMAIL_1>>> a@b.com", "en", "",
+       "h t t p colon slash slash x dot com slash <<<EMAIL_one>>> a at b dot com"},
+  };
+  for (const auto& c : cases) {
+    Extraction ex = extract(c.in);
+    ASSERT_FALSE(ex.entities.empty()) << c.in;
+    EXPECT_EQ(ex.entities.back().written, c.written) << c.in;
+    EXPECT_EQ(restore_gated(ex.text, ex.entities, c.lang, Options{}), c.want) << c.in;
+  }
+}
+
 TEST(entities, extract_many_is_linear_and_numbered) {
   std::string text;
   for (int i = 0; i < 20000; ++i) text += "a@b.co 1.2.3 ";

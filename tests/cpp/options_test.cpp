@@ -57,6 +57,7 @@ const ErrCase kMisfits[] = {
     {R"([null, [], null, {}, 5])", "trailing characters at line 1 column 22"},
     {R"([null, [], null, {}, [])", "trailing characters at line 1 column 22"},
     {R"([null, [], null, {},])", "trailing comma at line 1 column 21"},
+    {R"([null, [], null, {}, 01])", "trailing characters at line 1 column 22"},
 };
 
 TEST(options_parse, misfit_messages) {
@@ -77,6 +78,8 @@ const ErrCase kSyntax[] = {
     {R"({"profile": null)", "EOF while parsing an object at line 1 column 16"},
     {R"({"profile": null,)", "EOF while parsing a value at line 1 column 17"},
     {R"(["a")", "EOF while parsing a list at line 1 column 4"},
+    {R"([null, [], null, {})", "EOF while parsing a list at line 1 column 19"},
+    {R"([null, [], null, {},)", "trailing characters at line 1 column 20"},
     {R"({"profile": nu)", "EOF while parsing a value at line 1 column 14"},
     {R"({"profile": 1.)", "EOF while parsing a value at line 1 column 14"},
     {"{} x", "trailing characters at line 1 column 4"},

@@ -114,6 +114,8 @@ const PairCase kPairs[] = {
     {"as", "X", "a\u017F b", "X b"},
     {"café", "kafe", "CAFÉ baru", "kafe baru"},
     {"GUI", "gooey", "élan GUI", "élan gooey"},
+    // An empty word matches nothing instead of every word boundary.
+    {"", "X", "a b", "a b"},
 };
 
 TEST(pron, apply_single_pairs) {

@@ -1,0 +1,396 @@
+"""Hostile and random input through the whole pipeline.
+
+Properties over generated text and options: no stray exceptions, clean
+whitespace, no leaked stash keys or placeholders, determinism; plus the
+entity round trip, option nesting limits, large texts, threads and memory.
+"""
+
+import json
+import os
+import random
+import re
+import threading
+import time
+
+import pytest
+from hypothesis import HealthCheck, assume, given, settings
+from hypothesis import strategies as st
+
+import kalvesta
+
+LANGS = ["ms", "id", "en", "zh", "zh_my"]
+
+# Every character with the Unicode White_Space property (str.isspace differs:
+# it also accepts U+001C..U+001F, which White_Space does not).
+WHITE_SPACE = (
+    "\t\n\x0b\x0c\r \x85\xa0\u1680"
+    "\u2000\u2001\u2002\u2003\u2004\u2005\u2006\u2007\u2008\u2009\u200a"
+    "\u2028\u2029\u202f\u205f\u3000"
+)
+WS_CLASS = "[" + re.escape(WHITE_SPACE) + "]"
+RE_WS_PAIR = re.compile(WS_CLASS + "{2}")
+RE_PLACEHOLDER = re.compile(r"<<<[A-Z_]+_\d+>>>")
+
+PASS_KEYS = [
+    "pronunciation_overrides", "measurements", "elongated", "acronyms", "special_chars",
+    "dates", "times", "temperature", "fractions", "x_kali", "ic", "hari_bulan", "hijri",
+    "abbreviations", "malay_local", "strip_bracketed",
+]
+
+# ---- generated text ----
+
+CHARS = (
+    "0123456789"
+    "٣५５"  # non-ASCII decimal digits
+    "$£€¥₹"
+    ".,:/-%*#@+()&!?'\"<>_"
+    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+    "éÉßİıŉǅ"  # case mappings that change length or are title case
+    "一二三十百千万亿元点年月日时分秒上午下午晚上零负第号"
+    + WHITE_SPACE
+    + "\u180e\u200b\u200c\u200d\u2060\ufeff"  # near-whitespace and joiners
+    + "😀👍🏽🇲🇾👨\u200d👩\u200d👧"
+    + "\u0301\u0308\u20e3\u0651"  # combining marks (keycap included)
+    + "\x00\x01\x07\x1b\x1c\x1f\x7f\x9f"
+    + "²½Ⅻ"  # numeric but not decimal
+)
+
+TOKENS = [
+    # amounts, with scales
+    "RM5.50", "RM 12,50", "RM1.2M", "RM85K", "RM650 ribu", "RM1.5 bilion", "RM2 juta",
+    "Rp13.500", "Rp2,5 triliun", "Rp150rb", "Rp85jt", "Rp1,2 M", "$4.50", "$2.5B", "$4T",
+    "£9,250", "€150", "USD3.2B", "USD1", "EUR 20", "GBP5", "MYR10", "IDR1000", "rm5",
+    # dates and times
+    "15/08/2024", "1/1/2025", "2025-03-31", "12 Mac 2024", "5 May 2024", "May 5, 2024",
+    "10:00 pagi", "5:30 petang", "3:00 p.m.", "7:45 am", "12:30:45", "下午3:00", "8:45 malam",
+    "tengah hari", "1:15 tengah  hari",
+    # numbers of every shape
+    "2.1%", "73,89%", "-5", "--5", "(-5)", "1,234,567", "1.234.567", "3.14159", "007",
+    "340282366920938463463374607431768211456", "99999999999999999999999999999999999999",
+    "3-1", "1234-5678-9012", "ke-2", "2nd", "21st", "1990s", "0800",
+    # entities and contexts
+    "03-8888 1234", "012-345 6789", "1-300-88-5000", "+60123456789", "15400",
+    "www.example.com", "https://a.b/c?d=e@f.com", "192.168.1.1:8080/x", "a@b.co", "x.y@z.com.my",
+    "3.14.2", "10.0.19045", "2024.01.15", "12°C", "-5°C", "38,5 °C", "3/4", "12/3", "9/10",
+    "Jalan SS2/24", "Lorong 5 / 3", "Taman Melati 12/3", "2 kali", "3 x", "900101-14-5678",
+    "12 hari bulan 5", "1446H", "1445 H", "10 km", "5kg", "2.5 liter", "500 ml", "2 ekar",
+    "*123#", "*100*2#", "*#06#", "Gate 12", "GATE   12", "bus  no 7", "iPhone 15", "Office 365",
+    "PS 5000", "Windows 10",
+    # words the passes look at
+    "sooo", "Sooo!!!", "HELLOOO", "lapaaarrr", "哈哈哈哈", "ha ha ha ha", "satu satu satu satu",
+    "A.B.C.", "U.S.", "NASA", "GUI", "Dr", "Hjh", "Datuk", "can't", "won't", "it's", "Mr.",
+    "Dr.", "St.", "Prof", "and", "sen", "ringgit",
+    # placeholder-shaped text and stash keys
+    "<<<URL_1>>>", "<<<EMAIL_12>>>", "<<<DATE_2>>>", "<<<ABC_7>>>", "<<<X_0>>>", "<<<", ">>>",
+    "<<<URL_>>>", "entstasha", "entstashaa", "entstashb", "ENTSTASHA", "abcentstashb",
+    "!!!", "!", "...", "1.", "1. 2. 3.",
+]
+
+SEPARATORS = [" ", "", "  ", "\n", "\t", ", ", ". ", "\u3000", "\xa0", "-", "/"]
+
+text_strategy = st.lists(
+    st.one_of(
+        st.sampled_from(TOKENS),
+        st.text(alphabet=CHARS, min_size=1, max_size=4),
+        st.sampled_from(SEPARATORS),
+    ),
+    max_size=24,
+).map("".join)
+
+# ---- generated options (always valid) ----
+
+WORDS = ["GUI", "Dr", "kali", "ha", "km", "sen", "ringgit", "Jalan", "pagi", "NASA", "satu",
+         "百", "Gate", "iPhone", "x", "é"]
+REPLACEMENTS = st.one_of(
+    st.none(),
+    st.text(alphabet="abcxyz ABC$019{}", max_size=8),
+    st.sampled_from(["$0", "[$0]", "US$5", "US$$5", "x$", "${word}"]),
+)
+SCOPE = st.dictionaries(st.sampled_from(WORDS), REPLACEMENTS, max_size=4)
+PROFILES = st.sampled_from([None, "minimal", "basic", "Minimal", "other"])
+PRON_PROFILES = st.sampled_from([None, "none", "None", "default"])
+DISABLE = st.lists(st.sampled_from(PASS_KEYS + ["DATES", "nothing", ""]), max_size=5)
+
+
+@st.composite
+def options_strategy(draw):
+    form = draw(st.sampled_from(["empty", "blank", "object", "array"]))
+    if form == "empty":
+        return ""
+    if form == "blank":
+        return draw(st.sampled_from([" ", "\t\n", "\u3000", "\xa0"]))
+    pron = {}
+    if draw(st.booleans()):
+        pron["*"] = draw(st.one_of(st.none(), SCOPE))
+    for lang in draw(st.lists(st.sampled_from(LANGS + ["MS", "zh-my"]), max_size=2, unique=True)):
+        pron[lang] = draw(SCOPE)
+    fields = [
+        ("profile", draw(PROFILES)),
+        ("disable", draw(DISABLE)),
+        ("pronunciation_profile", draw(PRON_PROFILES)),
+        ("pronunciations", pron),
+    ]
+    if form == "array":
+        count = draw(st.integers(0, 4))
+        return json.dumps([value for _, value in fields[:count]], ensure_ascii=False)
+    keep = draw(st.lists(st.sampled_from([name for name, _ in fields]), unique=True))
+    return json.dumps({name: value for name, value in fields if name in keep}, ensure_ascii=False)
+
+
+def stripped_letters(text):
+    return re.sub(r"[^a-z]", "", text.lower())
+
+
+def check_output(text, out, lang, options):
+    where = f"lang={lang!r} options={options!r} text={text!r} out={out!r}"
+    assert isinstance(out, str), where
+    assert not out or (out[0] not in WHITE_SPACE and out[-1] not in WHITE_SPACE), where
+    assert not RE_WS_PAIR.search(out), where
+    # Stash keys are letters only; the input may spell one across punctuation
+    # that a pass deletes, so compare against its letters alone.
+    if "entstash" not in stripped_letters(text):
+        assert "entstash" not in out.lower(), where
+    for ph in RE_PLACEHOLDER.findall(out):
+        assert ph in text, where
+
+
+@settings(deadline=None, max_examples=300, suppress_health_check=[HealthCheck.too_slow])
+@given(text=text_strategy, lang=st.sampled_from(LANGS), options=options_strategy())
+def test_normalize_properties(text, lang, options):
+    out = kalvesta.normalize(text, lang, options)
+    check_output(text, out, lang, options)
+    assert kalvesta.normalize(text, lang, options) == out
+
+
+@settings(deadline=None, max_examples=150)
+@given(text=st.text(max_size=40), lang=st.sampled_from(LANGS))
+def test_normalize_any_unicode(text, lang):
+    # Arbitrary code points (no surrogates: the strategy never draws them).
+    out = kalvesta.normalize(text, lang)
+    check_output(text, out, lang, "")
+
+
+@settings(deadline=None, max_examples=100)
+@given(text=text_strategy, lang=st.sampled_from(LANGS),
+       padding=st.sampled_from(["", " EN ", "\tzh\n", "MS"]))
+def test_language_code_is_trimmed_and_lowercased(text, lang, padding):
+    code = padding if padding else lang.upper().center(len(lang) + 2)
+    assert kalvesta.normalize(text, code) == kalvesta.normalize(text, code.strip().lower())
+
+
+# ---- entity round trip ----
+
+ENTITY_TOKENS = [t for t in TOKENS if "<" not in t and ">" not in t]
+
+
+@settings(deadline=None, max_examples=300)
+@given(text=st.lists(st.one_of(st.sampled_from(ENTITY_TOKENS),
+                               st.text(alphabet=CHARS, min_size=1, max_size=3),
+                               st.sampled_from(SEPARATORS)), max_size=20).map("".join))
+def test_extract_entities_round_trip(text):
+    assume("<<<" not in text and ">>>" not in text)
+    protected, entities = kalvesta.extract_entities(text)
+    assert [e[2] for e in entities] == list(range(1, len(entities) + 1)), text
+    # Undo the scans from the last entity back: a later entity's text may hold
+    # an earlier placeholder, which the earlier entity then fills in.
+    restored = protected
+    for tag, ent_text, ent_id in reversed(entities):
+        ph = f"<<<{tag}_{ent_id}>>>"
+        assert ph in restored, (text, protected, entities)
+        restored = restored.replace(ph, ent_text, 1)
+    assert restored == text, (text, protected, entities)
+
+
+@settings(deadline=None, max_examples=100)
+@given(text=st.lists(st.sampled_from(ENTITY_TOKENS + [" ", " dan "]), max_size=12).map("".join),
+       tags=st.lists(st.sampled_from(["URL", "EMAIL", "PHONE", "DATE", "TIME", "CURRENCY", "url"]),
+                     max_size=3))
+def test_extract_entities_filter_renumbers(text, tags):
+    protected, everything = kalvesta.extract_entities(text)
+    filtered_text, listed = kalvesta.extract_entities(text, tags)
+    assert filtered_text == protected, text
+    want = [(tag, t) for tag, t, _ in everything if tag in set(tags)]
+    assert [(tag, t) for tag, t, _ in listed] == want, text
+    assert [i for _, _, i in listed] == list(range(1, len(listed) + 1)), text
+
+
+# ---- surrogates, nesting, size ----
+
+SURROGATE_CALLS = [
+    ("normalize text", lambda s: kalvesta.normalize("a" + s, "ms")),
+    ("normalize language", lambda s: kalvesta.normalize("a", s)),
+    ("normalize options", lambda s: kalvesta.normalize("a", "ms", s)),
+    ("extract_entities text", lambda s: kalvesta.extract_entities(s + " x@y.com")),
+    ("extract_entities tags", lambda s: kalvesta.extract_entities("x", [s])),
+    ("entity_to_spoken", lambda s: kalvesta.entity_to_spoken(s, "URL", "en")),
+    ("to_currency_zh", lambda s: kalvesta.to_currency_zh(1.0, s)),
+]
+
+
+@pytest.mark.parametrize("surrogate", ["\ud800", "\udfff", "\udc80"])
+@pytest.mark.parametrize("name,call", SURROGATE_CALLS, ids=[n for n, _ in SURROGATE_CALLS])
+def test_lone_surrogates_raise_unicode_encode_error(name, call, surrogate):
+    with pytest.raises(UnicodeEncodeError):
+        call(surrogate)
+
+
+def nested_in_language_scope(depth):
+    # Two object levels (the record and "pronunciations"), then arrays under a
+    # language key; the decoder must walk such a value in full.
+    inner = depth - 2
+    return '{"pronunciations":{"ms":' + "[" * inner + "]" * inner + "}}"
+
+
+def nested_objects(depth):
+    # Record, "pronunciations", a language scope, then objects under a word.
+    inner = depth - 3
+    return '{"pronunciations":{"ms":{"w":' + '{"a":' * inner + "1" + "}" * inner + "}}}"
+
+
+NESTING_SHAPES = [
+    ("arrays", lambda d: "[" * d + "]" * d),
+    ("arrays in a language scope", nested_in_language_scope),
+    ("objects in a language scope", nested_objects),
+]
+
+
+@pytest.mark.parametrize("name,shape", NESTING_SHAPES, ids=[n for n, _ in NESTING_SHAPES])
+def test_options_nested_127_levels_is_no_recursion_error(name, shape):
+    try:
+        kalvesta.normalize("12 km", "ms", shape(127))
+    except ValueError as err:
+        assert "recursion limit exceeded" not in str(err), name
+        assert str(err).startswith("invalid options JSON: invalid type"), (name, str(err))
+
+
+@pytest.mark.parametrize("depth", [128, 129, 200])
+@pytest.mark.parametrize("shape", [nested_in_language_scope, nested_objects])
+def test_options_nested_128_levels_hits_the_recursion_limit(shape, depth):
+    with pytest.raises(ValueError, match=r"^invalid options JSON: recursion limit exceeded"):
+        kalvesta.normalize("12 km", "ms", shape(depth))
+
+
+@pytest.mark.parametrize("opener", ["[", '{"a":', '{"pronunciations":{"ms":['])
+def test_options_nested_very_deep_is_an_error_not_a_crash(opener):
+    text = opener * 100_000
+    with pytest.raises(ValueError, match=r"^invalid options JSON: "):
+        kalvesta.normalize("x", "en", text)
+
+
+CORPUS_DIR = os.path.join(os.path.dirname(__file__), "..", "..", "bench", "corpus")
+SAMPLE = {
+    "ms": "Harga RM5.50 pada 15/08/2024 jam 10:00 pagi, 2.1% naik, hubungi 03-8888 1234 atau a@b.my.",
+    "id": "Harga Rp13.500 pada 15/08/2024 pukul 10:00 pagi, naik 2,84%, hubungi 021-5555 1234.",
+    "en": "Eggs cost $4.50 on January 1, 2025 at 10:00 a.m., up 2.1%; call 03-8888 1234, Dr. Lee.",
+    "zh": "鸡蛋价格2025年1月1日上午10:00上涨到5.5元，涨幅2.1%，请拨打010-8888 1234。",
+    "zh_my": "食油价格15/08/2024上午10:00涨到RM5.50，涨幅2.1%，请拨打03-8888 1234。",
+}
+
+
+def corpus_text(lang):
+    path = os.path.join(CORPUS_DIR, f"{lang}.txt")
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as f:
+            return f.read()
+    return SAMPLE[lang] + "\n"
+
+
+BIG_MB = float(os.environ.get("KALVESTA_BIG_MB", "10"))
+
+
+@pytest.mark.parametrize("lang", LANGS)
+def test_large_text_finishes(lang):
+    unit = corpus_text(lang)
+    size = int(BIG_MB * 1_000_000)
+    text = unit * (size // len(unit.encode()) + 1)
+    out = kalvesta.normalize(text, lang)
+    assert len(out) > len(text) // 4, lang
+
+
+ADVERSARIAL = {
+    "clock times then %": lambda n: "10:30 " * (n // 6) + "%",
+    "digit groups": lambda n: "12 345 " * (n // 7),
+    "e-mails": lambda n: "a@b.com " * (n // 8),
+    "one long token": lambda n: ("a1" * (n // 2)),
+    "ha": lambda n: "ha " * (n // 3),
+    "exclamations": lambda n: "!" * n,
+    "1.": lambda n: "1." * (n // 2),
+    "elongated": lambda n: "s" + "o" * n,
+    "dashes": lambda n: "-" * n + "5",
+}
+
+
+@pytest.mark.parametrize("name", list(ADVERSARIAL))
+@pytest.mark.parametrize("lang", LANGS)
+def test_adversarial_lines_finish_quickly(name, lang):
+    text = ADVERSARIAL[name](20_000)
+    start = time.perf_counter()
+    out = kalvesta.normalize(text, lang)
+    elapsed = time.perf_counter() - start
+    check_output(text[:0], out, lang, "")  # whitespace rules only; input holds no key
+    assert elapsed < 2.0, f"{name} {lang}: {elapsed:.2f}s for 20 KB"
+
+
+# ---- threads and memory ----
+
+def mixed_calls(count):
+    rng = random.Random(9)
+    sentences = {lang: [s for s in corpus_text(lang).splitlines() if s][:40] for lang in LANGS}
+    options = ["", '{"profile":"minimal"}', '{"profile":"basic"}', '{"disable":["dates","times"]}']
+    calls = []
+    for _ in range(count):
+        lang = rng.choice(LANGS)
+        calls.append((rng.choice(sentences[lang]), lang, rng.choice(options)))
+    return calls
+
+
+def test_threads_give_the_sequential_results():
+    calls = mixed_calls(2000)
+    want = [kalvesta.normalize(*c) for c in calls]
+    results = {}
+    errors = []
+
+    def worker(k):
+        try:
+            # Each thread starts at a different offset so that different
+            # languages and options run at the same moment.
+            order = calls[k * 250:] + calls[:k * 250]
+            got = [kalvesta.normalize(*c) for c in order]
+            results[k] = got[len(calls) - k * 250:] + got[:len(calls) - k * 250]
+        except BaseException as err:  # PanicException included
+            errors.append(repr(err))
+
+    threads = [threading.Thread(target=worker, args=(k,)) for k in range(8)]
+    for t in threads:
+        t.start()
+    for t in threads:
+        t.join()
+    assert not errors
+    for k in range(8):
+        mismatches = [calls[i] for i, (a, b) in enumerate(zip(results[k], want)) if a != b]
+        assert not mismatches, f"thread {k}: {mismatches[:3]}"
+
+
+def rss_bytes():
+    with open("/proc/self/statm") as f:
+        return int(f.read().split()[1]) * os.sysconf("SC_PAGE_SIZE")
+
+
+MEMORY_CALLS = int(os.environ.get("KALVESTA_MEMORY_CALLS", "100000"))
+
+
+@pytest.mark.skipif(not os.path.exists("/proc/self/statm"), reason="needs /proc")
+def test_memory_is_flat_over_many_calls():
+    calls = mixed_calls(500)
+    entity_text = "Hubungi a@b.com atau www.x.my pada 1/1/2025 jam 10:00 pagi, RM5."
+    for c in calls * 4:
+        kalvesta.normalize(*c)
+        kalvesta.extract_entities(entity_text)
+    before = rss_bytes()
+    for i in range(MEMORY_CALLS):
+        c = calls[i % len(calls)]
+        kalvesta.normalize(*c)
+        if i % 10 == 0:
+            kalvesta.extract_entities(entity_text)
+    grown = rss_bytes() - before
+    assert grown < 1_000_000, f"RSS grew by {grown} bytes over {MEMORY_CALLS} calls"
