@@ -757,6 +757,9 @@ std::string spoken_address_slash(std::string_view text, std::string_view lang) {
     return out;
   };
   std::string out(caps->group(1));
+  // The word between the street word and the number (‘Jalan Ampang 5/3’) is
+  // part of the name: it is kept as written rather than dropped.
+  out += text.substr(caps->end(1), caps->start(2) - caps->end(1));
   out += letters;
   out += ' ';
   out += number(caps->group(3));
