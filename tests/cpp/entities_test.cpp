@@ -132,7 +132,7 @@ TEST(entities, swallowed_placeholders_are_read_as_written) {
       // The e-mail address inside the web address is read with it, not lost.
       {"mail http://x.com/?to=a@b.com now", "en", "http://x.com/?to=a@b.com",
        "mail h t t p colon slash slash x dot com slash question mark to equals a@b dot com now"},
-      {"Jalan www.a.my 5/3", "ms", "Jalan www.a.my 5/3", "Jalan lima slash tiga"},
+      {"Jalan www.a.my 5/3", "ms", "Jalan www.a.my 5/3", "Jalan www.a.my lima slash tiga"},
       // Placeholder-shaped text the caller typed is not extraction's own.
       {"http://x.com/<<<EMAIL_1>>> a@b.com", "en", "",
        "h t t p colon slash slash x dot com slash <<<EMAIL_one>>> a at b dot com"},
