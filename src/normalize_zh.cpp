@@ -221,6 +221,50 @@ bool holds_stash_key(std::string_view text) {
   return text.find(pipeline::STASH_KEY_PREFIX) != std::string_view::npos;
 }
 
+bool is_ascii_alnum(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// The mixed-token pass. RE_ALNUM can only match a whole run of ASCII letters
+// and digits, starting at its first character, and only when the run holds a
+// letter and a digit (or a digit follows right after it). Scanning the whole
+// text would retry a run that cannot match from each of its characters,
+// quadratic in the run's length, so the pattern is run only on runs that match.
+std::string spell_mixed_tokens(std::string_view text) {
+  std::string out;
+  std::size_t copied = 0, pos = 0;
+  Captures caps;
+  while (pos < text.size()) {
+    if (!is_ascii_alnum(text[pos])) {
+      ++pos;
+      continue;
+    }
+    const std::size_t run_start = pos;
+    bool letter = false, digit = false;
+    for (; pos < text.size() && is_ascii_alnum(text[pos]); ++pos) {
+      (text[pos] <= '9' ? digit : letter) = true;
+    }
+    std::size_t subject_end = pos;
+    if (!digit && pos < text.size() && static_cast<unsigned char>(text[pos]) >= 0x80) {
+      // another script's digit right after the run also satisfies the pattern
+      const std::size_t next = pos + regex::detail::char_len_at(text, pos);
+      digit = RE_NUMBER->is_match(text.substr(pos, next - pos));
+      subject_end = next;
+    }
+    if (!letter || !digit) continue;
+    const std::string_view subject = text.substr(run_start, subject_end - run_start);
+    if (!RE_ALNUM->find_at(subject, 0, caps) || caps.start(0) != 0) continue;
+    const std::string_view token = caps.group(1);
+    out.append(text.substr(copied, run_start - copied));
+    // ‘COVID19’ -> ‘C O V I D 一 九’; a key with digits beside it stays whole
+    out += holds_stash_key(token) ? std::string(token) : spell(token, [](char) { return true; });
+    copied = run_start + caps.end(0);
+  }
+  if (copied == 0) return std::string(text);
+  out.append(text.substr(copied));
+  return out;
+}
+
 std::string_view period_word(std::string_view meridian) {
   return (!meridian.empty() && (meridian[0] == 'a' || meridian[0] == 'A')) ? "上午" : "下午";
 }
@@ -381,10 +425,7 @@ std::string normalize_zh_variant(std::string_view text, bool is_my) {
     return spell(c.group(1), [](char ch) { return ch != '-'; });
   });
   // ‘COVID19’ -> ‘C O V I D 一 九’; a key with digits beside it stays whole
-  s = RE_ALNUM->replace_all(s, [](const Captures& c) {
-    if (holds_stash_key(c.group(0))) return std::string(c.group(0));
-    return spell(c.group(1), [](char) { return true; });
-  });
+  s = spell_mixed_tokens(s);
   // ‘2024’ -> ‘二零二四’, ‘2100’ -> ‘二千一百’
   s = RE_NUMBER->replace_all(s, [](const Captures& c) {
     const std::string_view m = c.group(0);

@@ -22,11 +22,12 @@ constexpr std::string_view kSpace = R"(\p{White_Space})";
 constexpr std::string_view kNonSpace = R"(\P{White_Space})";
 
 // Generous limits: only runaway backtracking trips them, never ordinary text.
-constexpr uint32_t kMatchLimit = 10'000'000;
+constexpr uint32_t kMatchLimit = 100'000'000;
 constexpr uint32_t kDepthLimit = 50'000'000;
 constexpr uint32_t kHeapLimitKiB = 1024 * 1024;  // 1 GiB of backtracking frames
 constexpr std::size_t kJitStackStart = 64 * 1024;
-constexpr std::size_t kJitStackMax = 256 * 1024 * 1024;  // reserved lazily by the OS
+constexpr std::size_t kJitStackMax = 1024 * 1024 * 1024;  // address space, touched only as needed
+constexpr std::size_t kJitStackFallback = 64 * 1024 * 1024;
 
 std::string pcre2_message(int code) {
   PCRE2_UCHAR buf[256];
@@ -187,7 +188,9 @@ pcre2_code* compile_one(std::string_view pattern, std::string* error) {
   int err = 0;
   PCRE2_SIZE offset = 0;
   pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
-                                   PCRE2_UTF | PCRE2_UCP | PCRE2_DOLLAR_ENDONLY, &err, &offset, cctx);
+                                   // ALT_CIRCUMFLEX: a multi-line "^" also matches after a final "\n"
+                                   PCRE2_UTF | PCRE2_UCP | PCRE2_DOLLAR_ENDONLY | PCRE2_ALT_CIRCUMFLEX, &err,
+                                   &offset, cctx);
   if (cctx) pcre2_compile_context_free(cctx);
   if (!code) {
     if (error) *error = pcre2_message(err) + " at offset " + std::to_string(offset);
@@ -207,7 +210,10 @@ struct ThreadContext {
     pcre2_set_match_limit(ctx, kMatchLimit);
     pcre2_set_depth_limit(ctx, kDepthLimit);
     pcre2_set_heap_limit(ctx, kHeapLimitKiB);
+    // Long runs of a repeated group (a 10 MB list of numbers) need a deep
+    // stack; settle for less where the address space is tight.
     stack = pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr);
+    if (!stack) stack = pcre2_jit_stack_create(kJitStackStart, kJitStackFallback, nullptr);
     if (stack) pcre2_jit_stack_assign(ctx, nullptr, stack);
   }
   ~ThreadContext() {
@@ -357,6 +363,12 @@ Regex::~Regex() = default;
 std::unique_ptr<Regex> Regex::try_compile(std::string_view pattern) {
   std::unique_ptr<Regex> re(new Regex());
   if (!re->compile(pattern, nullptr)) return nullptr;
+  return re;
+}
+
+std::unique_ptr<Regex> Regex::try_compile(std::string_view pattern, std::string& error) {
+  std::unique_ptr<Regex> re(new Regex());
+  if (!re->compile(pattern, &error)) return nullptr;
   return re;
 }
 

@@ -18,7 +18,8 @@ namespace kalvesta::regex {
 class Regex;
 
 // The groups of one match. Offsets are byte offsets into the subject.
-// A group that took no part in the match reads as the empty text.
+// A group that took no part in the match (or does not exist) reads as the
+// empty text, with start and end 0: test matched() before using offsets.
 class Captures {
  public:
   Captures() = default;
@@ -67,6 +68,8 @@ class Regex {
   explicit Regex(std::string_view pattern);
   // For patterns built from caller data: nothing when it does not compile.
   static std::unique_ptr<Regex> try_compile(std::string_view pattern);
+  // The same, with PCRE2's message and offset in `error` on failure.
+  static std::unique_ptr<Regex> try_compile(std::string_view pattern, std::string& error);
 
   Regex(const Regex&) = delete;
   Regex& operator=(const Regex&) = delete;

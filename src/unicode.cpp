@@ -17,7 +17,7 @@ char32_t decode(std::string_view text, std::size_t& pos) {
   }
   auto b = static_cast<unsigned char>(text[pos]);
   std::size_t len = b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-  if (b < 0x80 || b < 0xC0 || pos + len > text.size()) {
+  if (b < 0xC0 || b > 0xF4 || pos + len > text.size()) {
     ++pos;  // ASCII or a stray byte: itself
     return b;
   }
@@ -100,6 +100,8 @@ bool is_word_char(char32_t c) {
 }
 
 bool is_ascii_digit(char32_t c) { return c >= '0' && c <= '9'; }
+
+bool is_alphanumeric(char32_t c) { return is_alphabetic(c) || is_numeric(c); }
 
 std::string_view trim(std::string_view text) {
   std::size_t begin = 0;
@@ -204,6 +206,23 @@ std::string collapse_whitespace(std::string_view text) {
     out.append(text.substr(start, pos - start));
   }
   return out;
+}
+
+std::vector<std::string_view> split_white_space(std::string_view text) {
+  std::vector<std::string_view> words;
+  std::size_t word_start = std::string_view::npos;
+  for (std::size_t pos = 0; pos < text.size();) {
+    std::size_t start = pos;
+    bool space = is_white_space(decode(text, pos));
+    if (space && word_start != std::string_view::npos) {
+      words.push_back(text.substr(word_start, start - word_start));
+      word_start = std::string_view::npos;
+    } else if (!space && word_start == std::string_view::npos) {
+      word_start = start;
+    }
+  }
+  if (word_start != std::string_view::npos) words.push_back(text.substr(word_start));
+  return words;
 }
 
 std::string replace_all(std::string_view text, std::string_view from, std::string_view to) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kalvesta::unicode {
 
@@ -21,6 +22,7 @@ bool is_numeric(char32_t c);       // general category Nd, Nl or No
 bool is_uppercase(char32_t c);     // Uppercase
 bool is_word_char(char32_t c);     // Alphabetic, Mark, Nd, Pc, Join_Control
 bool is_ascii_digit(char32_t c);
+bool is_alphanumeric(char32_t c);  // Alphabetic or Numeric
 
 // Surrounding White_Space removed.
 std::string_view trim(std::string_view text);
@@ -33,6 +35,9 @@ std::string upper_char(char32_t c);
 
 // Every run of White_Space replaced by one " ", ends trimmed.
 std::string collapse_whitespace(std::string_view text);
+
+// The runs of non-White_Space characters, in order.
+std::vector<std::string_view> split_white_space(std::string_view text);
 
 // Plain substring replacement, left to right without overlap.
 std::string replace_all(std::string_view text, std::string_view from, std::string_view to);

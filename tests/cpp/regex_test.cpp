@@ -2,7 +2,9 @@
 // escaping, named groups, matching limits and the ASCII fast path.
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <algorithm>
+#include <cctype>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -60,6 +62,8 @@ TEST(Regex, DialectPoints) {
       {R"(.)", "\r", "\r"},
       {R"((?i)k)", "\u212a", "\u212a"},  // Kelvin sign folds to k
       {R"((?i)é+)", "ÉéÉ", "ÉéÉ"},
+      {R"((?i)[a-z]+)", "\u212a\u017f!", "\u212a\u017f"},  // simple folds of k and s
+      {R"((?i)σ+)", "ΣσςX", "Σσς"},
       {R"(\W+)", "é!?a", "!?"},
       {R"([^\w]+)", "é!?a", "!?"},
       {R"([\w-]+)", "!ab-é_c!", "ab-é_c"},
@@ -98,6 +102,8 @@ TEST(Regex, IterationFollowsEmptyMatchRule) {
       {R"(\b)", "ab cd", {{0, 0}, {2, 2}, {3, 3}, {5, 5}}},
       {"x*", "ééx", {{0, 0}, {2, 2}, {4, 5}}},
       {"a|", "ab", {{0, 1}, {2, 2}}},
+      {"(?m)^", "a\nb\n", {{0, 0}, {2, 2}, {4, 4}}},  // line starts, the end after a final "\n" too
+      {"(?m)$", "a\n", {{1, 1}, {2, 2}}},
   };
   for (const auto& c : cases) {
     Regex re(c.pattern);
@@ -166,6 +172,51 @@ TEST(Regex, TemplateExpansion) {
   EXPECT_EQ(re.replace_all_template("1 and 2-b", "#$1$x"), "#1 and #2b");
 }
 
+// A slow, plain reading of the template rules, for one fixed match of
+// (\d+)-(?P<x>[a-z]+) on "12-ab": group 0 "12-ab", 1 "12", 2 / x "ab".
+std::string slow_expand(const std::string& tmpl) {
+  auto lookup = [](std::string name) -> std::string {
+    bool numeric = !name.empty() && name.find_first_not_of("0123456789") == std::string::npos;
+    if (numeric) {
+      name.erase(0, std::min(name.find_first_not_of('0'), name.size() - 1));
+      return name == "0" ? "12-ab" : name == "1" ? "12" : name == "2" ? "ab" : "";
+    }
+    return name == "x" ? "ab" : "";
+  };
+  auto name_char = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+  std::string out;
+  for (std::size_t i = 0; i < tmpl.size();) {
+    if (tmpl.compare(i, 2, "$$") == 0) {
+      out += '$', i += 2;
+    } else if (tmpl.compare(i, 2, "${") == 0 && tmpl.find('}', i) != std::string::npos) {
+      std::size_t close = tmpl.find('}', i);
+      out += lookup(tmpl.substr(i + 2, close - i - 2)), i = close + 1;
+    } else if (tmpl[i] == '$' && i + 1 < tmpl.size() && name_char(tmpl[i + 1])) {
+      std::size_t j = i + 1;
+      while (j < tmpl.size() && name_char(tmpl[j])) ++j;
+      out += lookup(tmpl.substr(i + 1, j - i - 1)), i = j;
+    } else {
+      out += tmpl[i++];
+    }
+  }
+  return out;
+}
+
+TEST(Regex, TemplateExpansionAgreesWithSlowReading) {
+  Regex re(R"((\d+)-(?P<x>[a-z]+))");
+  auto caps = re.captures("12-ab");
+  ASSERT_TRUE(caps);
+  const std::string alphabet = "$${}0012xa_ -";
+  std::mt19937 rng(7);
+  for (int n = 0; n < 20000; ++n) {
+    std::string tmpl;
+    for (std::size_t len = rng() % 9; len > 0; --len) tmpl += alphabet[rng() % alphabet.size()];
+    std::string got;
+    re.expand(*caps, tmpl, got);
+    ASSERT_EQ(got, slow_expand(tmpl)) << "template " << tmpl;
+  }
+}
+
 TEST(Regex, EscapedTextMatchesItself) {
   const char* texts[] = {"a.b*c", "(x)[y]{z}", R"(#&-~^$|?+\)", "é.ü (n)", "US$5.00", "  ", "-"};
   for (const char* t : texts) {
@@ -203,6 +254,9 @@ TEST(Regex, BadPatterns) {
   EXPECT_EQ(Regex::try_compile("(unclosed"), nullptr);
   EXPECT_EQ(Regex::try_compile("[\\w"), nullptr);
   EXPECT_THROW(Regex("a{2,1}"), InternalFailure);
+  std::string error;
+  EXPECT_EQ(Regex::try_compile("a)", error), nullptr);
+  EXPECT_NE(error.find("offset 1"), std::string::npos) << error;
 }
 
 TEST(Regex, InvalidUtf8IsAFailureNotACrash) {
@@ -269,5 +323,26 @@ TEST(Regex, LongProseStaysWithinLimits) {
     std::size_t n = 0;
     EXPECT_NO_THROW(re.for_each(text, [&](const Captures&) { ++n; })) << "pattern " << p;
     EXPECT_GT(n, 0u) << "pattern " << p;
+  }
+}
+
+// One very long match (a long list of numbers) needs a deep backtracking
+// stack but is no runaway.
+TEST(Regex, LongSingleMatchesStayWithinLimits) {
+  struct Case {
+    const char* pattern;
+    const char* unit;
+  };
+  const Case cases[] = {
+      {R"((?<!\S)(\d+(?:\s+\d+)+)(?=[\s.,!?]|$))", "1 2 "},
+      {R"(([+\d]+(?:-[\d]+)+))", "12-"},
+      {R"(([A-Za-z0-9]+(?:-[A-Za-z0-9]+)+))", "ab-"},
+      {R"(\d{1,3}(?:,\d{3})+(?:\.\d+)?)", "1,234"},
+  };
+  for (const auto& c : cases) {
+    std::string text;
+    while (text.size() < 4'000'000) text += c.unit;
+    Regex re(c.pattern);
+    EXPECT_NO_THROW(re.is_match(text)) << "pattern " << c.pattern;
   }
 }

@@ -1,0 +1,148 @@
+// Tests of the Unicode helpers: decoding, properties, trimming, case
+// mapping, whitespace collapsing and plain replacement.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "unicode.h"
+
+using namespace kalvesta::unicode;
+
+TEST(Unicode, DecodeAndEncodeRoundTrip) {
+  const char32_t chars[] = {U'a', U'\u00e9', U'\u4e2d', U'\U0001F600', U'\u0000', U'\U0010FFFF'};
+  for (char32_t c : chars) {
+    std::string s = to_utf8(c);
+    std::size_t pos = 0;
+    EXPECT_EQ(decode(s, pos), c) << "code point " << static_cast<unsigned>(c);
+    EXPECT_EQ(pos, s.size()) << "code point " << static_cast<unsigned>(c);
+  }
+  // Stray bytes decode as themselves, one byte at a time.
+  std::string odd = "\xff\xe4\xb8";
+  std::size_t pos = 0;
+  EXPECT_EQ(decode(odd, pos), 0xFFu);
+  EXPECT_EQ(decode(odd, pos), 0xE4u);
+  EXPECT_EQ(pos, 2u);
+  pos = 9;
+  EXPECT_EQ(decode(odd, pos), 0u);  // past the end: nothing, and no overrun
+  EXPECT_EQ(pos, odd.size());
+  EXPECT_EQ(char_count("aé中😀"), 4u);
+}
+
+TEST(Unicode, Properties) {
+  struct Case {
+    char32_t c;
+    bool space, alpha, numeric, upper, word;
+  };
+  const Case cases[] = {
+      {U'a', false, true, false, false, true},
+      {U'Q', false, true, false, true, true},
+      {U'_', false, false, false, false, true},
+      {U'7', false, false, true, false, true},
+      {U'\u00b2', false, false, true, false, false},   // superscript two: No
+      {U'\u0663', false, false, true, false, true},    // Arabic-Indic three: Nd
+      {U'\u2163', false, true, true, true, true},      // Roman numeral four: Nl, Alphabetic
+      {U'\u0301', false, false, false, false, true},   // combining acute
+      {U'\u200d', false, false, false, false, true},   // zero width joiner
+      {U'\u4e2d', false, true, false, false, true},
+      {U'\u00c9', false, true, false, true, true},
+      {U'\u00a0', true, false, false, false, false},
+      {U'\u3000', true, false, false, false, false},
+      {U'\u180e', false, false, false, false, false},  // Mongolian vowel separator
+      {U'\u0085', true, false, false, false, false},
+      {U'\x0b', true, false, false, false, false},
+      {U'-', false, false, false, false, false},
+  };
+  for (const auto& c : cases) {
+    unsigned cp = static_cast<unsigned>(c.c);
+    EXPECT_EQ(is_white_space(c.c), c.space) << "U+" << std::hex << cp;
+    EXPECT_EQ(is_alphabetic(c.c), c.alpha) << "U+" << std::hex << cp;
+    EXPECT_EQ(is_numeric(c.c), c.numeric) << "U+" << std::hex << cp;
+    EXPECT_EQ(is_uppercase(c.c), c.upper) << "U+" << std::hex << cp;
+    EXPECT_EQ(is_word_char(c.c), c.word) << "U+" << std::hex << cp;
+    EXPECT_EQ(is_alphanumeric(c.c), c.alpha || c.numeric) << "U+" << std::hex << cp;
+  }
+}
+
+TEST(Unicode, Trim) {
+  struct Case {
+    const char* in;
+    const char* want;
+  };
+  const Case cases[] = {
+      {"  ms ", "ms"},
+      {"\u00a0\u3000id\t\n", "id"},
+      {"\u180ezh\u180e", "\u180ezh\u180e"},  // not White_Space
+      {" a b ", "a b"},
+      {"   ", ""},
+      {"", ""},
+      {"é\u2003", "é"},
+      {"\x80 ", "\x80"},  // a stray byte survives
+  };
+  for (const auto& c : cases) EXPECT_EQ(trim(c.in), c.want) << "input " << c.in;
+}
+
+TEST(Unicode, CaseMapping) {
+  struct Case {
+    const char* in;
+    const char* lower;
+    const char* upper;
+  };
+  const Case cases[] = {
+      {"Hello", "hello", "HELLO"},
+      {"straße", "straße", "STRASSE"},
+      {"ÉCOLE", "école", "ÉCOLE"},
+      {"ΟΔΟΣ", "οδος", "ΟΔΟΣ"},  // final sigma lower-cases to ς
+      {"ΣΑΣ Α", "σας α", "ΣΑΣ Α"},  // medial sigma stays σ
+      {"İ", "i\u0307", "İ"},
+      {"ﬁ", "ﬁ", "FI"},
+      {"中文 ZH_MY", "中文 zh_my", "中文 ZH_MY"},
+      {"", "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(to_lower(c.in), c.lower) << "input " << c.in;
+    EXPECT_EQ(to_upper(c.in), c.upper) << "input " << c.in;
+  }
+  EXPECT_EQ(upper_char(U'ß'), "SS");
+  EXPECT_EQ(upper_char(U'a'), "A");
+  EXPECT_EQ(upper_char(U'中'), "中");
+}
+
+TEST(Unicode, CollapseWhitespace) {
+  struct Case {
+    const char* in;
+    const char* want;
+  };
+  const Case cases[] = {
+      {"  a \t\n b  ", "a b"},
+      {"a\u00a0\u3000b", "a b"},
+      {"a\u180eb", "a\u180eb"},
+      {"", ""},
+      {" \n ", ""},
+      {"中 文", "中 文"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(collapse_whitespace(c.in), c.want) << "input " << c.in;
+    // Splitting agrees with collapsing.
+    std::string joined;
+    for (auto w : split_white_space(c.in)) joined += (joined.empty() ? "" : " ") + std::string(w);
+    EXPECT_EQ(joined, c.want) << "input " << c.in;
+  }
+}
+
+TEST(Unicode, ReplaceAll) {
+  struct Case {
+    const char* text;
+    const char* from;
+    const char* to;
+    const char* want;
+  };
+  const Case cases[] = {
+      {"aaa", "aa", "b", "ba"},  // left to right, no overlap
+      {"a-b-c", "-", " dash ", "a dash b dash c"},
+      {"abc", "x", "y", "abc"},
+      {"é", "", "|", "|é|"},  // the empty text sits between characters
+      {"", "", "x", "x"},
+      {"RM RM", "RM", "ringgit RM", "ringgit RM ringgit RM"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(replace_all(c.text, c.from, c.to), c.want) << "text " << c.text;
+}
