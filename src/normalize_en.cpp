@@ -41,10 +41,7 @@ constinit LazyRegex RE_CURRENCY{
 // compiled pattern stops before it and the pass tests for "%" with a cursor.
 constexpr std::string_view TIME_NO_MERIDIAN_TEXT =
     R"((?i)\b(\d{1,2}):(\d{2})\b(?!\s*(?:am|pm|a\.m\.|p\.m\.))(?!.*%))";
-constexpr std::string_view PERCENT_LATER_ON_LINE = R"((?!.*%))";
-static_assert(TIME_NO_MERIDIAN_TEXT.ends_with(PERCENT_LATER_ON_LINE));
-constinit LazyRegex RE_TIME_NO_MERIDIAN{
-    TIME_NO_MERIDIAN_TEXT.substr(0, TIME_NO_MERIDIAN_TEXT.size() - PERCENT_LATER_ON_LINE.size())};
+constinit LazyRegex RE_TIME_NO_MERIDIAN{normalize::without_percent_guard(TIME_NO_MERIDIAN_TEXT)};
 
 constinit LazyRegex RE_TIME{R"((?i)\b(\d{1,2})[:\.](\d{2})\s*(?:(am|pm|a\.m\.|p\.m\.)))"};
 constinit LazyRegex RE_TIME_HOUR_ONLY{R"((?i)\b(\d{1,2})\s*(am|pm|a\.m\.|p\.m\.)\b)"};
@@ -195,43 +192,10 @@ std::string read_time_no_meridian(const Captures& c) {
   return cardinal(h);
 }
 
-// Pass 3 with its "%" refusal: a time is skipped when a "%" follows it on
-// the same line, and the search goes on one character after its start,
-// exactly as the look-ahead would make the engine do.
+// Pass 3 with its "%" refusal, checked in one walk over the line feeds and
+// "%" signs instead of a rescan of the line per candidate.
 std::string times_without_meridian(std::string_view text) {
-  const Regex& re = RE_TIME_NO_MERIDIAN.get();
-  std::size_t next_pct = 0, next_nl = 0;  // cursors: first "%" / "\n" at or after a position
-  bool pct_valid = false, nl_valid = false;
-  std::size_t last_at = 0;
-  auto percent_later = [&](std::size_t at) {
-    if (at < last_at) pct_valid = nl_valid = false;  // cursors only move forward
-    last_at = at;
-    if (!pct_valid || (next_pct != std::string_view::npos && next_pct < at)) {
-      next_pct = text.find('%', at);
-      pct_valid = true;
-    }
-    if (!nl_valid || (next_nl != std::string_view::npos && next_nl < at)) {
-      next_nl = text.find('\n', at);
-      nl_valid = true;
-    }
-    return next_pct != std::string_view::npos && next_pct < next_nl;
-  };
-  std::string out;
-  std::size_t copied = 0, pos = 0;
-  Captures caps;
-  while (pos <= text.size() && re.find_at(text, pos, caps)) {
-    const std::size_t s = caps.start(0), e = caps.end(0);
-    if (percent_later(e)) {
-      pos = s + regex::detail::char_len_at(text, s);
-      continue;
-    }
-    out.append(text.substr(copied, s - copied));
-    out += read_time_no_meridian(caps);
-    copied = pos = e;
-  }
-  if (copied == 0) return std::string(text);
-  out.append(text.substr(copied));
-  return out;
+  return normalize::replace_unless_percent_follows(text, RE_TIME_NO_MERIDIAN.get(), read_time_no_meridian);
 }
 
 // ‘7:30pm’ -> ‘seven thirty p m’, ‘7:00 PM’ -> ‘seven p m’
