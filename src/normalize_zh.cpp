@@ -247,7 +247,8 @@ std::string spell_mixed_tokens(std::string_view text) {
     std::size_t subject_end = pos;
     if (!digit && pos < text.size() && static_cast<unsigned char>(text[pos]) >= 0x80) {
       // another script's digit right after the run also satisfies the pattern
-      const std::size_t next = pos + regex::detail::char_len_at(text, pos);
+      std::size_t next = pos;
+      unicode::decode(text, next);
       digit = RE_NUMBER->is_match(text.substr(pos, next - pos));
       subject_end = next;
     }
@@ -259,6 +260,51 @@ std::string spell_mixed_tokens(std::string_view text) {
     // ‘COVID19’ -> ‘C O V I D 一 九’; a key with digits beside it stays whole
     out += holds_stash_key(token) ? std::string(token) : spell(token, [](char) { return true; });
     copied = run_start + caps.end(0);
+  }
+  if (copied == 0) return std::string(text);
+  out.append(text.substr(copied));
+  return out;
+}
+
+// The dashed-digits pass. A match lies inside one stretch of signs, hyphens
+// and digits that holds a hyphen before a digit; the pattern's leading
+// look-behind keeps the engine from skipping ahead, so a long digit run would
+// be rescanned from each of its characters. The pattern therefore runs only
+// on such stretches, with one character of context on each side.
+std::string spell_dashed_digits(std::string_view text) {
+  std::string out;
+  std::size_t copied = 0, pos = 0, prev = 0;  // prev: start of the character before pos
+  Captures caps;
+  auto in_stretch = [](char32_t c) { return c == U'+' || c == U'-' || unicode::is_numeric(c); };
+  while (pos < text.size()) {
+    std::size_t next = pos;
+    if (!in_stretch(unicode::decode(text, next))) {
+      prev = pos;
+      pos = next;
+      continue;
+    }
+    const std::size_t start = pos, before = start == 0 ? 0 : prev;
+    bool dash_digit = false, after_dash = false;
+    while (pos < text.size()) {
+      next = pos;
+      const char32_t c = unicode::decode(text, next);
+      if (!in_stretch(c)) break;
+      dash_digit = dash_digit || (after_dash && c != U'+' && c != U'-');
+      after_dash = c == U'-';
+      prev = pos;
+      pos = next;
+    }
+    if (!dash_digit) continue;
+    std::size_t after = pos;
+    if (after < text.size()) unicode::decode(text, after);
+    const std::string_view window = text.substr(before, after - before);
+    std::size_t at = start - before;
+    while (at < pos - before && RE_DASHED_DIGIT->find_at(window, at, caps)) {
+      out.append(text.substr(copied, before + caps.start(0) - copied));
+      out += spell(caps.group(1), [](char ch) { return ch >= '0' && ch <= '9'; });
+      copied = before + caps.end(0);
+      at = caps.end(0);
+    }
   }
   if (copied == 0) return std::string(text);
   out.append(text.substr(copied));
@@ -341,14 +387,12 @@ std::string read_currency(const Captures& c) {
     out += words->unit;
     return out;
   }
-  std::string cents;
-  if (fraction.empty()) {
-    cents = "00";
-  } else if (fraction.size() == 1) {
-    cents = std::string(fraction) + "0";
-  } else {
-    cents = std::string(fraction.substr(0, 2));
-  }
+  // Cents: the first two characters of the fraction, padded with "0".
+  std::size_t two = 0;
+  for (int k = 0; k < 2 && two < fraction.size(); ++k) unicode::decode(fraction, two);
+  std::string cents(fraction.substr(0, two));
+  if (cents.empty()) cents = "00";
+  else if (unicode::char_count(cents) == 1) cents += "0";
   out = card(whole);
   out += words->unit;
   if (cents != "00") {
@@ -416,9 +460,7 @@ std::string normalize_zh_variant(std::string_view text, bool is_my) {
   // ‘3.14’ -> ‘三点一四’
   s = RE_DECIMAL->replace_all(s, [](const Captures& c) { return point_reading(c.group(1), c.group(2)); });
   // ‘012-3456’ -> ‘零 一 二 三 四 五 六’
-  s = RE_DASHED_DIGIT->replace_all(s, [](const Captures& c) {
-    return spell(c.group(1), [](char ch) { return ch >= '0' && ch <= '9'; });
-  });
+  s = spell_dashed_digits(s);
   // ‘A1-B2’ -> ‘A 一 B 二’; two stashed entities typed ‘A-B’ stay keys
   s = RE_DASHED_ALNUM->replace_all(s, [](const Captures& c) {
     if (holds_stash_key(c.group(0))) return std::string(c.group(0));

@@ -149,6 +149,8 @@ TEST(normalize_zh_variant, numbers_and_tokens) {
       {"1,234.05", "一千二百三十四点零五", "一千二百三十四点零五"},
       {"3.14", "三点一四", "三点一四"},
       {"012-3456", "零 一 二 三 四 五 六", "零 一 二 三 四 五 六"},
+      {"+6012-3456", "六 零 一 二 三 四 五 六", "六 零 一 二 三 四 五 六"},
+      {"x12-34", "x 一二 三 四", "x 一二 三 四"},  // a letter before keeps its digit apart
       {"A1-B2", "A 一 B 二", "A 一 B 二"},
       {"COVID19", "C O V I D 一 九", "C O V I D 一 九"},
       {"1999", "一九九九", "一九九九"},
@@ -172,8 +174,20 @@ TEST(normalize_zh_variant, non_ascii_digits_read_as_zero) {
       {"\uFF15", "零", "零"},                      // fullwidth five
       {"\u0663%", "百分之零", "零巴仙"},
       {"\u0663/\u0664/2024", "二零二四年零月零日", "二零二四年零月零日"},
+      {"$1.\uFF15", "一美元零分", "一美元零分"},  // cents are read, as zero
+      {"abc\u0663", "a b c零", "a b c零"},        // a digit of any script makes a mixed token
+      {"abc我", "abc我", "abc我"},
   };
   CHECK_TABLE(cases);
+}
+
+TEST(normalize_zh_variant, long_runs_stay_linear) {
+  // A run that cannot be a mixed token must not be rescanned from each character.
+  const std::string letters(200000, 'q'), digits(200000, '7');
+  const std::string in = letters + " " + digits + "x" + digits + "-我" + letters;
+  const std::string out = normalize_zh_variant(in, false);
+  EXPECT_EQ(out.substr(0, letters.size() + 1), letters + " ");
+  EXPECT_EQ(out.substr(out.size() - letters.size() - 4), "-我" + letters);
 }
 
 TEST(normalize_zh_variant, stash_keys_survive) {
