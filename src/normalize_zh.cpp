@@ -217,6 +217,19 @@ std::string spell(std::string_view text, Keep keep) {
   return out;
 }
 
+// ‘012-3456’ -> ‘零 一 二 三 四 五 六’: signs and hyphens are dropped; a digit
+// of another script is kept as written rather than lost with them.
+std::string spell_dashed(std::string_view run) {
+  std::string out;
+  for (std::size_t pos = 0; pos < run.size();) {
+    const char32_t c = unicode::decode(run, pos);
+    if (c == U'+' || c == U'-') continue;
+    if (!out.empty()) out += ' ';
+    out += zh_digit(c);
+  }
+  return out;
+}
+
 bool holds_stash_key(std::string_view text) {
   return text.find(pipeline::STASH_KEY_PREFIX) != std::string_view::npos;
 }
@@ -301,7 +314,7 @@ std::string spell_dashed_digits(std::string_view text) {
     std::size_t at = start - before;
     while (at < pos - before && RE_DASHED_DIGIT->find_at(window, at, caps)) {
       out.append(text.substr(copied, before + caps.start(0) - copied));
-      out += spell(caps.group(1), [](char ch) { return ch >= '0' && ch <= '9'; });
+      out += spell_dashed(caps.group(1));
       copied = before + caps.end(0);
       at = caps.end(0);
     }

@@ -150,6 +150,9 @@ TEST(normalize_zh_variant, numbers_and_tokens) {
       {"3.14", "三点一四", "三点一四"},
       {"012-3456", "零 一 二 三 四 五 六", "零 一 二 三 四 五 六"},
       {"+6012-3456", "六 零 一 二 三 四 五 六", "六 零 一 二 三 四 五 六"},
+      // Digits of another script are kept, not dropped with the hyphens (the
+      // number pass then reads each as it reads any unreadable number).
+      {"\u0663-\u0664", "零 零", "零 零"},
       {"x12-34", "x 一二 三 四", "x 一二 三 四"},  // a letter before keeps its digit apart
       {"A1-B2", "A 一 B 二", "A 一 B 二"},
       {"COVID19", "C O V I D 一 九", "C O V I D 一 九"},
