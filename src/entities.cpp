@@ -102,22 +102,6 @@ bool is_chinese(std::string_view lang) { return lang == "zh" || lang == "zh_my";
 // A captured number: optional "+", ASCII digits; anything else reads as 0.
 u128 read_number(std::string_view text) { return parse_u128(text).value_or(0); }
 
-std::string cardinal(u128 n, std::string_view lang) {
-  if (lang == "id") return num2word::to_cardinal_with(n, num2word::ID_VOCAB);
-  if (lang == "en") return num2word_en::to_cardinal_en(n);
-  return num2word::to_cardinal_with(n, num2word::MS_VOCAB);
-}
-
-// Each character of a digit run read by the pack, joined with blanks.
-std::string digit_words(std::string_view run, const langpack::LanguagePack& pack) {
-  std::string out;
-  std::size_t pos = 0;
-  while (pos < run.size()) {
-    if (pos > 0) out += ' ';
-    out += pack.speak_digit(unicode::decode(run, pos));
-  }
-  return out;
-}
 
 // Each character of a digit run as a Chinese cardinal; a non-ASCII digit is 0.
 std::string digit_words_zh(std::string_view run) {
@@ -529,7 +513,7 @@ std::string spoken_url(std::string_view text, std::string_view lang) {
   out = RE_SPELL_WWW->replace_all(out, [](const regex::Captures&) { return "w w w dot "; });
   // ‘:8080’ -> ‘ colon eight zero eight zero’
   out = RE_SPELL_PORT->replace_all(out, [&](const regex::Captures& c) {
-    return " colon " + digit_words(c.group(1), pack);
+    return " colon " + shared::spell_digits(c.group(1), pack);
   });
   static constexpr std::array<std::pair<std::string_view, std::string_view>, 6> ROWS = {{
       {".", " dot "}, {"/", " slash "}, {"-", " dash "}, {"?", " question mark "}, {"=", " equals "}, {"&", " and "},
@@ -542,7 +526,7 @@ std::string spoken_url(std::string_view text, std::string_view lang) {
     out = unicode::replace_all(out, "*", " star ");
   }
   // Digits glued to letters stay glued: ‘abc2’ -> ‘abctwo’.
-  out = RE_SPELL_DIGITS->replace_all(out, [&](const regex::Captures& c) { return digit_words(c.group(0), pack); });
+  out = RE_SPELL_DIGITS->replace_all(out, [&](const regex::Captures& c) { return shared::spell_digits(c.group(0), pack); });
   return squash_spaces(out);
 }
 
@@ -563,7 +547,7 @@ std::string spoken_email(std::string_view text, std::string_view lang) {
     // ‘doe99’ -> ‘doe 99’
     out = RE_SPELL_LETTER_DIGIT->replace_all(out, [](const regex::Captures&) { return " "; });
   }
-  out = RE_SPELL_DIGITS->replace_all(out, [&](const regex::Captures& c) { return digit_words(c.group(0), pack); });
+  out = RE_SPELL_DIGITS->replace_all(out, [&](const regex::Captures& c) { return shared::spell_digits(c.group(0), pack); });
   return squash_spaces(out);
 }
 
@@ -608,7 +592,7 @@ std::string spoken_date(std::string_view text, std::string_view lang) {
     return normalize_zh::to_year_zh(year) + "年" + month_name(normalize_zh::MONTHS_ZH()) + "月" +
            normalize_zh::to_cardinal_zh(day) + "日";
   }
-  return cardinal(day, lang) + " " + month_name(langpack::get_pack(lang).month_names) + " " + cardinal(year, lang);
+  return shared::cardinal_for(day, lang) + " " + month_name(langpack::get_pack(lang).month_names) + " " + shared::cardinal_for(year, lang);
 }
 
 std::string spoken_time(std::string_view text, std::string_view lang) {
@@ -629,8 +613,8 @@ std::string spoken_time(std::string_view text, std::string_view lang) {
     return prefix + reading;  // seconds are not read
   }
 
-  std::string out = cardinal(hour, lang) + " " + cardinal(minute, lang);
-  if (caps->matched(3)) out += " " + cardinal(read_number(caps->group(3)), lang);
+  std::string out = shared::cardinal_for(hour, lang) + " " + shared::cardinal_for(minute, lang);
+  if (caps->matched(3)) out += " " + shared::cardinal_for(read_number(caps->group(3)), lang);
   if (caps->matched(4)) {
     std::string_view period = caps->group(4);
     out += ' ';
@@ -710,10 +694,10 @@ std::string spoken_currency(std::string_view text, std::string_view lang) {
     major = it->second.first;
     minor = it->second.second;
   }
-  if (fraction.empty()) return cardinal(integer, lang) + " " + major;
-  std::string cents = cardinal(read_number(fraction), lang) + " " + minor;
+  if (fraction.empty()) return shared::cardinal_for(integer, lang) + " " + major;
+  std::string cents = shared::cardinal_for(read_number(fraction), lang) + " " + minor;
   if (whole == "0") return cents;
-  return cardinal(integer, lang) + " " + major + " " + cents;
+  return shared::cardinal_for(integer, lang) + " " + major + " " + cents;
 }
 
 std::string spoken_version(std::string_view text, std::string_view lang) {
@@ -722,7 +706,7 @@ std::string spoken_version(std::string_view text, std::string_view lang) {
   while (true) {
     std::size_t dot = text.find('.', start);
     if (start > 0) out += " point ";
-    out += cardinal(read_number(text.substr(start, dot == std::string_view::npos ? dot : dot - start)), lang);
+    out += shared::cardinal_for(read_number(text.substr(start, dot == std::string_view::npos ? dot : dot - start)), lang);
     if (dot == std::string_view::npos) break;
     start = dot + 1;
   }

@@ -39,12 +39,6 @@ constinit regex::LazyRegex RE_AREA{R"((?i)\b(-?\d+(?:[\.,]\d+)?)\s*(sq\s+ft|sqft
 
 bool is_zh(std::string_view lang) { return lang == "zh" || lang == "zh_my"; }
 
-// The cardinal speller is chosen by the exact code, so "EN" falls to Malay.
-std::string cardinal(u128 n, std::string_view lang) {
-  if (lang == "id") return num2word::to_cardinal_with(n, num2word::ID_VOCAB);
-  if (lang == "en") return num2word_en::to_cardinal_en(n);
-  return num2word::to_cardinal_with(n, num2word::MS_VOCAB);
-}
 
 bool all_ascii_digits(std::string_view text) {
   if (text.empty()) return false;
@@ -93,7 +87,7 @@ std::string spaced_fraction(std::string_view fraction, std::string_view lang) {
   std::string out;
   for (std::size_t pos = 0; pos < fraction.size();) {
     if (!out.empty()) out += ' ';
-    out += cardinal(digit_value(unicode::decode(fraction, pos)), lang);
+    out += cardinal_for(digit_value(unicode::decode(fraction, pos)), lang);
   }
   return out;
 }
@@ -148,7 +142,7 @@ std::string speak_x_kali(std::string_view text, std::string_view lang) {
   const LanguagePack& pack = langpack::get_pack(lang);
   auto caps = first_match(RE_X_KALI, text);
   if (!caps) return std::string(text);
-  return cardinal(unsigned_or_zero(group_or_zero(*caps, 1)), lang) + " " + pack.times_word;
+  return cardinal_for(unsigned_or_zero(group_or_zero(*caps, 1)), lang) + " " + pack.times_word;
 }
 
 std::string speak_fraction(std::string_view text, std::string_view lang) {
@@ -159,13 +153,13 @@ std::string speak_fraction(std::string_view text, std::string_view lang) {
   u128 den = unsigned_or_zero(group_or_zero(*caps, 2));
   if (!pack)
     return normalize_zh::to_cardinal_zh(den) + "分之" + normalize_zh::to_cardinal_zh(num);
-  return cardinal(num, lang) + " " + pack->per_word + " " + cardinal(den, lang);
+  return cardinal_for(num, lang) + " " + pack->per_word + " " + cardinal_for(den, lang);
 }
 
 std::string speak_hari_bulan(std::string_view text, std::string_view lang) {
   auto caps = first_match(RE_HARI_BULAN, text);
   if (!caps) return std::string(text);
-  return cardinal(unsigned_or_zero(group_or_zero(*caps, 1)), lang) + " hari bulan";
+  return cardinal_for(unsigned_or_zero(group_or_zero(*caps, 1)), lang) + " hari bulan";
 }
 
 std::string speak_temperature(std::string_view text, std::string_view lang) {
@@ -193,10 +187,10 @@ std::string speak_temperature(std::string_view text, std::string_view lang) {
     return out + *unit;
   }
   if (s.has_point)
-    out += cardinal(unsigned_or_zero(s.whole), lang) + " perpuluhan " +
+    out += cardinal_for(unsigned_or_zero(s.whole), lang) + " perpuluhan " +
            spaced_fraction(s.fraction, lang);
   else
-    out += cardinal(unsigned_or_zero(rest), lang);
+    out += cardinal_for(unsigned_or_zero(rest), lang);
   return out + " " + *unit;
 }
 
@@ -207,15 +201,15 @@ std::string speak_temperature(std::string_view text, std::string_view lang) {
 // float form, and text that is no number at all as written.
 std::string spaced_measure(std::string_view number, std::string_view as_written,
                            std::string_view lang) {
-  if (auto n = read_unsigned(number)) return cardinal(*n, lang);
+  if (auto n = read_unsigned(number)) return cardinal_for(*n, lang);
   auto value = parse_f64(number);
   if (!value) return std::string(as_written);
   std::string f = float_text(*value);
   Split s = split_point(f);
   if (s.has_point)
-    return cardinal(unsigned_or_zero(s.whole), lang) + " perpuluhan " +
+    return cardinal_for(unsigned_or_zero(s.whole), lang) + " perpuluhan " +
            spaced_fraction(s.fraction, lang);
-  return cardinal(saturating_u128(*value), lang);
+  return cardinal_for(saturating_u128(*value), lang);
 }
 
 std::string zh_measure(std::string_view number) {
@@ -262,6 +256,13 @@ const MeasurePass MEASURE_PASSES[] = {
 };
 
 }  // namespace
+
+// The code is compared as passed, so "EN" falls to Malay.
+std::string cardinal_for(u128 n, std::string_view lang) {
+  if (lang == "id") return num2word::to_cardinal_with(n, num2word::ID_VOCAB);
+  if (lang == "en") return num2word_en::to_cardinal_en(n);
+  return num2word::to_cardinal_with(n, num2word::MS_VOCAB);
+}
 
 std::string spell_digits(std::string_view digits, const LanguagePack& pack) {
   std::string out;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "langpack.h"
+#include "numtext.h"
 #include "regex.h"
 
 namespace kalvesta::shared {
@@ -21,5 +22,9 @@ std::string normalize_measurements(std::string_view text, std::string_view lang)
 // Each character read with the pack's digit word (others as themselves),
 // joined with single blanks: "123" -> "satu dua tiga".
 std::string spell_digits(std::string_view digits, const langpack::LanguagePack& pack);
+
+// The cardinal of a language, chosen by the exact code: "id" and "en" have
+// their own spellers, every other code (the Chinese ones included) Malay.
+std::string cardinal_for(u128 n, std::string_view lang);
 
 }  // namespace kalvesta::shared
