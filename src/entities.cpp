@@ -12,7 +12,6 @@
 #include "langpack.h"
 #include "normalize_en.h"
 #include "normalize_zh.h"
-#include "num2word.h"
 #include "num2word_en.h"
 #include "numtext.h"
 #include "regex.h"
