@@ -328,7 +328,14 @@ std::string_view Captures::group(std::string_view name) const {
   return idx < 0 ? std::string_view{} : group(static_cast<std::size_t>(idx));
 }
 
+namespace {
+std::atomic<std::uint64_t> g_compiles{0};
+}  // namespace
+
+std::uint64_t compile_count() { return g_compiles.load(std::memory_order_relaxed); }
+
 bool Regex::compile(std::string_view pattern, std::string* error) {
+  g_compiles.fetch_add(1, std::memory_order_relaxed);
   pattern_ = std::string(pattern);
   auto impl = std::make_unique<Impl>();
   std::string translated = detail::translate(pattern);

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -136,6 +137,10 @@ class LazyRegex {
   mutable std::once_flag once_;
   mutable const Regex* re_ = nullptr;
 };
+
+// Patterns compiled so far in this process (tests use it to show that warm
+// calls compile nothing).
+std::uint64_t compile_count();
 
 // Every pattern metacharacter of the text gets a backslash, so that the
 // result matches the text itself.

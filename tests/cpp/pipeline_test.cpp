@@ -6,6 +6,7 @@
 #include "entities.h"
 #include "options.h"
 #include "pipeline.h"
+#include "regex.h"
 
 namespace kalvesta::pipeline {
 namespace {
@@ -121,6 +122,35 @@ TEST(normalize_with, special_characters_exclamations_and_whitespace) {
 TEST(normalize_with, user_typed_placeholder_survives_the_language_passes) {
   // Not an entity of this call: restoration leaves it as it stood.
   EXPECT_EQ(run("kod <<<ABC_7>>> sahaja", "ms", R"({"disable": ["special_chars"]})"), "kod <<<ABC_7>>> sahaja");
+}
+
+}  // namespace
+}  // namespace kalvesta::pipeline
+
+namespace kalvesta::pipeline {
+namespace {
+
+// Fixed patterns are compiled once per process: a second round of the same
+// calls compiles nothing, in any language.
+TEST(normalize_with, warm_calls_compile_no_pattern) {
+  const std::string_view sentences[] = {
+      "Harga RM25.50 pada 15/08/2024, pukul 3:30 petang, diskaun 30%!!!",
+      "Hubungi 012-345 6789 atau emel ali@contoh.com.my; suhu 30°C, 10 km, 1/2 cawan",
+      "He'd've paid $1.5K at 10:30 a.m. on 5 June 2024 for v2.1.3 of the NASA GUI sooo ha ha ha ha",
+      "Rp1.500.000 atau Rp2,5 jt, *123# Gate 12, iPhone 15, Jalan Ampang 12/3, IC 900101-14-5678",
+      "下午3:30开会，完成率达到85%，价格是RM1.5万，COVID19，A1-B2，1445H",
+  };
+  const std::string_view languages[] = {"ms", "id", "en", "zh", "zh_my"};
+  Options options;
+  for (int round = 0; round < 2; ++round) {
+    const std::uint64_t before = regex::compile_count();
+    for (auto lang : languages) {
+      for (auto s : sentences) ASSERT_TRUE(normalize_with(s, lang, options).is_ok());
+    }
+    if (round == 1) {
+      EXPECT_EQ(regex::compile_count(), before);
+    }
+  }
 }
 
 }  // namespace
