@@ -9,7 +9,7 @@ PY := $(VENV)/bin/python
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 CPP_BUILD := build/cpp
 
-.PHONY: demo test setup deps venv install cpp-test py-test bench
+.PHONY: demo test setup deps venv install cpp-test py-test bench sanitize
 
 demo: install
 	$(PY) -m kalvesta._demo
@@ -60,3 +60,9 @@ py-test: install
 
 bench: install
 	$(PY) bench/run.py
+
+# The C++ tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps venv
+	$(VENV)/bin/cmake -S . -B build/sanitize -DKALVESTA_TESTS=ON -DKALVESTA_PYTHON=OFF -DKALVESTA_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	$(VENV)/bin/cmake --build build/sanitize -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 $(VENV)/bin/ctest --test-dir build/sanitize --output-on-failure -j $(JOBS)
