@@ -115,6 +115,42 @@ std::string replace_unless_percent_follows(std::string_view text, const regex::R
   return out;
 }
 
+std::string replace_at_digit_runs(std::string_view text, const regex::Regex& dashed, Reader read) {
+  auto in_run = [](char32_t c) { return c == U'+' || unicode::is_decimal_digit(c); };
+  std::string out;
+  std::size_t copied = 0, pos = 0;
+  regex::Captures caps;
+  while (pos < text.size()) {
+    std::size_t next = pos;
+    if (!in_run(unicode::decode(text, next))) {
+      pos = next;
+      continue;
+    }
+    // pos starts a run (or follows the previous match); `second` is the
+    // run's next character, tried when the first start is refused.
+    bool found = dashed.match_at(text, pos, caps);
+    if (!found && next < text.size()) {
+      std::size_t after = next;
+      if (in_run(unicode::decode(text, after))) found = dashed.match_at(text, next, caps);
+    }
+    if (found) {
+      out.append(text.substr(copied, caps.start(0) - copied));
+      out += read(caps);
+      copied = pos = caps.end(0);
+      continue;
+    }
+    // No start in this run can match: skip it.
+    while (pos < text.size()) {
+      next = pos;
+      if (!in_run(unicode::decode(text, next))) break;
+      pos = next;
+    }
+  }
+  if (copied == 0) return std::string(text);
+  out.append(text.substr(copied));
+  return out;
+}
+
 std::optional<std::string_view> month_name(std::string_view month, const MonthTable& table) {
   std::size_t zeros = month.find_first_not_of('0');
   std::string_view key = zeros == std::string_view::npos ? std::string_view{} : month.substr(zeros);
@@ -363,7 +399,7 @@ const Pass MALAY_PASSES[] = {
     {RE_TIME_HOUR_ONLY, hour_with_period},    // ‘3pm’ -> ‘tiga petang’
     {RE_PERCENT, percent},                    // ‘12.5%’ -> ‘dua belas perpuluhan lima peratus’
     {RE_DECIMAL, decimal},                    // ‘3.14’ -> ‘tiga perpuluhan satu empat’
-    {RE_DASHED, dashed},                      // ‘012-345’ -> ‘0 1 2 3 4 5’
+    {RE_DASHED, dashed, nullptr, true},       // ‘012-345’ -> ‘0 1 2 3 4 5’
     {RE_COMMA_NUM, comma_number},             // ‘1,500’ -> ‘seribu lima ratus’
     {RE_ADJACENT, adjacent},                  // ‘0 1 2 3 4 5’ -> ‘012345’
     {RE_NUMBER, plain_number},                // ‘12345’ -> ‘satu dua tiga empat lima’
@@ -375,7 +411,13 @@ const Pass MALAY_PASSES[] = {
 std::string run_passes(std::string_view text, std::span<const Pass> passes) {
   std::string out(text);
   for (const Pass& p : passes) {
-    out = p.head ? replace_unless_percent_follows(out, **p.head, p.read) : p.re->replace_all(out, p.read);
+    if (p.head) {
+      out = replace_unless_percent_follows(out, **p.head, p.read);
+    } else if (p.at_digit_runs) {
+      out = replace_at_digit_runs(out, *p.re, p.read);
+    } else {
+      out = p.re->replace_all(out, p.read);
+    }
   }
   return out;
 }

@@ -55,12 +55,22 @@ using Reader = std::string (*)(const regex::Captures&);
 // feed once. `head` must never match the empty text.
 std::string replace_unless_percent_follows(std::string_view text, const regex::Regex& head, Reader read);
 
+// The matches of the dashed-digits pattern "(?<![A-Za-z])([+\d]+(?:-[\d]+)+)
+// (?![A-Za-z])" replaced by read(). Every start inside one run of "+" and
+// digits gives the same match end, so the pattern is tried only at the start
+// of each run and one character later (where a letter before the run refuses
+// the first); the engine itself would retry each position of a long run that
+// does not match, quadratic in the run's length.
+std::string replace_at_digit_runs(std::string_view text, const regex::Regex& dashed, Reader read);
+
 // One rule pass: every match of `re` replaced by read(). A clock pattern that
-// ends in "(?!.*%)" also names its `head` and runs through the walk above.
+// ends in "(?!.*%)" also names its `head` and runs through the walk above; the
+// dashed-digits pattern runs through replace_at_digit_runs.
 struct Pass {
   const regex::LazyRegex& re;
   Reader read;
   const regex::LazyRegex* head = nullptr;
+  bool at_digit_runs = false;
 };
 // The passes in order, each over the previous output.
 std::string run_passes(std::string_view text, std::span<const Pass> passes);

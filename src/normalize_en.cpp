@@ -41,7 +41,8 @@ constinit LazyRegex RE_CURRENCY{
 // compiled pattern stops before it and the pass tests for "%" with a cursor.
 constexpr std::string_view TIME_NO_MERIDIAN_TEXT =
     R"((?i)\b(\d{1,2}):(\d{2})\b(?!\s*(?:am|pm|a\.m\.|p\.m\.))(?!.*%))";
-constinit LazyRegex RE_TIME_NO_MERIDIAN{normalize::without_percent_guard(TIME_NO_MERIDIAN_TEXT)};
+constinit LazyRegex RE_TIME_NO_MERIDIAN{TIME_NO_MERIDIAN_TEXT};
+constinit LazyRegex RE_TIME_NO_MERIDIAN_HEAD{normalize::without_percent_guard(TIME_NO_MERIDIAN_TEXT)};
 
 constinit LazyRegex RE_TIME{R"((?i)\b(\d{1,2})[:\.](\d{2})\s*(?:(am|pm|a\.m\.|p\.m\.)))"};
 constinit LazyRegex RE_TIME_HOUR_ONLY{R"((?i)\b(\d{1,2})\s*(am|pm|a\.m\.|p\.m\.)\b)"};
@@ -192,12 +193,6 @@ std::string read_time_no_meridian(const Captures& c) {
   return cardinal(h);
 }
 
-// Pass 3 with its "%" refusal, checked in one walk over the line feeds and
-// "%" signs instead of a rescan of the line per candidate.
-std::string times_without_meridian(std::string_view text) {
-  return normalize::replace_unless_percent_follows(text, RE_TIME_NO_MERIDIAN.get(), read_time_no_meridian);
-}
-
 // ‘7:30pm’ -> ‘seven thirty p m’, ‘7:00 PM’ -> ‘seven p m’
 std::string read_time(const Captures& c) {
   const std::string meridian = unicode::to_lower(c[3]).substr(0, 1) + " m";
@@ -268,31 +263,24 @@ std::string read_alnum(const Captures& c) {
   return mixed_alnum_en(token);
 }
 
-using Reader = std::string (*)(const Captures&);
-struct Pass {
-  const LazyRegex& re;
-  Reader read;
-};
+using normalize::Pass;
 
-// Passes 1 and 2; pass 3 has its own loop.
-constexpr Pass EARLY_PASSES[] = {
-    {RE_DATE, read_date},        // ‘05/03/24’ -> ‘fifth of March, twenty-four’
-    {RE_CURRENCY, read_money},   // ‘RM5.50’ -> ‘five ringgit fifty cent’
-};
-// Passes 4 to 12.
-constexpr Pass LATE_PASSES[] = {
+// Passes 1 to 12; the time pass checks its "%" refusal in one walk, and the
+// dashed-digits pass is tried at the starts of digit runs only.
+constexpr Pass PASSES[] = {
+    {RE_DATE, read_date},         // ‘05/03/24’ -> ‘fifth of March, twenty-four’
+    {RE_CURRENCY, read_money},    // ‘RM5.50’ -> ‘five ringgit fifty cent’
+    {RE_TIME_NO_MERIDIAN, read_time_no_meridian, &RE_TIME_NO_MERIDIAN_HEAD},  // ‘9:05’ -> ‘nine five’
     {RE_TIME, read_time},                 // ‘10.15 a.m.’ -> ‘ten fifteen a m’
     {RE_TIME_HOUR_ONLY, read_hour_only},  // ‘7pm’ -> ‘seven p m’
     {RE_PERCENT, read_percent},           // ‘50%’ -> ‘fifty percent’
     {RE_DECIMAL, read_decimal},           // ‘3.14’ -> ‘three point one four’
-    {RE_DASHED, read_dashed},             // ‘2020-2021’ -> ‘two zero two zero dash two zero two one’
+    {RE_DASHED, read_dashed, nullptr, true},  // ‘2020-2021’ -> ‘two zero two zero dash two zero two one’
     {RE_ORDINAL, read_ordinal},           // ‘2nd’ -> ‘second’
     {RE_COMMA_NUM, read_grouped},         // ‘10,000’ -> ‘ten thousand’
     {RE_NUMBER, read_number},             // ‘1999’ -> ‘nineteen ninety-nine’
     {RE_ALNUM, read_alnum},               // ‘x86_64’ -> ‘X eight six six four’
 };
-
-std::string run(const Pass& p, std::string_view text) { return p.re->replace_all(text, p.read); }
 
 // ---- passes 13 to 15 ----
 
@@ -467,9 +455,7 @@ std::string mixed_alnum_en(std::string_view token) {
 
 std::string normalize_english(std::string_view input) {
   std::string text = normalize::expand_all_currency_suffixes(input);
-  for (const Pass& p : EARLY_PASSES) text = run(p, text);
-  text = times_without_meridian(text);
-  for (const Pass& p : LATE_PASSES) text = run(p, text);
+  text = normalize::run_passes(text, PASSES);
   // Every contraction holds an apostrophe and every title ends in a full
   // stop: only rows whose letter stands beside one in the text are scanned.
   text = expand_contractions(std::move(text));

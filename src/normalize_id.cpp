@@ -162,7 +162,7 @@ const Pass INDONESIAN_PASSES[] = {
     {RE_TIME_HOUR_ONLY, hour_with_period},    // ‘8 pm’ -> ‘delapan sore’
     {RE_PERCENT, percent},                    // ‘1,234%’ -> ‘satu koma dua tiga empat persen’
     {normalize::RE_DECIMAL, decimal},         // ‘1.5’ -> ‘satu koma lima’
-    {normalize::RE_DASHED, dashed},           // ‘012-345’ -> ‘0 1 2 3 4 5’
+    {normalize::RE_DASHED, dashed, nullptr, true},  // ‘012-345’ -> ‘0 1 2 3 4 5’
     {normalize::RE_COMMA_NUM, comma_number},  // ‘1,500’ -> ‘seribu lima ratus’
     {normalize::RE_ADJACENT, adjacent},       // ‘0 1 2 3 4 5’ -> ‘012345’
     {normalize::RE_NUMBER, plain_number},     // ‘12345’ -> ‘satu dua tiga empat lima’

@@ -7,6 +7,7 @@
 #include <optional>
 #include <utility>
 
+#include "normalize.h"
 #include "pipeline.h"
 #include "regex.h"
 #include "unicode.h"
@@ -279,50 +280,8 @@ std::string spell_mixed_tokens(std::string_view text) {
   return out;
 }
 
-// The dashed-digits pass. A match lies inside one stretch of signs, hyphens
-// and digits that holds a hyphen before a digit; the pattern's leading
-// look-behind keeps the engine from skipping ahead, so a long digit run would
-// be rescanned from each of its characters. The pattern therefore runs only
-// on such stretches, with one character of context on each side.
-std::string spell_dashed_digits(std::string_view text) {
-  std::string out;
-  std::size_t copied = 0, pos = 0, prev = 0;  // prev: start of the character before pos
-  Captures caps;
-  auto in_stretch = [](char32_t c) { return c == U'+' || c == U'-' || unicode::is_numeric(c); };
-  while (pos < text.size()) {
-    std::size_t next = pos;
-    if (!in_stretch(unicode::decode(text, next))) {
-      prev = pos;
-      pos = next;
-      continue;
-    }
-    const std::size_t start = pos, before = start == 0 ? 0 : prev;
-    bool dash_digit = false, after_dash = false;
-    while (pos < text.size()) {
-      next = pos;
-      const char32_t c = unicode::decode(text, next);
-      if (!in_stretch(c)) break;
-      dash_digit = dash_digit || (after_dash && c != U'+' && c != U'-');
-      after_dash = c == U'-';
-      prev = pos;
-      pos = next;
-    }
-    if (!dash_digit) continue;
-    std::size_t after = pos;
-    if (after < text.size()) unicode::decode(text, after);
-    const std::string_view window = text.substr(before, after - before);
-    std::size_t at = start - before;
-    while (at < pos - before && RE_DASHED_DIGIT->find_at(window, at, caps)) {
-      out.append(text.substr(copied, before + caps.start(0) - copied));
-      out += spell_dashed(caps.group(1));
-      copied = before + caps.end(0);
-      at = caps.end(0);
-    }
-  }
-  if (copied == 0) return std::string(text);
-  out.append(text.substr(copied));
-  return out;
-}
+// The dashed-digits pass; group 1 read digit by digit.
+std::string read_dashed_digits(const Captures& c) { return spell_dashed(c.group(1)); }
 
 std::string_view period_word(std::string_view meridian) {
   return (!meridian.empty() && (meridian[0] == 'a' || meridian[0] == 'A')) ? "上午" : "下午";
@@ -473,7 +432,7 @@ std::string normalize_zh_variant(std::string_view text, bool is_my) {
   // ‘3.14’ -> ‘三点一四’
   s = RE_DECIMAL->replace_all(s, [](const Captures& c) { return point_reading(c.group(1), c.group(2)); });
   // ‘012-3456’ -> ‘零 一 二 三 四 五 六’
-  s = spell_dashed_digits(s);
+  s = normalize::replace_at_digit_runs(s, *RE_DASHED_DIGIT, read_dashed_digits);
   // ‘A1-B2’ -> ‘A 一 B 二’; two stashed entities typed ‘A-B’ stay keys
   s = RE_DASHED_ALNUM->replace_all(s, [](const Captures& c) {
     if (holds_stash_key(c.group(0))) return std::string(c.group(0));

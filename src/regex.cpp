@@ -393,6 +393,14 @@ int Regex::group_index(std::string_view name) const {
 }
 
 bool Regex::find_at(std::string_view text, std::size_t start, Captures& caps) const {
+  return search(text, start, caps, 0);
+}
+
+bool Regex::match_at(std::string_view text, std::size_t start, Captures& caps) const {
+  return search(text, start, caps, PCRE2_ANCHORED);
+}
+
+bool Regex::search(std::string_view text, std::size_t start, Captures& caps, std::uint32_t options) const {
   if (start > text.size()) return false;
   // A new walk starts at 0: check the text then, and whenever it changed.
   if (start == 0 || caps.checked_data_ != text.data() || caps.checked_size_ != text.size()) {
@@ -414,7 +422,7 @@ bool Regex::find_at(std::string_view text, std::size_t start, Captures& caps) co
   auto* md = static_cast<pcre2_match_data*>(caps.md_.get());
   const pcre2_code* code = caps.checked_ascii_ && impl_->native ? impl_->native : impl_->code;
   int rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), start,
-                       PCRE2_NO_UTF_CHECK, md, thread_context());
+                       PCRE2_NO_UTF_CHECK | options, md, thread_context());
   caps.re_ = this;
   caps.subject_ = text;
   if (rc == PCRE2_ERROR_NOMATCH) {

@@ -85,6 +85,9 @@ class Regex {
   // The text is checked once per Captures object: reuse one Captures across
   // the calls of a loop over the same text (a fresh one per call rescans).
   bool find_at(std::string_view text, std::size_t start, Captures& caps) const;
+  // A match that starts exactly at byte offset `start` (look-behinds still
+  // see the text before it); false when there is none.
+  bool match_at(std::string_view text, std::size_t start, Captures& caps) const;
   std::optional<Captures> captures(std::string_view text) const;
 
   // Calls f(const Captures&) for every match, left to right without overlap;
@@ -111,6 +114,7 @@ class Regex {
   struct Impl;
   Regex() = default;
   bool compile(std::string_view pattern, std::string* error);
+  bool search(std::string_view text, std::size_t start, Captures& caps, std::uint32_t options) const;
   std::string pattern_;
   std::unique_ptr<Impl> impl_;
   friend class Captures;

@@ -79,6 +79,11 @@ bool is_alphabetic(char32_t c) {
   return u_hasBinaryProperty(static_cast<UChar32>(c), UCHAR_ALPHABETIC);
 }
 
+bool is_decimal_digit(char32_t c) {
+  if (c < 0x80) return c >= '0' && c <= '9';
+  return u_charType(static_cast<UChar32>(c)) == U_DECIMAL_DIGIT_NUMBER;
+}
+
 bool is_numeric(char32_t c) {
   if (c < 0x80) return c >= '0' && c <= '9';
   int8_t t = u_charType(static_cast<UChar32>(c));

@@ -19,6 +19,7 @@ std::size_t char_count(std::string_view text);  // characters, not bytes
 bool is_white_space(char32_t c);   // White_Space
 bool is_alphabetic(char32_t c);    // Alphabetic
 bool is_numeric(char32_t c);       // general category Nd, Nl or No
+bool is_decimal_digit(char32_t c); // general category Nd (the pattern dialect's \d)
 bool is_uppercase(char32_t c);     // Uppercase
 bool is_word_char(char32_t c);     // Alphabetic, Mark, Nd, Pc, Join_Control
 bool is_ascii_digit(char32_t c);

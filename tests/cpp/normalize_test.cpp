@@ -262,4 +262,31 @@ TEST(normalize_malay, linear_time) {
   EXPECT_LT(t2, 4 * t1 + 0.05) << t1 << " s vs " << t2 << " s";
 }
 
+// The run-start walk gives exactly what the engine gives when it tries
+// every position, also where a letter refuses the first start of a run.
+TEST(replace_at_digit_runs, same_matches_as_every_position) {
+  const std::string_view texts[] = {
+      "012-3456", "x123-45", "ab12-34 5-6", "1-23a", "123-5a", "1-1-1-1a", "+60-12-345 +6012",
+      "A1-2", "--5 5--6 7-", "12-34-56-", "\u0663-\u0664 \u0663\u0664-5", "9-8-7 x9-8y 9-8",
+      "1+2-3", "1-2.5-6",
+  };
+  auto echo = [](const kalvesta::regex::Captures& c) { return "[" + std::string(c.group(1)) + "]"; };
+  for (auto t : texts) {
+    EXPECT_EQ(replace_at_digit_runs(t, *RE_DASHED, echo), RE_DASHED->replace_all(t, echo)) << t;
+  }
+}
+
+TEST(replace_at_digit_runs, long_runs_are_linear) {
+  auto timed = [](std::size_t n) {
+    std::string text(n, '1');
+    text += "-5a";
+    auto t0 = std::chrono::steady_clock::now();
+    EXPECT_FALSE(normalize_malay(text).empty());
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  };
+  timed(1'000);
+  double t1 = timed(100'000), t2 = timed(200'000);
+  EXPECT_LT(t2, 4 * t1 + 0.05) << t1 << " s vs " << t2 << " s";
+}
+
 }  // namespace

@@ -472,14 +472,23 @@ MEMORY_CALLS = int(os.environ.get("KALVESTA_MEMORY_CALLS", "100000"))
 def test_memory_is_flat_over_many_calls():
     calls = mixed_calls(500)
     entity_text = "Hubungi a@b.com atau www.x.my pada 1/1/2025 jam 10:00 pagi, RM5."
+
+    def caller_word(i):
+        # A new pronunciation word per call: patterns built from caller data
+        # must not pile up.
+        return json.dumps({"pronunciations": {"*": {f"w{i}": "x"}}})
+
     for c in calls * 4:
         kalvesta.normalize(*c)
         kalvesta.extract_entities(entity_text)
+    for i in range(6000):
+        kalvesta.normalize("w1 w2", "en", caller_word(i))
     before = rss_bytes()
     for i in range(MEMORY_CALLS):
         c = calls[i % len(calls)]
         kalvesta.normalize(*c)
         if i % 10 == 0:
             kalvesta.extract_entities(entity_text)
+            kalvesta.normalize("w1 w2", "en", caller_word(6000 + i))
     grown = rss_bytes() - before
     assert grown < 1_000_000, f"RSS grew by {grown} bytes over {MEMORY_CALLS} calls"
