@@ -21,7 +21,9 @@ namespace {
 
 // A "-" before a digit that is not a hyphen (no word character or "-" before it).
 constinit regex::LazyRegex RE_NEG_SIGN{R"((?<![\w\-])-(?=\d))"};
-constinit regex::LazyRegex RE_ENTITY_PH{R"(<<<[A-Z_]+_(\d+)>>>)"};
+// What the stash hides: placeholders, and any token of the caller's that
+// holds the key prefix, so that the put-back cannot mistake it for a key.
+constinit regex::LazyRegex RE_STASHED{R"(<<<[A-Z_]+_\d+>>>|[A-Za-z0-9]*entstash[A-Za-z0-9]*)"};
 
 bool is_ascii_alnum(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -92,13 +94,15 @@ std::string idx_to_letters(std::size_t index) {
 // otherwise spell the key out and lose the address).
 Stashed stash_placeholders(std::string_view text) {
   Stashed result;
-  result.text = RE_ENTITY_PH->replace_all(text, [&](const regex::Captures& caps) {
+  result.text = RE_STASHED->replace_all(text, [&](const regex::Captures& caps) {
     std::string key;
     std::size_t s = caps.start(0), e = caps.end(0);
-    if (s > 0 && is_ascii_alnum(text[s - 1])) key.push_back(' ');
+    // A caller's token is a whole run of letters and digits: nothing to set apart.
+    const bool placeholder = text[s] == '<';
+    if (placeholder && s > 0 && is_ascii_alnum(text[s - 1])) key.push_back(' ');
     key.append(STASH_KEY_PREFIX);
     key.append(idx_to_letters(result.stash.size()));
-    if (e < text.size() && is_ascii_alnum(text[e])) key.push_back(' ');
+    if (placeholder && e < text.size() && is_ascii_alnum(text[e])) key.push_back(' ');
     result.stash.emplace_back(caps.group(0));
     return key;
   });

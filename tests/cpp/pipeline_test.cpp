@@ -119,6 +119,18 @@ TEST(normalize_with, special_characters_exclamations_and_whitespace) {
   for (const auto& c : kCases) EXPECT_EQ(run(c.in, c.lang, c.options), c.want) << c.in << " " << c.lang;
 }
 
+TEST(normalize_with, caller_text_shaped_like_a_key_is_kept) {
+  struct Case { std::string_view in, lang, want; };
+  constexpr Case kCases[] = {
+      {"RM5 entstasha", "en", "five ringgit entstasha"},
+      {"a entstash b", "ms", "a entstash b"},
+      {"xENTSTASHentstashab9 <<<URL_1>>>", "zh", "xENTSTASHentstashab9 <<<URL_1>>>"},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(run(c.in, c.lang, R"({"disable": ["special_chars", "acronyms"]})"), c.want) << c.in;
+  }
+}
+
 TEST(normalize_with, user_typed_placeholder_survives_the_language_passes) {
   // Not an entity of this call: restoration leaves it as it stood.
   EXPECT_EQ(run("kod <<<ABC_7>>> sahaja", "ms", R"({"disable": ["special_chars"]})"), "kod <<<ABC_7>>> sahaja");
