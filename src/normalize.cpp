@@ -280,10 +280,10 @@ constinit regex::LazyRegex RE_CURRENCY{
 constinit regex::LazyRegex RE_TIME{R"((?i)\b(\d{1,2})[:\.](\d{2})\s*(?:(am|pm|a\.m\.|p\.m\.|malam|petang)))"};
 constinit regex::LazyRegex RE_TIME_HOUR_ONLY{
     R"((?i)\b(\d{1,2})\s*(am|pm|a\.m\.|p\.m\.|malam|petang|pagi|siang|tengah hari)\b)"};
-constinit regex::LazyRegex RE_PERCENT{R"(\b(\d+(?:\.\d+)?)%)"};
 
 }  // namespace
 
+constinit regex::LazyRegex RE_PERCENT{R"(\b(\d+(?:\.\d+)?)%)"};
 constexpr std::string_view TIME_NO_MERIDIAN =
     R"((?i)\b(\d{1,2}):(\d{2})\b(?!\s*(?:am|pm|a\.m\.|p\.m\.|malam|petang))(?!.*%))";
 constinit regex::LazyRegex RE_TIME_NO_MERIDIAN{TIME_NO_MERIDIAN};

@@ -27,6 +27,7 @@ extern constinit regex::LazyRegex RE_TRILIUN_SUFFIX;
 
 // Rule-pass patterns the Indonesian twin runs unchanged.
 extern constinit regex::LazyRegex RE_DATE_YMD;
+extern constinit regex::LazyRegex RE_PERCENT;
 extern constinit regex::LazyRegex RE_DATE;
 extern constinit regex::LazyRegex RE_DECIMAL;
 extern constinit regex::LazyRegex RE_DASHED;

@@ -31,7 +31,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 12> MONTHS =
     {"9", "September"}, {"10", "October"}, {"11", "November"}, {"12", "December"},
 }};
 
-constinit LazyRegex RE_DATE{R"(\b(\d{1,2})[/\-.](\d{1,2})[/\-.](\d{2,4})\b)"};
+using normalize::RE_DATE;
 constinit LazyRegex RE_CURRENCY{
     R"((?i)(?<!\w)(RM|\$|£|€|USD|EUR|GBP|MYR)\s?([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(million|billion|trillion|thousand))?\b)"};
 
@@ -46,13 +46,13 @@ constinit LazyRegex RE_TIME_NO_MERIDIAN_HEAD{normalize::without_percent_guard(TI
 
 constinit LazyRegex RE_TIME{R"((?i)\b(\d{1,2})[:\.](\d{2})\s*(?:(am|pm|a\.m\.|p\.m\.)))"};
 constinit LazyRegex RE_TIME_HOUR_ONLY{R"((?i)\b(\d{1,2})\s*(am|pm|a\.m\.|p\.m\.)\b)"};
-constinit LazyRegex RE_PERCENT{R"(\b(\d+(?:\.\d+)?)%)"};
-constinit LazyRegex RE_DECIMAL{R"(\b(\d+)\.(\d+)\b)"};
-constinit LazyRegex RE_DASHED{R"((?<![A-Za-z])([+\d]+(?:-[\d]+)+)(?![A-Za-z]))"};
+using normalize::RE_PERCENT;
+using normalize::RE_DECIMAL;
+using normalize::RE_DASHED;
 constinit LazyRegex RE_ORDINAL{R"((?i)\b(\d{1,2})(st|nd|rd|th)\b)"};
-constinit LazyRegex RE_COMMA_NUM{R"(\b\d{1,3}(?:,\d{3})+\b)"};
-constinit LazyRegex RE_NUMBER{R"(\b\d+\b)"};
-constinit LazyRegex RE_ALNUM{R"(\b[\w-]+\b)"};
+using normalize::RE_COMMA_NUM;
+using normalize::RE_NUMBER;
+using normalize::RE_ALNUM;
 
 // Company suffix; the pronunciation overrides end with the same pattern.
 constinit LazyRegex RE_SDN_BHD{R"((?i)\bsdn\.?\s+bhd\b\.?)"};

@@ -161,7 +161,7 @@ constinit LazyRegex RE_TIME_SHORTFORM{
     R"((?i)(?<!\d)([1-9]|1[0-2])\s*(am|pm|a\.m\.|p\.m\.)(?![A-Za-z0-9]))"};
 constinit LazyRegex RE_COMMA_NUM{R"(\d{1,3}(?:,\d{3})+(?:\.\d+)?)"};
 constinit LazyRegex RE_DECIMAL{R"((\d+)\.(\d+))"};
-constinit LazyRegex RE_DASHED_DIGIT{R"((?<![A-Za-z])([+\d]+(?:-[\d]+)+)(?![A-Za-z]))"};
+using normalize::RE_DASHED;  // the dashed-digits pattern, shared
 constinit LazyRegex RE_DASHED_ALNUM{R"(([A-Za-z0-9]+(?:-[A-Za-z0-9]+)+))"};
 constinit LazyRegex RE_ALNUM{R"(((?=[A-Za-z0-9]*[A-Za-z])(?=[A-Za-z0-9]*\d)[A-Za-z0-9]+))"};
 constinit LazyRegex RE_NUMBER{R"(\d+)"};
@@ -432,7 +432,7 @@ std::string normalize_zh_variant(std::string_view text, bool is_my) {
   // ‘3.14’ -> ‘三点一四’
   s = RE_DECIMAL->replace_all(s, [](const Captures& c) { return point_reading(c.group(1), c.group(2)); });
   // ‘012-3456’ -> ‘零 一 二 三 四 五 六’
-  s = normalize::replace_at_digit_runs(s, *RE_DASHED_DIGIT, read_dashed_digits);
+  s = normalize::replace_at_digit_runs(s, *RE_DASHED, read_dashed_digits);
   // ‘A1-B2’ -> ‘A 一 B 二’; two stashed entities typed ‘A-B’ stay keys
   s = RE_DASHED_ALNUM->replace_all(s, [](const Captures& c) {
     if (holds_stash_key(c.group(0))) return std::string(c.group(0));
