@@ -51,7 +51,7 @@ install: venv
 	$(PY) -m pip install -q --disable-pip-version-check --no-build-isolation .
 
 cpp-test: deps venv
-	$(VENV)/bin/cmake -S . -B $(CPP_BUILD) -DKALVESTA_TESTS=ON -DKALVESTA_PYTHON=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+	$(VENV)/bin/cmake -S . -B $(CPP_BUILD) -DKALVESTA_TESTS=ON -DKALVESTA_PYTHON=OFF -DCMAKE_BUILD_TYPE=Release -DPython_EXECUTABLE=$(CURDIR)/$(PY) >/dev/null
 	$(VENV)/bin/cmake --build $(CPP_BUILD) -j $(JOBS)
 	$(VENV)/bin/ctest --test-dir $(CPP_BUILD) --output-on-failure -j $(JOBS)
 
