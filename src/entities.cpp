@@ -448,12 +448,17 @@ std::string restore_with(std::string_view text, const std::vector<Entity>& entit
 std::string restore_gated(std::string_view text, const std::vector<Entity>& entities,
                           std::string_view lang, const Options& options) {
   return restore_with(text, entities, [&](const Entity& e) {
+    const std::string& written = e.written.empty() ? e.text : e.written;
     // With their key off, dates and times come back exactly as written.
     if ((e.kind == EntityKind::DATE && !options.is_enabled("dates")) ||
         (e.kind == EntityKind::TIME && !options.is_enabled("times")))
-      return e.written.empty() ? e.text : e.written;
-    if (e.written.empty()) return convert_to_spoken(e, lang);
-    return convert_to_spoken(Entity{e.written, e.id, e.kind}, lang);
+      return written;
+    std::string spoken = convert_to_spoken(Entity{written, e.id, e.kind}, lang);
+    // A match that took the blank after it (a time without a period word)
+    // gives it back, so its reading does not run into the next word.
+    std::string_view core = unicode::trim(written);
+    if (!core.empty()) spoken.append(std::string_view(written).substr(core.data() - written.data() + core.size()));
+    return spoken;
   });
 }
 

@@ -89,20 +89,27 @@ std::string idx_to_letters(std::size_t index) {
   return std::string(letters.rbegin(), letters.rend());
 }
 
-// A key that would touch an ASCII letter or digit is set apart by one space,
-// so that no pass reads it as part of a letter-digit token (‘abc.com5’ would
-// otherwise spell the key out and lose the address).
+// A key that would touch an ASCII letter or digit or another key is set apart
+// by one space, so that no pass reads it as part of a letter-digit token
+// (‘abc.com5’ would otherwise spell the key out and lose the address).
 Stashed stash_placeholders(std::string_view text) {
   Stashed result;
+  std::size_t previous_end = std::string_view::npos;
+  bool spaced_after = false;
   result.text = RE_STASHED->replace_all(text, [&](const regex::Captures& caps) {
     std::string key;
     std::size_t s = caps.start(0), e = caps.end(0);
-    // A caller's token is a whole run of letters and digits: nothing to set apart.
+    // A caller's token is a whole run of letters and digits: nothing to set
+    // apart but another key, which would otherwise run into it and read as
+    // one longer key (‘<<<A_1>>><<<B_2>>>’).
     const bool placeholder = text[s] == '<';
-    if (placeholder && s > 0 && is_ascii_alnum(text[s - 1])) key.push_back(' ');
+    const bool after_key = s == previous_end && !spaced_after;
+    if (after_key || (placeholder && s > 0 && is_ascii_alnum(text[s - 1]))) key.push_back(' ');
     key.append(STASH_KEY_PREFIX);
     key.append(idx_to_letters(result.stash.size()));
-    if (placeholder && e < text.size() && is_ascii_alnum(text[e])) key.push_back(' ');
+    spaced_after = placeholder && e < text.size() && is_ascii_alnum(text[e]);
+    if (spaced_after) key.push_back(' ');
+    previous_end = e;
     result.stash.emplace_back(caps.group(0));
     return key;
   });

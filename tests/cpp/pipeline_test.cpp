@@ -73,7 +73,8 @@ TEST(stash, keys_touching_ascii_letters_or_digits_are_set_apart) {
       {"x9<<<URL_1>>>B2", "x9 entstasha B2"},
       {"(<<<URL_1>>>)", "(entstasha)"},
       {"中<<<URL_1>>>文", "中entstasha文"},
-      {"<<<URL_1>>><<<EMAIL_2>>>", "entstashaentstashb"},
+      {"<<<URL_1>>><<<EMAIL_2>>>", "entstasha entstashb"},
+      {"<<<URL_1>>>xentstash", "entstasha entstashb"},
   };
   for (const auto& c : kCases) EXPECT_EQ(stash_placeholders(c.in).text, c.want) << c.in;
 }
