@@ -288,11 +288,41 @@ std::string placeholder(const Entity& entity) {
 
 // ---- extraction ----
 
+namespace {
+
+// An amount that the currency pattern cut short: its number goes on
+// (‘RM1.5万’ stops at ‘RM1’), or a scale follows (‘$2.5 billion’, ‘RM3万’).
+// Cut out, it would be read without its scale; left in the text, the
+// language passes read the whole amount.
+bool amount_goes_on(std::string_view text, std::size_t end) {
+  std::string_view rest = text.substr(end);
+  if (rest.size() >= 2 && (rest[0] == '.' || rest[0] == ',') && rest[1] >= '0' && rest[1] <= '9') return true;
+  for (std::string_view scale : {"千", "百", "万", "亿", "兆"}) {
+    if (rest.starts_with(scale)) return true;
+  }
+  // Whitespace, then an English scale word ending at a word boundary.
+  std::size_t pos = 0, next = 0;
+  while (next < rest.size() && unicode::is_white_space(unicode::decode(rest, next))) pos = next;
+  if (pos == 0) return false;
+  for (std::string_view word : {"thousand", "million", "billion", "trillion"}) {
+    if (rest.size() - pos < word.size()) continue;
+    if (unicode::to_lower(rest.substr(pos, word.size())) != word) continue;
+    std::size_t after = pos + word.size();
+    if (after == rest.size()) return true;
+    std::size_t k = after;
+    return !unicode::is_word_char(unicode::decode(rest, k));
+  }
+  return false;
+}
+
+}  // namespace
+
 Extraction extract_gated(std::string_view text, const Options& options) {
   struct Step {
     EntityKind kind;
     const regex::Regex* (*pattern)();
     std::string_view gate;  // empty: always extracted
+    bool (*refuse)(std::string_view text, std::size_t end) = nullptr;  // a match to leave in the text
   };
   // Earlier kinds win overlaps: an e-mail domain is not also a URL, an IP
   // address is not a VERSION, a version-shaped date is not a DATE.
@@ -301,7 +331,7 @@ Extraction extract_gated(std::string_view text, const Options& options) {
       {EntityKind::URL, [] { return &RE_URL.get(); }, ""},
       {EntityKind::PHONE, [] { return &RE_PHONE.get(); }, ""},
       {EntityKind::VERSION, [] { return &RE_VERSION.get(); }, ""},
-      {EntityKind::CURRENCY, [] { return &RE_CURRENCY.get(); }, ""},
+      {EntityKind::CURRENCY, [] { return &RE_CURRENCY.get(); }, "", amount_goes_on},
       // Dates and times are always cut out; their keys act at restoration.
       {EntityKind::DATE, [] { return &re_date(); }, ""},
       {EntityKind::TIME, [] { return &re_time(); }, ""},
@@ -342,6 +372,7 @@ Extraction extract_gated(std::string_view text, const Options& options) {
     try {
       re->for_each(work, [&](const regex::Captures& caps) {
         std::size_t start = caps.start(0), end = caps.end(0);
+        if (step.refuse != nullptr && step.refuse(work, end)) return;
         copy_until(start);
         Entity entity{std::string(caps.group(0)), counter++, step.kind};
         // ‘http://x.com/?to=<<<EMAIL_1>>>’ is written ‘http://x.com/?to=a@b.com’.

@@ -63,7 +63,17 @@ READINGS = [
     ("zh", "下午3:30开会，完成率达到85%。", "下午三点三十分开会，完成率达到百分之八十五。"),
     ("zh", "今天是2024年5月6日", "今天是二零二四年五月六日"),
     ("zh_my", "这件衣服卖RM25.50", "这件衣服卖二十五令吉五十仙"),
+    # An amount with a scale is left to the language passes, which read the
+    # scale with it, instead of being cut short as a money entity.
+    ("en", "$2.5 billion", "two point five billion dollar"),
+    ("ms", "USD 2 million", "dua juta dollar"),
+    ("zh", "RM1.5万", "一点五万令吉"),
 ]
+
+
+def test_amounts_cut_short_are_not_money_entities():
+    text, entities = extract_entities("RM1.5万 and $2.5 billion and RM5 and $3.5 millions")
+    assert [e[1] for e in entities] == ["RM5", "$3.5"]
 
 
 @pytest.mark.parametrize("lang,text,want", READINGS, ids=lambda v: str(v)[:24])

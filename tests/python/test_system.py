@@ -18,6 +18,7 @@ PARAGRAPHS = {
         "Pada dua belas Mei dua ribu dua puluh empat, harga petrol R O N sembilan lima "
         "naik dua perpuluhan lima peratus kepada tiga ringgit lima puluh sen seliter "
         "manakala indeks komposit naik dua belas perpuluhan tujuh lima mata. "
+        # The street's own name stays with the slash-address reading.
         "Mesyuarat bermula pukul sembilan tiga puluh pagi di Jalan Ampang satu dua "
         "slash tiga dan berlangsung dua jam. "
         "Suhu mencecah tiga puluh lima celcius, jadi minum satu perpuluhan lima liter "
@@ -55,8 +56,7 @@ PARAGRAPHS = {
         "On 25/12/2023, shares of ACME Corp. rose 3.5% to $1,250.75 after the company "
         "reported revenue of $2.5B, a 3x jump, and the index gained 1.75 points. "
         "The CEO, Dr. Smith, will speak at 7:30 pm at Gate 12 of the convention centre, "
-        "which is "
-        "12 km from the airport. "
+        "which is 12 km from the airport. "
         "Temperatures reached 32°C, and the 2nd session was cut to 45 minutes as only "
         "3/4 of the seats were sold. "
         "Visit https://acme.com/news or e-mail press@acme.com, or call 03-2345 6789 "
@@ -67,6 +67,8 @@ PARAGRAPHS = {
         "seventy-five cents after the company reported revenue of two billion, five "
         "hundred million dollar, a three times jump, and the index gained one point "
         "seven five points. "
+        # Hyphens between letters become blanks in the language text ("forty five"),
+        # while entity readings, put back afterwards, keep theirs ("thirty-two").
         "The C E O, doctor Smith, will speak at seven thirty p m at Gate one two of the "
         "convention centre, which is twelve kilometers from the airport. "
         "Temperatures reached thirty-two celsius, and the second session was cut to "
