@@ -415,10 +415,21 @@ std::string restore_with(std::string_view text, const std::vector<Entity>& entit
   // order) with a given placeholder takes its k-th original occurrence, and
   // the whole text is rebuilt in one pass.
   std::vector<Slot> slots = find_slots(text);
-  std::unordered_map<std::string_view, std::vector<std::size_t>> by_text;
-  for (std::size_t s = 0; s < slots.size(); ++s)
-    by_text[text.substr(slots[s].pos, slots[s].len)].push_back(s);
-  std::unordered_map<std::string_view, std::size_t> taken;
+  // The occurrences of each placeholder text, in text order; nearly every
+  // placeholder occurs once, so the first is kept inline.
+  struct Occurrences {
+    std::size_t first;
+    std::vector<std::size_t> more;
+    std::size_t taken = 0;
+    std::size_t size() const { return 1 + more.size(); }
+    std::size_t operator[](std::size_t k) const { return k == 0 ? first : more[k - 1]; }
+  };
+  std::unordered_map<std::string_view, Occurrences> by_text;
+  by_text.reserve(slots.size());
+  for (std::size_t s = 0; s < slots.size(); ++s) {
+    auto [it, fresh] = by_text.try_emplace(text.substr(slots[s].pos, slots[s].len), Occurrences{s, {}});
+    if (!fresh) it->second.more.push_back(s);
+  }
 
   constexpr std::size_t NONE = static_cast<std::size_t>(-1);
   std::vector<std::size_t> owner(slots.size(), NONE);  // slot -> entity index
@@ -428,9 +439,9 @@ std::string restore_with(std::string_view text, const std::vector<Entity>& entit
     std::string ph = placeholder(entities[i]);
     auto it = by_text.find(ph);
     if (it == by_text.end()) continue;
-    std::size_t& k = taken[it->first];
-    if (k == it->second.size()) continue;
-    std::size_t s = it->second[k++];
+    Occurrences& occ = it->second;
+    if (occ.taken == occ.size()) continue;
+    std::size_t s = occ[occ.taken++];
     owner[s] = i;
     cache[i] = replacement(entities[i]);
     if (!cache[i]->empty() && !inert_replacement(*cache[i])) stepwise = true;
