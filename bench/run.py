@@ -82,6 +82,27 @@ def bench_sentences(lang, lines, rounds):
     return sum(samples) / 1e9 / rounds
 
 
+def bench_english_skips(rounds):
+    """The contraction and title rows are scanned only when the text holds an
+    apostrophe or a full stop: a plain sentence should cost no more than one
+    with them."""
+    cases = [
+        ("plain", "We met at the station and walked to the market together"),
+        ("apostrophes", "We'd met at the station and we're walking to the market, aren't we"),
+        ("full stops", "Mr. Tan met Dr. Lee at the station. They walked to the market."),
+    ]
+    normalize = kalvesta.normalize
+    for name, sentence in cases:
+        normalize(sentence, "en")
+        samples = []
+        for _ in range(rounds * 200):
+            t0 = time.perf_counter_ns()
+            normalize(sentence, "en")
+            samples.append(time.perf_counter_ns() - t0)
+        row("sentences", f"en, {name}", f"median {statistics.median(samples) / 1000:.1f} us",
+            "contraction and title rows skipped unless needed")
+
+
 def bench_cold_start(lang, sentence, runs):
     code = (
         "import time; t = time.perf_counter(); import kalvesta; "
@@ -356,6 +377,8 @@ def main():
     for lang in langs:
         log(f"sentences [{lang}]")
         bench_sentences(lang, corpus[lang], rounds)
+    if "en" in langs:
+        bench_english_skips(rounds)
     for lang in langs:
         log(f"cold start [{lang}]")
         bench_cold_start(lang, corpus[lang][0], cold_runs)

@@ -50,6 +50,11 @@ std::string speak_special_chars(std::string_view text, const langpack::LanguageP
   out.reserve(text.size() + text.size() / 8);
   std::size_t pos = 0;
   while (pos < text.size()) {
+    // Letters, digits and blanks are never symbols: copy them without a lookup.
+    if (is_ascii_alnum(text[pos]) || text[pos] == ' ') {
+      out.push_back(text[pos++]);
+      continue;
+    }
     std::size_t start = pos;
     unicode::decode(text, pos);
     std::string_view ch = text.substr(start, pos - start);
