@@ -294,6 +294,15 @@ namespace {
 // (‘RM1.5万’ stops at ‘RM1’), or a scale follows (‘$2.5 billion’, ‘RM3万’).
 // Cut out, it would be read without its scale; left in the text, the
 // language passes read the whole amount.
+// A web address written at the end of a sentence or clause: the full stop
+// or comma after it belongs to the sentence (‘see www.a.com.’), not to the
+// address, and would otherwise be read out as "dot".
+std::size_t closing_punctuation(std::string_view match) {
+  std::size_t n = 0;
+  while (n + 1 < match.size() && std::string_view(".,;:!?").find(match[match.size() - 1 - n]) != std::string_view::npos) ++n;
+  return n;
+}
+
 bool amount_goes_on(std::string_view text, std::size_t end) {
   std::string_view rest = text.substr(end);
   if (rest.size() >= 2 && (rest[0] == '.' || rest[0] == ',') && rest[1] >= '0' && rest[1] <= '9') return true;
@@ -323,12 +332,13 @@ Extraction extract_gated(std::string_view text, const Options& options) {
     const regex::Regex* (*pattern)();
     std::string_view gate;  // empty: always extracted
     bool (*refuse)(std::string_view text, std::size_t end) = nullptr;  // a match to leave in the text
+    std::size_t (*give_back)(std::string_view match) = nullptr;         // trailing bytes not taken
   };
   // Earlier kinds win overlaps: an e-mail domain is not also a URL, an IP
   // address is not a VERSION, a version-shaped date is not a DATE.
   static constexpr Step STEPS[] = {
       {EntityKind::EMAIL, [] { return &RE_EMAIL.get(); }, ""},
-      {EntityKind::URL, [] { return &RE_URL.get(); }, ""},
+      {EntityKind::URL, [] { return &RE_URL.get(); }, "", nullptr, closing_punctuation},
       {EntityKind::PHONE, [] { return &RE_PHONE.get(); }, ""},
       {EntityKind::VERSION, [] { return &RE_VERSION.get(); }, ""},
       {EntityKind::CURRENCY, [] { return &RE_CURRENCY.get(); }, "", amount_goes_on},
@@ -373,8 +383,9 @@ Extraction extract_gated(std::string_view text, const Options& options) {
       re->for_each(work, [&](const regex::Captures& caps) {
         std::size_t start = caps.start(0), end = caps.end(0);
         if (step.refuse != nullptr && step.refuse(work, end)) return;
+        if (step.give_back != nullptr) end -= step.give_back(work.substr(start, end - start));
         copy_until(start);
-        Entity entity{std::string(caps.group(0)), counter++, step.kind};
+        Entity entity{std::string(work.substr(start, end - start)), counter++, step.kind};
         // ‘http://x.com/?to=<<<EMAIL_1>>>’ is written ‘http://x.com/?to=a@b.com’.
         std::size_t from = start;
         for (; p < placed.size() && placed[p].pos < end; ++p) {

@@ -222,6 +222,13 @@ std::string zh_measure(std::string_view number) {
 std::string read_measure(const regex::Captures& caps, const WordMap& units, std::string_view lang) {
   const std::string* unit = lookup(units, unicode::to_lower(caps.group(2)));
   if (!unit) return std::string(caps.group(0));
+  // The duration pattern takes whole numbers only, so in ‘1.5 hours’ it
+  // would read just the 5 (‘1.five hours’); such a fraction is left for the
+  // language passes to read with its whole part.
+  std::string_view before = caps.subject().substr(0, caps.start(0));
+  if (before.size() >= 2 && (before.back() == '.' || before.back() == ',') &&
+      unicode::is_ascii_digit(static_cast<unsigned char>(before[before.size() - 2])))
+    return std::string(caps.group(0));
   std::string_view written = group_or_zero(caps, 1);
   // A "-" here always follows a word character (the "\b" before it needs
   // one), so it joins a range or a token rather than signing the number: it

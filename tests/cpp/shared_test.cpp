@@ -108,7 +108,7 @@ constexpr MeasureCase kMeasures[] = {
     {"ms", "5 mi", "lima batu"},
     {"ms", "5G", "lima gram"},
     {"ms", "3 jam", "tiga jam"},
-    {"ms", "1.5 hours", "1.lima jam"},  // durations take whole numbers only
+    {"ms", "1.5 hours", "1.5 hours"},  // durations take whole numbers: the fraction is not read alone
     {"ms", "5 sq ft", "lima kaki persegi"},
     {"ms", "5 sqft", "lima kaki persegi"},
     {"ms", "5 km dan 3 kg", "lima kilometer dan tiga kilogram"},

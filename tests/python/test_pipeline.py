@@ -68,7 +68,18 @@ READINGS = [
     ("en", "$2.5 billion", "two point five billion dollar"),
     ("ms", "USD 2 million", "dua juta dollar"),
     ("zh", "RM1.5万", "一点五万令吉"),
+    # The full stop after a web address ends the sentence; it is not read "dot".
+    ("ms", "Layari www.contoh.com.", "Layari w w w dot contoh dot com."),
+    ("en", "See https://example.com/a, then go.",
+     "See h t t p s colon slash slash example dot com slash a, then go."),
+    # A duration's fraction is read with its whole part, not on its own.
+    ("ms", "selama 1.5 jam", "selama satu perpuluhan lima jam"),
+    ("en", "for 1.5 hours", "for one point five hours"),
 ]
+
+
+def test_web_address_gives_back_closing_punctuation():
+    assert extract_entities("Layari www.contoh.com.")[1] == [("URL", "www.contoh.com", 1)]
 
 
 def test_amounts_cut_short_are_not_money_entities():
