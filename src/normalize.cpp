@@ -283,7 +283,17 @@ constinit regex::LazyRegex RE_TIME_HOUR_ONLY{
 
 }  // namespace
 
+constinit regex::LazyRegex RE_GROUPED_DECIMAL{R"(\b\d{1,3}(?:,\d{3})+\.\d+\b)"};
+
+std::string ungrouped(const regex::Captures& c) {
+  std::string out;
+  for (char ch : c.group(0))
+    if (ch != ',') out.push_back(ch);
+  return out;
+}
+
 constinit regex::LazyRegex RE_PERCENT{R"(\b(\d+(?:\.\d+)?)%)"};
+
 constexpr std::string_view TIME_NO_MERIDIAN =
     R"((?i)\b(\d{1,2}):(\d{2})\b(?!\s*(?:am|pm|a\.m\.|p\.m\.|malam|petang))(?!.*%))";
 constinit regex::LazyRegex RE_TIME_NO_MERIDIAN{TIME_NO_MERIDIAN};
@@ -397,6 +407,7 @@ const Pass MALAY_PASSES[] = {
     {RE_TIME_NO_MERIDIAN, clock, &RE_TIME_NO_MERIDIAN_HEAD},  // ‘10:30’ -> ‘sepuluh tiga puluh’
     {RE_TIME, clock_with_period},             // ‘10:30pm’ -> ‘sepuluh tiga puluh p m’
     {RE_TIME_HOUR_ONLY, hour_with_period},    // ‘3pm’ -> ‘tiga petang’
+    {RE_GROUPED_DECIMAL, ungrouped},          // ‘7,654.32’ -> ‘7654.32’
     {RE_PERCENT, percent},                    // ‘12.5%’ -> ‘dua belas perpuluhan lima peratus’
     {RE_DECIMAL, decimal},                    // ‘3.14’ -> ‘tiga perpuluhan satu empat’
     {RE_DASHED, dashed, nullptr, true},       // ‘012-345’ -> ‘0 1 2 3 4 5’

@@ -28,6 +28,11 @@ extern constinit regex::LazyRegex RE_TRILIUN_SUFFIX;
 // Rule-pass patterns the Indonesian twin runs unchanged.
 extern constinit regex::LazyRegex RE_DATE_YMD;
 extern constinit regex::LazyRegex RE_PERCENT;
+// A comma-grouped number with a fraction; the decimal and percent passes
+// would otherwise read only the last group with it (‘7,654.32’ as ‘7,’ and
+// 654.32), so its commas are dropped first.
+extern constinit regex::LazyRegex RE_GROUPED_DECIMAL;
+std::string ungrouped(const regex::Captures& c);
 extern constinit regex::LazyRegex RE_DATE;
 extern constinit regex::LazyRegex RE_DECIMAL;
 extern constinit regex::LazyRegex RE_DASHED;

@@ -273,6 +273,7 @@ constexpr Pass PASSES[] = {
     {RE_TIME_NO_MERIDIAN, read_time_no_meridian, &RE_TIME_NO_MERIDIAN_HEAD},  // ‘9:05’ -> ‘nine five’
     {RE_TIME, read_time},                 // ‘10.15 a.m.’ -> ‘ten fifteen a m’
     {RE_TIME_HOUR_ONLY, read_hour_only},  // ‘7pm’ -> ‘seven p m’
+    {normalize::RE_GROUPED_DECIMAL, normalize::ungrouped},  // ‘7,654.32’ -> ‘7654.32’
     {RE_PERCENT, read_percent},           // ‘50%’ -> ‘fifty percent’
     {RE_DECIMAL, read_decimal},           // ‘3.14’ -> ‘three point one four’
     {RE_DASHED, read_dashed, nullptr, true},  // ‘2020-2021’ -> ‘two zero two zero dash two zero two one’

@@ -24,6 +24,12 @@ CASES = [
      "She will not go, they are in twenty twenty four with one hundred boxes."),
     ("zh", "完成率达到85%，共有1,234人，平均3.5分，型号A4，2024年。",
      "完成率达到百分之八十五，共有一千二百三十四人，平均三点五分，型号A 四，二零二四年。"),
+    # A grouped number with a fraction is read whole, not from its last group.
+    ("ms", "ditutup pada 7,654.32 mata, naik 1,234.5%",
+     "ditutup pada tujuh ribu enam ratus lima puluh empat perpuluhan tiga dua mata, "
+     "naik seribu dua ratus tiga puluh empat perpuluhan lima peratus"),
+    ("en", "closed at 7,654.32 points",
+     "closed at seven thousand, six hundred and fifty four point three two points"),
     ("zh_my", "完成率达到85%，共有1,234人，平均3.5分。", "完成率达到八十五巴仙，共有一千二百三十四人，平均三点五分。"),
 ]
 
