@@ -15,9 +15,18 @@ namespace kalvesta::regex {
 namespace {
 
 // The rule dialect's word character: Alphabetic, Mark, Nd, Pc, Join_Control.
-constexpr std::string_view kWordItems = R"(\p{Alphabetic}\p{M}\p{Nd}\p{Pc}\p{Join_C})";
-constexpr std::string_view kWordClass = R"([\p{Alphabetic}\p{M}\p{Nd}\p{Pc}\p{Join_C}])";
-constexpr std::string_view kNonWordClass = R"([^\p{Alphabetic}\p{M}\p{Nd}\p{Pc}\p{Join_C}])";
+#define KALVESTA_WORD_ITEMS R"(\p{Alphabetic}\p{M}\p{Nd}\p{Pc}\p{Join_C})"
+#define KALVESTA_WORD "[" KALVESTA_WORD_ITEMS "]"
+constexpr std::string_view kWordItems = KALVESTA_WORD_ITEMS;
+constexpr std::string_view kWordClass = KALVESTA_WORD;
+constexpr std::string_view kNonWordClass = "[^" KALVESTA_WORD_ITEMS "]";
+// A word boundary: a word character on exactly one side.
+constexpr std::string_view kBoundary =
+    "(?:(?<=" KALVESTA_WORD ")(?!" KALVESTA_WORD ")|(?<!" KALVESTA_WORD ")(?=" KALVESTA_WORD "))";
+constexpr std::string_view kNonBoundary =
+    "(?:(?<=" KALVESTA_WORD ")(?=" KALVESTA_WORD ")|(?<!" KALVESTA_WORD ")(?!" KALVESTA_WORD "))";
+#undef KALVESTA_WORD
+#undef KALVESTA_WORD_ITEMS
 constexpr std::string_view kSpace = R"(\p{White_Space})";
 constexpr std::string_view kNonSpace = R"(\P{White_Space})";
 
@@ -143,30 +152,8 @@ std::string detail::translate(std::string_view p) {
         case 'W': out += kNonWordClass; i += 2; continue;
         case 's': out += kSpace; i += 2; continue;
         case 'S': out += kNonSpace; i += 2; continue;
-        case 'b':
-          out += "(?:(?<=";
-          out += kWordClass;
-          out += ")(?!";
-          out += kWordClass;
-          out += ")|(?<!";
-          out += kWordClass;
-          out += ")(?=";
-          out += kWordClass;
-          out += "))";
-          i += 2;
-          continue;
-        case 'B':
-          out += "(?:(?<=";
-          out += kWordClass;
-          out += ")(?=";
-          out += kWordClass;
-          out += ")|(?<!";
-          out += kWordClass;
-          out += ")(?!";
-          out += kWordClass;
-          out += "))";
-          i += 2;
-          continue;
+        case 'b': out += kBoundary; i += 2; continue;
+        case 'B': out += kNonBoundary; i += 2; continue;
         default: i = copy_escape(p, i, out); continue;
       }
     }
