@@ -121,28 +121,6 @@ std::string float_found_text(double v) {
   return out;
 }
 
-// Characters a debug-quoted string shows as \u{..}: controls, separators,
-// format and private-use characters, and the common combining marks.
-bool shown_as_code(char32_t c) {
-  struct Range {
-    char32_t lo, hi;
-  };
-  static constexpr Range RANGES[] = {
-      {0x00, 0x1F},       {0x7F, 0x9F},       {0xA0, 0xA0},       {0xAD, 0xAD},
-      {0x300, 0x36F},     {0x483, 0x489},     {0x600, 0x605},     {0x61C, 0x61C},
-      {0x6DD, 0x6DD},     {0x70F, 0x70F},     {0x1680, 0x1680},   {0x180E, 0x180E},
-      {0x1AB0, 0x1AFF},   {0x1DC0, 0x1DFF},   {0x2000, 0x200F},   {0x2028, 0x202F},
-      {0x205F, 0x2064},   {0x2066, 0x206F},   {0x20D0, 0x20FF},   {0x3000, 0x3000},
-      {0xE000, 0xF8FF},   {0xFDD0, 0xFDEF},   {0xFE00, 0xFE0F},   {0xFE20, 0xFE2F},
-      {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0xFFFE, 0xFFFF},   {0xE0001, 0xE0001},
-      {0xE0020, 0xE007F}, {0xE0100, 0xE01EF}, {0xF0000, 0x10FFFF},
-  };
-  for (const Range& r : RANGES) {
-    if (c >= r.lo && c <= r.hi) return true;
-  }
-  return false;
-}
-
 // A string as decoder messages quote it: in double quotes, with escapes.
 std::string debug_quoted(std::string_view s) {
   std::string out = "\"";
@@ -157,7 +135,7 @@ std::string debug_quoted(std::string_view s) {
       case U'\\': out += "\\\\"; break;
       case U'"': out += "\\\""; break;
       default:
-        if (shown_as_code(c)) {
+        if (unicode::needs_debug_escape(c)) {
           char hex[16];
           auto r = std::to_chars(hex, hex + sizeof hex, static_cast<std::uint32_t>(c), 16);
           out += "\\u{";

@@ -79,6 +79,23 @@ bool is_alphabetic(char32_t c) {
   return u_hasBinaryProperty(static_cast<UChar32>(c), UCHAR_ALPHABETIC);
 }
 
+bool needs_debug_escape(char32_t c) {
+  if (c < 0x80) return c < 0x20 || c == 0x7F;
+  switch (u_charType(static_cast<UChar32>(c))) {
+    case U_CONTROL_CHAR:
+    case U_FORMAT_CHAR:
+    case U_SURROGATE:
+    case U_PRIVATE_USE_CHAR:
+    case U_UNASSIGNED:
+    case U_LINE_SEPARATOR:
+    case U_PARAGRAPH_SEPARATOR:
+    case U_SPACE_SEPARATOR:
+      return true;
+    default:
+      return u_hasBinaryProperty(static_cast<UChar32>(c), UCHAR_GRAPHEME_EXTEND);
+  }
+}
+
 bool is_decimal_digit(char32_t c) {
   if (c < 0x80) return c >= '0' && c <= '9';
   return u_charType(static_cast<UChar32>(c)) == U_DECIMAL_DIGIT_NUMBER;

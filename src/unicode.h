@@ -25,6 +25,11 @@ bool is_word_char(char32_t c);     // Alphabetic, Mark, Nd, Pc, Join_Control
 bool is_ascii_digit(char32_t c);
 bool is_alphanumeric(char32_t c);  // Alphabetic or Numeric
 
+// Shown as an escape when a string is debug-quoted: unprintable characters
+// (controls, format, private use, unassigned, separators but the blank) and
+// Grapheme_Extend characters.
+bool needs_debug_escape(char32_t c);
+
 // Surrounding White_Space removed.
 std::string_view trim(std::string_view text);
 

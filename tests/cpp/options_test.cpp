@@ -180,6 +180,8 @@ const ErrCase kFound[] = {
     {R"(["\u0000"])", R"(string "\0")"},
     {R"(["é中"])", R"(string "é中")"},
     {R"(["e\u0301"])", R"(string "e\u{301}")"},
+    {R"(["\u0378"])", R"(string "\u{378}")"},  // unassigned
+    {R"(["\ue000 \u200d"])", R"(string "\u{e000} \u{200d}")"},  // private use, joiner
 };
 
 TEST(options_parse, found_strings_are_quoted_with_escapes) {
