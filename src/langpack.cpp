@@ -10,11 +10,39 @@
 
 namespace kalvesta::langpack {
 
+namespace {
+
 WordMap make_word_map(std::span<const Row> rows) {
   WordMap map;
   map.reserve(rows.size());
   for (const auto& [key, word] : rows) map.emplace(key, word);
   return map;
+}
+
+}  // namespace
+
+LanguagePack build_pack(const PackRows& rows) {
+  LanguagePack p;
+  p.code = std::string(rows.code);
+  p.symbol_words = make_word_map(rows.symbol_words);
+  p.currency_code_words = make_word_map(rows.currency_code_words);
+  p.digit_words = make_word_map(rows.digit_words);
+  p.currencies.reserve(rows.currencies.size());
+  for (const auto& row : rows.currencies)
+    p.currencies.emplace(row.key, std::pair<std::string, std::string>(row.major, row.minor));
+  p.negative_word = std::string(rows.negative_word);
+  p.month_names = make_word_map(rows.month_names);
+  p.distance_units = make_word_map(rows.distance_units);
+  p.volume_units = make_word_map(rows.volume_units);
+  p.weight_units = make_word_map(rows.weight_units);
+  p.duration_units = make_word_map(rows.duration_units);
+  p.area_units = make_word_map(rows.area_units);
+  p.temperature_units = make_word_map(rows.temperature_units);
+  p.per_word = std::string(rows.per_word);
+  p.times_word = std::string(rows.times_word);
+  p.hijri_word = std::string(rows.hijri_word);
+  p.strip_exclamations = rows.strip_exclamations;
+  return p;
 }
 
 std::string LanguagePack::speak_digit(char32_t c) const {

@@ -19,9 +19,6 @@ struct CurrencyRow {
   std::string_view key, major, minor;
 };
 
-// Builds a pack table from its constant rows.
-WordMap make_word_map(std::span<const Row> rows);
-
 struct LanguagePack {
   std::string code;
   WordMap symbol_words;         // one character (UTF-8) -> word
@@ -44,6 +41,29 @@ struct LanguagePack {
   // The digit word of c, or c itself when it has none.
   std::string speak_digit(char32_t c) const;
 };
+
+// Everything a pack file writes down: its rows and single-valued fields, in
+// the order of the record. An empty table is an empty span.
+struct PackRows {
+  std::string_view code = {};
+  std::span<const Row> symbol_words = {};
+  std::span<const Row> currency_code_words = {};
+  std::span<const Row> digit_words = {};
+  std::span<const CurrencyRow> currencies = {};
+  std::string_view negative_word = {};
+  std::span<const Row> month_names = {};
+  std::span<const Row> distance_units = {};
+  std::span<const Row> volume_units = {};
+  std::span<const Row> weight_units = {};
+  std::span<const Row> duration_units = {};
+  std::span<const Row> area_units = {};
+  std::span<const Row> temperature_units = {};
+  std::string_view per_word = {}, times_word = {}, hijri_word = {};
+  bool strip_exclamations = false;
+};
+
+// The pack record built from a pack file's rows.
+LanguagePack build_pack(const PackRows& rows);
 
 // Lookups trim White_Space and lowercase (full mapping) before matching.
 bool is_supported(std::string_view code);

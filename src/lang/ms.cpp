@@ -53,32 +53,29 @@ constexpr Row AREA_UNITS[] = {{"sq ft", "kaki persegi"}, {"sqft", "kaki persegi"
 // Malay spells the Celsius scale "celcius".
 constexpr Row TEMPERATURE_UNITS[] = {{"c", "celcius"}, {"f", "fahrenheit"}, {"k", "kelvin"}};
 
-langpack::LanguagePack build() {
-  using langpack::make_word_map;
-  langpack::LanguagePack p;
-  p.code = "ms";
-  p.symbol_words = make_word_map(SYMBOL_WORDS);
-  p.currency_code_words = make_word_map(CURRENCY_CODE_WORDS);
-  p.digit_words = make_word_map(DIGIT_WORDS);
-  p.negative_word = "negatif";
-  p.month_names = make_word_map(MONTH_NAMES);
-  p.distance_units = make_word_map(DISTANCE_UNITS);
-  p.volume_units = make_word_map(VOLUME_UNITS);
-  p.weight_units = make_word_map(WEIGHT_UNITS);
-  p.duration_units = make_word_map(DURATION_UNITS);
-  p.area_units = make_word_map(AREA_UNITS);
-  p.temperature_units = make_word_map(TEMPERATURE_UNITS);
-  p.per_word = "per";
-  p.times_word = "kali";
-  p.hijri_word = "Hijri";
-  p.strip_exclamations = true;
-  return p;
-}
+constexpr langpack::PackRows ROWS{
+    .code = "ms",
+    .symbol_words = SYMBOL_WORDS,
+    .currency_code_words = CURRENCY_CODE_WORDS,
+    .digit_words = DIGIT_WORDS,
+    .negative_word = "negatif",
+    .month_names = MONTH_NAMES,
+    .distance_units = DISTANCE_UNITS,
+    .volume_units = VOLUME_UNITS,
+    .weight_units = WEIGHT_UNITS,
+    .duration_units = DURATION_UNITS,
+    .area_units = AREA_UNITS,
+    .temperature_units = TEMPERATURE_UNITS,
+    .per_word = "per",
+    .times_word = "kali",
+    .hijri_word = "Hijri",
+    .strip_exclamations = true,
+};
 
 }  // namespace
 
 const langpack::LanguagePack& pack() {
-  static const langpack::LanguagePack PACK = build();
+  static const langpack::LanguagePack PACK = langpack::build_pack(ROWS);
   return PACK;
 }
 

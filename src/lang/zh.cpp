@@ -41,22 +41,20 @@ constexpr Row TEMPERATURE_UNITS[] = {{"c", "摄氏度"}, {"f", "华氏度"}, {"k
 // Month names, durations, areas and currencies stay empty: the Chinese
 // readings build those words themselves.
 langpack::LanguagePack base_pack(std::string_view code) {
-  using langpack::make_word_map;
-  langpack::LanguagePack p;
-  p.code = std::string(code);
-  p.symbol_words = make_word_map(SYMBOL_WORDS);
-  p.currency_code_words = make_word_map(CURRENCY_CODE_WORDS);
-  p.digit_words = make_word_map(DIGIT_WORDS);
-  p.negative_word = "负";
-  p.distance_units = make_word_map(DISTANCE_UNITS);
-  p.volume_units = make_word_map(VOLUME_UNITS);
-  p.weight_units = make_word_map(WEIGHT_UNITS);
-  p.temperature_units = make_word_map(TEMPERATURE_UNITS);
-  p.per_word = "per";
-  p.times_word = "kali";
-  p.hijri_word = "Hijri";
-  p.strip_exclamations = false;
-  return p;
+  return langpack::build_pack({
+      .code = code,
+      .symbol_words = SYMBOL_WORDS,
+      .currency_code_words = CURRENCY_CODE_WORDS,
+      .digit_words = DIGIT_WORDS,
+      .negative_word = "负",
+      .distance_units = DISTANCE_UNITS,
+      .volume_units = VOLUME_UNITS,
+      .weight_units = WEIGHT_UNITS,
+      .temperature_units = TEMPERATURE_UNITS,
+      .per_word = "per",
+      .times_word = "kali",
+      .hijri_word = "Hijri",
+  });
 }
 
 const langpack::LanguagePack& pack() {
