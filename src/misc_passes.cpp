@@ -96,17 +96,6 @@ void append_word_outside_keys(std::string& out, std::string_view word) {
   }
 }
 
-// The first offset from pos whose character's White_Space property is not
-// `space` (the end of the text if none).
-std::size_t skip_while_space(std::string_view text, std::size_t pos, bool space) {
-  while (pos < text.size()) {
-    std::size_t next = pos;
-    if (unicode::is_white_space(unicode::decode(text, next)) != space) break;
-    pos = next;
-  }
-  return pos;
-}
-
 // ---- repeated words ----
 
 // The repeated-word pattern for n, compiled once per n; nothing when it does
@@ -147,16 +136,12 @@ std::string expand_digit_contexts(std::string_view text, std::string_view lang) 
 std::string normalize_elongated(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  std::size_t pos = skip_while_space(text, 0, true);
-  while (pos < text.size()) {
-    std::size_t end = skip_while_space(text, pos, false);
-    std::string_view word = text.substr(pos, end - pos);
+  for (std::string_view word : unicode::split_white_space(text)) {
     if (!out.empty()) out += ' ';
     if (exempt_from_shortening(word) || !has_elongation(word))
       out.append(word);
     else
       append_word_outside_keys(out, word);
-    pos = skip_while_space(text, end, true);
   }
   return out;
 }

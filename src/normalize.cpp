@@ -234,7 +234,7 @@ std::string mixed_alnum(std::string_view token, const DigitWords& digits) {
   std::string out;
   for (std::size_t pos = 0; pos < token.size();) {
     char32_t ch = unicode::decode(token, pos);
-    if (!unicode::is_alphabetic(ch) && !unicode::is_numeric(ch)) continue;  // "-", "_", marks
+    if (!unicode::is_alphanumeric(ch)) continue;  // "-", "_", marks
     if (!out.empty()) out += ' ';
     if (unicode::is_ascii_digit(ch)) {
       out += digits[ch - U'0'];

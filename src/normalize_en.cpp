@@ -99,15 +99,11 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 18> TITLES =
 std::string cardinal(u128 n) { return num2word_en::to_cardinal_en(n); }
 std::string cardinal_of(std::string_view digits) { return cardinal(parse_num(digits)); }
 
-// "zero" .. "nine"; any character but an ASCII digit reads as "zero".
-const std::string& digit_word(char32_t c) {
-  static const std::array<std::string, 10> words = [] {
-    std::array<std::string, 10> w;
-    for (unsigned d = 0; d < 10; ++d) w[d] = num2word_en::to_cardinal_en(d);
-    return w;
-  }();
-  return words[unicode::is_ascii_digit(c) ? c - U'0' : 0];
-}
+constexpr normalize::DigitWords DIGITS = {"zero", "one", "two",   "three", "four",
+                                          "five", "six", "seven", "eight", "nine"};
+
+// Any character but an ASCII digit reads as "zero".
+std::string_view digit_word(char32_t c) { return DIGITS[unicode::is_ascii_digit(c) ? c - U'0' : 0]; }
 
 // ‘07’ -> ‘zero seven’
 std::string digit_by_digit(std::string_view text) {
@@ -436,23 +432,7 @@ std::string render_year(u128 year) {
   return h + " hundred";
 }
 
-std::string mixed_alnum_en(std::string_view token) {
-  bool has_alpha = false, has_digit = false;
-  for (std::size_t pos = 0; pos < token.size();) {
-    const char32_t c = unicode::decode(token, pos);
-    has_alpha = has_alpha || unicode::is_alphabetic(c);
-    has_digit = has_digit || unicode::is_ascii_digit(c);
-  }
-  if (!has_alpha || !has_digit) return std::string(token);
-  std::string out;
-  for (std::size_t pos = 0; pos < token.size();) {
-    const char32_t c = unicode::decode(token, pos);
-    if (!unicode::is_alphabetic(c) && !unicode::is_numeric(c)) continue;  // "-", "_"
-    if (!out.empty()) out.push_back(' ');
-    out += unicode::is_ascii_digit(c) ? digit_word(c) : unicode::upper_char(c);
-  }
-  return out;
-}
+std::string mixed_alnum_en(std::string_view token) { return normalize::mixed_alnum(token, DIGITS); }
 
 std::string normalize_english(std::string_view input) {
   std::string text = normalize::expand_all_currency_suffixes(input);
