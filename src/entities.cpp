@@ -96,7 +96,6 @@ constinit regex::LazyRegex RE_SPELL_ADDRESS_SLASH{
 
 // ---- small readings ----
 
-bool is_chinese(std::string_view lang) { return lang == "zh" || lang == "zh_my"; }
 
 // A captured number: optional "+", ASCII digits; anything else reads as 0.
 u128 read_number(std::string_view text) { return parse_u128(text).value_or(0); }
@@ -552,7 +551,7 @@ std::string squash_spaces(std::string_view text) { return unicode::collapse_whit
 // ---- URL and e-mail ----
 
 std::string spoken_url(std::string_view text, std::string_view lang) {
-  if (is_chinese(lang)) {
+  if (shared::is_chinese(lang)) {
     std::string out = speak_scheme(std::string(text), lang == "zh" ? " 冒号斜杠斜杠" : " 冒号 slash slash ");
     out = RE_SPELL_WWW->replace_all(out, [](const regex::Captures&) { return "w w w 点 "; });
     // ‘a-b?x=1’ -> ‘a杠b 问号 x 等于 1’
@@ -590,7 +589,7 @@ std::string spoken_url(std::string_view text, std::string_view lang) {
 std::string spoken_email(std::string_view text, std::string_view lang) {
   const langpack::LanguagePack& pack = langpack::get_pack(lang);
   std::string out(text);
-  if (is_chinese(lang)) {
+  if (shared::is_chinese(lang)) {
     static constexpr std::array<std::pair<std::string_view, std::string_view>, 5> ROWS_ZH = {{
         {"@", "艾特"}, {".", "点"}, {"_", "下划线"}, {"+", "加"}, {"-", "杠"},
     }};
@@ -645,7 +644,7 @@ std::string spoken_date(std::string_view text, std::string_view lang) {
     std::string y = year >= 1000 && year <= 2099 ? normalize_en::render_year(year) : num2word_en::to_cardinal_en(year);
     return num2word_en::to_cardinal_en(day) + " of " + month_name(langpack::get_pack(lang).month_names) + " " + y;
   }
-  if (is_chinese(lang)) {
+  if (shared::is_chinese(lang)) {
     return normalize_zh::to_year_zh(year) + "年" + month_name(normalize_zh::MONTHS_ZH()) + "月" +
            normalize_zh::to_cardinal_zh(day) + "日";
   }
@@ -658,7 +657,7 @@ std::string spoken_time(std::string_view text, std::string_view lang) {
   u128 hour = read_number(caps->group(1));
   u128 minute = read_number(caps->group(2));
 
-  if (is_chinese(lang)) {
+  if (shared::is_chinese(lang)) {
     std::string prefix;
     if (caps->matched(4)) {
       std::string period = unicode::to_lower(remove_char(caps->group(4), '.'));
@@ -719,7 +718,7 @@ const CurrencyUnits* find_units(const CurrencyUnits (&table)[N], std::string_vie
 }  // namespace
 
 std::string spoken_currency(std::string_view text, std::string_view lang) {
-  const bool zh = is_chinese(lang);
+  const bool zh = shared::is_chinese(lang);
   std::optional<regex::Captures> caps = (zh ? RE_SPELL_MONEY_ZH : RE_SPELL_MONEY)->captures(text);
   if (!caps) return std::string(text);
   std::string code = unicode::to_upper(caps->group(1));

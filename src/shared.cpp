@@ -37,7 +37,6 @@ constinit regex::LazyRegex RE_DURATION{
     R"((?i)\b(\d+)\s*(jam|minit|saat|hours?|minutes?|seconds?)\b)"};
 constinit regex::LazyRegex RE_AREA{R"((?i)\b(-?\d+(?:[\.,]\d+)?)\s*(sq\s+ft|sqft)\b)"};
 
-bool is_zh(std::string_view lang) { return lang == "zh" || lang == "zh_my"; }
 
 
 bool all_ascii_digits(std::string_view text) {
@@ -133,7 +132,7 @@ std::string speak_hijri(std::string_view text, std::string_view lang) {
 }
 
 std::string speak_x_kali(std::string_view text, std::string_view lang) {
-  if (is_zh(lang)) {
+  if (is_chinese(lang)) {
     auto caps = first_match(RE_X_KALI, text);
     if (!caps) return std::string(text);
     std::string c = normalize_zh::to_cardinal_zh(unsigned_or_zero(group_or_zero(*caps, 1)));
@@ -146,7 +145,7 @@ std::string speak_x_kali(std::string_view text, std::string_view lang) {
 }
 
 std::string speak_fraction(std::string_view text, std::string_view lang) {
-  const LanguagePack* pack = is_zh(lang) ? nullptr : &langpack::get_pack(lang);
+  const LanguagePack* pack = is_chinese(lang) ? nullptr : &langpack::get_pack(lang);
   auto caps = first_match(RE_FRACTION, text);
   if (!caps) return std::string(text);
   u128 num = unsigned_or_zero(group_or_zero(*caps, 1));
@@ -170,7 +169,7 @@ std::string speak_temperature(std::string_view text, std::string_view lang) {
   const std::string* unit = lookup(pack.temperature_units, unicode::to_lower(caps->group(2)));
   if (!unit) return std::string(text);
 
-  const bool zh = is_zh(lang);
+  const bool zh = is_chinese(lang);
   std::string out;
   std::string_view rest = number;
   if (!rest.empty() && rest.front() == '-') {
@@ -239,7 +238,7 @@ std::string read_measure(const regex::Captures& caps, const WordMap& units, std:
     written.remove_prefix(1);
   }
   std::string number = replace_commas(written);
-  if (is_zh(lang)) return out + zh_measure(number) + *unit;
+  if (is_chinese(lang)) return out + zh_measure(number) + *unit;
   return out + spaced_measure(number, written, lang) + " " + *unit;
 }
 

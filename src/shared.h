@@ -23,6 +23,9 @@ std::string normalize_measurements(std::string_view text, std::string_view lang)
 // joined with single blanks: "123" -> "satu dua tiga".
 std::string spell_digits(std::string_view digits, const langpack::LanguagePack& pack);
 
+// Whether the code, compared exactly, takes the Chinese readings.
+inline bool is_chinese(std::string_view lang) { return lang == "zh" || lang == "zh_my"; }
+
 // The cardinal of a language, chosen by the exact code: "id" and "en" have
 // their own spellers, every other code (the Chinese ones included) Malay.
 std::string cardinal_for(u128 n, std::string_view lang);
