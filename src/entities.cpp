@@ -96,10 +96,8 @@ constinit regex::LazyRegex RE_SPELL_ADDRESS_SLASH{
 
 // ---- small readings ----
 
-
 // A captured number: optional "+", ASCII digits; anything else reads as 0.
 u128 read_number(std::string_view text) { return parse_u128(text).value_or(0); }
-
 
 // Each character of a digit run as a Chinese cardinal; a non-ASCII digit is 0.
 std::string digit_words_zh(std::string_view run) {

@@ -37,8 +37,6 @@ constinit regex::LazyRegex RE_DURATION{
     R"((?i)\b(\d+)\s*(jam|minit|saat|hours?|minutes?|seconds?)\b)"};
 constinit regex::LazyRegex RE_AREA{R"((?i)\b(-?\d+(?:[\.,]\d+)?)\s*(sq\s+ft|sqft)\b)"};
 
-
-
 bool all_ascii_digits(std::string_view text) {
   if (text.empty()) return false;
   for (char c : text)
