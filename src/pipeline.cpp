@@ -186,7 +186,11 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
   const bool overrides = options.is_enabled("pronunciation_overrides");
   if (overrides) t = normalize_en::apply_pronunciation_overrides(t, lang);
   if (options.is_enabled("measurements")) t = shared::normalize_measurements(t, lang);
-  if (overrides) t = pron::apply(t, options.resolve_pronunciations(lang));
+  if (overrides) {
+    Result<std::string> pronounced = pron::apply(t, options.resolve_pronunciations(lang), lang);
+    if (!pronounced.is_ok()) return pronounced;
+    t = std::move(pronounced).value();
+  }
 
   Stashed stashed = stash_placeholders(t);
   t = std::move(stashed.text);

@@ -45,6 +45,11 @@ constexpr std::array<Pair, 7> HONORIFIC_PRONUNCIATIONS = {{
 // so that caller words cannot grow it without bound.
 constexpr std::size_t CACHE_LIMIT = 4096;
 
+// The text may grow to 16 times its size plus 64 KiB: far beyond what real
+// spoken forms need ("Hj" -> "Haji"), small enough to fail fast.
+constexpr std::size_t GROWTH_FACTOR = 16;
+constexpr std::size_t GROWTH_FLOOR = 64 * 1024;
+
 // Compiled "(?i)\b{word}\b" patterns by word; nullptr for a word whose
 // pattern does not compile. Entries are shared so that clearing the map
 // never pulls a pattern from under a call that is using it.
@@ -98,7 +103,11 @@ std::vector<PronunciationPair> builtin_for(std::string_view lang) {
   return pairs;
 }
 
-std::string apply(std::string_view text, const std::vector<PronunciationPair>& pairs) {
+Result<std::string> apply(std::string_view text, const std::vector<PronunciationPair>& pairs,
+                          std::string_view scope) {
+  // Pairs feed each other, so a few doubling pairs could grow the text
+  // without bound; past this size the call fails instead.
+  const std::size_t limit = GROWTH_FACTOR * text.size() + GROWTH_FLOOR;
   std::string out(text);
   bool out_ascii = is_ascii(out);
   for (const auto& [word, replacement] : pairs) {
@@ -108,11 +117,26 @@ std::string apply(std::string_view text, const std::vector<PronunciationPair>& p
     if (!may_occur(out, out_ascii, word)) continue;
     std::shared_ptr<const regex::Regex> re = pattern_for(word);
     if (!re) continue;  // a word that yields no valid pattern is skipped
-    out = re->replace_all_template(out, replacement);
+    std::string next;
+    std::size_t copied = 0;
+    bool too_long = false;
+    re->for_each(out, [&](const regex::Captures& caps) {
+      next.append(out, copied, caps.start(0) - copied);
+      re->expand(caps, replacement, next);
+      copied = caps.end(0);
+      too_long = next.size() > limit;
+      return !too_long;
+    });
+    next.append(out, copied);
+    if (too_long || next.size() > limit) {
+      return Result<std::string>::err("pronunciation replacements for language '" + std::string(scope) +
+                                      "' grew the text too far (past " + std::to_string(limit) + " bytes)");
+    }
+    out = std::move(next);
     // Only a replacement can bring in non-ASCII text.
     out_ascii = out_ascii && is_ascii(replacement);
   }
-  return out;
+  return Result<std::string>::ok(std::move(out));
 }
 
 }  // namespace pron

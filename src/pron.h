@@ -7,10 +7,14 @@
 #include <vector>
 
 #include "options.h"
+#include "result.h"
 
 namespace kalvesta::pron {
 
 std::vector<PronunciationPair> builtin_for(std::string_view lang);
-std::string apply(std::string_view text, const std::vector<PronunciationPair>& pairs);
+// Fails when the pairs grow the text too far; `scope` (the language code)
+// names the call in the message.
+Result<std::string> apply(std::string_view text, const std::vector<PronunciationPair>& pairs,
+                          std::string_view scope);
 
 }  // namespace kalvesta::pron

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <string>
 #include <string_view>
 #include <thread>
@@ -21,6 +23,12 @@ std::string words_of(const std::vector<PronunciationPair>& pairs) {
   std::string out;
   for (const auto& [word, spoken] : pairs) out += (out.empty() ? "" : " ") + word + "=" + spoken;
   return out;
+}
+
+// The text the pairs make, or "error: " and the message.
+std::string applied(std::string_view text, const std::vector<PronunciationPair>& pairs) {
+  Result<std::string> r = pron::apply(text, pairs, "ms");
+  return r.is_ok() ? r.value() : "error: " + r.error();
 }
 
 TEST(pron, builtin_sets_by_exact_code) {
@@ -88,7 +96,7 @@ const ApplyCase kDefaults[] = {
 TEST(pron, apply_default_pairs) {
   Options defaults;
   for (const auto& c : kDefaults) {
-    EXPECT_EQ(pron::apply(c.in, defaults.resolve_pronunciations(c.lang)), c.want) << c.lang << ": " << c.in;
+    EXPECT_EQ(applied(c.in, defaults.resolve_pronunciations(c.lang)), c.want) << c.lang << ": " << c.in;
   }
 }
 
@@ -121,13 +129,13 @@ const PairCase kPairs[] = {
 TEST(pron, apply_single_pairs) {
   for (const auto& c : kPairs) {
     std::vector<PronunciationPair> pairs{{std::string(c.word), std::string(c.spoken)}};
-    EXPECT_EQ(pron::apply(c.in, pairs), c.want) << c.word << " -> " << c.spoken << " in " << c.in;
+    EXPECT_EQ(applied(c.in, pairs), c.want) << c.word << " -> " << c.spoken << " in " << c.in;
   }
 }
 
 TEST(pron, later_pairs_see_earlier_output) {
   std::vector<PronunciationPair> pairs{{"ab cd", "x y"}, {"x", "z"}, {"z", "z z"}};
-  EXPECT_EQ(pron::apply("ab cd x", pairs), "z z y z z");
+  EXPECT_EQ(applied("ab cd x", pairs), "z z y z z");
 }
 
 TEST(pron, many_distinct_words_and_repeats) {
@@ -137,7 +145,7 @@ TEST(pron, many_distinct_words_and_repeats) {
   std::vector<PronunciationPair> pairs;
   for (int i = 0; i < 6000; ++i) pairs.emplace_back("k" + std::to_string(i), "v" + std::to_string(i));
   for (int round = 0; round < 2; ++round) {
-    EXPECT_EQ(pron::apply("k1 k5999 k6000 K42 \u212A7 é", pairs), "v1 v5999 k6000 v42 v7 é") << round;
+    EXPECT_EQ(applied("k1 k5999 k6000 K42 \u212A7 é", pairs), "v1 v5999 k6000 v42 v7 é") << round;
   }
 }
 
@@ -145,7 +153,7 @@ TEST(pron, concurrent_calls_agree) {
   std::vector<PronunciationPair> pairs;
   for (int i = 0; i < 300; ++i) pairs.emplace_back("k" + std::to_string(i), "u" + std::to_string(i));
   const std::string text = "k7 k299 GUI k300 é";
-  const std::string want = pron::apply(text, pairs);
+  const std::string want = applied(text, pairs);
   ASSERT_EQ(want, "u7 u299 GUI k300 é");
   std::vector<std::thread> threads;
   std::vector<std::string> got(8);
@@ -154,11 +162,39 @@ TEST(pron, concurrent_calls_agree) {
       // Distinct words per thread keep the shared cache filling and clearing.
       std::vector<PronunciationPair> own = pairs;
       for (int i = 0; i < 1000; ++i) own.emplace_back("sk" + std::to_string(t * 1000 + i), "y");
-      for (int k = 0; k < 3; ++k) got[t] = pron::apply(text, own);
+      for (int k = 0; k < 3; ++k) got[t] = applied(text, own);
     });
   }
   for (auto& th : threads) th.join();
   for (const auto& g : got) EXPECT_EQ(g, want);
+}
+
+struct GrowthCase {
+  std::vector<PronunciationPair> pairs;
+  std::string text;
+  bool fails;
+};
+
+TEST(pron, growth_is_bounded) {
+  // Each word read as two copies of the next shorter one: doubles per pair.
+  std::vector<PronunciationPair> doubling;
+  for (int n = 40; n > 1; --n) doubling.emplace_back(std::string(n, 'a'), std::string(n - 1, 'a') + " " + std::string(n - 1, 'a'));
+  std::string many_x;
+  for (int i = 0; i < 5000; ++i) many_x += "x ";
+  const GrowthCase cases[] = {
+      {doubling, std::string(40, 'a'), true},
+      {{{"x", "xylophone"}}, many_x, false},  // ten times longer, still ordinary
+      {{{"x", std::string(1000, 'y')}}, many_x, true},
+      {{{"Hj", "Haji"}, {"Haji", "Haji Haji"}, {"Haji", "Tuan Haji"}}, "Hj Ali", false},
+  };
+  for (const auto& c : cases) {
+    const auto t0 = std::chrono::steady_clock::now();
+    std::string got = applied(c.text, c.pairs);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    EXPECT_EQ(got.starts_with("error: pronunciation replacements for language 'ms' grew the text too far"), c.fails)
+        << c.text.substr(0, 40) << " -> " << got.substr(0, 80);
+    EXPECT_LT(seconds, 0.5) << c.text.substr(0, 40);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 """The Python surface of kalvesta._core: signatures, conversions, errors."""
 
 import inspect
+import json
 import threading
 
 import pytest
@@ -204,6 +205,13 @@ def test_option_errors(options, description):
 def test_array_form_takes_at_most_four_values():
     with pytest.raises(ValueError, match="^invalid options JSON: "):
         _core.normalize("x", "en", '[null, [], null, {}, 1]')
+
+
+def test_runaway_pronunciations_raise_value_error():
+    pairs = {"a" * n: " ".join(["a" * (n - 1)] * 2) for n in range(2, 41)}
+    options = json.dumps({"pronunciations": {"zh": pairs}})
+    with pytest.raises(ValueError, match="^pronunciation replacements for language 'zh' grew the text too far"):
+        _core.normalize("a" * 40, "zh", options)
 
 
 @pytest.mark.parametrize("options", ["", "   ", "\u00a0\u00a0", "{}", "[]", '["minimal"]',
