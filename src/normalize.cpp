@@ -3,7 +3,7 @@
 // scale-suffix expansion ("RM1.5K" -> "RM1500") that runs for every language.
 #include "normalize.h"
 
-#include <cmath>
+#include <algorithm>
 #include <cstdint>
 
 #include "unicode.h"
@@ -27,52 +27,54 @@ constinit regex::LazyRegex RE_TRILIUN_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|
 
 namespace {
 
-// Code then the scaled amount as plain digits: one float multiplication,
-// shortest round-trip text when a fraction is left, else integer digits.
-std::string scaled_amount(const Captures& c, double multiplier) {
-  double amount = parse_f64(c[2]).value_or(0.0);
-  double value = amount * multiplier;
+// Code then the amount with its decimal point moved `zeros` places right:
+// digit arithmetic, exact at any size (‘RM12345678901234567K’ is
+// ‘RM12345678901234567000’, where a double gives ...567168). Leading zeros
+// and a fraction's trailing zeros go (‘RM0.50K’ -> ‘RM500’); an amount in
+// other digits reads as 0.
+std::string scaled_amount(const Captures& c, unsigned zeros) {
+  std::string_view amount = c[2];
   std::string out(c[1]);
-  // inf - inf is NaN, so an infinite product takes the float branch: "inf".
-  if (value - std::trunc(value) != 0.0) {
-    out += float_text(value);
-  } else if (value < 0x1p63) {
-    out += std::to_string(saturating_i64(value));
-  } else {
-    // Clamping to the i64 maximum would silently change the amount
-    // (RM10000000T is not RM9223372036854775807); the integral float's own
-    // digits keep it, and the money readers take 128-bit numbers.
-    out += float_text(value);
-  }
+  if (amount.find_first_not_of("0123456789.") != std::string_view::npos) return out + "0";
+  const std::size_t dot = std::min(amount.find('.'), amount.size());
+  std::string digits(amount.substr(0, dot));
+  std::string_view fraction = amount.substr(std::min(dot + 1, amount.size()));
+  const std::size_t point = digits.size() + zeros;
+  digits += fraction;
+  if (digits.size() < point) digits.append(point - digits.size(), '0');
+  std::size_t first = std::min(digits.find_first_not_of('0'), point - 1);
+  std::size_t last = digits.find_last_not_of('0');
+  out.append(digits, first, point - first);
+  if (last != std::string::npos && last >= point) out.append(".").append(digits, point, last + 1 - point);
   return out;
 }
 
 struct Scale {
   const regex::LazyRegex& re;
-  double multiplier;
+  unsigned zeros;  // the multiplier's power of ten
 };
 
 // Applied in this order, each over the previous output, so a letter suffix
 // followed by a scale word compounds: ‘RM2K ribu’ -> ‘RM2000 ribu’ -> ‘RM2000000’.
 const Scale SCALES_NO_M[] = {
-    {RE_T_SUFFIX, 1e12},     {RE_TRILIUN_SUFFIX, 1e12}, {RE_B_SUFFIX, 1e9},   {RE_MILIAR_SUFFIX, 1e9},
-    {RE_JUTA_SUFFIX, 1e6},   {RE_K_SUFFIX, 1000},       {RE_RIBU_SUFFIX, 1000},
+    {RE_T_SUFFIX, 12},   {RE_TRILIUN_SUFFIX, 12}, {RE_B_SUFFIX, 9},   {RE_MILIAR_SUFFIX, 9},
+    {RE_JUTA_SUFFIX, 6}, {RE_K_SUFFIX, 3},        {RE_RIBU_SUFFIX, 3},
 };
 const Scale SCALES_ALL[] = {
-    {RE_T_SUFFIX, 1e12},  {RE_TRILIUN_SUFFIX, 1e12}, {RE_B_SUFFIX, 1e9}, {RE_MILIAR_SUFFIX, 1e9},
-    {RE_M_SUFFIX, 1e6},   {RE_JUTA_SUFFIX, 1e6},     {RE_K_SUFFIX, 1000}, {RE_RIBU_SUFFIX, 1000},
+    {RE_T_SUFFIX, 12}, {RE_TRILIUN_SUFFIX, 12}, {RE_B_SUFFIX, 9}, {RE_MILIAR_SUFFIX, 9},
+    {RE_M_SUFFIX, 6},  {RE_JUTA_SUFFIX, 6},     {RE_K_SUFFIX, 3}, {RE_RIBU_SUFFIX, 3},
 };
 
 std::string apply_scales(std::string_view text, std::span<const Scale> scales) {
   std::string out(text);
-  for (const Scale& s : scales) out = expand_suffix(out, *s.re, s.multiplier);
+  for (const Scale& s : scales) out = expand_suffix(out, *s.re, s.zeros);
   return out;
 }
 
 }  // namespace
 
-std::string expand_suffix(std::string_view text, const regex::Regex& pattern, double multiplier) {
-  return pattern.replace_all(text, [multiplier](const Captures& c) { return scaled_amount(c, multiplier); });
+std::string expand_suffix(std::string_view text, const regex::Regex& pattern, unsigned zeros) {
+  return pattern.replace_all(text, [zeros](const Captures& c) { return scaled_amount(c, zeros); });
 }
 
 std::string expand_suffixes_no_m(std::string_view text) { return apply_scales(text, SCALES_NO_M); }
@@ -321,7 +323,7 @@ namespace {
 std::string cardinal(unsigned n) { return num2word::to_cardinal_with(n, MS_VOCAB); }
 std::string number(std::string_view t) { return read_number(t, MS_VOCAB); }
 
-std::string thousand_times(const Captures& c) { return scaled_amount(c, 1000); }
+std::string thousand_times(const Captures& c) { return scaled_amount(c, 3); }
 
 std::string date_ymd(const Captures& c) { return read_date(c[3], c[2], c[1], MONTHS, MS_VOCAB); }
 std::string date_dmy(const Captures& c) { return read_date(c[1], c[2], c[3], MONTHS, MS_VOCAB); }

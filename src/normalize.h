@@ -81,7 +81,8 @@ struct Pass {
 // The passes in order, each over the previous output.
 std::string run_passes(std::string_view text, std::span<const Pass> passes);
 
-std::string expand_suffix(std::string_view text, const regex::Regex& pattern, double multiplier);
+// Every match of a scale pattern as its code and the amount times 10^zeros.
+std::string expand_suffix(std::string_view text, const regex::Regex& pattern, unsigned zeros);
 std::string expand_suffixes_no_m(std::string_view text);
 std::string expand_all_currency_suffixes(std::string_view text);
 
