@@ -58,8 +58,10 @@ cpp-test: deps venv
 py-test: install
 	$(PY) -m pytest -q tests/python
 
+# REF=rev also times that revision's build side by side (REF=reference: the
+# revision named in bench/REFERENCE).
 bench: install
-	$(PY) bench/run.py
+	$(PY) bench/run.py $(if $(REF),--reference $(patsubst reference,,$(REF)))
 
 # The C++ tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps venv

@@ -2,7 +2,9 @@
 
 Run with the project's venv (`make bench`). Everything ends up in one table;
 progress goes to stderr. `--quick` gives a short run, `--no-peers` skips the
-peer normalisers, `--strict` exits non-zero when a doubling ratio is flagged.
+peer normalisers, `--strict` exits non-zero when a doubling ratio is flagged,
+`--reference [REV]` also times a reference build side by side (bench/reference.py;
+bench/same_output.py checks that both give the same outputs).
 """
 
 import argparse
@@ -334,6 +336,62 @@ def bench_peers(args, corpus):
                 f"peer setup {result['setup_s']:.1f}s")
 
 
+# ---- side by side with a reference build ----
+
+# Timed in a fresh process of either build, the same way: median per call.
+SIDE_BY_SIDE_CODE = r"""
+import json, statistics, sys, time
+import kalvesta
+cases = json.loads(sys.stdin.read())
+normalize, clock = kalvesta.normalize, time.perf_counter_ns
+out = []
+for lang, texts, rounds in cases:
+    for t in texts:
+        normalize(t, lang)
+    samples = []
+    for _ in range(rounds):
+        for t in texts:
+            t0 = clock()
+            normalize(t, lang)
+            samples.append(clock() - t0)
+    out.append(statistics.median(samples) / 1000)
+print(json.dumps(out))
+"""
+
+
+def side_by_side_cases(corpus, rounds):
+    cases = [(f"sentences [{lang}]", lang, corpus[lang], rounds) for lang in LANGS]
+    cases += [("plain word [ms]", "ms", ["makan"], rounds * 2000),
+              ("bare number [en]", "en", ["12345"], rounds * 2000),
+              ("bare number [id]", "id", ["12345"], rounds * 2000),
+              ("plain word [zh]", "zh", ["你好"], rounds * 2000)]
+    return cases
+
+
+def time_build(python, cases):
+    data = json.dumps([[lang, texts, rounds] for _, lang, texts, rounds in cases])
+    out = subprocess.run([str(python), "-c", SIDE_BY_SIDE_CODE], input=data, capture_output=True,
+                         text=True, check=True, cwd="/")
+    return json.loads(out.stdout)
+
+
+def bench_reference(rev, corpus, rounds):
+    sys.path.insert(0, str(HERE))
+    import reference
+
+    ref_python = reference.ensure(rev)
+    cases = side_by_side_cases(corpus, rounds)
+    log("side by side with the reference build")
+    # Alternate the builds and keep each one's best: a shared machine is noisy.
+    ref, new = [float("inf")] * len(cases), [float("inf")] * len(cases)
+    for _ in range(3):
+        ref = list(map(min, ref, time_build(ref_python, cases)))
+        new = list(map(min, new, time_build(sys.executable, cases)))
+    for (label, *_), r, n in zip(cases, ref, new):
+        row("vs reference", label, f"x{r / n:.2f} faster",
+            f"{n:.1f} us vs {r:.1f} us median per call, reference {ref_python.parents[2].name}")
+
+
 # ---- output ----
 
 def print_table():
@@ -359,6 +417,8 @@ def main():
     parser.add_argument("--no-peers", action="store_true", help="skip the peer normalisers")
     parser.add_argument("--strict", action="store_true", help="exit 1 on a flagged ratio")
     parser.add_argument("--langs", default=",".join(LANGS), help="comma-separated codes")
+    parser.add_argument("--reference", nargs="?", const="", metavar="REV",
+                        help="also time a reference build side by side (default rev: bench/REFERENCE)")
     args = parser.parse_args()
     langs = [code for code in args.langs.split(",") if code]
 
@@ -386,6 +446,8 @@ def main():
         log(f"scaling [{lang}]")
         bench_scaling(lang, corpus[lang], sizes)
     bench_adversarial([code for code in adv_langs if code in langs], sizes, email_counts)
+    if args.reference is not None:
+        bench_reference(args.reference or None, corpus, rounds)
     if not args.no_peers:
         bench_peers(args, corpus)
     row("summary", "doubling ratios", "all <= 2.5" if not FLAGS else f"{len(FLAGS)} flagged",
