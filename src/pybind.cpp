@@ -399,6 +399,24 @@ PyObject* to_cardinal_id_py(PyObject*, PyObject* const* args, Py_ssize_t nargs, 
 
 std::string cardinal_zh(double whole) { return normalize_zh::to_cardinal_zh(saturating_u128(whole)); }
 
+// ‘3.25’ -> ‘三点二五’, ‘-5.25’ -> ‘负五点二五’: a negative number reads its
+// own value after "负", fraction included.
+std::string number_zh(double n) {
+  if (n < 0) return "负" + number_zh(-n);
+  if (n == std::trunc(n)) return cardinal_zh(n);
+  // A fraction is read digit by digit from the float's shortest text; NaN
+  // has no "." and so reads "零点".
+  std::string text = float_text(n);
+  std::string digits;
+  std::size_t dot = text.find('.');
+  if (dot != std::string::npos) {
+    for (char c : std::string_view(text).substr(dot + 1)) {
+      if (c >= '0' && c <= '9') digits += normalize_zh::to_cardinal_zh(static_cast<u128>(c - '0'));
+    }
+  }
+  return cardinal_zh(std::trunc(n)) + "点" + digits;
+}
+
 PyObject* to_cardinal_zh_py(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
   PyObject* slots[1];
   if (!bind("to_cardinal_zh", kNParam, false, args, nargs, kwnames, slots)) return nullptr;
@@ -411,23 +429,23 @@ PyObject* to_cardinal_zh_py(PyObject*, PyObject* const* args, Py_ssize_t nargs, 
       PyErr_SetString(PyExc_OverflowError, message.c_str());
       return nullptr;
     }
-    if (n < 0) return to_str("负" + cardinal_zh(std::trunc(-n)));
-    if (n == std::trunc(n)) return to_str(cardinal_zh(n));
-    // A fraction is read digit by digit from the float's shortest text; NaN
-    // has no "." and so reads "零点".
-    std::string text = float_text(n);
-    std::string digits;
-    std::size_t dot = text.find('.');
-    if (dot != std::string::npos) {
-      for (char c : std::string_view(text).substr(dot + 1)) {
-        if (c >= '0' && c <= '9') digits += normalize_zh::to_cardinal_zh(static_cast<u128>(c - '0'));
-      }
-    }
-    return to_str(cardinal_zh(std::trunc(n)) + "点" + digits);
+    return to_str(number_zh(n));
   });
 }
 
 constexpr Param kCurrencyParams[] = {{"value", true}, {"currency", true}};
+
+// ‘12.5’ -> ‘十二元五十分’; a negative amount reads its own value after "负".
+std::string currency_zh(double value, std::string_view currency) {
+  const double v = std::fabs(value);
+  const double whole = std::trunc(v);
+  // std::round rounds halves away from zero.
+  const std::int64_t cents = saturating_i64(std::round((v - whole) * 100.0));
+  std::string out = cardinal_zh(whole);
+  out.append(currency);
+  if (cents > 0) out += normalize_zh::to_cardinal_zh(static_cast<u128>(cents)) + "分";
+  return value < 0 && (whole > 0 || cents > 0) ? "负" + out : out;
+}
 
 PyObject* to_currency_zh_py(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
   PyObject* slots[2];
@@ -436,16 +454,7 @@ PyObject* to_currency_zh_py(PyObject*, PyObject* const* args, Py_ssize_t nargs, 
   if (!value) return nullptr;
   auto currency = to_text(slots[1], "currency");
   if (!currency) return nullptr;
-  const double v = *value;
-  return guarded([&] {
-    const double whole = std::trunc(v);
-    // std::round rounds halves away from zero.
-    const std::int64_t cents = saturating_i64(std::round((v - whole) * 100.0));
-    std::string out = cardinal_zh(whole);
-    out.append(*currency);
-    if (cents > 0) out += normalize_zh::to_cardinal_zh(static_cast<u128>(cents)) + "分";
-    return to_str(out);
-  });
+  return guarded([&] { return to_str(currency_zh(*value, *currency)); });
 }
 
 constexpr Param kYearParam[] = {{"year", true}};
