@@ -287,10 +287,6 @@ std::string placeholder(const Entity& entity) {
 
 namespace {
 
-// An amount that the currency pattern cut short: its number goes on
-// (‘RM1.5万’ stops at ‘RM1’), or a scale follows (‘$2.5 billion’, ‘RM3万’).
-// Cut out, it would be read without its scale; left in the text, the
-// language passes read the whole amount.
 // A web address written at the end of a sentence or clause: the full stop
 // or comma after it belongs to the sentence (‘see www.a.com.’), not to the
 // address, and would otherwise be read out as "dot".
@@ -300,6 +296,10 @@ std::size_t closing_punctuation(std::string_view match) {
   return n;
 }
 
+// An amount that the currency pattern cut short: its number goes on
+// (‘RM1.5万’ stops at ‘RM1’), or a scale follows (‘$2.5 billion’, ‘RM3万’).
+// Cut out, it would be read without its scale; left in the text, the
+// language passes read the whole amount.
 bool amount_goes_on(std::string_view text, std::size_t end) {
   std::string_view rest = text.substr(end);
   if (rest.size() >= 2 && (rest[0] == '.' || rest[0] == ',') && rest[1] >= '0' && rest[1] <= '9') return true;
@@ -531,15 +531,7 @@ std::string convert_to_spoken(const Entity& entity, std::string_view lang) {
 
 Result<std::string> speak_entity(EntityKind kind, std::string_view text, std::string_view language) {
   const langpack::LanguagePack* pack = langpack::try_get_pack(language);
-  if (pack == nullptr) {
-    std::string codes;
-    for (const std::string& code : langpack::supported_languages()) {
-      if (!codes.empty()) codes += ", ";
-      codes += code;
-    }
-    return Result<std::string>::err("Unsupported language: '" + std::string(language) +
-                                    "' (expected one of (" + codes + "))");
-  }
+  if (pack == nullptr) return Result<std::string>::err(langpack::unsupported_language(language));
   Entity entity{std::string(text), 0, kind};
   return Result<std::string>::ok(convert_to_spoken(entity, pack->code));
 }

@@ -93,6 +93,15 @@ std::vector<std::string> supported_languages() {
   return codes;
 }
 
+std::string unsupported_language(std::string_view code) {
+  std::string codes;
+  for (const auto& c : supported_languages()) {
+    if (!codes.empty()) codes += ", ";
+    codes += c;
+  }
+  return "Unsupported language: '" + std::string(code) + "' (expected one of (" + codes + "))";
+}
+
 }  // namespace kalvesta::langpack
 
 namespace kalvesta::lang {

@@ -72,6 +72,9 @@ const LanguagePack* try_get_pack(std::string_view code);
 const LanguagePack& get_pack(std::string_view code);
 // The registered codes, sorted by bytes: en, id, ms, zh, zh_my.
 std::vector<std::string> supported_languages();
+// The caller's error for a code that is not registered, the code as given:
+// "Unsupported language: 'fr' (expected one of (en, id, ms, zh, zh_my))".
+std::string unsupported_language(std::string_view code);
 
 }  // namespace kalvesta::langpack
 

@@ -12,10 +12,10 @@
 #include <string_view>
 
 #include "langpack.h"
-#include "pipeline.h"
 #include "regex.h"
 #include "result.h"
 #include "shared.h"
+#include "stash.h"
 #include "unicode.h"
 
 namespace kalvesta::misc_passes {
@@ -79,18 +79,16 @@ void append_shortened(std::string& out, std::string_view part) {
   }
 }
 
-// Stash keys ("entstash" + lowercase letters) stand for placeholders and are
+// Stash keys (the key prefix + lowercase letters) stand for placeholders and are
 // copied untouched; only the text around them is shortened.
 void append_word_outside_keys(std::string& out, std::string_view word) {
-  constexpr std::string_view prefix = pipeline::STASH_KEY_PREFIX;
   std::size_t pos = 0;
   while (pos < word.size()) {
-    std::size_t key = word.find(prefix, pos);
+    std::size_t key = word.find(stash::KEY_PREFIX, pos);
     if (key == std::string_view::npos) key = word.size();
     append_shortened(out, word.substr(pos, key - pos));
     if (key == word.size()) break;
-    std::size_t end = key + prefix.size();
-    while (end < word.size() && word[end] >= 'a' && word[end] <= 'z') ++end;
+    std::size_t end = stash::key_end(word, key);
     out.append(word.substr(key, end - key));
     pos = end;
   }

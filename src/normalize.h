@@ -2,20 +2,14 @@
 // language runs before its own passes.
 #pragma once
 
-#include <array>
-#include <optional>
-#include <span>
 #include <string>
 #include <string_view>
-#include <utility>
 
-#include "num2word.h"
-#include "numtext.h"
 #include "regex.h"
 
 namespace kalvesta::normalize {
 
-// Scale-suffix patterns, shared with the Indonesian passes.
+// Scale-suffix patterns: a currency code, an amount, then a letter or word scale.
 extern constinit regex::LazyRegex RE_K_SUFFIX;
 extern constinit regex::LazyRegex RE_M_SUFFIX;
 extern constinit regex::LazyRegex RE_B_SUFFIX;
@@ -25,98 +19,14 @@ extern constinit regex::LazyRegex RE_JUTA_SUFFIX;
 extern constinit regex::LazyRegex RE_MILIAR_SUFFIX;
 extern constinit regex::LazyRegex RE_TRILIUN_SUFFIX;
 
-// Rule-pass patterns the Indonesian twin runs unchanged.
-extern constinit regex::LazyRegex RE_DATE_YMD;
-extern constinit regex::LazyRegex RE_PERCENT;
-// A comma-grouped number with a fraction; the decimal and percent passes
-// would otherwise read only the last group with it (‘7,654.32’ as ‘7,’ and
-// 654.32), so its commas are dropped first.
-extern constinit regex::LazyRegex RE_GROUPED_DECIMAL;
-std::string ungrouped(const regex::Captures& c);
-extern constinit regex::LazyRegex RE_DATE;
-extern constinit regex::LazyRegex RE_DECIMAL;
-extern constinit regex::LazyRegex RE_DASHED;
-extern constinit regex::LazyRegex RE_COMMA_NUM;
-extern constinit regex::LazyRegex RE_ADJACENT;
-extern constinit regex::LazyRegex RE_NUMBER;
-extern constinit regex::LazyRegex RE_ALNUM;
-
-// Clock times without a period word, exactly as written, and the same text
-// without the final "(?!.*%)" that replace_unless_percent_follows checks.
-extern constinit regex::LazyRegex RE_TIME_NO_MERIDIAN;
-extern constinit regex::LazyRegex RE_TIME_NO_MERIDIAN_HEAD;
-
-// A pattern text without its final "(?!.*%)" (unchanged when it has none).
-constexpr std::string_view without_percent_guard(std::string_view pattern) {
-  constexpr std::string_view guard = "(?!.*%)";
-  return pattern.ends_with(guard) ? pattern.substr(0, pattern.size() - guard.size()) : pattern;
-}
-
-using Reader = std::string (*)(const regex::Captures&);
-
-// The matches of `head` + "(?!.*%)" replaced by read(): a match followed by
-// a "%" before the next line feed is refused and the search goes on from the
-// next character. The engine would rescan the rest of the line for every
-// candidate (quadratic on one long line); this walk finds each "%" and line
-// feed once. `head` must never match the empty text.
-std::string replace_unless_percent_follows(std::string_view text, const regex::Regex& head, Reader read);
-
-// The matches of the dashed-digits pattern "(?<![A-Za-z])([+\d]+(?:-[\d]+)+)
-// (?![A-Za-z])" replaced by read(). Every start inside one run of "+" and
-// digits gives the same match end, so the pattern is tried only at the start
-// of each run and one character later (where a letter before the run refuses
-// the first); the engine itself would retry each position of a long run that
-// does not match, quadratic in the run's length.
-std::string replace_at_digit_runs(std::string_view text, const regex::Regex& dashed, Reader read);
-
-// One rule pass: every match of `re` replaced by read(). A clock pattern that
-// ends in "(?!.*%)" also names its `head` and runs through the walk above; the
-// dashed-digits pattern runs through replace_at_digit_runs.
-struct Pass {
-  const regex::LazyRegex& re;
-  Reader read;
-  const regex::LazyRegex* head = nullptr;
-  bool at_digit_runs = false;
-};
-// The passes in order, each over the previous output.
-std::string run_passes(std::string_view text, std::span<const Pass> passes);
-
 // Every match of a scale pattern as its code and the amount times 10^zeros.
 std::string expand_suffix(std::string_view text, const regex::Regex& pattern, unsigned zeros);
+// Every scale but "M", which Indonesian reads as miliar in its own pre-parse.
 std::string expand_suffixes_no_m(std::string_view text);
 std::string expand_all_currency_suffixes(std::string_view text);
 
 std::string normalize_malay(std::string_view text);
-using kalvesta::parse_num;
 std::string digit_word_upper(char32_t c);
 std::string normalize_mixed_alnum(std::string_view token);
-
-// ---- readings shared with normalize_id, parameterised by language ----
-
-// Month names keyed "1".."12"; digit words indexed by digit value.
-using MonthTable = std::array<std::pair<std::string_view, std::string_view>, 12>;
-using DigitWords = std::array<std::string_view, 10>;
-
-// The name of a month group (leading "0"s ignored), nothing when it has none.
-std::optional<std::string_view> month_name(std::string_view month, const MonthTable& table);
-// "{day} {month} {year}"; a month without a name stays as written.
-std::string read_date(std::string_view day, std::string_view month, std::string_view year,
-                      const MonthTable& table, const num2word::NumberVocab& vocab);
-// A clock hour or minute: ASCII digits (optional "+"), anything else 0.
-unsigned read_small(std::string_view text);
-// Clock time without a period word: midnight, noon, hour alone, hour minutes.
-std::string read_clock(unsigned h, unsigned m, const num2word::NumberVocab& vocab);
-// Each character as its digit word; anything but an ASCII digit reads as 0.
-std::string digit_by_digit(std::string_view text, const num2word::NumberVocab& vocab);
-// cardinal(parse_num(text)).
-std::string read_number(std::string_view text, const num2word::NumberVocab& vocab);
-// A plain digit run: digit by digit from five bytes on, else one cardinal.
-std::string read_digit_run(std::string_view run, const num2word::NumberVocab& vocab);
-// The ASCII digits of a dashed group, one per word ("012-3" -> "0 1 2 3").
-std::string spread_digits(std::string_view group);
-// Adjacent digit groups joined: every U+0020 removed, other whitespace kept.
-std::string join_digit_groups(std::string_view match);
-// A token with a letter and an ASCII digit spelt out character by character.
-std::string mixed_alnum(std::string_view token, const DigitWords& digits);
 
 }  // namespace kalvesta::normalize

@@ -13,8 +13,9 @@
 
 #include "normalize.h"
 #include "num2word_en.h"
-#include "pipeline.h"
 #include "regex.h"
+#include "rules.h"
+#include "stash.h"
 #include "unicode.h"
 
 namespace kalvesta::normalize_en {
@@ -31,7 +32,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 12> MONTHS =
     {"9", "September"}, {"10", "October"}, {"11", "November"}, {"12", "December"},
 }};
 
-using normalize::RE_DATE;
+using rules::RE_DATE;
 constinit LazyRegex RE_CURRENCY{
     R"((?i)(?<!\w)(RM|\$|£|€|USD|EUR|GBP|MYR)\s?([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(million|billion|trillion|thousand))?\b)"};
 
@@ -42,17 +43,17 @@ constinit LazyRegex RE_CURRENCY{
 constexpr std::string_view TIME_NO_MERIDIAN_TEXT =
     R"((?i)\b(\d{1,2}):(\d{2})\b(?!\s*(?:am|pm|a\.m\.|p\.m\.))(?!.*%))";
 constinit LazyRegex RE_TIME_NO_MERIDIAN{TIME_NO_MERIDIAN_TEXT};
-constinit LazyRegex RE_TIME_NO_MERIDIAN_HEAD{normalize::without_percent_guard(TIME_NO_MERIDIAN_TEXT)};
+constinit LazyRegex RE_TIME_NO_MERIDIAN_HEAD{rules::without_percent_guard(TIME_NO_MERIDIAN_TEXT)};
 
 constinit LazyRegex RE_TIME{R"((?i)\b(\d{1,2})[:\.](\d{2})\s*(?:(am|pm|a\.m\.|p\.m\.)))"};
 constinit LazyRegex RE_TIME_HOUR_ONLY{R"((?i)\b(\d{1,2})\s*(am|pm|a\.m\.|p\.m\.)\b)"};
-using normalize::RE_PERCENT;
-using normalize::RE_DECIMAL;
-using normalize::RE_DASHED;
+using rules::RE_PERCENT;
+using rules::RE_DECIMAL;
+using rules::RE_DASHED;
 constinit LazyRegex RE_ORDINAL{R"((?i)\b(\d{1,2})(st|nd|rd|th)\b)"};
-using normalize::RE_COMMA_NUM;
-using normalize::RE_NUMBER;
-using normalize::RE_ALNUM;
+using rules::RE_COMMA_NUM;
+using rules::RE_NUMBER;
+using rules::RE_ALNUM;
 
 // Company suffix; the pronunciation overrides end with the same pattern.
 constinit LazyRegex RE_SDN_BHD{R"((?i)\bsdn\.?\s+bhd\b\.?)"};
@@ -99,7 +100,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 18> TITLES =
 std::string cardinal(u128 n) { return num2word_en::to_cardinal_en(n); }
 std::string cardinal_of(std::string_view digits) { return cardinal(parse_num(digits)); }
 
-constexpr normalize::DigitWords DIGITS = {"zero", "one", "two",   "three", "four",
+constexpr rules::DigitWords DIGITS = {"zero", "one", "two",   "three", "four",
                                           "five", "six", "seven", "eight", "nine"};
 
 // Any character but an ASCII digit reads as "zero".
@@ -136,7 +137,7 @@ constexpr std::array<MoneyUnit, 8> MONEY_UNITS = {{
     {"£", "pound", "pence"}, {"GBP", "pound", "pence"},
 }};
 
-// ---- passes 1 to 12 ----
+// ---- number, date, money and time passes ----
 
 // ‘25/12/99’ -> ‘twenty-fifth of December, ninety-nine’
 std::string read_date(const Captures& c) {
@@ -255,31 +256,31 @@ std::string read_number(const Captures& c) {
 // ‘mp3’ -> ‘M P three’; a token holding a stash key is left for the key's sake
 std::string read_alnum(const Captures& c) {
   std::string_view token = c[0];
-  if (token.find(pipeline::STASH_KEY_PREFIX) != std::string_view::npos) return std::string(token);
+  if (stash::holds_key(token)) return std::string(token);
   return mixed_alnum_en(token);
 }
 
-using normalize::Pass;
+using rules::Pass;
 
-// Passes 1 to 12; the time pass checks its "%" refusal in one walk, and the
-// dashed-digits pass is tried at the starts of digit runs only.
+// The number passes, in order; the time pass checks its "%" refusal in one
+// walk, and the dashed-digits pass is tried at the starts of digit runs only.
 constexpr Pass PASSES[] = {
     {RE_DATE, read_date},         // ‘05/03/24’ -> ‘fifth of March, twenty-four’
     {RE_CURRENCY, read_money},    // ‘RM5.50’ -> ‘five ringgit fifty cent’
     {RE_TIME_NO_MERIDIAN, read_time_no_meridian, &RE_TIME_NO_MERIDIAN_HEAD},  // ‘9:05’ -> ‘nine five’
     {RE_TIME, read_time},                 // ‘10.15 a.m.’ -> ‘ten fifteen a m’
     {RE_TIME_HOUR_ONLY, read_hour_only},  // ‘7pm’ -> ‘seven p m’
-    {normalize::RE_GROUPED_DECIMAL, normalize::ungrouped},  // ‘7,654.32’ -> ‘7654.32’
+    {rules::RE_GROUPED_DECIMAL, rules::ungrouped},  // ‘7,654.32’ -> ‘7654.32’
     {RE_PERCENT, read_percent},           // ‘50%’ -> ‘fifty percent’
     {RE_DECIMAL, read_decimal},           // ‘3.14’ -> ‘three point one four’
-    {RE_DASHED, read_dashed, nullptr, true},  // ‘2020-2021’ -> ‘two zero two zero dash two zero two one’
+    {RE_DASHED, read_dashed, nullptr, rules::replace_at_digit_runs},  // ‘2020-2021’ -> ‘two zero two zero dash two zero two one’
     {RE_ORDINAL, read_ordinal},           // ‘2nd’ -> ‘second’
     {RE_COMMA_NUM, read_grouped},         // ‘10,000’ -> ‘ten thousand’
     {RE_NUMBER, read_number},             // ‘1999’ -> ‘nineteen ninety-nine’
     {RE_ALNUM, read_alnum},               // ‘x86_64’ -> ‘X eight six six four’
 };
 
-// ---- passes 13 to 15 ----
+// ---- contractions, titles and the company suffix ----
 
 // One compiled pattern per table row, built on first use; a row whose
 // pattern does not compile stays empty and is skipped.
@@ -432,11 +433,11 @@ std::string render_year(u128 year) {
   return h + " hundred";
 }
 
-std::string mixed_alnum_en(std::string_view token) { return normalize::mixed_alnum(token, DIGITS); }
+std::string mixed_alnum_en(std::string_view token) { return rules::mixed_alnum(token, DIGITS); }
 
 std::string normalize_english(std::string_view input) {
   std::string text = normalize::expand_all_currency_suffixes(input);
-  text = normalize::run_passes(text, PASSES);
+  text = rules::run_passes(text, PASSES);
   // Every contraction holds an apostrophe and every title ends in a full
   // stop: only rows whose letter stands beside one in the text are scanned.
   text = expand_contractions(std::move(text));

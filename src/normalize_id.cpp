@@ -1,11 +1,12 @@
 // Indonesian language normaliser: a pre-parse that rewrites Indonesian number
 // formats (dot thousands, comma decimals, rb/jt suffixes) into the common
-// forms, then the Malay twin's rule passes with Indonesian words.
+// forms, then the shared rule passes with Indonesian words.
 #include "normalize_id.h"
 
 #include "normalize.h"
 #include "num2word.h"
 #include "regex.h"
+#include "rules.h"
 #include "unicode.h"
 
 namespace kalvesta::normalize_id {
@@ -34,7 +35,7 @@ std::string dotted_thousands(const Captures& c) {
 std::string comma_decimal(const Captures& c) { return std::string(c[1]) + "." + std::string(c[2]); }
 std::string scale_suffix(const Captures& c) { return std::string(c[1]) + " " + suffix_word(c[2]); }
 
-using normalize::Pass;
+using rules::Pass;
 
 // Dotted thousands first, so that a comma decimal after them is taken whole.
 const Pass PREPARSE_PASSES[] = {
@@ -47,13 +48,13 @@ const Pass PREPARSE_PASSES[] = {
 // ---- rule passes ----
 
 // Indonesian month names, keyed by the month number without leading zeros.
-constexpr normalize::MonthTable MONTHS = {{
+constexpr rules::MonthTable MONTHS = {{
     {"1", "Januari"}, {"2", "Februari"}, {"3", "Maret"},     {"4", "April"},
     {"5", "Mei"},     {"6", "Juni"},     {"7", "Juli"},      {"8", "Agustus"},
     {"9", "September"}, {"10", "Oktober"}, {"11", "November"}, {"12", "Desember"},
 }};
 
-constexpr normalize::DigitWords DIGITS = {"nol",  "satu", "dua",   "tiga",    "empat",
+constexpr rules::DigitWords DIGITS = {"nol",  "satu", "dua",   "tiga",    "empat",
                                           "lima", "enam", "tujuh", "delapan", "sembilan"};
 
 // Keyed by the upper-cased currency code; the subunit is always "sen".
@@ -72,17 +73,17 @@ constexpr std::string_view TIME_NO_MERIDIAN =
     R"((?i)\b(\d{1,2})[:\.](\d{2})\b(?!\s*(?:pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.))(?!.*%))";
 constinit regex::LazyRegex RE_TIME_NO_MERIDIAN{TIME_NO_MERIDIAN};
 // Run without its final "(?!.*%)", which the walk checks in linear time.
-constinit regex::LazyRegex RE_TIME_NO_MERIDIAN_HEAD{normalize::without_percent_guard(TIME_NO_MERIDIAN)};
+constinit regex::LazyRegex RE_TIME_NO_MERIDIAN_HEAD{rules::without_percent_guard(TIME_NO_MERIDIAN)};
 constinit regex::LazyRegex RE_TIME{R"((?i)\b(\d{1,2})[:\.](\d{2})\s*(?:(pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.)))"};
 constinit regex::LazyRegex RE_TIME_HOUR_ONLY{R"((?i)\b(\d{1,2})\s*(am|pm|a\.m\.|p\.m\.|pagi|siang|sore|malam)\b)"};
 constinit regex::LazyRegex RE_PERCENT{R"(\b(\d+(?:[.,]\d+)?)%)"};
 
 std::string cardinal(unsigned n) { return num2word::to_cardinal_with(n, ID_VOCAB); }
-std::string number(std::string_view t) { return normalize::read_number(t, ID_VOCAB); }
-std::string digits(std::string_view t) { return normalize::digit_by_digit(t, ID_VOCAB); }
+std::string number(std::string_view t) { return rules::read_number(t, ID_VOCAB); }
+std::string digits(std::string_view t) { return rules::digit_by_digit(t, ID_VOCAB); }
 
-std::string date_ymd(const Captures& c) { return normalize::read_date(c[3], c[2], c[1], MONTHS, ID_VOCAB); }
-std::string date_dmy(const Captures& c) { return normalize::read_date(c[1], c[2], c[3], MONTHS, ID_VOCAB); }
+std::string date_ymd(const Captures& c) { return rules::read_date(c[3], c[2], c[1], MONTHS, ID_VOCAB); }
+std::string date_dmy(const Captures& c) { return rules::read_date(c[1], c[2], c[3], MONTHS, ID_VOCAB); }
 
 std::string money(const Captures& c) {
   bool rupiah = c.matched(1);
@@ -113,7 +114,7 @@ std::string money(const Captures& c) {
 }
 
 std::string clock(const Captures& c) {
-  return normalize::read_clock(normalize::read_small(c[1]), normalize::read_small(c[2]), ID_VOCAB);
+  return rules::read_clock(rules::read_small(c[1]), rules::read_small(c[2]), ID_VOCAB);
 }
 
 // "am" is pagi; "pm" is sore until 18 and malam from then on.
@@ -125,14 +126,14 @@ std::string period_word(unsigned h, std::string_view group) {
 }
 
 std::string clock_with_period(const Captures& c) {
-  unsigned h = normalize::read_small(c[1]), m = normalize::read_small(c[2]);
+  unsigned h = rules::read_small(c[1]), m = rules::read_small(c[2]);
   std::string out = cardinal(h);
   if (m != 0) out.append(" ").append(cardinal(m));
   return out.append(" ").append(period_word(h, c[3]));
 }
 
 std::string hour_with_period(const Captures& c) {
-  unsigned h = normalize::read_small(c[1]);
+  unsigned h = rules::read_small(c[1]);
   return cardinal(h).append(" ").append(period_word(h, c[2]));
 }
 
@@ -145,28 +146,28 @@ std::string percent(const Captures& c) {
 }
 
 std::string decimal(const Captures& c) { return number(c[1]).append(" koma ").append(digits(c[2])); }
-std::string dashed(const Captures& c) { return normalize::spread_digits(c[1]); }
+std::string dashed(const Captures& c) { return rules::spread_digits(c[1]); }
 std::string comma_number(const Captures& c) { return number(c[0]); }
-std::string adjacent(const Captures& c) { return normalize::join_digit_groups(c[0]); }
-std::string plain_number(const Captures& c) { return normalize::read_digit_run(c[0], ID_VOCAB); }
+std::string adjacent(const Captures& c) { return rules::join_digit_groups(c[0]); }
+std::string plain_number(const Captures& c) { return rules::read_digit_run(c[0], ID_VOCAB); }
 std::string mixed_token(const Captures& c) { return normalize_mixed_alnum_id(c[0]); }
 
 // Runs after the pre-parse and the scale expansion; money before the clock
 // passes, and the clock passes before decimals, so ‘3.14’ reads as a time.
 const Pass INDONESIAN_PASSES[] = {
-    {normalize::RE_DATE_YMD, date_ymd},       // ‘2024-03-05’ -> ‘lima Maret dua ribu dua puluh empat’
-    {normalize::RE_DATE, date_dmy},           // ‘05/03/24’ -> ‘lima Maret dua puluh empat’
+    {rules::RE_DATE_YMD, date_ymd},       // ‘2024-03-05’ -> ‘lima Maret dua ribu dua puluh empat’
+    {rules::RE_DATE, date_dmy},           // ‘05/03/24’ -> ‘lima Maret dua puluh empat’
     {RE_CURRENCY_ID, money},                  // ‘Rp5.5’ -> ‘lima rupiah lima sen’
     {RE_TIME_NO_MERIDIAN, clock, &RE_TIME_NO_MERIDIAN_HEAD},  // ‘10.30’ -> ‘sepuluh tiga puluh’
     {RE_TIME, clock_with_period},             // ‘10.30 pm’ -> ‘sepuluh tiga puluh sore’
     {RE_TIME_HOUR_ONLY, hour_with_period},    // ‘8 pm’ -> ‘delapan sore’
     {RE_PERCENT, percent},                    // ‘1,234%’ -> ‘satu koma dua tiga empat persen’
-    {normalize::RE_DECIMAL, decimal},         // ‘1.5’ -> ‘satu koma lima’
-    {normalize::RE_DASHED, dashed, nullptr, true},  // ‘012-345’ -> ‘0 1 2 3 4 5’
-    {normalize::RE_COMMA_NUM, comma_number},  // ‘1,500’ -> ‘seribu lima ratus’
-    {normalize::RE_ADJACENT, adjacent},       // ‘0 1 2 3 4 5’ -> ‘012345’
-    {normalize::RE_NUMBER, plain_number},     // ‘12345’ -> ‘satu dua tiga empat lima’
-    {normalize::RE_ALNUM, mixed_token},       // ‘B8’ -> ‘B delapan’
+    {rules::RE_DECIMAL, decimal},         // ‘1.5’ -> ‘satu koma lima’
+    {rules::RE_DASHED, dashed, nullptr, rules::replace_at_digit_runs},  // ‘012-345’ -> ‘0 1 2 3 4 5’
+    {rules::RE_COMMA_NUM, comma_number},  // ‘1,500’ -> ‘seribu lima ratus’
+    {rules::RE_ADJACENT, adjacent},       // ‘0 1 2 3 4 5’ -> ‘012345’
+    {rules::RE_NUMBER, plain_number},     // ‘12345’ -> ‘satu dua tiga empat lima’
+    {rules::RE_ALNUM, mixed_token},       // ‘B8’ -> ‘B delapan’
 };
 
 }  // namespace
@@ -179,15 +180,15 @@ std::string suffix_word(std::string_view suffix) {
   return std::string(suffix);  // the patterns hand over only the suffixes above
 }
 
-std::string preparse_number_formats(std::string_view text) { return normalize::run_passes(text, PREPARSE_PASSES); }
+std::string preparse_number_formats(std::string_view text) { return rules::run_passes(text, PREPARSE_PASSES); }
 
 std::string normalize_currency_id(std::string_view text) { return RE_CURRENCY_ID->replace_all(text, money); }
 
-std::string normalize_mixed_alnum_id(std::string_view token) { return normalize::mixed_alnum(token, DIGITS); }
+std::string normalize_mixed_alnum_id(std::string_view token) { return rules::mixed_alnum(token, DIGITS); }
 
 std::string normalize_indonesian(std::string_view text) {
   std::string out = normalize::expand_suffixes_no_m(preparse_number_formats(text));
-  return normalize::run_passes(out, INDONESIAN_PASSES);
+  return rules::run_passes(out, INDONESIAN_PASSES);
 }
 
 }  // namespace kalvesta::normalize_id

@@ -5,11 +5,12 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <utility>
 
-#include "normalize.h"
-#include "pipeline.h"
 #include "regex.h"
+#include "rules.h"
+#include "stash.h"
 #include "unicode.h"
 
 namespace kalvesta::normalize_zh {
@@ -161,7 +162,7 @@ constinit LazyRegex RE_TIME_SHORTFORM{
     R"((?i)(?<!\d)([1-9]|1[0-2])\s*(am|pm|a\.m\.|p\.m\.)(?![A-Za-z0-9]))"};
 constinit LazyRegex RE_COMMA_NUM{R"(\d{1,3}(?:,\d{3})+(?:\.\d+)?)"};
 constinit LazyRegex RE_DECIMAL{R"((\d+)\.(\d+))"};
-using normalize::RE_DASHED;  // the dashed-digits pattern, shared
+using rules::RE_DASHED;  // the dashed-digits pattern, shared
 constinit LazyRegex RE_DASHED_ALNUM{R"(([A-Za-z0-9]+(?:-[A-Za-z0-9]+)+))"};
 constinit LazyRegex RE_ALNUM{R"(((?=[A-Za-z0-9]*[A-Za-z])(?=[A-Za-z0-9]*\d)[A-Za-z0-9]+))"};
 constinit LazyRegex RE_NUMBER{R"(\d+)"};
@@ -231,31 +232,25 @@ std::string spell_dashed(std::string_view run) {
   return out;
 }
 
-bool holds_stash_key(std::string_view text) {
-  return text.find(pipeline::STASH_KEY_PREFIX) != std::string_view::npos;
-}
 
-bool is_ascii_alnum(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-// The mixed-token pass. RE_ALNUM can only match a whole run of ASCII letters
-// and digits, starting at its first character, and only when the run holds a
-// letter and a digit (or a digit follows right after it). Scanning the whole
-// text would retry a run that cannot match from each of its characters,
-// quadratic in the run's length, so the pattern is run only on runs that match.
-std::string spell_mixed_tokens(std::string_view text) {
+// The walk of the mixed-token pass. RE_ALNUM can only match a whole run of
+// ASCII letters and digits, starting at its first character, and only when
+// the run holds a letter and a digit (or a digit follows right after it).
+// Scanning the whole text would retry a run that cannot match from each of its
+// characters, quadratic in the run's length, so `alnum` is run only on runs
+// that can match.
+std::string at_mixed_runs(std::string_view text, const regex::Regex& alnum, rules::Reader read) {
   std::string out;
   std::size_t copied = 0, pos = 0;
   Captures caps;
   while (pos < text.size()) {
-    if (!is_ascii_alnum(text[pos])) {
+    if (!unicode::is_ascii_alnum(text[pos])) {
       ++pos;
       continue;
     }
     const std::size_t run_start = pos;
     bool letter = false, digit = false;
-    for (; pos < text.size() && is_ascii_alnum(text[pos]); ++pos) {
+    for (; pos < text.size() && unicode::is_ascii_alnum(text[pos]); ++pos) {
       (text[pos] <= '9' ? digit : letter) = true;
     }
     std::size_t subject_end = pos;
@@ -268,16 +263,20 @@ std::string spell_mixed_tokens(std::string_view text) {
     }
     if (!letter || !digit) continue;
     const std::string_view subject = text.substr(run_start, subject_end - run_start);
-    if (!RE_ALNUM->find_at(subject, 0, caps) || caps.start(0) != 0) continue;
-    const std::string_view token = caps.group(1);
+    if (!alnum.find_at(subject, 0, caps) || caps.start(0) != 0) continue;
     out.append(text.substr(copied, run_start - copied));
-    // ‘COVID19’ -> ‘C O V I D 一 九’; a key with digits beside it stays whole
-    out += holds_stash_key(token) ? std::string(token) : spell(token, [](char) { return true; });
+    out += read(caps);
     copied = run_start + caps.end(0);
   }
   if (copied == 0) return std::string(text);
   out.append(text.substr(copied));
   return out;
+}
+
+// A mixed token spelt out; a key with digits beside it stays whole.
+std::string read_mixed_token(const Captures& c) {
+  const std::string_view token = c.group(1);
+  return stash::holds_key(token) ? std::string(token) : spell(token, [](char) { return true; });
 }
 
 // The dashed-digits pass; group 1 read digit by digit.
@@ -393,62 +392,75 @@ std::string clock_text(std::string_view prefix, std::string_view hour, std::stri
   return out;
 }
 
+std::string percent_zh(const Captures& c) { return read_percent(c, false); }
+std::string percent_zh_my(const Captures& c) { return read_percent(c, true); }
+
+std::string time_with_period(const Captures& c) {
+  return clock_text(period_word(c.group(3)), c.group(1), c.group(2));
+}
+std::string time_with_zh_period(const Captures& c) { return clock_text(c.group(1), c.group(2), c.group(3)); }
+std::string hour_with_period(const Captures& c) { return clock_text(period_word(c.group(2)), c.group(1), ""); }
+
+std::string read_grouped(const Captures& c) {
+  std::string n;
+  for (char ch : c.group(0)) {
+    if (ch != ',') n += ch;
+  }
+  const auto dot = n.find('.');
+  if (dot == std::string::npos) return card(n);
+  return point_reading(std::string_view(n).substr(0, dot), std::string_view(n).substr(dot + 1));
+}
+
+std::string read_decimal(const Captures& c) { return point_reading(c.group(1), c.group(2)); }
+
+std::string read_dashed_alnum(const Captures& c) {
+  if (stash::holds_key(c.group(0))) return std::string(c.group(0));
+  return spell(c.group(1), [](char ch) { return ch != '-'; });
+}
+
+std::string read_number(const Captures& c) {
+  const std::string_view m = c.group(0);
+  const u128 v = read_int(m);
+  if (m.size() == 4 && v >= 1000 && v <= 2099) return to_year_zh(v);
+  return to_cardinal_zh(v);
+}
+
+std::string leftover_dot(const Captures&) { return "点"; }
+
+using rules::Pass;
+
+// The percent pass comes first, before the decimal pass could take the
+// number; it is the one pass whose reading differs between the variants.
+const Pass PERCENT_ZH[] = {
+    {RE_PERCENT, percent_zh},  // ‘12.5%’ -> ‘百分之十二点五’
+};
+const Pass PERCENT_ZH_MY[] = {
+    {RE_PERCENT, percent_zh_my},  // ‘12.5%’ -> ‘十二点五巴仙’
+};
+
+// Both variants, after their percent pass.
+const Pass PASSES[] = {
+    {RE_DATE_DMY, read_date_dmy},              // ‘5.6.24’ -> ‘二四年六月五日’
+    {RE_DATE_YMD, read_date_ymd},              // ‘2024/1/15’ -> ‘二零二四年一月十五日’
+    {RE_CURRENCY, read_currency},              // ‘$5千万’ -> ‘五千万美元’
+    {RE_TIME_NO_MERIDIAN, read_time_plain},    // ‘14:30’ -> ‘十四点三十分’
+    {RE_TIME, time_with_period},               // ‘2:30 pm’ -> ‘下午二点三十分’
+    {RE_TIME_ZH, time_with_zh_period},         // ‘下午3:30’ -> ‘下午三点三十分’
+    {RE_TIME_SHORTFORM, hour_with_period},     // ‘10 a.m.’ -> ‘上午十点’
+    {RE_COMMA_NUM, read_grouped},              // ‘1,234,567.5’ -> ‘一百二十三万四千五百六十七点五’
+    {RE_DECIMAL, read_decimal},                // ‘3.14’ -> ‘三点一四’
+    {RE_DASHED, read_dashed_digits, nullptr, rules::replace_at_digit_runs},  // ‘012-3456’ -> ‘零 一 二 三 四 五 六’
+    {RE_DASHED_ALNUM, read_dashed_alnum},      // ‘A1-B2’ -> ‘A 一 B 二’; two stashed entities typed ‘A-B’ stay keys
+    {RE_ALNUM, read_mixed_token, nullptr, at_mixed_runs},  // ‘COVID19’ -> ‘C O V I D 一 九’
+    {RE_NUMBER, read_number},                  // ‘2024’ -> ‘二零二四’, ‘2100’ -> ‘二千一百’
+    {RE_LEFTOVER_DOT, leftover_dot},           // ‘a.b’ -> ‘a点b’
+};
+
 }  // namespace
 
 std::string normalize_zh_variant(std::string_view text, bool is_my) {
-  std::string s(text);
-  // ‘12.5%’ -> ‘百分之十二点五’; before the decimal pass could take the number
-  s = RE_PERCENT->replace_all(s, [is_my](const Captures& c) { return read_percent(c, is_my); });
-  // ‘5.6.24’ -> ‘二四年六月五日’
-  s = RE_DATE_DMY->replace_all(s, read_date_dmy);
-  // ‘2024/1/15’ -> ‘二零二四年一月十五日’
-  s = RE_DATE_YMD->replace_all(s, read_date_ymd);
-  // ‘$5千万’ -> ‘五千万美元’
-  s = RE_CURRENCY->replace_all(s, read_currency);
-  // ‘14:30’ -> ‘十四点三十分’
-  s = RE_TIME_NO_MERIDIAN->replace_all(s, read_time_plain);
-  // ‘2:30 pm’ -> ‘下午二点三十分’
-  s = RE_TIME->replace_all(s, [](const Captures& c) {
-    return clock_text(period_word(c.group(3)), c.group(1), c.group(2));
-  });
-  // ‘下午3:30’ -> ‘下午三点三十分’
-  s = RE_TIME_ZH->replace_all(s, [](const Captures& c) {
-    return clock_text(c.group(1), c.group(2), c.group(3));
-  });
-  // ‘10 a.m.’ -> ‘上午十点’
-  s = RE_TIME_SHORTFORM->replace_all(s, [](const Captures& c) {
-    return clock_text(period_word(c.group(2)), c.group(1), "");
-  });
-  // ‘1,234,567.5’ -> ‘一百二十三万四千五百六十七点五’
-  s = RE_COMMA_NUM->replace_all(s, [](const Captures& c) {
-    std::string n;
-    for (char ch : c.group(0)) {
-      if (ch != ',') n += ch;
-    }
-    const auto dot = n.find('.');
-    if (dot == std::string::npos) return card(n);
-    return point_reading(std::string_view(n).substr(0, dot), std::string_view(n).substr(dot + 1));
-  });
-  // ‘3.14’ -> ‘三点一四’
-  s = RE_DECIMAL->replace_all(s, [](const Captures& c) { return point_reading(c.group(1), c.group(2)); });
-  // ‘012-3456’ -> ‘零 一 二 三 四 五 六’
-  s = normalize::replace_at_digit_runs(s, *RE_DASHED, read_dashed_digits);
-  // ‘A1-B2’ -> ‘A 一 B 二’; two stashed entities typed ‘A-B’ stay keys
-  s = RE_DASHED_ALNUM->replace_all(s, [](const Captures& c) {
-    if (holds_stash_key(c.group(0))) return std::string(c.group(0));
-    return spell(c.group(1), [](char ch) { return ch != '-'; });
-  });
-  // ‘COVID19’ -> ‘C O V I D 一 九’; a key with digits beside it stays whole
-  s = spell_mixed_tokens(s);
-  // ‘2024’ -> ‘二零二四’, ‘2100’ -> ‘二千一百’
-  s = RE_NUMBER->replace_all(s, [](const Captures& c) {
-    const std::string_view m = c.group(0);
-    const u128 v = read_int(m);
-    if (m.size() == 4 && v >= 1000 && v <= 2099) return to_year_zh(v);
-    return to_cardinal_zh(v);
-  });
-  // ‘a.b’ -> ‘a点b’
-  s = RE_LEFTOVER_DOT->replace_all(s, [](const Captures&) { return std::string("点"); });
+  std::string s = rules::run_passes(text, is_my ? std::span<const Pass>(PERCENT_ZH_MY) : PERCENT_ZH);
+  s = rules::run_passes(s, PASSES);
   return std::string(unicode::trim(s));
 }
 

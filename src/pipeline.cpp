@@ -14,6 +14,7 @@
 #include "pron.h"
 #include "regex.h"
 #include "shared.h"
+#include "stash.h"
 #include "unicode.h"
 
 namespace kalvesta::pipeline {
@@ -21,14 +22,6 @@ namespace {
 
 // A "-" before a digit that is not a hyphen (no word character or "-" before it).
 constinit regex::LazyRegex RE_NEG_SIGN{R"((?<![\w\-])-(?=\d))"};
-// What the stash hides: placeholders, and any token of the caller's that
-// holds the key prefix, so that the put-back cannot mistake it for a key.
-constinit regex::LazyRegex RE_STASHED{R"(<<<[A-Z_]+_\d+>>>|[A-Za-z0-9]*entstash[A-Za-z0-9]*)"};
-
-bool is_ascii_alnum(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool is_ascii_lower(char c) { return c >= 'a' && c <= 'z'; }
 
 std::string rewrite_minus_signs(std::string_view text, const langpack::LanguagePack& pack) {
   const std::string word = " " + pack.negative_word + " ";
@@ -51,7 +44,7 @@ std::string speak_special_chars(std::string_view text, const langpack::LanguageP
   std::size_t pos = 0;
   while (pos < text.size()) {
     // Letters, digits and blanks are never symbols: copy them without a lookup.
-    if (is_ascii_alnum(text[pos]) || text[pos] == ' ') {
+    if (unicode::is_ascii_alnum(text[pos]) || text[pos] == ' ') {
       out.push_back(text[pos++]);
       continue;
     }
@@ -84,89 +77,10 @@ std::string strip_exclamations(std::string_view text) {
 
 }  // namespace
 
-std::string idx_to_letters(std::size_t index) {
-  std::string letters;
-  while (true) {
-    letters.push_back(static_cast<char>('a' + index % 26));
-    if (index < 26) break;
-    index = index / 26 - 1;
-  }
-  return std::string(letters.rbegin(), letters.rend());
-}
-
-// A key that would touch an ASCII letter or digit or another key is set apart
-// by one space, so that no pass reads it as part of a letter-digit token
-// (‘abc.com5’ would otherwise spell the key out and lose the address).
-Stashed stash_placeholders(std::string_view text) {
-  Stashed result;
-  std::size_t previous_end = std::string_view::npos;
-  bool spaced_after = false;
-  result.text = RE_STASHED->replace_all(text, [&](const regex::Captures& caps) {
-    std::string key;
-    std::size_t s = caps.start(0), e = caps.end(0);
-    // A caller's token is a whole run of letters and digits: nothing to set
-    // apart but another key, which would otherwise run into it and read as
-    // one longer key (‘<<<A_1>>><<<B_2>>>’).
-    const bool placeholder = text[s] == '<';
-    const bool after_key = s == previous_end && !spaced_after;
-    if (after_key || (placeholder && s > 0 && is_ascii_alnum(text[s - 1]))) key.push_back(' ');
-    key.append(STASH_KEY_PREFIX);
-    key.append(idx_to_letters(result.stash.size()));
-    spaced_after = placeholder && e < text.size() && is_ascii_alnum(text[e]);
-    if (spaced_after) key.push_back(' ');
-    previous_end = e;
-    result.stash.emplace_back(caps.group(0));
-    return key;
-  });
-  return result;
-}
-
-// One scan instead of one scan per key. Replacing keys from the highest index
-// down finds, at each occurrence, the longest key that starts there (a longer
-// key always has the higher index), so that is what the scan takes.
-std::string unstash_placeholders(std::string_view text, const std::vector<std::string>& stash) {
-  if (stash.empty()) return std::string(text);
-  const std::size_t max_letters = idx_to_letters(stash.size() - 1).size();
-  std::string out;
-  out.reserve(text.size() + stash.size() * 8);
-  std::size_t copied = 0;
-  std::size_t pos = text.find(STASH_KEY_PREFIX);
-  while (pos != std::string_view::npos) {
-    const std::size_t letters_at = pos + STASH_KEY_PREFIX.size();
-    std::size_t run = 0;
-    while (letters_at + run < text.size() && run < max_letters && is_ascii_lower(text[letters_at + run])) ++run;
-    std::size_t next = letters_at;
-    for (std::size_t len = run; len > 0; --len) {
-      // Bijective base 26: "a" = 0, "z" = 25, "aa" = 26.
-      std::size_t index = 0;
-      for (std::size_t k = 0; k < len; ++k) index = index * 26 + static_cast<std::size_t>(text[letters_at + k] - 'a' + 1);
-      --index;
-      if (index < stash.size()) {
-        out.append(text.substr(copied, pos - copied));
-        out.append(stash[index]);
-        copied = letters_at + len;
-        next = copied;
-        break;
-      }
-    }
-    pos = text.find(STASH_KEY_PREFIX, next);
-  }
-  out.append(text.substr(copied));
-  return out;
-}
-
 Result<std::string> normalize_with(std::string_view text, std::string_view language,
                                    const Options& options) {
   const std::string lang = unicode::to_lower(unicode::trim(language));
-  if (!langpack::is_supported(lang)) {
-    std::string codes;
-    for (const auto& code : langpack::supported_languages()) {
-      if (!codes.empty()) codes += ", ";
-      codes += code;
-    }
-    return Result<std::string>::err("Unsupported language: '" + std::string(language) +
-                                    "' (expected one of (" + codes + "))");
-  }
+  if (!langpack::is_supported(lang)) return Result<std::string>::err(langpack::unsupported_language(language));
   if (unicode::trim(text).empty()) return Result<std::string>::ok(std::string());
   const langpack::LanguagePack& pack = langpack::get_pack(lang);
 
@@ -192,13 +106,13 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
     t = std::move(pronounced).value();
   }
 
-  Stashed stashed = stash_placeholders(t);
+  stash::Stashed stashed = stash::stash_placeholders(t);
   t = std::move(stashed.text);
   if (options.is_enabled("elongated")) t = misc_passes::normalize_elongated(t);
   t = language_pass(t, lang);
   t = misc_passes::insert_comma_repeated(t, 3);
   if (options.is_enabled("acronyms")) t = normalize_en::replace_letter_period_sequences(t);
-  t = unstash_placeholders(t, stashed.stash);
+  t = stash::unstash_placeholders(t, stashed.stash);
 
   t = entities::restore_gated(t, extraction.entities, lang, options);
   if (options.is_enabled("special_chars")) t = speak_special_chars(t, pack);

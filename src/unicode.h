@@ -23,6 +23,10 @@ bool is_decimal_digit(char32_t c); // general category Nd (the pattern dialect's
 bool is_uppercase(char32_t c);     // Uppercase
 bool is_word_char(char32_t c);     // Alphabetic, Mark, Nd, Pc, Join_Control
 bool is_ascii_digit(char32_t c);
+// 0-9, A-Z, a-z; inline, since the byte loops call it on every byte.
+constexpr bool is_ascii_alnum(char32_t c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 bool is_alphanumeric(char32_t c);  // Alphabetic or Numeric
 
 // Shown as an escape when a string is debug-quoted: unprintable characters

@@ -209,9 +209,9 @@ TEST(normalize_zh_variant, stash_keys_survive) {
 }  // namespace
 }  // namespace kalvesta::normalize_zh
 
-// The driver's own stash and put-back around the Chinese passes: typed
+// The stash and put-back around the Chinese passes: typed
 // placeholders joined by hyphens become keys, cross the passes, come back.
-#include "pipeline.h"
+#include "stash.h"
 
 namespace kalvesta::normalize_zh {
 namespace {
@@ -230,9 +230,9 @@ TEST(normalize_zh_variant, placeholders_round_trip) {
   };
   for (bool is_my : {false, true}) {
     for (const auto& c : cases) {
-      auto stashed = pipeline::stash_placeholders(c.in);
+      auto stashed = stash::stash_placeholders(c.in);
       const std::string spoken = normalize_zh_variant(stashed.text, is_my);
-      EXPECT_EQ(pipeline::unstash_placeholders(spoken, stashed.stash), c.want)
+      EXPECT_EQ(stash::unstash_placeholders(spoken, stashed.stash), c.want)
           << (is_my ? "zh_my: " : "zh: ") << c.in;
     }
   }

@@ -19,66 +19,6 @@ std::string run(std::string_view text, std::string_view lang, std::string_view o
   return r.is_ok() ? r.value() : r.error();
 }
 
-TEST(idx_to_letters, bijective_base_26) {
-  struct Case { std::size_t in; std::string_view want; };
-  constexpr Case kCases[] = {{0, "a"}, {25, "z"}, {26, "aa"}, {27, "ab"}, {51, "az"},
-                             {52, "ba"}, {215, "hh"}, {701, "zz"}, {702, "aaa"}};
-  for (const auto& c : kCases) EXPECT_EQ(idx_to_letters(c.in), c.want) << c.in;
-}
-
-// A straightforward twin of the put-back: every key from the highest index
-// down, each replaced everywhere as a plain substring.
-std::string unstash_reference(std::string text, const std::vector<std::string>& stash) {
-  for (std::size_t i = stash.size(); i-- > 0;) {
-    const std::string key = std::string(STASH_KEY_PREFIX) + idx_to_letters(i);
-    std::string out;
-    std::size_t pos = 0, hit;
-    while ((hit = text.find(key, pos)) != std::string::npos) {
-      out.append(text, pos, hit - pos);
-      out += stash[i];
-      pos = hit + key.size();
-    }
-    out.append(text, pos);
-    text = out;
-  }
-  return text;
-}
-
-TEST(stash, round_trip_keeps_every_placeholder_in_place) {
-  for (std::size_t n : {1u, 27u, 703u, 1000u}) {
-    std::string text;
-    for (std::size_t i = 1; i <= n; ++i) text += "w <<<URL_" + std::to_string(i) + ">>> ";
-    Stashed s = stash_placeholders(text);
-    ASSERT_EQ(s.stash.size(), n);
-    EXPECT_EQ(s.text.find('<'), std::string::npos);
-    EXPECT_EQ(unstash_placeholders(s.text, s.stash), text) << n;
-  }
-}
-
-TEST(stash, put_back_matches_the_key_by_key_rule) {
-  std::vector<std::string> stash;
-  for (int i = 0; i < 30; ++i) stash.push_back("<<<X_" + std::to_string(i) + ">>>");
-  const std::string texts[] = {
-      "entstasha entstashaa entstashab",
-      "abcentstashb entstashbz entstash entstashzzz",
-      "entstashaentstashb.entstashab!",
-      "xx entstashd entstashdd",
-  };
-  for (const auto& t : texts) EXPECT_EQ(unstash_placeholders(t, stash), unstash_reference(t, stash)) << t;
-}
-
-TEST(stash, keys_touching_ascii_letters_or_digits_are_set_apart) {
-  struct Case { std::string_view in, want; };
-  constexpr Case kCases[] = {
-      {"x9<<<URL_1>>>B2", "x9 entstasha B2"},
-      {"(<<<URL_1>>>)", "(entstasha)"},
-      {"中<<<URL_1>>>文", "中entstasha文"},
-      {"<<<URL_1>>><<<EMAIL_2>>>", "entstasha entstashb"},
-      {"<<<URL_1>>>xentstash", "entstasha entstashb"},
-  };
-  for (const auto& c : kCases) EXPECT_EQ(stash_placeholders(c.in).text, c.want) << c.in;
-}
-
 TEST(normalize_with, language_check_comes_first) {
   Options o;
   Result<std::string> r = normalize_with("", " Fr ", o);

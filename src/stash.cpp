@@ -1,0 +1,98 @@
+// The stash: placeholders and key-like caller tokens swapped for lowercase
+// keys before the language passes, and swapped back after them.
+#include "stash.h"
+
+#include "regex.h"
+#include "unicode.h"
+
+namespace kalvesta::stash {
+namespace {
+
+// What the stash hides: placeholders, and any token of the caller's that
+// holds the key prefix, so that the put-back cannot mistake it for a key.
+constinit regex::LazyRegex RE_STASHED{R"(<<<[A-Z_]+_\d+>>>|[A-Za-z0-9]*entstash[A-Za-z0-9]*)"};
+
+static_assert(KEY_PREFIX == "entstash", "RE_STASHED spells the prefix out");
+
+bool is_ascii_lower(char c) { return c >= 'a' && c <= 'z'; }
+
+}  // namespace
+
+std::string idx_to_letters(std::size_t index) {
+  std::string letters;
+  while (true) {
+    letters.push_back(static_cast<char>('a' + index % 26));
+    if (index < 26) break;
+    index = index / 26 - 1;
+  }
+  return std::string(letters.rbegin(), letters.rend());
+}
+
+// A key that would touch an ASCII letter or digit or another key is set apart
+// by one space, so that no pass reads it as part of a letter-digit token
+// (‘abc.com5’ would otherwise spell the key out and lose the address).
+Stashed stash_placeholders(std::string_view text) {
+  Stashed result;
+  std::size_t previous_end = std::string_view::npos;
+  bool spaced_after = false;
+  result.text = RE_STASHED->replace_all(text, [&](const regex::Captures& caps) {
+    std::string key;
+    std::size_t s = caps.start(0), e = caps.end(0);
+    // A caller's token is a whole run of letters and digits: nothing to set
+    // apart but another key, which would otherwise run into it and read as
+    // one longer key (‘<<<A_1>>><<<B_2>>>’).
+    const bool placeholder = text[s] == '<';
+    const bool after_key = s == previous_end && !spaced_after;
+    if (after_key || (placeholder && s > 0 && unicode::is_ascii_alnum(text[s - 1]))) key.push_back(' ');
+    key.append(KEY_PREFIX);
+    key.append(idx_to_letters(result.stash.size()));
+    spaced_after = placeholder && e < text.size() && unicode::is_ascii_alnum(text[e]);
+    if (spaced_after) key.push_back(' ');
+    previous_end = e;
+    result.stash.emplace_back(caps.group(0));
+    return key;
+  });
+  return result;
+}
+
+// One scan instead of one scan per key. Replacing keys from the highest index
+// down finds, at each occurrence, the longest key that starts there (a longer
+// key always has the higher index), so that is what the scan takes.
+std::string unstash_placeholders(std::string_view text, const std::vector<std::string>& stash) {
+  if (stash.empty()) return std::string(text);
+  const std::size_t max_letters = idx_to_letters(stash.size() - 1).size();
+  std::string out;
+  out.reserve(text.size() + stash.size() * 8);
+  std::size_t copied = 0;
+  std::size_t pos = text.find(KEY_PREFIX);
+  while (pos != std::string_view::npos) {
+    const std::size_t letters_at = pos + KEY_PREFIX.size();
+    std::size_t run = 0;
+    while (letters_at + run < text.size() && run < max_letters && is_ascii_lower(text[letters_at + run])) ++run;
+    std::size_t next = letters_at;
+    for (std::size_t len = run; len > 0; --len) {
+      // Bijective base 26: "a" = 0, "z" = 25, "aa" = 26.
+      std::size_t index = 0;
+      for (std::size_t k = 0; k < len; ++k) index = index * 26 + static_cast<std::size_t>(text[letters_at + k] - 'a' + 1);
+      --index;
+      if (index < stash.size()) {
+        out.append(text.substr(copied, pos - copied));
+        out.append(stash[index]);
+        copied = letters_at + len;
+        next = copied;
+        break;
+      }
+    }
+    pos = text.find(KEY_PREFIX, next);
+  }
+  out.append(text.substr(copied));
+  return out;
+}
+
+std::size_t key_end(std::string_view text, std::size_t at) {
+  std::size_t end = at + KEY_PREFIX.size();
+  while (end < text.size() && is_ascii_lower(text[end])) ++end;
+  return end;
+}
+
+}  // namespace kalvesta::stash

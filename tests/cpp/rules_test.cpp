@@ -1,0 +1,58 @@
+// The rule engine's walks against the engine's own scan.
+#include "rules.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace kalvesta::rules;
+using kalvesta::regex::LazyRegex;
+
+// ---- the "(?!.*%)" walk against the engine running the whole pattern ----
+
+std::string mark(const kalvesta::regex::Captures& c) { return "<" + std::string(c[1]) + "|" + std::string(c[2]) + ">"; }
+
+constexpr std::string_view kPercentGuard[] = {
+    "10:30", "10:30 5%", "10:30%", "10:30\n5%", "10:30\n\n50%", "5% 10:30", "10:30:45", "10:30:45 %",
+    "1:2:33 %", "10:30 pm", "10:30\npm", "10:30\n pm", "12:00 % 13:00", "٣:٣٣ x", "١٠:٣٠ %",
+    "a 10:30 b 11:45 c\n% 09:15", "x 1:00\n2:00 %\n3:00", "", "%", "\n", "110:300", "9:59%\n9:59",
+};
+
+// A clock pattern with the guard, and the same text without it.
+constexpr std::string_view kClock =
+    R"((?i)\b(\d{1,2}):(\d{2})\b(?!\s*(?:am|pm|a\.m\.|p\.m\.|malam|petang))(?!.*%))";
+constinit LazyRegex RE_TIME_NO_MERIDIAN{kClock};
+constinit LazyRegex RE_TIME_NO_MERIDIAN_HEAD{without_percent_guard(kClock)};
+
+TEST(replace_unless_percent_follows, agrees_with_the_whole_pattern) {
+  for (auto in : kPercentGuard) {
+    EXPECT_EQ(replace_unless_percent_follows(in, *RE_TIME_NO_MERIDIAN_HEAD, mark),
+              RE_TIME_NO_MERIDIAN->replace_all(in, mark))
+        << in;
+  }
+}
+
+TEST(without_percent_guard, strips_only_the_final_guard) {
+  EXPECT_EQ(without_percent_guard("a(?!.*%)"), "a");
+  EXPECT_EQ(without_percent_guard("(?!.*%)a"), "(?!.*%)a");
+  EXPECT_EQ(RE_TIME_NO_MERIDIAN_HEAD.pattern().size() + 7, RE_TIME_NO_MERIDIAN.pattern().size());
+}
+
+// The run-start walk gives exactly what the engine gives when it tries
+// every position, also where a letter refuses the first start of a run.
+TEST(replace_at_digit_runs, same_matches_as_every_position) {
+  const std::string_view texts[] = {
+      "012-3456", "x123-45", "ab12-34 5-6", "1-23a", "123-5a", "1-1-1-1a", "+60-12-345 +6012",
+      "A1-2", "--5 5--6 7-", "12-34-56-", "\u0663-\u0664 \u0663\u0664-5", "9-8-7 x9-8y 9-8",
+      "1+2-3", "1-2.5-6",
+  };
+  auto echo = [](const kalvesta::regex::Captures& c) { return "[" + std::string(c.group(1)) + "]"; };
+  for (auto t : texts) {
+    EXPECT_EQ(replace_at_digit_runs(t, *RE_DASHED, echo), RE_DASHED->replace_all(t, echo)) << t;
+  }
+}
+
+}  // namespace
