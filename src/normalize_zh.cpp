@@ -232,7 +232,6 @@ std::string spell_dashed(std::string_view run) {
   return out;
 }
 
-
 // The walk of the mixed-token pass. RE_ALNUM can only match a whole run of
 // ASCII letters and digits, starting at its first character, and only when
 // the run holds a letter and a digit (or a digit follows right after it).
