@@ -378,11 +378,12 @@ constinit const Override PRONUNCIATION_OVERRIDES[] = {
     {LazyRegex{R"((?i)\bsdn\.?\s+bhd\b\.?)"}, "sendirian berhad"},  // ‘sdn. bhd.’ -> ‘sendirian berhad’
 };
 
-// The number before a unit is kept; the unit becomes its word.
+// The whole number before a unit is kept, its decimal comma written as a
+// point (‘1,5 kg’ -> ‘1.5 kilogram’); the unit becomes its word.
 constinit const Override UNIT_REWRITES[] = {
-    {LazyRegex{R"((?i)(\d+)\s*mg\b)"}, "milligram"},  // ‘10mg’ -> ‘10 milligram’
-    {LazyRegex{R"((?i)(\d+)\s*kg\b)"}, "kilogram"},   // ‘5 KG’ -> ‘5 kilogram’
-    {LazyRegex{R"((?i)(\d+)\s*GB\b)"}, "gigabyte"},   // ‘64gb’ -> ‘64 gigabyte’
+    {LazyRegex{R"((?i)(?<!\d)(\d+(?:,\d{3})*)(?:[.,](\d+))?\s*mg\b)"}, "milligram"},  // ‘10mg’ -> ‘10 milligram’
+    {LazyRegex{R"((?i)(?<!\d)(\d+(?:,\d{3})*)(?:[.,](\d+))?\s*kg\b)"}, "kilogram"},   // ‘5 KG’ -> ‘5 kilogram’
+    {LazyRegex{R"((?i)(?<!\d)(\d+(?:,\d{3})*)(?:[.,](\d+))?\s*GB\b)"}, "gigabyte"},   // ‘64gb’ -> ‘64 gigabyte’
 };
 
 constinit LazyRegex RE_NUMBER_ABBREV{R"((?i)\bNo\.\s)"};
@@ -455,6 +456,7 @@ std::string apply_pronunciation_overrides(std::string_view input, std::string_vi
     for (const Override& o : UNIT_REWRITES)
       text = o.re->replace_all(text, [&o](const Captures& c) {
         std::string out(c[1]);
+        if (c.matched(2)) out.append(".").append(c[2]);
         out.push_back(' ');
         out.append(o.replacement);
         return out;

@@ -30,12 +30,12 @@ constinit regex::LazyRegex RE_HARI_BULAN{R"(\b([1-9]|[12]\d|3[01])\s*[Hh][Bb]\b)
 constinit regex::LazyRegex RE_HIJRI{R"(\b(\d{3,4})\s*[Hh]\b)"};
 
 constinit regex::LazyRegex RE_DISTANCE{
-    R"((?i)\b(-?\d+(?:[\.,]\d+)?)\s*(km|m|cm|mm|ft|in|yd|mi|batu|kaki|inci)\b)"};
-constinit regex::LazyRegex RE_VOLUME{R"((?i)\b(-?\d+(?:[\.,]\d+)?)\s*(ml|l|gal)\b)"};
-constinit regex::LazyRegex RE_WEIGHT{R"((?i)\b(-?\d+(?:[\.,]\d+)?)\s*(kg|g|mg|lb|oz)\b)"};
+    R"((?i)\b(-?\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(km|m|cm|mm|ft|in|yd|mi|batu|kaki|inci)\b)"};
+constinit regex::LazyRegex RE_VOLUME{R"((?i)\b(-?\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(ml|l|gal)\b)"};
+constinit regex::LazyRegex RE_WEIGHT{R"((?i)\b(-?\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(kg|g|mg|lb|oz)\b)"};
 constinit regex::LazyRegex RE_DURATION{
     R"((?i)\b(\d+)\s*(jam|minit|saat|hours?|minutes?|seconds?)\b)"};
-constinit regex::LazyRegex RE_AREA{R"((?i)\b(-?\d+(?:[\.,]\d+)?)\s*(sq\s+ft|sqft)\b)"};
+constinit regex::LazyRegex RE_AREA{R"((?i)\b(-?\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(sq\s+ft|sqft)\b)"};
 
 bool all_ascii_digits(std::string_view text) {
   if (text.empty()) return false;
@@ -89,10 +89,22 @@ std::string spaced_fraction(std::string_view fraction, std::string_view lang) {
   return out;
 }
 
-std::string replace_commas(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c == ',') c = '.';
+// A comma followed by exactly three digits and no further digit groups
+// thousands and goes (‘1,000’ -> ‘1000’); any other is a decimal point
+// (‘1,5’ -> ‘1.5’, ‘36,6’ -> ‘36.6’).
+std::string decimal_commas(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != ',') {
+      out.push_back(text[i]);
+      continue;
+    }
+    std::size_t digits = 0;
+    while (i + 1 + digits < text.size() && unicode::is_ascii_digit(static_cast<unsigned char>(text[i + 1 + digits])))
+      ++digits;
+    if (digits != 3) out.push_back('.');
+  }
   return out;
 }
 
@@ -163,7 +175,7 @@ std::string speak_temperature(std::string_view text, std::string_view lang) {
   const LanguagePack& pack = langpack::get_pack(lang);
   auto caps = first_match(RE_TEMPERATURE, text);
   if (!caps) return std::string(text);
-  std::string number = replace_commas(group_or_zero(*caps, 1));
+  std::string number = decimal_commas(group_or_zero(*caps, 1));
   const std::string* unit = lookup(pack.temperature_units, unicode::to_lower(caps->group(2)));
   if (!unit) return std::string(text);
 
@@ -194,19 +206,18 @@ std::string speak_temperature(std::string_view text, std::string_view lang) {
 // ---- measurement pass ----
 
 // The spaced reading of an unsigned number text with an optional decimal
-// point: whole numbers by the speller, decimals through their shortest
-// float form, and text that is no number at all as written.
+// point, digit for digit as written (a fraction's trailing zeros go: 1.50
+// reads as 1.5, 2.0 as 2); a whole part past 128 bits saturates, and text
+// in other digits stays as written.
 std::string spaced_measure(std::string_view number, std::string_view as_written,
                            std::string_view lang) {
-  if (auto n = read_unsigned(number)) return cardinal_for(*n, lang);
-  auto value = parse_f64(number);
-  if (!value) return std::string(as_written);
-  std::string f = float_text(*value);
-  Split s = split_point(f);
-  if (s.has_point)
-    return cardinal_for(unsigned_or_zero(s.whole), lang) + " perpuluhan " +
-           spaced_fraction(s.fraction, lang);
-  return cardinal_for(saturating_u128(*value), lang);
+  Split s = split_point(number);
+  if (!all_ascii_digits(s.whole) || (s.has_point && !all_ascii_digits(s.fraction)))
+    return std::string(as_written);
+  std::string out = cardinal_for(parse_u128(s.whole).value_or(U128_MAX), lang);
+  std::string_view fraction = s.fraction.substr(0, s.fraction.find_last_not_of('0') + 1);
+  if (fraction.empty()) return out;
+  return out + " perpuluhan " + spaced_fraction(fraction, lang);
 }
 
 std::string zh_measure(std::string_view number) {
@@ -219,14 +230,14 @@ std::string zh_measure(std::string_view number) {
 std::string read_measure(const regex::Captures& caps, const WordMap& units, std::string_view lang) {
   const std::string* unit = lookup(units, unicode::to_lower(caps.group(2)));
   if (!unit) return std::string(caps.group(0));
-  // The duration pattern takes whole numbers only, so in ‘1.5 hours’ it
-  // would read just the 5 (‘1.five hours’); such a fraction is left for the
-  // language passes to read with its whole part.
+  std::string_view written = group_or_zero(caps, 1);
+  // A number that only ends here (‘1.5 hours’, whose duration pattern takes
+  // whole numbers) is left for the language passes to read whole; only its
+  // unit is read.
   std::string_view before = caps.subject().substr(0, caps.start(0));
   if (before.size() >= 2 && (before.back() == '.' || before.back() == ',') &&
       unicode::is_ascii_digit(static_cast<unsigned char>(before[before.size() - 2])))
-    return std::string(caps.group(0));
-  std::string_view written = group_or_zero(caps, 1);
+    return std::string(written) + (is_chinese(lang) ? "" : " ") + *unit;
   // A "-" here always follows a word character (the "\b" before it needs
   // one), so it joins a range or a token rather than signing the number: it
   // stays in front of the reading as written.
@@ -235,7 +246,7 @@ std::string read_measure(const regex::Captures& caps, const WordMap& units, std:
     out = "-";
     written.remove_prefix(1);
   }
-  std::string number = replace_commas(written);
+  std::string number = decimal_commas(written);
   if (is_chinese(lang)) return out + zh_measure(number) + *unit;
   return out + spaced_measure(number, written, lang) + " " + *unit;
 }

@@ -207,6 +207,11 @@ constexpr LangCase kOverrides[] = {
     {"10mgx", "en", "10mgx"},
     {"5 KG", "en", "5 kilogram"},
     {"64gb", "id", "64 gigabyte"},
+    // the whole number stays, a decimal comma as a point
+    {"1,5 kg", "ms", "1.5 kilogram"},
+    {"1,000 kg", "en", "1,000 kilogram"},
+    {"1,234.5mg", "en", "1,234.5 milligram"},
+    {"1,0005 GB", "ms", "1.0005 gigabyte"},
     {"No. 7", "en", "number 7"},
     {"No. 7", "ms", "nombor 7"},
     {"no. 7", "id", "nomor 7"},

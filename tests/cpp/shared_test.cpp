@@ -51,6 +51,7 @@ constexpr SpokenCase kSpoken[] = {
     // TEMPERATURE
     {"TEMPERATURE", "ms", "25°c", "dua puluh lima celcius"},
     {"TEMPERATURE", "ms", "36,6°c", "tiga puluh enam perpuluhan enam celcius"},
+    {"TEMPERATURE", "en", "1,000°F", "one thousand fahrenheit"},  // three digits group thousands
     {"TEMPERATURE", "ms", "36.05 c", "tiga puluh enam perpuluhan kosong lima celcius"},
     {"TEMPERATURE", "ms", "36.50C", "tiga puluh enam perpuluhan lima kosong celcius"},
     {"TEMPERATURE", "ms", "-5°c", "negatif lima celcius"},
@@ -102,13 +103,15 @@ constexpr MeasureCase kMeasures[] = {
     {"ms", "1,5 kg", "satu perpuluhan lima kilogram"},  // a comma is a decimal point here
     {"ms", "1.50 kg", "satu perpuluhan lima kilogram"},
     {"ms", "2.0 kg", "dua kilogram"},
-    {"ms", "1.0000000000000000001 km", "satu kilometer"},
+    {"ms", "1.0000000000000000001 km",
+     "satu perpuluhan kosong kosong kosong kosong kosong kosong kosong kosong kosong kosong kosong kosong "
+     "kosong kosong kosong kosong kosong kosong satu kilometer"},  // every digit as written
     {"ms", "0.5 l", "kosong perpuluhan lima liter"},
-    {"ms", "1,000 km", "satu kilometer"},
     {"ms", "5 mi", "lima batu"},
     {"ms", "5G", "lima gram"},
     {"ms", "3 jam", "tiga jam"},
-    {"ms", "1.5 hours", "1.5 hours"},  // durations take whole numbers: the fraction is not read alone
+    {"ms", "1.5 hours", "1.5 jam"},  // a duration's fraction is left to the language passes
+    {"en", "2.5hours", "2.5 hours"},
     {"ms", "5 sq ft", "lima kaki persegi"},
     {"ms", "5 sqft", "lima kaki persegi"},
     {"ms", "5 km dan 3 kg", "lima kilometer dan tiga kilogram"},
@@ -132,6 +135,29 @@ constexpr MeasureCase kMeasures[] = {
     {"ms", "٥ km", "٥ kilometer"},
     {"ms", "٥,٥ kg", "٥,٥ kilogram"},
 };
+
+// A comma followed by exactly three digits (and no further digit) groups
+// thousands; any other comma is a decimal point.
+constexpr MeasureCase kGroupedMeasures[] = {
+    {"ms", "1,000 km", "seribu kilometer"},
+    {"ms", "1,234.5 km", "seribu dua ratus tiga puluh empat perpuluhan lima kilometer"},
+    {"ms", "1,2345 km", "satu perpuluhan dua tiga empat lima kilometer"},
+    {"ms", "1,000,5 kg", "seribu perpuluhan lima kilogram"},
+    {"en", "1,000 km", "one thousand kilometers"},
+    {"en", "1,000,000 sqft", "one million square feet"},
+    {"id", "1,000 l", "seribu liter"},  // the pre-parse writes ‘1.000’ so
+    {"id", "1,5 l", "satu perpuluhan lima liter"},
+    {"zh", "1,000 km", "一千公里"},
+    {"zh_my", "2,500.25 kg", "二千五百点二五公斤"},
+    {"ms", "12345678901234567.5 km",
+     "dua belas quadrillion tiga ratus empat puluh lima trilion enam ratus tujuh puluh lapan bilion sembilan "
+     "ratus satu juta dua ratus tiga puluh empat ribu lima ratus enam puluh tujuh perpuluhan lima kilometer"},
+};
+
+TEST(normalize_measurements, grouped_numbers_read_whole) {
+  for (const auto& c : kGroupedMeasures)
+    EXPECT_EQ(normalize_measurements(c.in, c.lang), c.want) << c.lang << " " << c.in;
+}
 
 TEST(normalize_measurements, reads_number_and_unit) {
   for (const auto& c : kMeasures)
