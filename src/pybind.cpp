@@ -21,6 +21,7 @@
 #include "numtext.h"
 #include "options.h"
 #include "pipeline.h"
+#include "regex.h"
 #include "result.h"
 
 namespace kalvesta::pybind {
@@ -69,6 +70,8 @@ PyObject* panic_type() {
 template <class F>
 PyObject* guarded(F&& body) {
   try {
+    // Every text argument came through to_text: valid UTF-8.
+    regex::TrustedUtf8 trusted;
     return body();
   } catch (const InternalFailure& e) {
     PyErr_SetString(panic_type(), e.what());

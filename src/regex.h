@@ -142,6 +142,20 @@ class LazyRegex {
   mutable const Regex* re_ = nullptr;
 };
 
+// While one of these lives on a thread, every text the layer sees there is
+// taken to be valid UTF-8: the Python boundary guarantees it for each
+// argument, and the passes join only whole characters. A walk then only
+// looks whether its text is ASCII (stopping at the first byte that is not)
+// instead of checking the whole encoding again. Outside, text that is not
+// UTF-8 is an InternalFailure.
+class TrustedUtf8 {
+ public:
+  TrustedUtf8();
+  ~TrustedUtf8();
+  TrustedUtf8(const TrustedUtf8&) = delete;
+  TrustedUtf8& operator=(const TrustedUtf8&) = delete;
+};
+
 // Patterns compiled so far in this process (tests use it to show that warm
 // calls compile nothing).
 std::uint64_t compile_count();
