@@ -210,6 +210,11 @@ def adversarial_cases(sizes, email_counts):
     yield '"ha " repeated', ["ha " * (s // 3) for s in sizes], labels
     yield '"!" repeated', ["!" * s for s in sizes], labels
     yield '"1." repeated', ["1." * (s // 2) for s in sizes], labels
+    # Runs where a pattern could start at every position and scan to the end.
+    runs = [("\u0663", ""), ("a-", "\u00e9 "), ("a.", "\u00e9 "), ("7-", "\u00e9 "), ("-7", ""), ("\uff15", "")]
+    for unit, prefix in runs:
+        yield (f"{prefix + unit!r} repeated", [prefix + unit * (s // len(unit.encode())) for s in small],
+               [size_label(s) for s in small])
 
 
 def bench_adversarial(langs, sizes, email_counts):

@@ -364,7 +364,9 @@ bool Regex::compile(std::string_view pattern, std::string* error) {
   return true;
 }
 
-Regex::Regex(std::string_view pattern) {
+Regex::Regex(std::string_view pattern) : Regex(pattern, {}) {}
+
+Regex::Regex(std::string_view pattern, std::string_view needs) : needs_(needs) {
   std::string error;
   if (!compile(pattern, &error)) {
     throw InternalFailure("pattern does not compile: " + error + ": " + std::string(pattern));
@@ -422,6 +424,14 @@ bool Regex::search(std::string_view text, std::size_t start, Captures& caps, std
   if (!caps.checked_valid_) throw InternalFailure("pattern matching on text that is not valid UTF-8");
   // Never start inside a character.
   while (start < text.size() && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) ++start;
+  // The scan stops at the first needed byte, which is at or before the end
+  // of the next match: a walk scans the text once.
+  if (!needs_.empty() && text.find_first_of(needs_, start) == std::string_view::npos) {
+    caps.re_ = this;
+    caps.subject_ = text;
+    caps.count_ = 0;
+    return false;
+  }
 
   std::size_t pairs = impl_->groups + 1;
   if (!caps.md_ || caps.md_pairs_ < pairs) {

@@ -67,6 +67,11 @@ class Regex {
   // Compiles the pattern; a pattern that does not compile is an internal
   // failure (fixed patterns always compile).
   explicit Regex(std::string_view pattern);
+  // `needs`: bytes every match holds at least one of (outside look-arounds).
+  // A text without any of them after the search start is not searched: a
+  // pattern that would try every position of a long run of other characters,
+  // each try scanning to the run's end, then costs one scan.
+  Regex(std::string_view pattern, std::string_view needs);
   // For patterns built from caller data: nothing when it does not compile.
   static std::unique_ptr<Regex> try_compile(std::string_view pattern);
   // The same, with PCRE2's message and offset in `error` on failure.
@@ -116,6 +121,7 @@ class Regex {
   bool compile(std::string_view pattern, std::string* error);
   bool search(std::string_view text, std::size_t start, Captures& caps, std::uint32_t options) const;
   std::string pattern_;
+  std::string needs_;
   std::unique_ptr<Impl> impl_;
   friend class Captures;
 };
@@ -124,12 +130,13 @@ class Regex {
 // afterwards. Declare at namespace scope: constinit LazyRegex RE_X{"..."};
 class LazyRegex {
  public:
-  explicit constexpr LazyRegex(std::string_view pattern) : pattern_(pattern) {}
+  explicit constexpr LazyRegex(std::string_view pattern, std::string_view needs = {})
+      : pattern_(pattern), needs_(needs) {}
   LazyRegex(const LazyRegex&) = delete;
   LazyRegex& operator=(const LazyRegex&) = delete;
 
   const Regex& get() const {
-    std::call_once(once_, [this] { re_ = new Regex(pattern_); });  // lives until exit
+    std::call_once(once_, [this] { re_ = new Regex(pattern_, needs_); });  // lives until exit
     return *re_;
   }
   const Regex& operator*() const { return get(); }
@@ -138,6 +145,7 @@ class LazyRegex {
 
  private:
   std::string_view pattern_;
+  std::string_view needs_;
   mutable std::once_flag once_;
   mutable const Regex* re_ = nullptr;
 };
