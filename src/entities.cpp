@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "lang/words.h"
 #include "langpack.h"
 #include "normalize_en.h"
 #include "normalize_zh.h"
@@ -19,6 +20,9 @@
 #include "unicode.h"
 
 namespace kalvesta::entities {
+
+// The spellers' `lang` parameter hides the namespace of that name.
+namespace words = kalvesta::lang;
 
 namespace {
 
@@ -43,12 +47,13 @@ constinit regex::LazyRegex RE_CURRENCY{
 constinit regex::LazyRegex RE_ADDRESS_SLASH{
     R"((?i)\b(?:Jalan|Lorong|Taman|Bukit|Kampung|Tingkat|Lintang|Pesisir|Persiaran|Lebuh|Medan|Lengkung|Halaman)\s+(?:\S+\s+)?(\d+)\s*/\s*(\d+)\b|\b(?:Jalan|Lorong|Taman|Bukit|Kampung|Tingkat|Lintang|Pesisir|Persiaran|Lebuh|Medan|Lengkung|Halaman)\s+([A-Za-z]*\d+)\s*/\s*(\d+)\b)"};
 
-// DATE and TIME are alternations of separately written forms.
+// DATE and TIME are alternations of separately written forms; "{M}" stands
+// for the English month names and their three-letter forms.
 constexpr std::array<std::string_view, 4> DATE_PARTS = {
     R"((?<![A-Za-z0-9_])\d{1,2}/\d{1,2}/\d{4}(?![A-Za-z0-9_]))",
     R"((?<![A-Za-z0-9_])\d{4}-\d{1,2}-\d{1,2}(?![A-Za-z0-9_]))",
-    R"(\b\d{1,2}\s+(?:January|February|March|April|May|June|July|August|September|October|November|December|Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec)[a-z]*\.?\s+\d{4}\b)",
-    R"(\b(?:January|February|March|April|May|June|July|August|September|October|November|December|Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec)[a-z]*\.?\s+\d{1,2},?\s+\d{4}\b)",
+    R"(\b\d{1,2}\s+(?:{M})[a-z]*\.?\s+\d{4}\b)",
+    R"(\b(?:{M})[a-z]*\.?\s+\d{1,2},?\s+\d{4}\b)",
 };
 constexpr std::array<std::string_view, 3> TIME_PARTS = {
     R"(\b\d{1,2}:\d{2}\s*(?:pagi|petang|siang|sore|malam|tengah\s+hari)\b)",
@@ -69,7 +74,14 @@ std::string join_alternatives(std::string_view prefix, const std::array<std::str
 }
 
 const regex::Regex& re_date() {
-  static const regex::Regex re(join_alternatives("", DATE_PARTS));
+  static const regex::Regex re([] {
+    std::string names, shorts;
+    for (const auto& [number, name] : words::en::MONTHS) {
+      names.append(names.empty() ? "" : "|").append(name);
+      shorts.append("|").append(name.substr(0, 3));
+    }
+    return unicode::replace_all(join_alternatives("", DATE_PARTS), "{M}", names + shorts);
+  }());
   return re;
 }
 
@@ -312,7 +324,8 @@ bool amount_goes_on(std::string_view text, std::size_t end) {
   std::size_t pos = 0, next = 0;
   while (next < rest.size() && unicode::is_white_space(unicode::decode(rest, next))) pos = next;
   if (pos == 0) return false;
-  for (std::string_view word : {"thousand", "million", "billion", "trillion"}) {
+  for (std::size_t group = 1; group <= 4; ++group) {
+    std::string_view word = words::en::SCALES[group];  // thousand to trillion
     if (rest.size() - pos < word.size()) continue;
     if (unicode::to_lower(rest.substr(pos, word.size())) != word) continue;
     std::size_t after = pos + word.size();
@@ -678,37 +691,6 @@ std::string spoken_time(std::string_view text, std::string_view lang) {
   return out;
 }
 
-namespace {
-
-struct CurrencyUnits {
-  std::string_view code, major, minor;
-};
-
-// Chinese unit words per currency code, for "zh" and for "zh_my".
-constexpr CurrencyUnits MONEY_ZH[] = {
-    {"$", "美元", "分"}, {"USD", "美元", "分"}, {"RM", "令吉", "仙"}, {"MYR", "令吉", "仙"},
-    {"£", "英镑", "便士"}, {"GBP", "英镑", "便士"}, {"€", "欧元", "分"}, {"EUR", "欧元", "分"},
-};
-constexpr CurrencyUnits MONEY_ZH_MY[] = {
-    {"$", "美金", "仙"}, {"USD", "美金", "仙"}, {"RM", "令吉", "仙"}, {"MYR", "令吉", "仙"},
-    {"£", "英磅", "仙"}, {"GBP", "英磅", "仙"}, {"€", "欧元", "仙"}, {"EUR", "欧元", "仙"},
-};
-// Default words; a pack's own currency rows take precedence.
-constexpr CurrencyUnits MONEY_WORDS[] = {
-    {"$", "dollar", "cents"}, {"USD", "dollar", "cents"}, {"RM", "ringgit", "sen"}, {"MYR", "ringgit", "sen"},
-    {"RP", "rupiah", "sen"},  {"IDR", "rupiah", "sen"},   {"€", "euro", "cents"},  {"EUR", "euro", "cents"},
-    {"£", "pound", "pence"},  {"GBP", "pound", "pence"},
-};
-
-template <std::size_t N>
-const CurrencyUnits* find_units(const CurrencyUnits (&table)[N], std::string_view code) {
-  for (const CurrencyUnits& row : table)
-    if (row.code == code) return &row;
-  return nullptr;
-}
-
-}  // namespace
-
 std::string spoken_currency(std::string_view text, std::string_view lang) {
   const bool zh = shared::is_chinese(lang);
   std::optional<regex::Captures> caps = (zh ? RE_SPELL_MONEY_ZH : RE_SPELL_MONEY)->captures(text);
@@ -723,17 +705,19 @@ std::string spoken_currency(std::string_view text, std::string_view lang) {
   u128 integer = read_number(whole);
 
   if (zh) {
-    const CurrencyUnits* row = find_units(lang == "zh" ? MONEY_ZH : MONEY_ZH_MY, code);
-    std::string_view major = row ? row->major : (lang == "zh" ? "元" : "块");
-    std::string_view minor = row ? row->minor : (lang == "zh" ? "分" : "仙");
-    std::string out = normalize_zh::to_cardinal_zh(integer) + std::string(major);
+    // "zh" and "zh_my" each read their own words.
+    const bool mainland = lang == "zh";
+    const words::CurrencyRow* row = words::find_currency(mainland ? words::zh::MONEY : words::zh::MONEY_MY, code);
+    if (row == nullptr) row = mainland ? &words::zh::MONEY_DEFAULT : &words::zh::MONEY_MY_DEFAULT;
+    std::string out = normalize_zh::to_cardinal_zh(integer) + std::string(row->major);
     if (!fraction.empty() && fraction != "00")
-      out += normalize_zh::to_cardinal_zh(read_number(fraction)) + std::string(minor);
+      out += normalize_zh::to_cardinal_zh(read_number(fraction)) + std::string(row->minor);
     return out;
   }
 
-  std::string major = code, minor = "cents";
-  if (const CurrencyUnits* row = find_units(MONEY_WORDS, code)) {
+  // The pack's own money rows first, then the shared ones.
+  std::string major = code, minor(words::ENTITY_MINOR_DEFAULT);
+  if (const words::CurrencyRow* row = words::find_currency(words::ENTITY_MONEY, code)) {
     major = row->major;
     minor = row->minor;
   }

@@ -12,6 +12,9 @@ namespace kalvesta::langpack {
 
 namespace {
 
+// The codes the symbol step speaks as the unit word of the pack's money rows.
+constexpr std::string_view SPOKEN_CODES[] = {"EUR", "GBP"};
+
 WordMap make_word_map(std::span<const Row> rows) {
   WordMap map;
   map.reserve(rows.size());
@@ -25,8 +28,10 @@ LanguagePack build_pack(const PackRows& rows) {
   LanguagePack p;
   p.code = std::string(rows.code);
   p.symbol_words = make_word_map(rows.symbol_words);
-  p.currency_code_words = make_word_map(rows.currency_code_words);
-  p.digit_words = make_word_map(rows.digit_words);
+  for (std::string_view code : SPOKEN_CODES)
+    if (const CurrencyRow* row = lang::find_currency(rows.money, code)) p.currency_code_words.emplace(code, row->major);
+  for (std::size_t d = 0; d < rows.digit_words.size(); ++d)
+    p.digit_words.emplace(std::string(1, static_cast<char>('0' + d)), rows.digit_words[d]);
   p.currencies.reserve(rows.currencies.size());
   for (const auto& row : rows.currencies)
     p.currencies.emplace(row.key, std::pair<std::string, std::string>(row.major, row.minor));

@@ -8,16 +8,16 @@
 #include <utility>
 #include <vector>
 
+#include "lang/words.h"
+
 namespace kalvesta::langpack {
 
 using WordMap = std::unordered_map<std::string, std::string>;
 
 // One table row as the pack files write it: key, word.
-using Row = std::pair<std::string_view, std::string_view>;
+using Row = lang::Row;
 // One currency row: key, major unit word, minor unit word.
-struct CurrencyRow {
-  std::string_view key, major, minor;
-};
+using CurrencyRow = lang::CurrencyRow;
 
 struct LanguagePack {
   std::string code;
@@ -47,8 +47,9 @@ struct LanguagePack {
 struct PackRows {
   std::string_view code = {};
   std::span<const Row> symbol_words = {};
-  std::span<const Row> currency_code_words = {};
-  std::span<const Row> digit_words = {};
+  // The money words the currency codes of the symbol step read from.
+  std::span<const CurrencyRow> money = {};
+  std::span<const std::string_view> digit_words = {};  // indexed by digit
   std::span<const CurrencyRow> currencies = {};
   std::string_view negative_word = {};
   std::span<const Row> month_names = {};

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "lang/words.h"
 #include "langpack.h"
 #include "regex.h"
 #include "result.h"
@@ -30,17 +31,20 @@ constinit regex::LazyRegex RE_PRODUCT_CTX{
 constinit regex::LazyRegex RE_ELONGATED{R"((.)\1{2,})"};
 
 // Number words never get the repetition comma: ‘satu satu satu satu’ is a
-// number read digit by digit, not an emphatic repetition.
-constexpr std::array<std::string_view, 54> DIGIT_WORDS = {
-    "satu",     "dua",      "tiga",      "empat",    "lima",     "enam",     "tujuh",
-    "lapan",    "sembilan", "kosong",    "puluh",    "ratus",    "ribu",     "juta",
-    "belas",    "perpuluhan", "delapan", "nol",      "koma",     "miliar",   "triliun",
-    "one",      "two",      "three",     "four",     "five",     "six",      "seven",
-    "eight",    "nine",     "zero",      "ten",      "eleven",   "twelve",   "thirteen",
-    "fourteen", "fifteen",  "sixteen",   "seventeen", "eighteen", "nineteen", "twenty",
-    "thirty",   "forty",    "fifty",     "sixty",    "seventy",  "eighty",   "ninety",
-    "hundred",  "thousand", "million",   "billion",  "point",
+// number read digit by digit, not an emphatic repetition. These are the
+// Malay, Indonesian and English digit words and the words below.
+constexpr std::array<std::string_view, 32> OTHER_NUMBER_WORDS = {
+    "puluh",    "ratus",    "ribu",      "juta",     "belas",    "perpuluhan", "koma",
+    "miliar",   "triliun",  "ten",       "eleven",   "twelve",   "thirteen", "fourteen",
+    "fifteen",  "sixteen",  "seventeen", "eighteen", "nineteen", "twenty",   "thirty",
+    "forty",    "fifty",    "sixty",     "seventy",  "eighty",   "ninety",   "hundred",
+    "thousand", "million",  "billion",   "point",
 };
+
+template <std::size_t N>
+bool listed(const std::array<std::string_view, N>& words, std::string_view word) {
+  return std::find(words.begin(), words.end(), word) != words.end();
+}
 
 // ---- elongated words ----
 
@@ -150,7 +154,8 @@ bool is_digit_word(std::string_view word) {
   if (first == std::string_view::npos) return false;
   auto last = word.find_last_not_of(edge);
   std::string lower = unicode::to_lower(word.substr(first, last - first + 1));
-  return std::find(DIGIT_WORDS.begin(), DIGIT_WORDS.end(), lower) != DIGIT_WORDS.end();
+  return listed(lang::ms::DIGITS, lower) || listed(lang::id::DIGITS, lower) || listed(lang::en::DIGITS, lower) ||
+         listed(OTHER_NUMBER_WORDS, lower);
 }
 
 std::string insert_comma_repeated(std::string_view text, std::uint64_t n) {

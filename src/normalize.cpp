@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "lang/words.h"
 #include "num2word.h"
 #include "numtext.h"
 #include "rules.h"
@@ -89,32 +90,6 @@ std::string expand_all_currency_suffixes(std::string_view text) { return apply_s
 
 namespace {
 
-// Malay month names, keyed by the month number without leading zeros.
-constexpr MonthTable MONTHS = {{
-    {"1", "Januari"}, {"2", "Februari"}, {"3", "Mac"},       {"4", "April"},
-    {"5", "Mei"},     {"6", "Jun"},      {"7", "Julai"},     {"8", "Ogos"},
-    {"9", "September"}, {"10", "Oktober"}, {"11", "November"}, {"12", "Disember"},
-}};
-
-// Malay digit words; they equal the cardinals of 0 to 9.
-constexpr DigitWords DIGITS = {"kosong", "satu", "dua", "tiga", "empat",
-                               "lima",   "enam", "tujuh", "lapan", "sembilan"};
-
-struct MoneyUnit {
-  std::string_view code, unit, subunit;
-};
-// Keyed by the upper-cased currency code of the match.
-constexpr MoneyUnit MONEY_UNITS[] = {
-    {"RM", "ringgit", "sen"}, {"MYR", "ringgit", "sen"}, {"$", "dollar", "sen"},
-    {"USD", "dollar", "sen"}, {"£", "pound", "pence"},   {"GBP", "pound", "pence"},
-    {"€", "euro", "sen"},     {"EUR", "euro", "sen"},
-};
-
-// English scale words as Malay says them; Malay ones map to themselves.
-constexpr std::pair<std::string_view, std::string_view> SCALE_WORDS[] = {
-    {"million", "juta"}, {"billion", "bilion"}, {"trillion", "trilion"}, {"thousand", "ribu"},
-};
-
 constinit regex::LazyRegex RE_CURRENCY{
     R"((?i)(?<!\w)(RM|\$|£|€|USD|EUR|GBP|MYR)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(juta|bilion|trilion|ribu|million|billion|trillion|thousand))?\b)"};
 constinit regex::LazyRegex RE_TIME{R"((?i)\b(\d{1,2})[:\.](\d{2})\s*(?:(am|pm|a\.m\.|p\.m\.|malam|petang)))"};
@@ -131,11 +106,11 @@ static_assert(without_percent_guard(TIME_NO_MERIDIAN) != TIME_NO_MERIDIAN);
 }  // namespace
 
 std::string digit_word_upper(char32_t c) {
-  if (unicode::is_ascii_digit(c)) return std::string(DIGITS[c - U'0']);
+  if (unicode::is_ascii_digit(c)) return std::string(lang::ms::DIGITS[c - U'0']);
   return unicode::upper_char(c);
 }
 
-std::string normalize_mixed_alnum(std::string_view token) { return mixed_alnum(token, DIGITS); }
+std::string normalize_mixed_alnum(std::string_view token) { return mixed_alnum(token, lang::ms::DIGITS); }
 
 namespace {
 
@@ -144,37 +119,35 @@ std::string number(std::string_view t) { return read_number(t, MS_VOCAB); }
 
 std::string thousand_times(const Captures& c) { return scaled_amount(c, 3); }
 
-std::string date_ymd(const Captures& c) { return read_date(c[3], c[2], c[1], MONTHS, MS_VOCAB); }
-std::string date_dmy(const Captures& c) { return read_date(c[1], c[2], c[3], MONTHS, MS_VOCAB); }
+std::string date_ymd(const Captures& c) { return read_date(c[3], c[2], c[1], lang::ms::MONTHS, MS_VOCAB); }
+std::string date_dmy(const Captures& c) { return read_date(c[1], c[2], c[3], lang::ms::MONTHS, MS_VOCAB); }
 
 std::string money(const Captures& c) {
   std::string code = unicode::to_upper(c[1]);
   // Every code the pattern admits is in the table; an odd case fold keeps its text.
-  MoneyUnit unit{code, code, "sen"};
-  for (const MoneyUnit& u : MONEY_UNITS) {
-    if (u.code == code) unit = u;
-  }
+  const lang::CurrencyRow* row = lang::find_currency(lang::ms::MONEY, code);
+  const std::string_view unit = row ? row->major : std::string_view(code);
   std::string amount = unicode::replace_all(c[2], ",", "");
   std::size_t dot = amount.find('.');
   std::string_view whole = std::string_view(amount).substr(0, dot);
   std::string_view frac = dot == std::string::npos ? std::string_view{} : std::string_view(amount).substr(dot + 1);
   std::string out = number(whole);
   if (c.matched(3)) {
-    std::string scale = unicode::to_lower(c[3]);
-    for (const auto& [en, ms] : SCALE_WORDS) {
-      if (scale == en) scale = ms;
-    }
+    // English scale words as Malay says them; Malay ones stay.
+    std::string lower = unicode::to_lower(c[3]);
+    std::string_view scale = lang::scale_from_english(lower, lang::ms::SCALES);
     if (dot != std::string::npos) out += " perpuluhan " + digit_by_digit(frac, MS_VOCAB);
-    return out + " " + scale + " " + std::string(unit.unit);
+    return out.append(" ").append(scale).append(" ").append(unit);
   }
   out += ' ';
-  out += unit.unit;
+  out += unit;
   if (dot == std::string::npos) return out;
   // One fraction digit means tens of sen: "RM12.5" is twelve ringgit fifty sen.
   std::string cents(frac);
   if (cents.size() == 1) cents += '0';
   if (cents == "00") return out;
-  return out + " " + number(cents) + " " + std::string(unit.subunit);
+  // An odd case fold without a row reads its cents as sen.
+  return out + " " + number(cents) + " " + std::string(row ? row->minor : lang::ms::MONEY[0].minor);
 }
 
 std::string clock(const Captures& c) { return read_clock(read_small(c[1]), read_small(c[2]), MS_VOCAB); }

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "lang/words.h"
 #include "normalize.h"
 #include "num2word_en.h"
 #include "regex.h"
@@ -24,13 +25,6 @@ namespace {
 using regex::Captures;
 using regex::LazyRegex;
 using regex::Regex;
-
-// Month names keyed by the month number without leading zeros.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 12> MONTHS = {{
-    {"1", "January"}, {"2", "February"}, {"3", "March"}, {"4", "April"},
-    {"5", "May"}, {"6", "June"}, {"7", "July"}, {"8", "August"},
-    {"9", "September"}, {"10", "October"}, {"11", "November"}, {"12", "December"},
-}};
 
 using rules::RE_DATE;
 constinit LazyRegex RE_CURRENCY{
@@ -100,11 +94,8 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 18> TITLES =
 std::string cardinal(u128 n) { return num2word_en::to_cardinal_en(n); }
 std::string cardinal_of(std::string_view digits) { return cardinal(parse_num(digits)); }
 
-constexpr rules::DigitWords DIGITS = {"zero", "one", "two",   "three", "four",
-                                          "five", "six", "seven", "eight", "nine"};
-
 // Any character but an ASCII digit reads as "zero".
-std::string_view digit_word(char32_t c) { return DIGITS[unicode::is_ascii_digit(c) ? c - U'0' : 0]; }
+std::string_view digit_word(char32_t c) { return lang::en::DIGITS[unicode::is_ascii_digit(c) ? c - U'0' : 0]; }
 
 // ‘07’ -> ‘zero seven’
 std::string digit_by_digit(std::string_view text) {
@@ -126,17 +117,6 @@ std::string join(std::initializer_list<std::string_view> parts) {
   return out;
 }
 
-// Money unit and subunit words, keyed by the upper-cased symbol or code.
-struct MoneyUnit {
-  std::string_view key, unit, subunit;
-};
-constexpr std::array<MoneyUnit, 8> MONEY_UNITS = {{
-    {"RM", "ringgit", "cent"}, {"MYR", "ringgit", "cent"},
-    {"$", "dollar", "cent"}, {"USD", "dollar", "cent"},
-    {"€", "euro", "cent"}, {"EUR", "euro", "cent"},
-    {"£", "pound", "pence"}, {"GBP", "pound", "pence"},
-}};
-
 // ---- number, date, money and time passes ----
 
 // ‘25/12/99’ -> ‘twenty-fifth of December, ninety-nine’
@@ -144,7 +124,7 @@ std::string read_date(const Captures& c) {
   std::string_view month = c[2];
   std::string_view key = month.substr(std::min(month.find_first_not_of('0'), month.size()));
   std::string_view name = month;  // an unknown month stays as written
-  for (const auto& [k, v] : MONTHS)
+  for (const auto& [k, v] : lang::en::MONTHS)
     if (k == key) name = v;
   std::string out = num2word_en::ordinal_word(static_cast<std::uint64_t>(parse_num(c[1])));
   out += " of ";
@@ -157,9 +137,8 @@ std::string read_date(const Captures& c) {
 // ‘GBP 2.50’ -> ‘two pound fifty pence’; ‘$5.00 million’ -> ‘five point zero zero million dollar’
 std::string read_money(const Captures& c) {
   const std::string key = unicode::to_upper(c[1]);
-  const MoneyUnit* unit = &MONEY_UNITS[0];
-  for (const auto& u : MONEY_UNITS)
-    if (u.key == key) unit = &u;
+  const lang::CurrencyRow* unit = lang::find_currency(lang::en::MONEY, key);
+  if (unit == nullptr) unit = &lang::en::MONEY[0];
   std::string amount;
   for (char ch : c[2])
     if (ch != ',') amount.push_back(ch);
@@ -170,15 +149,15 @@ std::string read_money(const Captures& c) {
   const std::string_view whole = std::string_view(amount).substr(0, dot);
   if (c.matched(3)) {
     const std::string scale = unicode::to_lower(c[3]);
-    if (dot == std::string::npos) return join({cardinal_of(amount), scale, unit->unit});
+    if (dot == std::string::npos) return join({cardinal_of(amount), scale, unit->major});
     return join({cardinal_of(whole), "point", digit_by_digit(std::string_view(amount).substr(dot + 1)),
-                 scale, unit->unit});
+                 scale, unit->major});
   }
-  if (dot == std::string::npos) return join({cardinal_of(amount), unit->unit});
+  if (dot == std::string::npos) return join({cardinal_of(amount), unit->major});
   std::string cents(std::string_view(amount).substr(dot + 1));
   if (unicode::char_count(cents) == 1) cents.push_back('0');
-  if (cents == "00") return join({cardinal_of(whole), unit->unit});
-  return join({cardinal_of(whole), unit->unit, cardinal_of(cents), unit->subunit});
+  if (cents == "00") return join({cardinal_of(whole), unit->major});
+  return join({cardinal_of(whole), unit->major, cardinal_of(cents), unit->minor});
 }
 
 // ‘9:05’ -> ‘nine five’, ‘0:00’ -> ‘midnight’, ‘12:00’ -> ‘noon’
@@ -434,7 +413,7 @@ std::string render_year(u128 year) {
   return h + " hundred";
 }
 
-std::string mixed_alnum_en(std::string_view token) { return rules::mixed_alnum(token, DIGITS); }
+std::string mixed_alnum_en(std::string_view token) { return rules::mixed_alnum(token, lang::en::DIGITS); }
 
 std::string normalize_english(std::string_view input) {
   std::string text = normalize::expand_all_currency_suffixes(input);

@@ -3,6 +3,7 @@
 // forms, then the shared rule passes with Indonesian words.
 #include "normalize_id.h"
 
+#include "lang/words.h"
 #include "normalize.h"
 #include "num2word.h"
 #include "regex.h"
@@ -23,11 +24,6 @@ constinit regex::LazyRegex RE_COMMA_DECIMAL{R"((?<![\d.,])(\d+),(\d{1,2})(?![\d.
 constinit regex::LazyRegex RE_ID_CURRENCY_SUFFIX{R"((?i)(?<!\w)((?:Rp|IDR)\s?\d+(?:\.\d+)?)\s*(rb|jt|K|M|B|T)\b)"};
 constinit regex::LazyRegex RE_ID_BARE_SUFFIX{R"((?i)\b(\d+(?:\.\d+)?)\s*(rb|jt)\b)"};
 
-// Short scale suffixes, lower-cased; M is miliar in Indonesian.
-constexpr std::pair<std::string_view, std::string_view> SUFFIX_WORDS[] = {
-    {"k", "ribu"}, {"rb", "ribu"}, {"jt", "juta"}, {"m", "miliar"}, {"b", "miliar"}, {"t", "triliun"},
-};
-
 std::string dotted_thousands(const Captures& c) {
   if (c.matched(2)) return unicode::replace_all(c[1], ".", "") + "." + std::string(c[2]);
   return unicode::replace_all(c[1], ".", ",");
@@ -47,26 +43,6 @@ const Pass PREPARSE_PASSES[] = {
 
 // ---- rule passes ----
 
-// Indonesian month names, keyed by the month number without leading zeros.
-constexpr rules::MonthTable MONTHS = {{
-    {"1", "Januari"}, {"2", "Februari"}, {"3", "Maret"},     {"4", "April"},
-    {"5", "Mei"},     {"6", "Juni"},     {"7", "Juli"},      {"8", "Agustus"},
-    {"9", "September"}, {"10", "Oktober"}, {"11", "November"}, {"12", "Desember"},
-}};
-
-constexpr rules::DigitWords DIGITS = {"nol",  "satu", "dua",   "tiga",    "empat",
-                                          "lima", "enam", "tujuh", "delapan", "sembilan"};
-
-// Keyed by the upper-cased currency code; the subunit is always "sen".
-constexpr std::pair<std::string_view, std::string_view> MONEY_UNITS[] = {
-    {"RP", "rupiah"}, {"IDR", "rupiah"}, {"RM", "ringgit"}, {"MYR", "ringgit"}, {"$", "dolar"},
-    {"USD", "dolar"}, {"£", "pound"},    {"GBP", "pound"},  {"€", "euro"},      {"EUR", "euro"},
-};
-
-constexpr std::pair<std::string_view, std::string_view> SCALE_WORDS[] = {
-    {"million", "juta"}, {"billion", "miliar"}, {"trillion", "triliun"}, {"thousand", "ribu"},
-};
-
 constinit regex::LazyRegex RE_CURRENCY_ID{
     R"((?i)(?<!\w)(Rp|IDR)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand))?\b|(?<!\w)(RM|MYR|USD|EUR|GBP|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand))?\b)"};
 constexpr std::string_view TIME_NO_MERIDIAN =
@@ -82,8 +58,8 @@ std::string cardinal(unsigned n) { return num2word::to_cardinal_with(n, ID_VOCAB
 std::string number(std::string_view t) { return rules::read_number(t, ID_VOCAB); }
 std::string digits(std::string_view t) { return rules::digit_by_digit(t, ID_VOCAB); }
 
-std::string date_ymd(const Captures& c) { return rules::read_date(c[3], c[2], c[1], MONTHS, ID_VOCAB); }
-std::string date_dmy(const Captures& c) { return rules::read_date(c[1], c[2], c[3], MONTHS, ID_VOCAB); }
+std::string date_ymd(const Captures& c) { return rules::read_date(c[3], c[2], c[1], lang::id::MONTHS, ID_VOCAB); }
+std::string date_dmy(const Captures& c) { return rules::read_date(c[1], c[2], c[3], lang::id::MONTHS, ID_VOCAB); }
 
 std::string money(const Captures& c) {
   bool rupiah = c.matched(1);
@@ -91,25 +67,22 @@ std::string money(const Captures& c) {
   std::string amount = unicode::replace_all(c[rupiah ? 2 : 5], ",", "");
   std::size_t scale_group = rupiah ? 3 : 6;
   // Every code the pattern admits is in the table; an odd case fold keeps its text.
-  std::string unit = code;
-  for (const auto& [k, word] : MONEY_UNITS) {
-    if (k == code) unit = word;
-  }
+  const lang::CurrencyRow* row = lang::find_currency(lang::id::MONEY, code);
+  const std::string_view unit = row ? row->major : std::string_view(code);
   std::size_t dot = amount.find('.');
   std::string_view whole = std::string_view(amount).substr(0, dot);
   // Fractions are read digit by digit, "00" included: ‘Rp5.00’ -> ‘lima rupiah nol nol sen’.
   std::string frac = dot == std::string::npos ? std::string{} : digits(std::string_view(amount).substr(dot + 1));
   std::string out = number(whole);
   if (c.matched(scale_group)) {
-    std::string scale = unicode::to_lower(c[scale_group]);
-    for (const auto& [en, id] : SCALE_WORDS) {
-      if (scale == en) scale = id;
-    }
+    std::string lower = unicode::to_lower(c[scale_group]);
+    std::string_view scale = lang::scale_from_english(lower, lang::id::SCALES);
     if (dot != std::string::npos) out.append(" koma ").append(frac);
     return out.append(" ").append(scale).append(" ").append(unit);
   }
   out.append(" ").append(unit);
-  if (dot != std::string::npos) out.append(" ").append(frac).append(" sen");
+  // The pass reads every fraction as sen, whatever the currency's subunit.
+  if (dot != std::string::npos) out.append(" ").append(frac).append(" ").append(lang::id::MONEY[0].minor);
   return out;
 }
 
@@ -174,8 +147,8 @@ const Pass INDONESIAN_PASSES[] = {
 
 std::string suffix_word(std::string_view suffix) {
   std::string key = unicode::to_lower(suffix);
-  for (const auto& [k, word] : SUFFIX_WORDS) {
-    if (k == key) return std::string(word);
+  for (const auto& [k, power] : lang::id::SCALE_SUFFIXES) {
+    if (k == key) return std::string(lang::scale_word(lang::id::SCALES, power));
   }
   return std::string(suffix);  // the patterns hand over only the suffixes above
 }
@@ -184,7 +157,7 @@ std::string preparse_number_formats(std::string_view text) { return rules::run_p
 
 std::string normalize_currency_id(std::string_view text) { return RE_CURRENCY_ID->replace_all(text, money); }
 
-std::string normalize_mixed_alnum_id(std::string_view token) { return rules::mixed_alnum(token, DIGITS); }
+std::string normalize_mixed_alnum_id(std::string_view token) { return rules::mixed_alnum(token, lang::id::DIGITS); }
 
 std::string normalize_indonesian(std::string_view text) {
   std::string out = normalize::expand_suffixes_no_m(preparse_number_formats(text));

@@ -8,6 +8,7 @@
 #include <span>
 #include <utility>
 
+#include "lang/words.h"
 #include "regex.h"
 #include "rules.h"
 #include "stash.h"
@@ -17,17 +18,10 @@ namespace kalvesta::normalize_zh {
 
 namespace {
 
-constexpr std::array<std::string_view, 10> DIGITS = {"零", "一", "二", "三", "四",
-                                                     "五", "六", "七", "八", "九"};
-// Unit of each four-digit group, least significant first; four groups reach 10^16.
-constexpr std::array<std::string_view, 4> GROUP_UNITS = {"", "万", "亿", "兆"};
+using lang::zh::DIGITS;
+using lang::zh::GROUP_UNITS;
 constexpr u128 LIMIT = static_cast<u128>(10'000'000'000'000'000ULL);  // 10^16
 constexpr std::string_view TOO_LARGE = "太大";
-
-constexpr std::array<std::pair<std::string_view, std::string_view>, 12> MONTH_ROWS = {{
-    {"1", "一"}, {"2", "二"}, {"3", "三"}, {"4", "四"}, {"5", "五"}, {"6", "六"},
-    {"7", "七"}, {"8", "八"}, {"9", "九"}, {"10", "十"}, {"11", "十一"}, {"12", "十二"},
-}};
 
 std::string_view digit(u128 d) { return DIGITS[static_cast<std::size_t>(d % 10)]; }
 
@@ -53,7 +47,7 @@ std::string convert_hundreds(u128 n) {
   out += "百";
   if (r == 0) return out;
   if (r < 10) {
-    out += "零";
+    out += DIGITS[0];
     out.append(digit(r));
   } else {
     out += convert_tens(r, true);
@@ -67,10 +61,10 @@ std::string convert_thousands(u128 n) {
   out += "千";
   if (r == 0) return out;
   if (r < 10) {
-    out += "零";
+    out += DIGITS[0];
     out.append(digit(r));
   } else if (r < 100) {
-    out += "零";
+    out += DIGITS[0];
     out += convert_tens(r, true);
   } else {
     out += convert_hundreds(r);
@@ -79,7 +73,7 @@ std::string convert_thousands(u128 n) {
 }
 
 std::string to_cardinal_zh(u128 n) {
-  if (n == 0) return "零";
+  if (n == 0) return std::string(DIGITS[0]);
   if (n >= LIMIT) return std::string(TOO_LARGE);
   if (n < 10) return std::string(digit(n));
   if (n < 100) return convert_tens(n, false);
@@ -98,7 +92,7 @@ std::string to_cardinal_zh(u128 n) {
     const u128 g = groups[i];
     if (g == 0) continue;  // a group of four zeros leaves no trace
     // A leading zero inside a group is spoken once something came before it.
-    if (g < 1000 && !out.empty()) out += "零";
+    if (g < 1000 && !out.empty()) out += DIGITS[0];
     if (g < 10) {
       out.append(digit(g));
     } else if (g < 100) {
@@ -118,7 +112,7 @@ std::string to_year_zh(u128 n) {
   for (char c : u128_to_string(n)) {
     if (c >= '0' && c <= '9') out.append(DIGITS[static_cast<std::size_t>(c - '0')]);
   }
-  return out.empty() ? std::string("零") : out;
+  return out.empty() ? std::string(DIGITS[0]) : out;
 }
 
 std::string zh_digit(char32_t c) {
@@ -129,7 +123,7 @@ std::string zh_digit(char32_t c) {
 const std::unordered_map<std::string, std::string>& MONTHS_ZH() {
   static const std::unordered_map<std::string, std::string> table = [] {
     std::unordered_map<std::string, std::string> m;
-    for (const auto& [k, v] : MONTH_ROWS) m.emplace(k, v);
+    for (const auto& [k, v] : lang::zh::MONTHS) m.emplace(k, v);
     return m;
   }();
   return table;
@@ -168,29 +162,6 @@ constinit LazyRegex RE_ALNUM{R"(((?=[A-Za-z0-9]*[A-Za-z])(?=[A-Za-z0-9]*\d)[A-Za
 constinit LazyRegex RE_NUMBER{R"(\d+)"};
 constinit LazyRegex RE_LEFTOVER_DOT{R"((?<=\w)\.(?=\w))"};
 
-struct CurrencyWords {
-  std::string_view code, unit, sub_unit;
-};
-// Keyed by the matched symbol or code, upper-cased.
-constexpr std::array<CurrencyWords, 8> CURRENCIES = {{
-    {"RM", "令吉", "仙"},
-    {"MYR", "令吉", "仙"},
-    {"$", "美元", "分"},
-    {"USD", "美元", "分"},
-    {"£", "英镑", "便士"},
-    {"GBP", "英镑", "便士"},
-    {"€", "欧元", "分"},
-    {"EUR", "欧元", "分"},
-}};
-
-const CurrencyWords* find_currency(std::string_view symbol) {
-  const std::string key = unicode::to_upper(symbol);
-  for (const auto& row : CURRENCIES) {
-    if (row.code == key) return &row;
-  }
-  return nullptr;
-}
-
 // Optional "+", ASCII digits only; anything else (or overflow) reads as 0.
 u128 read_int(std::string_view text) { return parse_u128(text).value_or(0); }
 
@@ -202,7 +173,7 @@ std::string fraction_digits(std::string_view text) {
   std::size_t pos = 0;
   while (pos < text.size()) {
     const char32_t c = unicode::decode(text, pos);
-    out += unicode::is_ascii_digit(c) ? std::string(DIGITS[c - U'0']) : std::string("零");
+    out += unicode::is_ascii_digit(c) ? std::string(DIGITS[c - U'0']) : std::string(DIGITS[0]);
   }
   return out;
 }
@@ -330,7 +301,8 @@ std::string read_date_ymd(const Captures& c) {
 
 // ‘RM1,234.50’ -> ‘一千二百三十四令吉五十仙’
 std::string read_currency(const Captures& c) {
-  const CurrencyWords* words = find_currency(c.group(1));
+  // Keyed by the matched symbol or code, upper-cased.
+  const lang::CurrencyRow* words = lang::find_currency(lang::zh::MONEY, unicode::to_upper(c.group(1)));
   if (words == nullptr) return std::string(c.group(0));
   std::string amount;
   for (char ch : c.group(2)) {
@@ -342,7 +314,7 @@ std::string read_currency(const Captures& c) {
   if (dot == std::string::npos) {
     out = card(amount);
     out += scale;
-    out += words->unit;
+    out += words->major;
     return out;
   }
   const std::string_view whole = std::string_view(amount).substr(0, dot);
@@ -354,7 +326,7 @@ std::string read_currency(const Captures& c) {
     while (!digits.empty() && digits.back() == '0') digits.remove_suffix(1);
     out = digits.empty() ? card(whole) : point_reading(whole, digits);
     out += scale;
-    out += words->unit;
+    out += words->major;
     return out;
   }
   // Cents: the first two characters of the fraction, padded with "0".
@@ -364,10 +336,10 @@ std::string read_currency(const Captures& c) {
   if (cents.empty()) cents = "00";
   else if (unicode::char_count(cents) == 1) cents += "0";
   out = card(whole);
-  out += words->unit;
+  out += words->major;
   if (cents != "00") {
     out += card(cents);
-    out += words->sub_unit;
+    out += words->minor;
   }
   return out;
 }

@@ -4,29 +4,15 @@
 
 #include <array>
 
+#include "lang/words.h"
 #include "result.h"
 
 namespace kalvesta::num2word {
 namespace {
 
-using Scale = std::pair<std::string_view, std::uint32_t>;
-
-constexpr Scale MS_SCALES[] = {
-    {"ribu", 3},          {"juta", 6},         {"bilion", 9},     {"trilion", 12},
-    {"quadrillion", 15},  {"quintillion", 18}, {"sextillion", 21}, {"septillion", 24},
-    {"oktillion", 27},    {"nonillion", 30},   {"decillion", 33},
-};
-
-constexpr Scale ID_SCALES[] = {
-    {"ribu", 3},          {"juta", 6},         {"miliar", 9},     {"triliun", 12},
-    {"kuadriliun", 15},   {"kuintiliun", 18},  {"sekstiliun", 21}, {"septiliun", 24},
-    {"oktiliun", 27},     {"noniliun", 30},    {"desiliun", 33},
-};
-
-// Index d is the word of digit d; 0 and 8 are handled by the callers.
-constexpr std::array<std::string_view, 10> DIGITS = {
-    "", "satu", "dua", "tiga", "empat", "lima", "enam", "tujuh", "", "sembilan",
-};
+// Index d is the word of digit d; 0 and 8, the two digits whose words differ
+// between Malay and Indonesian, are handled by the callers.
+constexpr const lang::DigitWords& DIGITS = lang::ms::DIGITS;
 
 constexpr u128 pow10(unsigned e) {
   u128 v = 1;
@@ -75,8 +61,8 @@ void push_group(Words& out, unsigned v, std::string_view eight) {
 }
 
 std::string_view scale_word(const NumberVocab& vocab, std::uint32_t power) {
-  for (const auto& [word, p] : vocab.scales)
-    if (p == power) return word;
+  std::string_view word = lang::scale_word(vocab.scales, power);
+  if (!word.empty()) return word;
   throw InternalFailure("no scale word for 10^" + std::to_string(power));
 }
 
@@ -99,8 +85,8 @@ unsigned digit_value(char c) {
 
 }  // namespace
 
-constinit const NumberVocab MS_VOCAB{"kosong", "lapan", MS_SCALES};
-constinit const NumberVocab ID_VOCAB{"nol", "delapan", ID_SCALES};
+constinit const NumberVocab MS_VOCAB{lang::ms::DIGITS[0], lang::ms::DIGITS[8], lang::ms::SCALES};
+constinit const NumberVocab ID_VOCAB{lang::id::DIGITS[0], lang::id::DIGITS[8], lang::id::SCALES};
 
 std::vector<std::string_view> vocab_digit(std::string_view eight, unsigned d) {
   Words out;

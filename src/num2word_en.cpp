@@ -6,29 +6,31 @@
 #include <string_view>
 #include <vector>
 
+#include "lang/words.h"
 #include "result.h"
 
 namespace kalvesta::num2word_en {
 namespace {
 
-constexpr std::array<std::string_view, 20> ONES = {
-    "zero",    "one",     "two",       "three",    "four",     "five",    "six",
-    "seven",   "eight",   "nine",      "ten",      "eleven",   "twelve",  "thirteen",
-    "fourteen", "fifteen", "sixteen",  "seventeen", "eighteen", "nineteen",
-};
+// The digit words, then ten to nineteen.
+constexpr std::array<std::string_view, 20> ONES = [] {
+  constexpr std::array<std::string_view, 10> TEENS = {"ten",     "eleven",  "twelve",    "thirteen", "fourteen",
+                                                      "fifteen", "sixteen", "seventeen", "eighteen", "nineteen"};
+  std::array<std::string_view, 20> ones{};
+  for (std::size_t i = 0; i < 10; ++i) {
+    ones[i] = lang::en::DIGITS[i];
+    ones[10 + i] = TEENS[i];
+  }
+  return ones;
+}();
 
 // Entries 0 and 1 are never read: ten to nineteen come from ONES.
 constexpr std::array<std::string_view, 10> TENS = {
     "", "", "twenty", "thirty", "forty", "fifty", "sixty", "seventy", "eighty", "ninety",
 };
 
-// One word per base-1000 group up to the largest 128-bit value (index 12),
-// so that no two magnitudes share a reading.
-constexpr std::array<std::string_view, 13> SCALES = {
-    "",           "thousand",   "million",   "billion",   "trillion",
-    "quadrillion", "quintillion", "sextillion", "septillion", "octillion",
-    "nonillion",  "decillion",  "undecillion",
-};
+// One word per base-1000 group, so that no two magnitudes share a reading.
+constexpr const auto& SCALES = lang::en::SCALES;
 
 // The ordinals that are not the cardinal plus "th" (‘8’ -> ‘eighth’, not
 // ‘eightth’); index 0 marks "regular".
@@ -73,7 +75,7 @@ std::string under_1000(std::uint64_t n) {
 }
 
 std::string to_cardinal_en(u128 n) {
-  if (n == 0) return "zero";
+  if (n == 0) return std::string(ONES[0]);
 
   // Base-1000 groups, least significant first.
   std::array<unsigned, SCALES.size()> groups{};

@@ -1,6 +1,8 @@
 // The English ("en") language pack: every word the passes outside the rule
 // engines speak in English, as constant rows assembled once on first use.
+// Its digit, month and money words stand in words.h, shared with the passes.
 #include "langpack.h"
+#include "lang/words.h"
 
 namespace kalvesta::lang::en {
 namespace {
@@ -11,23 +13,10 @@ using langpack::Row;
 constexpr Row SYMBOL_WORDS[] = {
     {"&", "and"},         {"+", "plus"},          {"=", "equals"},
     {"@", "at"},          {"#", "hash"},          {"*", ""},
-    {"%", "percent"},     {"$", "dollar"},        {"\u00A9", "copyright"},
+    {"%", "percent"},     {"$", find_currency(MONEY, "$")->major}, {"\u00A9", "copyright"},
     {"\u00AE", "registered"}, {"\u2122", "trademark"}, {"<", "less than"},
     {">", "greater than"}, {"|", "bar"},          {"~", "tilde"},
     {"^", "caret"},
-};
-
-constexpr Row CURRENCY_CODE_WORDS[] = {{"EUR", "euro"}, {"GBP", "pound"}};
-
-constexpr Row DIGIT_WORDS[] = {
-    {"0", "zero"}, {"1", "one"}, {"2", "two"},   {"3", "three"}, {"4", "four"},
-    {"5", "five"}, {"6", "six"}, {"7", "seven"}, {"8", "eight"}, {"9", "nine"},
-};
-
-constexpr Row MONTH_NAMES[] = {
-    {"1", "January"},    {"2", "February"}, {"3", "March"},     {"4", "April"},
-    {"5", "May"},        {"6", "June"},     {"7", "July"},      {"8", "August"},
-    {"9", "September"},  {"10", "October"}, {"11", "November"}, {"12", "December"},
 };
 
 // The Malay unit words are keys here too, so mixed-language text still reads.
@@ -57,10 +46,10 @@ constexpr Row TEMPERATURE_UNITS[] = {{"c", "celsius"}, {"f", "fahrenheit"}, {"k"
 constexpr langpack::PackRows ROWS{
     .code = "en",
     .symbol_words = SYMBOL_WORDS,
-    .currency_code_words = CURRENCY_CODE_WORDS,
-    .digit_words = DIGIT_WORDS,
+    .money = MONEY,
+    .digit_words = DIGITS,
     .negative_word = "negative",
-    .month_names = MONTH_NAMES,
+    .month_names = MONTHS,
     .distance_units = DISTANCE_UNITS,
     .volume_units = VOLUME_UNITS,
     .weight_units = WEIGHT_UNITS,

@@ -1,7 +1,9 @@
 // The Indonesian ("id") language pack: every word the passes outside the rule
 // engines speak in Indonesian, as constant rows assembled once on first use.
-// Only this pack carries currency unit words.
+// Its digit, month and money words stand in words.h, shared with the passes.
+// Only this pack has currency rows of its own.
 #include "langpack.h"
+#include "lang/words.h"
 
 namespace kalvesta::lang::id {
 namespace {
@@ -15,28 +17,6 @@ constexpr Row SYMBOL_WORDS[] = {
     {"\u00AE", "registered"}, {"\u2122", "trademark"}, {"<", "less than"},
     {">", "greater than"}, {"|", "bar"},          {"~", "tilde"},
     {"^", "caret"},
-};
-
-constexpr Row CURRENCY_CODE_WORDS[] = {{"EUR", "euro"}, {"GBP", "pound"}};
-
-constexpr Row DIGIT_WORDS[] = {
-    {"0", "nol"},  {"1", "satu"}, {"2", "dua"},   {"3", "tiga"},    {"4", "empat"},
-    {"5", "lima"}, {"6", "enam"}, {"7", "tujuh"}, {"8", "delapan"}, {"9", "sembilan"},
-};
-
-// Keys are matched exactly: the rupiah symbol is "RP", never "Rp".
-constexpr langpack::CurrencyRow CURRENCIES[] = {
-    {"RP", "rupiah", "sen"}, {"IDR", "rupiah", "sen"},
-    {"RM", "ringgit", "sen"}, {"MYR", "ringgit", "sen"},
-    {"$", "dolar", "sen"},    {"USD", "dolar", "sen"},
-    {"\u00A3", "pound", "pence"}, {"GBP", "pound", "pence"},
-    {"\u20AC", "euro", "sen"},    {"EUR", "euro", "sen"},
-};
-
-constexpr Row MONTH_NAMES[] = {
-    {"1", "Januari"}, {"2", "Februari"},  {"3", "Maret"},    {"4", "April"},
-    {"5", "Mei"},     {"6", "Juni"},      {"7", "Juli"},     {"8", "Agustus"},
-    {"9", "September"}, {"10", "Oktober"}, {"11", "November"}, {"12", "Desember"},
 };
 
 constexpr Row DISTANCE_UNITS[] = {
@@ -64,11 +44,11 @@ constexpr Row TEMPERATURE_UNITS[] = {{"c", "selsius"}, {"f", "fahrenheit"}, {"k"
 constexpr langpack::PackRows ROWS{
     .code = "id",
     .symbol_words = SYMBOL_WORDS,
-    .currency_code_words = CURRENCY_CODE_WORDS,
-    .digit_words = DIGIT_WORDS,
-    .currencies = CURRENCIES,
+    .money = MONEY,
+    .digit_words = DIGITS,
+    .currencies = MONEY,
     .negative_word = "negatif",
-    .month_names = MONTH_NAMES,
+    .month_names = MONTHS,
     .distance_units = DISTANCE_UNITS,
     .volume_units = VOLUME_UNITS,
     .weight_units = WEIGHT_UNITS,

@@ -1,6 +1,8 @@
 // The Malay ("ms") language pack: every word the passes outside the rule
 // engines speak in Malay, as constant rows assembled once on first use.
+// Its digit, month and money words stand in words.h, shared with the passes.
 #include "langpack.h"
+#include "lang/words.h"
 
 namespace kalvesta::lang::ms {
 namespace {
@@ -11,23 +13,10 @@ using langpack::Row;
 constexpr Row SYMBOL_WORDS[] = {
     {"&", "and"},         {"+", "plus"},          {"=", "equals"},
     {"@", "at"},          {"#", "hash"},          {"*", ""},
-    {"%", "peratus"},     {"$", "dollar"},        {"\u00A9", "copyright"},
+    {"%", "peratus"},     {"$", find_currency(MONEY, "$")->major}, {"\u00A9", "copyright"},
     {"\u00AE", "registered"}, {"\u2122", "trademark"}, {"<", "less than"},
     {">", "greater than"}, {"|", "bar"},          {"~", "tilde"},
     {"^", "caret"},
-};
-
-constexpr Row CURRENCY_CODE_WORDS[] = {{"EUR", "euro"}, {"GBP", "pound"}};
-
-constexpr Row DIGIT_WORDS[] = {
-    {"0", "kosong"}, {"1", "satu"}, {"2", "dua"},   {"3", "tiga"},  {"4", "empat"},
-    {"5", "lima"},   {"6", "enam"}, {"7", "tujuh"}, {"8", "lapan"}, {"9", "sembilan"},
-};
-
-constexpr Row MONTH_NAMES[] = {
-    {"1", "Januari"}, {"2", "Februari"},  {"3", "Mac"},      {"4", "April"},
-    {"5", "Mei"},     {"6", "Jun"},       {"7", "Julai"},    {"8", "Ogos"},
-    {"9", "September"}, {"10", "Oktober"}, {"11", "November"}, {"12", "Disember"},
 };
 
 constexpr Row DISTANCE_UNITS[] = {
@@ -56,10 +45,10 @@ constexpr Row TEMPERATURE_UNITS[] = {{"c", "celcius"}, {"f", "fahrenheit"}, {"k"
 constexpr langpack::PackRows ROWS{
     .code = "ms",
     .symbol_words = SYMBOL_WORDS,
-    .currency_code_words = CURRENCY_CODE_WORDS,
-    .digit_words = DIGIT_WORDS,
+    .money = MONEY,
+    .digit_words = DIGITS,
     .negative_word = "negatif",
-    .month_names = MONTH_NAMES,
+    .month_names = MONTHS,
     .distance_units = DISTANCE_UNITS,
     .volume_units = VOLUME_UNITS,
     .weight_units = WEIGHT_UNITS,

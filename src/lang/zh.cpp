@@ -2,6 +2,7 @@
 // builder; "zh" then swaps three symbol words for their mainland forms,
 // while "zh_my" keeps the Malaysian ones ("at", "hash", "块").
 #include "langpack.h"
+#include "lang/words.h"
 
 namespace kalvesta::lang::zh {
 namespace {
@@ -12,21 +13,14 @@ using langpack::Row;
 constexpr Row SYMBOL_WORDS[] = {
     {"&", "和"},          {"+", "加"},          {"=", "等于"},
     {"@", "at"},          {"#", "hash"},        {"*", "星号"},
-    {"%", "巴仙"},        {"$", "块"},          {"\u00A9", "版权"},
+    {"%", "巴仙"},        {"$", MONEY_MY_DEFAULT.major},          {"\u00A9", "版权"},
     {"\u00AE", "注册"},   {"\u2122", "商标"},   {"<", "小于"},
     {">", "大于"},        {"|", "竖线"},        {"~", "波浪号"},
     {"^", "插入符"},
 };
 
 // ‘@’ -> ‘艾特’, ‘#’ -> ‘井’, ‘$’ -> ‘美元’ in "zh" only.
-constexpr Row ZH_SYMBOL_OVERRIDES[] = {{"@", "艾特"}, {"#", "井"}, {"$", "美元"}};
-
-constexpr Row CURRENCY_CODE_WORDS[] = {{"EUR", "欧元"}, {"GBP", "英镑"}};
-
-constexpr Row DIGIT_WORDS[] = {
-    {"0", "零"}, {"1", "一"}, {"2", "二"}, {"3", "三"}, {"4", "四"},
-    {"5", "五"}, {"6", "六"}, {"7", "七"}, {"8", "八"}, {"9", "九"},
-};
+constexpr Row ZH_SYMBOL_OVERRIDES[] = {{"@", "艾特"}, {"#", "井"}, {"$", find_currency(MONEY, "$")->major}};
 
 constexpr Row DISTANCE_UNITS[] = {{"km", "公里"}, {"m", "米"}, {"cm", "厘米"}, {"mm", "毫米"}};
 
@@ -44,8 +38,8 @@ langpack::LanguagePack base_pack(std::string_view code) {
   return langpack::build_pack({
       .code = code,
       .symbol_words = SYMBOL_WORDS,
-      .currency_code_words = CURRENCY_CODE_WORDS,
-      .digit_words = DIGIT_WORDS,
+      .money = MONEY,
+      .digit_words = DIGITS,
       .negative_word = "负",
       .distance_units = DISTANCE_UNITS,
       .volume_units = VOLUME_UNITS,
