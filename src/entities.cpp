@@ -56,8 +56,8 @@ constexpr std::array<std::string_view, 4> DATE_PARTS = {
     R"(\b(?:{M})[a-z]*\.?\s+\d{1,2},?\s+\d{4}\b)",
 };
 constexpr std::array<std::string_view, 3> TIME_PARTS = {
-    R"(\b\d{1,2}:\d{2}\s*(?:pagi|petang|siang|sore|malam|tengah\s+hari)\b)",
-    R"(\b\d{1,2}:\d{2}\s*(?:am|pm|a\.m\.|p\.m\.)?(?![A-Za-z0-9_]))",
+    R"(\b\d{1,2}:\d{2}(?::\d{2})?\s*(?:pagi|petang|siang|sore|malam|tengah\s+hari)\b)",
+    R"(\b\d{1,2}:\d{2}(?::\d{2})?\s*(?:am|pm|a\.m\.|p\.m\.)?(?![A-Za-z0-9_]))",
     R"(\b\d{1,2}:\d{2}:\d{2}\b)",
 };
 
@@ -670,8 +670,9 @@ std::string spoken_time(std::string_view text, std::string_view lang) {
       else if (period == "pm") prefix = hour >= 7 ? "晚上" : "下午";
     }
     std::string reading = normalize_zh::to_cardinal_zh(hour) + "点";
-    if (minute != 0) reading += normalize_zh::to_cardinal_zh(minute) + "分";
-    return prefix + reading;  // seconds are not read
+    if (minute != 0 || caps->matched(3)) reading += normalize_zh::to_cardinal_zh(minute) + "分";
+    if (caps->matched(3)) reading += normalize_zh::to_cardinal_zh(read_number(caps->group(3))) + "秒";
+    return prefix + reading;
   }
 
   std::string out = shared::cardinal_for(hour, lang) + " " + shared::cardinal_for(minute, lang);

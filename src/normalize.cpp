@@ -92,12 +92,13 @@ namespace {
 
 constinit regex::LazyRegex RE_CURRENCY{
     R"((?i)(?<!\w)(RM|\$|£|€|USD|EUR|GBP|MYR)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(juta|bilion|trilion|ribu|million|billion|trillion|thousand))?\b)"};
-constinit regex::LazyRegex RE_TIME{R"((?i)\b(\d{1,2})[:\.](\d{2})\s*(?:(am|pm|a\.m\.|p\.m\.|malam|petang)))"};
+constinit regex::LazyRegex RE_TIME{
+    R"((?i)\b(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\s*(?:(am|pm|a\.m\.|p\.m\.|malam|petang)))"};
 constinit regex::LazyRegex RE_TIME_HOUR_ONLY{
     R"((?i)\b(\d{1,2})\s*(am|pm|a\.m\.|p\.m\.|malam|petang|pagi|siang|tengah hari)\b)"};
 
 constexpr std::string_view TIME_NO_MERIDIAN =
-    R"((?i)\b(\d{1,2}):(\d{2})\b(?!\s*(?:am|pm|a\.m\.|p\.m\.|malam|petang))(?!.*%))";
+    R"((?i)\b(\d{1,2}):(\d{2})(?::(\d{2}))?\b(?!:\d)(?!\s*(?:am|pm|a\.m\.|p\.m\.|malam|petang))(?!.*%))";
 constinit regex::LazyRegex RE_TIME_NO_MERIDIAN{TIME_NO_MERIDIAN};
 // Run without its final "(?!.*%)", which the walk checks in linear time.
 constinit regex::LazyRegex RE_TIME_NO_MERIDIAN_HEAD{without_percent_guard(TIME_NO_MERIDIAN)};
@@ -150,20 +151,18 @@ std::string money(const Captures& c) {
   return out + " " + number(cents) + " " + std::string(row ? row->minor : lang::ms::MONEY[0].minor);
 }
 
-std::string clock(const Captures& c) { return read_clock(read_small(c[1]), read_small(c[2]), MS_VOCAB); }
+std::string clock(const Captures& c) { return read_clock(c, MS_VOCAB); }
 
 std::string clock_with_period(const Captures& c) {
-  std::string mer = unicode::to_lower(c[3]);
+  std::string mer = unicode::to_lower(c[4]);
   std::string period;
   if (unicode::char_count(mer) <= 2) {
     std::size_t pos = 0;
     period = unicode::to_utf8(unicode::decode(mer, pos)) + " m";
   } else {
-    period = std::string(c[3]);
+    period = std::string(c[4]);
   }
-  unsigned h = read_small(c[1]), m = read_small(c[2]);
-  std::string out = cardinal(h);
-  if (m != 0) out.append(" ").append(cardinal(m));
+  std::string out = read_clock_words(c, MS_VOCAB);
   out.append(" ").append(period);
   return std::string(unicode::trim(out));
 }

@@ -35,11 +35,11 @@ constinit LazyRegex RE_CURRENCY{
 // (quadratic on long lines, and a blank-joined text is one line), so the
 // compiled pattern stops before it and the pass tests for "%" with a cursor.
 constexpr std::string_view TIME_NO_MERIDIAN_TEXT =
-    R"((?i)\b(\d{1,2}):(\d{2})\b(?!\s*(?:am|pm|a\.m\.|p\.m\.))(?!.*%))";
+    R"((?i)\b(\d{1,2}):(\d{2})(?::(\d{2}))?\b(?!:\d)(?!\s*(?:am|pm|a\.m\.|p\.m\.))(?!.*%))";
 constinit LazyRegex RE_TIME_NO_MERIDIAN{TIME_NO_MERIDIAN_TEXT};
 constinit LazyRegex RE_TIME_NO_MERIDIAN_HEAD{rules::without_percent_guard(TIME_NO_MERIDIAN_TEXT)};
 
-constinit LazyRegex RE_TIME{R"((?i)\b(\d{1,2})[:\.](\d{2})\s*(?:(am|pm|a\.m\.|p\.m\.)))"};
+constinit LazyRegex RE_TIME{R"((?i)\b(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\s*(?:(am|pm|a\.m\.|p\.m\.)))"};
 constinit LazyRegex RE_TIME_HOUR_ONLY{R"((?i)\b(\d{1,2})\s*(am|pm|a\.m\.|p\.m\.)\b)"};
 using rules::RE_PERCENT;
 using rules::RE_DECIMAL;
@@ -160,21 +160,25 @@ std::string read_money(const Captures& c) {
   return join({cardinal_of(whole), unit->major, cardinal_of(cents), unit->minor});
 }
 
+// Hour, minutes unless 0; with seconds all three: ‘1:00:05’ -> ‘one zero five’
+std::string clock_words(const Captures& c) {
+  const u128 m = parse_num(c[2]);
+  if (c.matched(3)) return join({cardinal_of(c[1]), cardinal(m), cardinal_of(c[3])});
+  if (m != 0) return join({cardinal_of(c[1]), cardinal(m)});
+  return cardinal_of(c[1]);
+}
+
 // ‘9:05’ -> ‘nine five’, ‘0:00’ -> ‘midnight’, ‘12:00’ -> ‘noon’
 std::string read_time_no_meridian(const Captures& c) {
   const u128 h = parse_num(c[1]), m = parse_num(c[2]);
-  if (h == 0 && m == 0) return "midnight";
-  if (h == 12 && m == 0) return "noon";
-  if (m != 0) return join({cardinal(h), cardinal(m)});
-  return cardinal(h);
+  if (!c.matched(3) && h == 0 && m == 0) return "midnight";
+  if (!c.matched(3) && h == 12 && m == 0) return "noon";
+  return clock_words(c);
 }
 
 // ‘7:30pm’ -> ‘seven thirty p m’, ‘7:00 PM’ -> ‘seven p m’
 std::string read_time(const Captures& c) {
-  const std::string meridian = unicode::to_lower(c[3]).substr(0, 1) + " m";
-  const u128 m = parse_num(c[2]);
-  if (m != 0) return join({cardinal_of(c[1]), cardinal(m), meridian});
-  return join({cardinal_of(c[1]), meridian});
+  return join({clock_words(c), unicode::to_lower(c[4]).substr(0, 1) + " m"});
 }
 
 // ‘11 am’ -> ‘eleven a m’

@@ -46,11 +46,12 @@ const Pass PREPARSE_PASSES[] = {
 constinit regex::LazyRegex RE_CURRENCY_ID{
     R"((?i)(?<!\w)(Rp|IDR)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand))?\b|(?<!\w)(RM|MYR|USD|EUR|GBP|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand))?\b)"};
 constexpr std::string_view TIME_NO_MERIDIAN =
-    R"((?i)\b(\d{1,2})[:\.](\d{2})\b(?!\s*(?:pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.))(?!.*%))";
+    R"((?i)\b(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\b(?!:\d)(?!\s*(?:pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.))(?!.*%))";
 constinit regex::LazyRegex RE_TIME_NO_MERIDIAN{TIME_NO_MERIDIAN};
 // Run without its final "(?!.*%)", which the walk checks in linear time.
 constinit regex::LazyRegex RE_TIME_NO_MERIDIAN_HEAD{rules::without_percent_guard(TIME_NO_MERIDIAN)};
-constinit regex::LazyRegex RE_TIME{R"((?i)\b(\d{1,2})[:\.](\d{2})\s*(?:(pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.)))"};
+constinit regex::LazyRegex RE_TIME{
+    R"((?i)\b(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\s*(?:(pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.)))"};
 constinit regex::LazyRegex RE_TIME_HOUR_ONLY{R"((?i)\b(\d{1,2})\s*(am|pm|a\.m\.|p\.m\.|pagi|siang|sore|malam)\b)"};
 constinit regex::LazyRegex RE_PERCENT{R"(\b(\d+(?:[.,]\d+)?)%)"};
 
@@ -86,9 +87,7 @@ std::string money(const Captures& c) {
   return out;
 }
 
-std::string clock(const Captures& c) {
-  return rules::read_clock(rules::read_small(c[1]), rules::read_small(c[2]), ID_VOCAB);
-}
+std::string clock(const Captures& c) { return rules::read_clock(c, ID_VOCAB); }
 
 // "am" is pagi; "pm" is sore until 18 and malam from then on.
 std::string period_word(unsigned h, std::string_view group) {
@@ -99,10 +98,7 @@ std::string period_word(unsigned h, std::string_view group) {
 }
 
 std::string clock_with_period(const Captures& c) {
-  unsigned h = rules::read_small(c[1]), m = rules::read_small(c[2]);
-  std::string out = cardinal(h);
-  if (m != 0) out.append(" ").append(cardinal(m));
-  return out.append(" ").append(period_word(h, c[3]));
+  return rules::read_clock_words(c, ID_VOCAB).append(" ").append(period_word(rules::read_small(c[1]), c[4]));
 }
 
 std::string hour_with_period(const Captures& c) {

@@ -149,9 +149,9 @@ constinit LazyRegex RE_DATE_YMD{R"((?<!\d)(\d{4})[/\-.](\d{1,2})[/\-.](\d{1,2}))
 constinit LazyRegex RE_CURRENCY{
     R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:\s?(千万|千亿|千|百万|百亿|万亿|万|亿|兆))?)"};
 constinit LazyRegex RE_TIME_NO_MERIDIAN{
-    R"((?i)(?<!凌晨)(?<!早上)(?<!中午)(?<!下午)(?<!傍晚)(?<!晚上)(?<!\d)(\d{1,2}):(\d{2})(?!\s*(?:am|pm|a\.m\.|p\.m\.))(?!\s*%))"};
-constinit LazyRegex RE_TIME{R"((?i)(\d{1,2})[:\.](\d{2})\s*(?:(am|pm|a\.m\.|p\.m\.)))"};
-constinit LazyRegex RE_TIME_ZH{R"((?i)((?:凌晨|早上|中午|下午|傍晚|晚上))\s*(\d{1,2})[:\.](\d{2}))"};
+    R"((?i)(?<!凌晨)(?<!早上)(?<!中午)(?<!下午)(?<!傍晚)(?<!晚上)(?<!\d)(?<!\d:)(\d{1,2}):(\d{2})(?::(\d{2}))?(?!:\d)(?!\s*(?:am|pm|a\.m\.|p\.m\.))(?!\s*%))"};
+constinit LazyRegex RE_TIME{R"((?i)(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\s*(?:(am|pm|a\.m\.|p\.m\.)))"};
+constinit LazyRegex RE_TIME_ZH{R"((?i)((?:凌晨|早上|中午|下午|傍晚|晚上))\s*(\d{1,2})[:\.](\d{2})(?::(\d{2}))?)"};
 constinit LazyRegex RE_TIME_SHORTFORM{
     R"((?i)(?<!\d)([1-9]|1[0-2])\s*(am|pm|a\.m\.|p\.m\.)(?![A-Za-z0-9]))"};
 constinit LazyRegex RE_COMMA_NUM{R"(\d{1,3}(?:,\d{3})+(?:\.\d+)?)"};
@@ -344,32 +344,39 @@ std::string read_currency(const Captures& c) {
   return out;
 }
 
-// ‘9:05’ -> ‘九点五分’, ‘0:00’ -> ‘凌晨十二点’, ‘12:00’ -> ‘中午十二点’
-std::string read_time_plain(const Captures& c) {
-  const u128 h = read_int(c.group(1)), m = read_int(c.group(2));
-  if (h == 0 && m == 0) return "凌晨十二点";
-  if (h == 12 && m == 0) return "中午十二点";
-  std::string out = to_cardinal_zh(h) + "点";
-  if (m != 0) out += to_cardinal_zh(m) + "分";
-  return out;
-}
-
-// (prefix)(hour)点[(minute)分]
-std::string clock_text(std::string_view prefix, std::string_view hour, std::string_view minute) {
+// (prefix)(hour)点[(minute)分][(second)秒]; with seconds the minute is read even when 0
+std::string clock_text(std::string_view prefix, std::string_view hour, std::string_view minute,
+                       std::optional<std::string_view> second = std::nullopt) {
   std::string out(prefix);
   out += card(hour);
   out += "点";
-  if (const u128 m = read_int(minute); m != 0) out += to_cardinal_zh(m) + "分";
+  if (const u128 m = read_int(minute); m != 0 || second) out += to_cardinal_zh(m) + "分";
+  if (second) out += card(*second) + "秒";
   return out;
+}
+
+std::optional<std::string_view> group_if_matched(const Captures& c, int group) {
+  if (!c.matched(group)) return std::nullopt;
+  return c.group(group);
+}
+
+// ‘9:05’ -> ‘九点五分’, ‘0:00’ -> ‘凌晨十二点’, ‘12:00’ -> ‘中午十二点’, ‘1:01:01’ -> ‘一点一分一秒’
+std::string read_time_plain(const Captures& c) {
+  const u128 h = read_int(c.group(1)), m = read_int(c.group(2));
+  if (!c.matched(3) && h == 0 && m == 0) return "凌晨十二点";
+  if (!c.matched(3) && h == 12 && m == 0) return "中午十二点";
+  return clock_text("", c.group(1), c.group(2), group_if_matched(c, 3));
 }
 
 std::string percent_zh(const Captures& c) { return read_percent(c, false); }
 std::string percent_zh_my(const Captures& c) { return read_percent(c, true); }
 
 std::string time_with_period(const Captures& c) {
-  return clock_text(period_word(c.group(3)), c.group(1), c.group(2));
+  return clock_text(period_word(c.group(4)), c.group(1), c.group(2), group_if_matched(c, 3));
 }
-std::string time_with_zh_period(const Captures& c) { return clock_text(c.group(1), c.group(2), c.group(3)); }
+std::string time_with_zh_period(const Captures& c) {
+  return clock_text(c.group(1), c.group(2), c.group(3), group_if_matched(c, 4));
+}
 std::string hour_with_period(const Captures& c) { return clock_text(period_word(c.group(2)), c.group(1), ""); }
 
 std::string read_grouped(const Captures& c) {

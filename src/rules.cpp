@@ -149,13 +149,20 @@ unsigned read_small(std::string_view text) {
   return v && *v <= UINT32_MAX ? static_cast<unsigned>(*v) : 0;
 }
 
-std::string read_clock(unsigned h, unsigned m, const NumberVocab& vocab) {
-  if (m == 0) {
-    if (h == 0) return "tengah malam";
-    if (h == 12) return "tengah hari";
-    return num2word::to_cardinal_with(h, vocab);
+std::string read_clock_words(const regex::Captures& c, const NumberVocab& vocab) {
+  std::string out = num2word::to_cardinal_with(read_small(c[1]), vocab);
+  const unsigned m = read_small(c[2]);
+  if (m != 0 || c.matched(3)) out += " " + num2word::to_cardinal_with(m, vocab);
+  if (c.matched(3)) out += " " + num2word::to_cardinal_with(read_small(c[3]), vocab);
+  return out;
+}
+
+std::string read_clock(const regex::Captures& c, const NumberVocab& vocab) {
+  if (!c.matched(3) && read_small(c[2]) == 0) {
+    if (read_small(c[1]) == 0) return "tengah malam";
+    if (read_small(c[1]) == 12) return "tengah hari";
   }
-  return num2word::to_cardinal_with(h, vocab) + " " + num2word::to_cardinal_with(m, vocab);
+  return read_clock_words(c, vocab);
 }
 
 std::string digit_by_digit(std::string_view text, const NumberVocab& vocab) {

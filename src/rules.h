@@ -85,8 +85,11 @@ std::string read_date(std::string_view day, std::string_view month, std::string_
                       const MonthTable& table, const num2word::NumberVocab& vocab);
 // A clock hour or minute: ASCII digits (optional "+"), anything else 0.
 unsigned read_small(std::string_view text);
-// Clock time without a period word: midnight, noon, hour alone, hour minutes.
-std::string read_clock(unsigned h, unsigned m, const num2word::NumberVocab& vocab);
+// A clock time from groups 1 to 3 (hour, minutes, optional seconds): the
+// hour, the minutes unless 0, and with seconds all three (‘1:00:05’ reads 1 0 5).
+std::string read_clock_words(const regex::Captures& c, const num2word::NumberVocab& vocab);
+// The same without a period word: midnight and noon have their own words.
+std::string read_clock(const regex::Captures& c, const num2word::NumberVocab& vocab);
 // Each character as its digit word; anything but an ASCII digit reads as 0.
 std::string digit_by_digit(std::string_view text, const num2word::NumberVocab& vocab);
 // cardinal(parse_num(text)).

@@ -78,7 +78,7 @@ TEST(entities, extract_kinds_and_order) {
       {"12.05.2024", "<<<VERSION_1>>>", {{K::VERSION, "12.05.2024"}}},  // VERSION scans first
       {"5 May 2024, May 5, 2024, 5 may 2024", "<<<DATE_1>>>, <<<DATE_2>>>, 5 may 2024",
        {{K::DATE, "5 May 2024"}, {K::DATE, "May 5, 2024"}}},
-      {"at 12:30:45", "at <<<TIME_1>>>:45", {{K::TIME, "12:30"}}},
+      {"at 12:30:45, 1:01:01 pm", "at <<<TIME_1>>>, <<<TIME_2>>>", {{K::TIME, "12:30:45"}, {K::TIME, "1:01:01 pm"}}},
       {"7:30 PM, 7:30 pagi, 7.30pm", "<<<TIME_1>>>, <<<TIME_2>>>, 7.30pm",
        {{K::TIME, "7:30 PM"}, {K::TIME, "7:30 pagi"}}},
       {"Jalan SS2/24 dan Lorong 5 / 3", "<<<ADDRESS_SLASH_1>>> dan <<<ADDRESS_SLASH_2>>>",
@@ -383,7 +383,9 @@ TEST(entities, spoken_time) {
       {"zh", "6:00 pm", "下午六点"},
       {"zh", "12:00 am", "上午十二点"},
       {"zh_my", "12:00 a.m.", "早上十二点"},
-      {"zh", "12:30:45", "十二点三十分"},
+      {"zh", "12:30:45", "十二点三十分四十五秒"},
+      {"zh_my", "1:00:05 pm", "下午一点零分五秒"},
+      {"en", "1:01:01", "one one one"},
       {"zh", "8:15 malam", "八点十五分"},
       {"en", "noon", "noon"},
   };

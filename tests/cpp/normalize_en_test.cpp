@@ -77,6 +77,9 @@ constexpr Case kTimes[] = {
     // a dotted meridian at the end has no word boundary after it
     {"7 p.m.", "seven p.m."},
     {"10:30\npm", "ten thirty p m"},  // the meridian may follow on the next line
+    // h:mm:ss is one time, its seconds read
+    {"1:01:01", "one one one"},
+    {"7:00:05 PM", "seven zero five p m"},
 };
 TEST(normalize_english, times) { EXPECT_ENGLISH(kTimes); }
 

@@ -107,6 +107,9 @@ constexpr Case kDatesTimes[] = {
     {"8 pm", "delapan sore"},
     {"20 pm", "dua puluh malam"},
     {"7 am", "tujuh pagi"},
+    // h:mm:ss is one time, its seconds read
+    {"1:01:01", "satu satu satu"},
+    {"7:00:05 pagi", "tujuh nol lima pagi"},
     // A "%" later on the line keeps "12.50" a decimal; on the next line it does not.
     {"12,50 dan 10%", "dua belas koma lima nol dan sepuluh persen"},
     {"12,50\n10%", "dua belas lima puluh\nsepuluh persen"},

@@ -141,6 +141,9 @@ constexpr Case kTimes[] = {
     {"20 pm", "dua puluh malam"},
     {"7 am", "tujuh pagi"},
     {"2 tengah hari", "dua tengah hari"},
+    // h:mm:ss is one time, its seconds read
+    {"1:01:01", "satu satu satu"},
+    {"12:30:45 pm", "dua belas tiga puluh empat puluh lima p m"},
     // A "%" later on the same line stops the clock reading; on the next line it does not.
     {"10:30 to 50%", "sepuluh:tiga puluh to lima puluh peratus"},
     {"10:30\n50%", "sepuluh tiga puluh\nlima puluh peratus"},
