@@ -314,7 +314,7 @@ std::size_t closing_punctuation(std::string_view match) {
 // (‘RM1.5万’ stops at ‘RM1’), or a scale follows (‘$2.5 billion’, ‘RM3万’).
 // Cut out, it would be read without its scale; left in the text, the
 // language passes read the whole amount.
-bool amount_goes_on(std::string_view text, std::size_t end) {
+bool amount_goes_on(std::string_view text, std::size_t, std::size_t end) {
   std::string_view rest = text.substr(end);
   if (rest.size() >= 2 && (rest[0] == '.' || rest[0] == ',') && rest[1] >= '0' && rest[1] <= '9') return true;
   for (std::string_view scale : {"千", "百", "万", "亿", "兆"}) {
@@ -336,6 +336,19 @@ bool amount_goes_on(std::string_view text, std::size_t end) {
   return false;
 }
 
+// Digits that a "." joins to the match's own digits: ‘454718956334.81398’ is
+// one decimal number, not an identity card and a stray fraction.
+bool part_of_decimal(std::string_view text, std::size_t start, std::size_t end) {
+  auto digit_at = [&](std::size_t pos) {
+    return pos < text.size() && unicode::is_decimal_digit(unicode::decode(text, pos));
+  };
+  if (end < text.size() && text[end] == '.' && digit_at(end + 1)) return true;
+  if (start < 2 || text[start - 1] != '.') return false;
+  std::size_t before = start - 2;
+  while (before > 0 && (static_cast<unsigned char>(text[before]) & 0xC0) == 0x80) --before;
+  return digit_at(before);
+}
+
 }  // namespace
 
 Extraction extract_gated(std::string_view text, const Options& options) {
@@ -343,7 +356,7 @@ Extraction extract_gated(std::string_view text, const Options& options) {
     EntityKind kind;
     const regex::Regex* (*pattern)();
     std::string_view gate;  // empty: always extracted
-    bool (*refuse)(std::string_view text, std::size_t end) = nullptr;  // a match to leave in the text
+    bool (*refuse)(std::string_view text, std::size_t start, std::size_t end) = nullptr;  // a match to leave in the text
     std::size_t (*give_back)(std::string_view match) = nullptr;         // trailing bytes not taken
   };
   // Earlier kinds win overlaps: an e-mail domain is not also a URL, an IP
@@ -351,7 +364,7 @@ Extraction extract_gated(std::string_view text, const Options& options) {
   static constexpr Step STEPS[] = {
       {EntityKind::EMAIL, [] { return &RE_EMAIL.get(); }, ""},
       {EntityKind::URL, [] { return &RE_URL.get(); }, "", nullptr, closing_punctuation},
-      {EntityKind::PHONE, [] { return &RE_PHONE.get(); }, ""},
+      {EntityKind::PHONE, [] { return &RE_PHONE.get(); }, "", part_of_decimal},
       {EntityKind::VERSION, [] { return &RE_VERSION.get(); }, ""},
       {EntityKind::CURRENCY, [] { return &RE_CURRENCY.get(); }, "", amount_goes_on},
       // Dates and times are always cut out; their keys act at restoration.
@@ -361,7 +374,7 @@ Extraction extract_gated(std::string_view text, const Options& options) {
       {EntityKind::ADDRESS_SLASH, [] { return &RE_ADDRESS_SLASH.get(); }, "fractions"},
       {EntityKind::FRACTION, [] { return shared::shared_pattern("FRACTION"); }, "fractions"},
       {EntityKind::X_KALI, [] { return shared::shared_pattern("X_KALI"); }, "x_kali"},
-      {EntityKind::IC, [] { return shared::shared_pattern("IC"); }, "ic"},
+      {EntityKind::IC, [] { return shared::shared_pattern("IC"); }, "ic", part_of_decimal},
       {EntityKind::HARI_BULAN, [] { return shared::shared_pattern("HARI_BULAN"); }, "hari_bulan"},
       {EntityKind::HIJRI, [] { return shared::shared_pattern("HIJRI"); }, "hijri"},
   };
@@ -394,7 +407,7 @@ Extraction extract_gated(std::string_view text, const Options& options) {
     try {
       re->for_each(work, [&](const regex::Captures& caps) {
         std::size_t start = caps.start(0), end = caps.end(0);
-        if (step.refuse != nullptr && step.refuse(work, end)) return;
+        if (step.refuse != nullptr && step.refuse(work, start, end)) return;
         if (step.give_back != nullptr) end -= step.give_back(work.substr(start, end - start));
         copy_until(start);
         Entity entity{std::string(work.substr(start, end - start)), counter++, step.kind};

@@ -103,6 +103,19 @@ TEST(entities, extract_shared_kinds) {
   for (const auto& c : cases) expect_extraction(extract(c.in), c.in, c.want_text, c.want);
 }
 
+TEST(entities, digits_of_a_decimal_are_no_phone_or_ic) {
+  const ExtractCase cases[] = {
+      {"454718956334.81398", "454718956334.81398", {}},
+      {"880101-14-5678.5", "880101-14-5678.5", {}},
+      {"0123456789.5", "0123456789.5", {}},
+      {"3.0123456789 dan 0.880101145678", "3.0123456789 dan 0.880101145678", {}},
+      // A full stop that ends the sentence leaves the number whole.
+      {"IC 880101145678. Tel 0123456789.", "IC <<<IC_2>>>. Tel <<<PHONE_1>>>.",
+       {{K::PHONE, "0123456789"}, {K::IC, "880101145678"}}},
+  };
+  for (const auto& c : cases) expect_extraction(extract(c.in), c.in, c.want_text, c.want);
+}
+
 TEST(entities, extract_gates) {
   struct Case {
     std::vector<std::string> disable;
