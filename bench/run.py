@@ -1,3 +1,4 @@
+#!/usr/bin/env python3
 """Benchmark: per-sentence latency, throughput, cold start, scaling and peers.
 
 Run with the project's venv (`make bench`). Everything ends up in one table;

@@ -1,11 +1,10 @@
-from collections.abc import Sequence
 from typing import SupportsFloat, SupportsIndex
 
 def normalize(text: str, language: str, options_json: str = "") -> str: ...
 def supported_languages() -> list[str]: ...
 def to_cardinal_ms(n: SupportsIndex) -> str: ...
 def extract_entities(
-    text: str, tags: Sequence[str] | None = None
+    text: str, tags: list[str] | tuple[str, ...] | None = None
 ) -> tuple[str, list[tuple[str, str, int]]]:
     """Engine entity extraction: returns (protected_text, [(tag, text, id), ...])
     with `<<<TAG_ID>>>` placeholders \u2014 all 13 types, python's extraction order.
