@@ -60,8 +60,8 @@ Errors
 ------
 TypeError       an argument of the wrong type; the message names the argument
                 ("cannot be converted to 'PyString'": a str was expected).
-ValueError      an unsupported language, invalid options JSON, a negative n
-                for to_cardinal_ms.
+ValueError      an unsupported language, invalid options JSON, pronunciations
+                that grow the text too far, a negative n for to_cardinal_ms.
 OverflowError   n beyond the range of to_cardinal_ms, to_cardinal_id,
                 to_year_zh or to_cardinal_zh (magnitude 10**16 or more).
 PanicException  an internal failure, such as a pattern exceeding its matching
