@@ -380,10 +380,7 @@ std::string time_with_zh_period(const Captures& c) {
 std::string hour_with_period(const Captures& c) { return clock_text(period_word(c.group(2)), c.group(1), ""); }
 
 std::string read_grouped(const Captures& c) {
-  std::string n;
-  for (char ch : c.group(0)) {
-    if (ch != ',') n += ch;
-  }
+  const std::string n = rules::ungrouped(c);
   const auto dot = n.find('.');
   if (dot == std::string::npos) return card(n);
   return point_reading(std::string_view(n).substr(0, dot), std::string_view(n).substr(dot + 1));

@@ -61,8 +61,9 @@ extern constinit regex::LazyRegex RE_DATE;
 extern constinit regex::LazyRegex RE_PERCENT;
 // A comma-grouped number with a fraction; the decimal and percent passes
 // would otherwise read only the last group with it (‘7,654.32’ as ‘7,’ and
-// 654.32), so its commas are dropped first by ungrouped().
+// 654.32), so its commas are dropped first.
 extern constinit regex::LazyRegex RE_GROUPED_DECIMAL;
+// The whole match without its commas.
 std::string ungrouped(const regex::Captures& c);
 extern constinit regex::LazyRegex RE_DECIMAL;
 // Run through replace_at_digit_runs.
