@@ -37,8 +37,8 @@ constexpr std::array<std::string_view, 14> TAGS = {
 // Every URL holds "." or ":", every e-mail "@" (tried at each position of a
 // run of letters and dots or dashes, these scan the rest of the run).
 constinit regex::LazyRegex RE_URL{
-    R"((?i)(?:https?://|ftp://|www\.)[^\s]+|\b(?:\d{1,3}\.){3}\d{1,3}(?::\d+)?(?:/[^\s]*)?|\b[A-Za-z0-9-]+\.[A-Za-z]{2,}(?:/[^\s]*)?)", ".:"};
-constinit regex::LazyRegex RE_EMAIL{R"((?i)\b[A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\.[A-Z|a-z]{2,}\b)", "@"};
+    R"((?i)(?:https?://|ftp://|www\.)[^\s]+|\b(?:\d{1,3}\.){3}\d{1,3}(?::\d+)?(?:/[^\s]*)?|\b(?C1)[A-Za-z0-9-]+\.[A-Za-z]{2,}(?:/[^\s]*)?)", ".:"};
+constinit regex::LazyRegex RE_EMAIL{R"((?i)\b(?C1)[A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\.[A-Z|a-z]{2,}\b)", "@"};
 constinit regex::LazyRegex RE_PHONE{
     R"((?<!\w)(?:\+?6?01\d[-\s]?\d{3,4}[-\s]?\d{4}|\+?6?0\d[-\s]?\d{4}[-\s]?\d{4}|1[-\s]?[348]00[-\s]?\d{2}[-\s]?\d{4}|154\d{2})(?!\w))"};
 constinit regex::LazyRegex RE_VERSION{R"(\b(?!\d{4}\.\d{1,2}\.\d{1,2}\b)(\d+)(?:\.\d+){2,}\b)"};

@@ -7,6 +7,7 @@
 #include <pcre2.h>
 
 #include <cstring>
+#include <vector>
 
 #include "result.h"
 
@@ -298,11 +299,78 @@ struct Regex::Impl {
   pcre2_code* code = nullptr;    // the translated dialect
   pcre2_code* native = nullptr;  // PCRE2's own \w \b \s: same results on ASCII text
   std::size_t groups = 0;
+  // By callout number - 1: the repeated item after "(?Cn)" as "ITEM*", or
+  // nullptr where the marker is not followed by one.
+  std::vector<pcre2_code*> runs;
   ~Impl() {
     if (code) pcre2_code_free(code);
     if (native) pcre2_code_free(native);
+    for (pcre2_code* run : runs) {
+      if (run) pcre2_code_free(run);
+    }
   }
 };
+
+namespace {
+
+// A run marker "(?Cn)" stands before a repeated item ("[...]+", "\\d+"): a
+// try that reaches it at p and fails rules out every later start inside the
+// run of that item beginning at p, since a try from p can end the run
+// anywhere a later one can (what follows the item must not depend on where
+// the run began). Starts in the run then cost nothing instead of a scan to
+// the run's end each.
+constexpr std::size_t kMaxRuns = 4;
+
+std::vector<pcre2_code*> compile_runs(std::string_view p) {
+  std::vector<pcre2_code*> runs;
+  const std::string_view flags = p.starts_with("(?i)") ? "(?i)" : "";
+  for (std::size_t at = p.find("(?C"); at != std::string_view::npos; at = p.find("(?C", at + 3)) {
+    std::size_t i = at + 3, n = 0;
+    while (i < p.size() && p[i] >= '0' && p[i] <= '9') n = n * 10 + static_cast<std::size_t>(p[i++] - '0');
+    if (n == 0 || n > kMaxRuns || i >= p.size() || p[i] != ')') continue;
+    std::size_t item = ++i;
+    std::string ignored;
+    if (i < p.size() && p[i] == '[') {
+      i = translate_class(p, i, ignored);
+    } else if (i < p.size() && p[i] == '\\') {
+      i = copy_escape(p, i, ignored);
+    } else {
+      continue;
+    }
+    if (i >= p.size() || (p[i] != '+' && p[i] != '*')) continue;
+    if (runs.size() < n) runs.resize(n, nullptr);
+    if (runs[n - 1]) continue;
+    runs[n - 1] = compile_one(detail::translate(std::string(flags) + std::string(p.substr(item, i - item)) + "*"),
+                              nullptr);
+  }
+  return runs;
+}
+
+// Per search: where each marker's ruled-out starts lie.
+struct RunState {
+  const std::vector<pcre2_code*>* runs;
+  pcre2_match_data* md;
+  std::size_t from[kMaxRuns];
+  std::size_t until[kMaxRuns];
+};
+
+int on_run_marker(pcre2_callout_block* block, void* data) {
+  auto* state = static_cast<RunState*>(data);
+  const std::size_t n = block->callout_number;
+  if (n == 0 || n > state->runs->size() || !(*state->runs)[n - 1]) return 0;
+  const std::size_t pos = block->current_position;
+  if (pos > state->from[n - 1] && pos < state->until[n - 1]) return 1;  // ruled out
+  int rc = pcre2_match((*state->runs)[n - 1], block->subject, block->subject_length, pos,
+                       PCRE2_ANCHORED | PCRE2_NO_UTF_CHECK, state->md, nullptr);
+  const std::size_t end = rc > 0 ? pcre2_get_ovector_pointer(state->md)[1] : pos;
+  if (end > pos) {
+    state->from[n - 1] = pos;
+    state->until[n - 1] = end;
+  }
+  return 0;
+}
+
+}  // namespace
 
 void Captures::MatchDataFree::operator()(void* md) const {
   pcre2_match_data_free(static_cast<pcre2_match_data*>(md));
@@ -352,6 +420,7 @@ bool Regex::compile(std::string_view pattern, std::string* error) {
   uint32_t n = 0;
   pcre2_pattern_info(impl->code, PCRE2_INFO_CAPTURECOUNT, &n);
   impl->groups = n;
+  if (pattern.find("(?C") != std::string_view::npos) impl->runs = compile_runs(pattern);
   if (impl->native) {
     uint32_t m = 0;
     pcre2_pattern_info(impl->native, PCRE2_INFO_CAPTURECOUNT, &m);
@@ -442,8 +511,21 @@ bool Regex::search(std::string_view text, std::size_t start, Captures& caps, std
   }
   auto* md = static_cast<pcre2_match_data*>(caps.md_.get());
   const pcre2_code* code = caps.checked_ascii_ && impl_->native ? impl_->native : impl_->code;
-  int rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), start,
-                       PCRE2_NO_UTF_CHECK | options, md, thread_context());
+  pcre2_match_context* ctx = thread_context();
+  int rc;
+  if (impl_->runs.empty()) {
+    rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), start,
+                     PCRE2_NO_UTF_CHECK | options, md, ctx);
+  } else {
+    static thread_local std::unique_ptr<pcre2_match_data, void (*)(pcre2_match_data*)> run_md(
+        pcre2_match_data_create(1, nullptr), pcre2_match_data_free);
+    if (!run_md) throw InternalFailure("pattern matching: out of memory");
+    RunState state{&impl_->runs, run_md.get(), {}, {}};
+    pcre2_set_callout(ctx, on_run_marker, &state);
+    rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), start,
+                     PCRE2_NO_UTF_CHECK | options, md, ctx);
+    pcre2_set_callout(ctx, nullptr, nullptr);
+  }
   caps.re_ = this;
   caps.subject_ = text;
   if (rc == PCRE2_ERROR_NOMATCH) {

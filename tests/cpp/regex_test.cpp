@@ -295,6 +295,29 @@ TEST(Regex, AsciiPathAgreesWithUnicodePath) {
   }
 }
 
+// A run marker only spares tries that cannot match: the same matches as
+// without it, on runs with starts refused and allowed inside them.
+TEST(Regex, RunMarkersKeepTheMatches) {
+  const char* patterns[] = {
+      R"((?i)(?<![A-Za-z0-9_])(-?(?C1)\d+(?:[\.,]\d+)?)\s*(?:°)?([CFK])(?![A-Za-z0-9_]))",
+      R"((?i)\b(?C1)[A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\.[A-Z|a-z]{2,}\b)",
+      R"(x|\b(?C1)[a-z-]+\.[a-z]{2,}|(?C2)[^\s]+!)",
+      R"((?C1)(a)(?C3)b)",  // markers before no repeated item do nothing
+  };
+  const char* subjects[] = {
+      "٣-5C a٣٣5C 7٣7٣C -5-5C 5.5.5C 5,5 K 12 c",
+      "..ab@c.com a.b.c@d.ef a@b @@x.yz éa.b@c.de x-y.com",
+      "a-b-c.de ab-.cd x.y a-x-b.cc! q!",
+      "ab aab b",
+  };
+  for (const char* p : patterns) {
+    std::string plain(p);
+    for (std::size_t at; (at = plain.find("(?C")) != std::string::npos;) plain.erase(at, plain.find(')', at) - at + 1);
+    Regex marked(p), unmarked(plain);
+    for (const char* s : subjects) EXPECT_EQ(spans(marked, s), spans(unmarked, s)) << "pattern " << p << " on " << s;
+  }
+}
+
 // Ordinary prose, however long, never trips the matching limits.
 TEST(Regex, LongProseStaysWithinLimits) {
   const std::string para =
