@@ -69,7 +69,14 @@ bool has_elongation(std::string_view word) {
   }
 }
 
-// Appends `part` with every run of three or more equal characters cut to two.
+// Digits and Chinese numerals are numbers, never stretched words: ‘一点一一一’
+// is 1.111.
+bool is_numeral(char32_t c) {
+  return unicode::is_decimal_digit(c) || lang::zh::NUMERAL_CHARS.find(c) != std::u32string_view::npos;
+}
+
+// Appends `part` with every run of three or more equal characters cut to two,
+// runs of numerals excepted.
 void append_shortened(std::string& out, std::string_view part) {
   std::size_t pos = 0;
   char32_t prev = 0;
@@ -79,7 +86,7 @@ void append_shortened(std::string& out, std::string_view part) {
     char32_t c = unicode::decode(part, pos);
     run = (run > 0 && c == prev) ? run + 1 : 1;
     prev = c;
-    if (run <= 2) out.append(part.substr(start, pos - start));
+    if (run <= 2 || is_numeral(c)) out.append(part.substr(start, pos - start));
   }
 }
 

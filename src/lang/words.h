@@ -145,6 +145,11 @@ inline constexpr MonthNames MONTHS = {{
     {"7", "七"}, {"8", "八"}, {"9", "九"}, {"10", "十"}, {"11", "十一"}, {"12", "十二"},
 }};
 
+// The characters of a number written in Chinese: digits, 〇 and 两, place and
+// group words, in simplified, traditional and financial forms.
+inline constexpr std::u32string_view NUMERAL_CHARS =
+    U"零〇一二两兩三四五六七八九十百千万萬亿億兆壹贰貳叁參肆伍陆陸柒捌玖拾佰仟";
+
 // Unit of each four-digit group, least significant first; four groups reach 10^16.
 inline constexpr std::array<std::string_view, 4> GROUP_UNITS = {"", "万", "亿", "兆"};
 

@@ -56,6 +56,11 @@ constexpr Case kElongated[] = {
     {"HELLOOO", "HELLOOO"},  // all capitals
     {"cooool2", "cooool2"},  // holds a digit
     {"!!!!", "!!!!"},        // no letters
+    // numbers are never shortened: digits of any script, Chinese numerals
+    {"一点一一一公斤哈哈哈", "一点一一一公斤哈哈"},
+    {"二点零零零五公里", "二点零零零五公里"},
+    {"一一一一年", "一一一一年"},  // 1111 read digit by digit
+    {"nooo\uFF11\uFF11\uFF11", "noo\uFF11\uFF11\uFF11"},
     {"a  b\nc", "a b c"},    // re-joined with single blanks
     {" \t sooo\u00a0good \n", "soo good"},
     {" \t\n ", ""},
