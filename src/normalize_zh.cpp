@@ -300,9 +300,9 @@ std::string read_date_ymd(const Captures& c) {
 }
 
 // ‘RM1,234.50’ -> ‘一千二百三十四令吉五十仙’
-std::string read_currency(const Captures& c) {
+std::string read_currency(const Captures& c, std::span<const lang::CurrencyRow> rows) {
   // Keyed by the matched symbol or code, upper-cased.
-  const lang::CurrencyRow* words = lang::find_currency(lang::zh::MONEY, unicode::to_upper(c.group(1)));
+  const lang::CurrencyRow* words = lang::find_currency(rows, unicode::to_upper(c.group(1)));
   if (words == nullptr) return std::string(c.group(0));
   std::string amount;
   for (char ch : c.group(2)) {
@@ -370,6 +370,9 @@ std::string read_time_plain(const Captures& c) {
 
 std::string percent_zh(const Captures& c) { return read_percent(c, false); }
 std::string percent_zh_my(const Captures& c) { return read_percent(c, true); }
+// Each variant reads an amount with the words its entity speller uses.
+std::string money_zh(const Captures& c) { return read_currency(c, lang::zh::MONEY); }
+std::string money_zh_my(const Captures& c) { return read_currency(c, lang::zh::MONEY_MY); }
 
 std::string time_with_period(const Captures& c) {
   return clock_text(period_word(c.group(4)), c.group(1), c.group(2), group_if_matched(c, 3));
@@ -405,19 +408,26 @@ std::string leftover_dot(const Captures&) { return "点"; }
 using rules::Pass;
 
 // The percent pass comes first, before the decimal pass could take the
-// number; it is the one pass whose reading differs between the variants.
+// number. It and the money pass read differently in the two variants.
 const Pass PERCENT_ZH[] = {
     {RE_PERCENT, percent_zh},  // ‘12.5%’ -> ‘百分之十二点五’
 };
 const Pass PERCENT_ZH_MY[] = {
     {RE_PERCENT, percent_zh_my},  // ‘12.5%’ -> ‘十二点五巴仙’
 };
+const Pass DATES[] = {
+    {RE_DATE_DMY, read_date_dmy},  // ‘5.6.24’ -> ‘二四年六月五日’
+    {RE_DATE_YMD, read_date_ymd},  // ‘2024/1/15’ -> ‘二零二四年一月十五日’
+};
+const Pass MONEY_ZH[] = {
+    {RE_CURRENCY, money_zh},  // ‘$5千万’ -> ‘五千万美元’
+};
+const Pass MONEY_ZH_MY[] = {
+    {RE_CURRENCY, money_zh_my},  // ‘$5千万’ -> ‘五千万美金’
+};
 
-// Both variants, after their percent pass.
+// Both variants, after their money pass.
 const Pass PASSES[] = {
-    {RE_DATE_DMY, read_date_dmy},              // ‘5.6.24’ -> ‘二四年六月五日’
-    {RE_DATE_YMD, read_date_ymd},              // ‘2024/1/15’ -> ‘二零二四年一月十五日’
-    {RE_CURRENCY, read_currency},              // ‘$5千万’ -> ‘五千万美元’
     {RE_TIME_NO_MERIDIAN, read_time_plain},    // ‘14:30’ -> ‘十四点三十分’
     {RE_TIME, time_with_period},               // ‘2:30 pm’ -> ‘下午二点三十分’
     {RE_TIME_ZH, time_with_zh_period},         // ‘下午3:30’ -> ‘下午三点三十分’
@@ -435,6 +445,8 @@ const Pass PASSES[] = {
 
 std::string normalize_zh_variant(std::string_view text, bool is_my) {
   std::string s = rules::run_passes(text, is_my ? std::span<const Pass>(PERCENT_ZH_MY) : PERCENT_ZH);
+  s = rules::run_passes(s, DATES);
+  s = rules::run_passes(s, is_my ? std::span<const Pass>(MONEY_ZH_MY) : MONEY_ZH);
   s = rules::run_passes(s, PASSES);
   return std::string(unicode::trim(s));
 }

@@ -153,12 +153,12 @@ inline constexpr std::u32string_view NUMERAL_CHARS =
 // Unit of each four-digit group, least significant first; four groups reach 10^16.
 inline constexpr std::array<std::string_view, 4> GROUP_UNITS = {"", "万", "亿", "兆"};
 
-// Money words of the passes (both variants) and of the "zh" entity speller.
+// Money words of "zh": its money pass and its entity speller.
 inline constexpr CurrencyRow MONEY[] = {
     {"RM", "令吉", "仙"},  {"MYR", "令吉", "仙"}, {"$", "美元", "分"},  {"USD", "美元", "分"},
     {"£", "英镑", "便士"}, {"GBP", "英镑", "便士"}, {"€", "欧元", "分"}, {"EUR", "欧元", "分"},
 };
-// The Malaysian forms the "zh_my" entity speller reads.
+// The Malaysian forms "zh_my" reads, in its money pass and its entity speller.
 inline constexpr CurrencyRow MONEY_MY[] = {
     {"$", "美金", "仙"}, {"USD", "美金", "仙"}, {"RM", "令吉", "仙"}, {"MYR", "令吉", "仙"},
     {"£", "英磅", "仙"}, {"GBP", "英磅", "仙"}, {"€", "欧元", "仙"}, {"EUR", "欧元", "仙"},

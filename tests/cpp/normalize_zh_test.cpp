@@ -106,20 +106,21 @@ TEST(normalize_zh_variant, dates) {
   CHECK_TABLE(cases);
 }
 
+// Each variant reads money with its entity speller's words (‘$5’ alone is an entity).
 TEST(normalize_zh_variant, money) {
   const Case cases[] = {
       {"RM1,234.50", "一千二百三十四令吉五十仙", "一千二百三十四令吉五十仙"},
-      {"$5", "五美元", "五美元"},
-      {"usd 100", "一百美元", "一百美元"},
-      {"€3.5", "三欧元五十分", "三欧元五十分"},
-      {"£2.05", "二英镑五便士", "二英镑五便士"},
-      {"$3.00", "三美元", "三美元"},
+      {"$5", "五美元", "五美金"},
+      {"usd 100", "一百美元", "一百美金"},
+      {"€3.5", "三欧元五十分", "三欧元五十仙"},
+      {"£2.05", "二英镑五便士", "二英磅五仙"},
+      {"$3.00", "三美元", "三美金"},
       {"RM1,50", "一百五十令吉", "一百五十令吉"},  // a comma is never a decimal mark
-      {"$5千万", "五千万美元", "五千万美元"},       // the longest scale word
+      {"$5千万", "五千万美元", "五千万美金"},       // the longest scale word
       {"MYR 7千亿", "七千亿令吉", "七千亿令吉"},
       // a fraction before a scale word is part of the scaled number
       {"RM1.5万", "一点五万令吉", "一点五万令吉"},
-      {"$2.50亿", "二点五亿美元", "二点五亿美元"},
+      {"$2.50亿", "二点五亿美元", "二点五亿美金"},
       {"RM3.00万", "三万令吉", "三万令吉"},
   };
   CHECK_TABLE(cases);
@@ -181,7 +182,7 @@ TEST(normalize_zh_variant, non_ascii_digits_read_as_zero) {
       {"\uFF15", "零", "零"},                      // fullwidth five
       {"\u0663%", "百分之零", "零巴仙"},
       {"\u0663/\u0664/2024", "二零二四年零月零日", "二零二四年零月零日"},
-      {"$1.\uFF15", "一美元零分", "一美元零分"},  // cents are read, as zero
+      {"$1.\uFF15", "一美元零分", "一美金零仙"},  // cents are read, as zero
       {"abc\u0663", "a b c零", "a b c零"},        // a digit of any script makes a mixed token
       {"abc我", "abc我", "abc我"},
   };
