@@ -43,7 +43,7 @@ constinit regex::LazyRegex RE_PHONE{
     R"((?<!\w)(?:\+?6?01\d[-\s]?\d{3,4}[-\s]?\d{4}|\+?6?0\d[-\s]?\d{4}[-\s]?\d{4}|1[-\s]?[348]00[-\s]?\d{2}[-\s]?\d{4}|154\d{2})(?!\w))"};
 constinit regex::LazyRegex RE_VERSION{R"(\b(?!\d{4}\.\d{1,2}\.\d{1,2}\b)(\d+)(?:\.\d+){2,}\b)"};
 constinit regex::LazyRegex RE_CURRENCY{
-    R"((?i)(?<!\w)(RM|Rp|USD|EUR|GBP|MYR|IDR|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:[KMBT])?\b)"};
+    R"((?i)(?<!\w)(RM|Rp|USD|EUR|GBP|MYR|IDR|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d+)?)(?:[KMBT])?\b)"};
 constinit regex::LazyRegex RE_ADDRESS_SLASH{
     R"((?i)\b(?:Jalan|Lorong|Taman|Bukit|Kampung|Tingkat|Lintang|Pesisir|Persiaran|Lebuh|Medan|Lengkung|Halaman)\s+(?:\S+\s+)?(\d+)\s*/\s*(\d+)\b|\b(?:Jalan|Lorong|Taman|Bukit|Kampung|Tingkat|Lintang|Pesisir|Persiaran|Lebuh|Medan|Lengkung|Halaman)\s+([A-Za-z]*\d+)\s*/\s*(\d+)\b)"};
 
@@ -102,9 +102,9 @@ constinit regex::LazyRegex RE_SPELL_DATE_DMY{
 constinit regex::LazyRegex RE_SPELL_TIME{
     R"((?i)\b(\d{1,2}):(\d{2})(?::(\d{2}))?\s*(am|pm|a\.m\.|p\.m\.|pagi|petang|siang|sore|malam|tengah\s+hari)?)"};
 constinit regex::LazyRegex RE_SPELL_MONEY_ZH{
-    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?))"};
+    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)([\d,]+(?:[\.,]\d+)?))"};
 constinit regex::LazyRegex RE_SPELL_MONEY{
-    R"((?i)(?<!\w)(RM|Rp|USD|EUR|GBP|MYR|IDR|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?))"};
+    R"((?i)(?<!\w)(RM|Rp|USD|EUR|GBP|MYR|IDR|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d+)?))"};
 constinit regex::LazyRegex RE_SPELL_ADDRESS_SLASH{
     R"((?i)\b((?:Jalan|Lorong|Taman|Bukit|Kampung|Tingkat|Lintang|Pesisir|Persiaran|Lebuh|Medan|Lengkung|Halaman)\s+)(?:\S+\s+)?([A-Za-z]*)(\d+)\s*/\s*(\d+))"};
 
@@ -717,12 +717,16 @@ std::string spoken_currency(std::string_view text, std::string_view lang) {
   std::string fraction = dot == std::string::npos ? std::string() : amount.substr(dot + 1);
   if (unicode::char_count(fraction) == 1) fraction += '0';  // ‘.5’ means fifty
   u128 integer = read_number(whole);
+  // More decimals than cents: one decimal number, read as the language
+  // passes read one (‘$20.500’ -> ‘twenty point five zero zero dollar’).
+  const bool decimal = unicode::char_count(fraction) > 2;
 
   if (zh) {
     // "zh" and "zh_my" each read their own words.
     const bool mainland = lang == "zh";
     const words::CurrencyRow* row = words::find_currency(mainland ? words::zh::MONEY : words::zh::MONEY_MY, code);
     if (row == nullptr) row = mainland ? &words::zh::MONEY_DEFAULT : &words::zh::MONEY_MY_DEFAULT;
+    if (decimal) return normalize_zh::to_cardinal_zh(integer) + "点" + shared::zh_fraction(fraction) + std::string(row->major);
     std::string out = normalize_zh::to_cardinal_zh(integer) + std::string(row->major);
     if (!fraction.empty() && fraction != "00")
       out += normalize_zh::to_cardinal_zh(read_number(fraction)) + std::string(row->minor);
@@ -739,6 +743,11 @@ std::string spoken_currency(std::string_view text, std::string_view lang) {
   if (auto it = pack.currencies.find(code); it != pack.currencies.end()) {
     major = it->second.first;
     minor = it->second.second;
+  }
+  if (decimal) {
+    const std::string_view point = lang == "en" ? "point" : lang == "id" ? "koma" : "perpuluhan";
+    return shared::cardinal_for(integer, lang) + " " + std::string(point) + " " +
+           shared::spaced_fraction(fraction, lang) + " " + major;
   }
   if (fraction.empty()) return shared::cardinal_for(integer, lang) + " " + major;
   std::string cents = shared::cardinal_for(read_number(fraction), lang) + " " + minor;

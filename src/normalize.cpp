@@ -91,7 +91,7 @@ std::string expand_all_currency_suffixes(std::string_view text) { return apply_s
 namespace {
 
 constinit regex::LazyRegex RE_CURRENCY{
-    R"((?i)(?<!\w)(RM|\$|£|€|USD|EUR|GBP|MYR)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(juta|bilion|trilion|ribu|million|billion|trillion|thousand))?\b)"};
+    R"((?i)(?<!\w)(RM|\$|£|€|USD|EUR|GBP|MYR)(?:\s?)([\d,]+(?:[\.,]\d+)?)(?:\s+(juta|bilion|trilion|ribu|million|billion|trillion|thousand))?\b)"};
 constinit regex::LazyRegex RE_TIME{
     R"((?i)\b(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\s*(?:(am|pm|a\.m\.|p\.m\.|malam|petang)))"};
 constinit regex::LazyRegex RE_TIME_HOUR_ONLY{
@@ -133,12 +133,15 @@ std::string money(const Captures& c) {
   std::string_view whole = std::string_view(amount).substr(0, dot);
   std::string_view frac = dot == std::string::npos ? std::string_view{} : std::string_view(amount).substr(dot + 1);
   std::string out = number(whole);
-  if (c.matched(3)) {
-    // English scale words as Malay says them; Malay ones stay.
-    std::string lower = unicode::to_lower(c[3]);
-    std::string_view scale = lang::scale_from_english(lower, lang::ms::SCALES);
+  // A scaled amount, or one with more decimals than sen, is one decimal number.
+  if (c.matched(3) || unicode::char_count(frac) > 2) {
     if (dot != std::string::npos) out += " perpuluhan " + digit_by_digit(frac, MS_VOCAB);
-    return out.append(" ").append(scale).append(" ").append(unit);
+    if (c.matched(3)) {
+      // English scale words as Malay says them; Malay ones stay.
+      std::string lower = unicode::to_lower(c[3]);
+      out.append(" ").append(lang::scale_from_english(lower, lang::ms::SCALES));
+    }
+    return out.append(" ").append(unit);
   }
   out += ' ';
   out += unit;
@@ -196,7 +199,7 @@ const Pass MALAY_PASSES[] = {
     {RE_K_SUFFIX, thousand_times},            // ‘RM1.5K’ -> ‘RM1500’
     {RE_DATE_YMD, date_ymd},                  // ‘2024-03-05’ -> ‘lima Mac dua ribu dua puluh empat’
     {RE_DATE, date_dmy},                      // ‘05/03/24’ -> ‘lima Mac dua puluh empat’
-    {RE_CURRENCY, money},                     // ‘RM5.50’ -> ‘lima ringgit lima puluh sen’
+    {RE_CURRENCY, money},                     // ‘RM5.50’ -> ‘lima ringgit lima puluh sen’, ‘RM5.125’ -> ‘lima perpuluhan satu dua lima ringgit’
     {RE_TIME_NO_MERIDIAN, clock, &RE_TIME_NO_MERIDIAN_HEAD},  // ‘10:30’ -> ‘sepuluh tiga puluh’
     {RE_TIME, clock_with_period},             // ‘10:30pm’ -> ‘sepuluh tiga puluh p m’
     {RE_TIME_HOUR_ONLY, hour_with_period},    // ‘3pm’ -> ‘tiga petang’

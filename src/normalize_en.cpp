@@ -28,7 +28,7 @@ using regex::Regex;
 
 using rules::RE_DATE;
 constinit LazyRegex RE_CURRENCY{
-    R"((?i)(?<!\w)(RM|\$|£|€|USD|EUR|GBP|MYR)\s?([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(million|billion|trillion|thousand))?\b)"};
+    R"((?i)(?<!\w)(RM|\$|£|€|USD|EUR|GBP|MYR)\s?([\d,]+(?:[\.,]\d+)?)(?:\s+(million|billion|trillion|thousand))?\b)"};
 
 // The time pass refuses a time with a "%" later on its line. Left in the
 // pattern, that look-ahead rescans the rest of the line for every time found
@@ -134,7 +134,8 @@ std::string read_date(const Captures& c) {
   return out;
 }
 
-// ‘GBP 2.50’ -> ‘two pound fifty pence’; ‘$5.00 million’ -> ‘five point zero zero million dollar’
+// ‘GBP 2.50’ -> ‘two pound fifty pence’; ‘$5.00 million’ -> ‘five point zero zero million dollar’;
+// ‘$20.500’ -> ‘twenty point five zero zero dollar’
 std::string read_money(const Captures& c) {
   const std::string key = unicode::to_upper(c[1]);
   const lang::CurrencyRow* unit = lang::find_currency(lang::en::MONEY, key);
@@ -147,14 +148,15 @@ std::string read_money(const Captures& c) {
   if (amount.empty()) return std::string(c[0]);
   const std::size_t dot = amount.find('.');
   const std::string_view whole = std::string_view(amount).substr(0, dot);
-  if (c.matched(3)) {
+  const std::string_view fraction = dot == std::string::npos ? std::string_view{} : std::string_view(amount).substr(dot + 1);
+  // A scaled amount, or one with more decimals than cents, is one decimal number.
+  if (c.matched(3) || unicode::char_count(fraction) > 2) {
     const std::string scale = unicode::to_lower(c[3]);
     if (dot == std::string::npos) return join({cardinal_of(amount), scale, unit->major});
-    return join({cardinal_of(whole), "point", digit_by_digit(std::string_view(amount).substr(dot + 1)),
-                 scale, unit->major});
+    return join({cardinal_of(whole), "point", digit_by_digit(fraction), scale, unit->major});
   }
   if (dot == std::string::npos) return join({cardinal_of(amount), unit->major});
-  std::string cents(std::string_view(amount).substr(dot + 1));
+  std::string cents(fraction);
   if (unicode::char_count(cents) == 1) cents.push_back('0');
   if (cents == "00") return join({cardinal_of(whole), unit->major});
   return join({cardinal_of(whole), unit->major, cardinal_of(cents), unit->minor});

@@ -44,7 +44,7 @@ const Pass PREPARSE_PASSES[] = {
 // ---- rule passes ----
 
 constinit regex::LazyRegex RE_CURRENCY_ID{
-    R"((?i)(?<!\w)(Rp|IDR)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand))?\b|(?<!\w)(RM|MYR|USD|EUR|GBP|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand))?\b)"};
+    R"((?i)(?<!\w)(Rp|IDR)(?:\s?)([\d,]+(?:[\.,]\d+)?)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand))?\b|(?<!\w)(RM|MYR|USD|EUR|GBP|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d+)?)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand))?\b)"};
 constexpr std::string_view TIME_NO_MERIDIAN =
     R"((?i)\b(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\b(?!:\d)(?!\s*(?:pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.))(?!.*%))";
 constinit regex::LazyRegex RE_TIME_NO_MERIDIAN{TIME_NO_MERIDIAN};
@@ -73,13 +73,17 @@ std::string money(const Captures& c) {
   std::size_t dot = amount.find('.');
   std::string_view whole = std::string_view(amount).substr(0, dot);
   // Fractions are read digit by digit, "00" included: ‘Rp5.00’ -> ‘lima rupiah nol nol sen’.
-  std::string frac = dot == std::string::npos ? std::string{} : digits(std::string_view(amount).substr(dot + 1));
+  std::string_view written = dot == std::string::npos ? std::string_view{} : std::string_view(amount).substr(dot + 1);
+  std::string frac = digits(written);
   std::string out = number(whole);
-  if (c.matched(scale_group)) {
-    std::string lower = unicode::to_lower(c[scale_group]);
-    std::string_view scale = lang::scale_from_english(lower, lang::id::SCALES);
+  // A scaled amount, or one with more decimals than sen, is one decimal number.
+  if (c.matched(scale_group) || unicode::char_count(written) > 2) {
     if (dot != std::string::npos) out.append(" koma ").append(frac);
-    return out.append(" ").append(scale).append(" ").append(unit);
+    if (c.matched(scale_group)) {
+      std::string lower = unicode::to_lower(c[scale_group]);
+      out.append(" ").append(lang::scale_from_english(lower, lang::id::SCALES));
+    }
+    return out.append(" ").append(unit);
   }
   out.append(" ").append(unit);
   // The pass reads every fraction as sen, whatever the currency's subunit.

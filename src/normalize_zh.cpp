@@ -147,7 +147,7 @@ constinit LazyRegex RE_PERCENT{R"((\d+(?:\.\d+)?)%)"};
 constinit LazyRegex RE_DATE_DMY{R"((?<!\d)(\d{1,2})[/\-.](\d{1,2})[/\-.](\d{2,4}))"};
 constinit LazyRegex RE_DATE_YMD{R"((?<!\d)(\d{4})[/\-.](\d{1,2})[/\-.](\d{1,2}))"};
 constinit LazyRegex RE_CURRENCY{
-    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)([\d,]+(?:[\.,]\d{1,2})?)(?:\s?(千万|千亿|千|百万|百亿|万亿|万|亿|兆))?)"};
+    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)([\d,]+(?:[\.,]\d+)?)(?:\s?(千万|千亿|千|百万|百亿|万亿|万|亿|兆))?)"};
 constinit LazyRegex RE_TIME_NO_MERIDIAN{
     R"((?i)(?<!凌晨)(?<!早上)(?<!中午)(?<!下午)(?<!傍晚)(?<!晚上)(?<!\d)(?<!\d:)(\d{1,2}):(\d{2})(?::(\d{2}))?(?!:\d)(?!\s*(?:am|pm|a\.m\.|p\.m\.))(?!\s*%))"};
 constinit LazyRegex RE_TIME{R"((?i)(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\s*(?:(am|pm|a\.m\.|p\.m\.)))"};
@@ -319,6 +319,8 @@ std::string read_currency(const Captures& c, std::span<const lang::CurrencyRow> 
   }
   const std::string_view whole = std::string_view(amount).substr(0, dot);
   const std::string_view fraction = std::string_view(amount).substr(dot + 1);
+  // More decimals than cents: one decimal number, every digit read.
+  if (scale.empty() && unicode::char_count(fraction) > 2) return point_reading(whole, fraction) + std::string(words->major);
   if (!scale.empty()) {
     // ‘RM1.5万’ is fifteen thousand ringgit: the fraction belongs to the scaled
     // number (‘一点五万令吉’), it is not a count of cents.

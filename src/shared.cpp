@@ -73,7 +73,8 @@ Split split_point(std::string_view number) {
   return {number.substr(0, dot), number.substr(dot + 1), true};
 }
 
-// Every fraction character as a Chinese digit, joined without separators.
+}  // namespace
+
 std::string zh_fraction(std::string_view fraction) {
   std::string out;
   for (std::size_t pos = 0; pos < fraction.size();)
@@ -81,7 +82,6 @@ std::string zh_fraction(std::string_view fraction) {
   return out;
 }
 
-// Every fraction character as a cardinal of the language, blank-separated.
 std::string spaced_fraction(std::string_view fraction, std::string_view lang) {
   std::string out;
   for (std::size_t pos = 0; pos < fraction.size();) {
@@ -90,6 +90,8 @@ std::string spaced_fraction(std::string_view fraction, std::string_view lang) {
   }
   return out;
 }
+
+namespace {
 
 // A comma followed by exactly three digits and no further digit groups
 // thousands and goes (‘1,000’ -> ‘1000’); any other is a decimal point

@@ -30,4 +30,10 @@ inline bool is_chinese(std::string_view lang) { return lang == "zh" || lang == "
 // their own spellers, every other code (the Chinese ones included) Malay.
 std::string cardinal_for(u128 n, std::string_view lang);
 
+// Every character of a fraction as its digit (any other character as 0):
+// Chinese digits joined without separators ("05" -> "零五"), or the
+// language's cardinals joined with blanks ("05" -> "kosong lima").
+std::string zh_fraction(std::string_view fraction);
+std::string spaced_fraction(std::string_view fraction, std::string_view lang);
+
 }  // namespace kalvesta::shared

@@ -426,6 +426,12 @@ TEST(entities, spoken_currency) {
       {"zh_my", "$5.5", "五美金五十仙"},
       {"zh_my", "£2", "二英磅"},
       {"zh", "IDR5", "IDR5"},  // no Chinese reading for rupiah
+      // more decimals than cents: one decimal number
+      {"en", "$20.500", "twenty point five zero zero dollar"},
+      {"ms", "RM0.125", "kosong perpuluhan satu dua lima ringgit"},
+      {"id", "Rp1.2345", "satu koma dua tiga empat lima rupiah"},
+      {"zh", "$20.500", "二十点五零零美元"},
+      {"zh_my", "RM1,000.005", "一千点零零五令吉"},
   };
   EXPECT_SPELLED(spoken_currency, cases);
 }

@@ -50,6 +50,7 @@ constexpr Case kMoney[] = {
     {"$5.00 million", "five point zero zero million dollar"},
     {"USD 3 Billion", "three billion dollar"},
     {"£1.5 thousand", "one point five thousand pound"},
+    {"$20.500", "twenty point five zero zero dollar"},  // more decimals than cents: one number
     {"US$5", "US$five"},  // a symbol directly after a letter is no amount
     {"$,x", "$,x"},       // bare commas carry no amount: left as written
 };

@@ -69,6 +69,7 @@ constexpr Case kMoney[] = {
     {"€1.5 thousand", "satu koma lima ribu euro"},
     {"£3", "tiga pound"},
     {"RM7", "tujuh ringgit"},
+    {"$2.5000", "dua koma lima nol nol nol dolar"},  // more decimals than sen: one number
     {"RM5M", "R M lima M"},  // M is not a scale after RM; the token is spelt out
 };
 

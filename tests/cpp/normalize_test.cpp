@@ -92,6 +92,7 @@ constexpr Case kMoney[] = {
     {"RM5.0", "lima ringgit"},
     {"RM12,50", "seribu dua ratus lima puluh ringgit"},  // a comma is never a decimal sign here
     {"RM1,500,000", "satu juta lima ratus ribu ringgit"},
+    {"RM20.500", "dua puluh perpuluhan lima kosong kosong ringgit"},  // more decimals than sen: one number
     {"£1.25", "satu pound dua puluh lima pence"},
     {"$2.5 million", "dua perpuluhan lima juta dollar"},
     {"£3 thousand", "tiga ribu pound"},

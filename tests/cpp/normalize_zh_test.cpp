@@ -122,6 +122,7 @@ TEST(normalize_zh_variant, money) {
       {"RM1.5万", "一点五万令吉", "一点五万令吉"},
       {"$2.50亿", "二点五亿美元", "二点五亿美金"},
       {"RM3.00万", "三万令吉", "三万令吉"},
+      {"RM20.500", "二十点五零零令吉", "二十点五零零令吉"},  // more decimals than cents: one number
   };
   CHECK_TABLE(cases);
 }
