@@ -16,6 +16,7 @@
 #include "num2word_en.h"
 #include "numtext.h"
 #include "regex.h"
+#include "rules.h"
 #include "shared.h"
 #include "unicode.h"
 
@@ -99,6 +100,8 @@ constinit regex::LazyRegex RE_SPELL_LETTER_DIGIT{R"((?<=[a-zA-Z])(?=\d)|(?<=\d)(
 constinit regex::LazyRegex RE_SPELL_DATE_YMD{R"(\b(\d{4})-(\d{1,2})-(\d{1,2})\b)"};
 constinit regex::LazyRegex RE_SPELL_DATE_DMY{
     R"((?<![A-Za-z0-9_])(\d{1,2})[/\-.](\d{1,2})[/\-.](\d{4})(?![A-Za-z0-9_]))"};
+constinit regex::LazyRegex RE_SPELL_DATE_DAY_NAME{R"(\b(\d{1,2})\s+([A-Za-z]+)\.?\s+(\d{4})\b)"};
+constinit regex::LazyRegex RE_SPELL_DATE_NAME_DAY{R"(\b([A-Za-z]+)\.?\s+(\d{1,2}),?\s+(\d{4})\b)"};
 constinit regex::LazyRegex RE_SPELL_TIME{
     R"((?i)\b(\d{1,2}):(\d{2})(?::(\d{2}))?\s*(am|pm|a\.m\.|p\.m\.|pagi|petang|siang|sore|malam|tengah\s+hari)?)"};
 constinit regex::LazyRegex RE_SPELL_MONEY_ZH{
@@ -112,6 +115,44 @@ constinit regex::LazyRegex RE_SPELL_ADDRESS_SLASH{
 
 // A captured number: optional "+", ASCII digits; anything else reads as 0.
 u128 read_number(std::string_view text) { return parse_u128(text).value_or(0); }
+
+// The number ("7") of a spelled month: an English, Malay or Indonesian name,
+// or the first three letters of an English one; empty when unknown.
+std::string_view month_number(std::string_view word) {
+  const std::string w = unicode::to_lower(word);
+  for (const words::MonthNames* names : {&words::en::MONTHS, &words::ms::MONTHS, &words::id::MONTHS})
+    for (const auto& [number, name] : *names)
+      if (unicode::to_lower(name) == w) return number;
+  for (const auto& [number, name] : words::en::MONTHS)
+    if (w.size() == 3 && unicode::to_lower(name.substr(0, 3)) == w) return number;
+  return w == "sept" ? "9" : "";
+}
+
+// A date's day and year as written, its month as written and as a number
+// without leading zeros (empty for a name that is no month).
+struct DateFields {
+  std::string_view day, month, year, month_key;
+};
+
+std::optional<DateFields> date_fields(std::string_view text) {
+  auto numeric = [](std::string_view day, std::string_view month, std::string_view year) {
+    return DateFields{day, month, year, month.substr(std::min(month.find_first_not_of('0'), month.size()))};
+  };
+  if (auto c = RE_SPELL_DATE_YMD->captures(text)) return numeric(c->group(3), c->group(2), c->group(1));
+  if (auto c = RE_SPELL_DATE_DMY->captures(text)) return numeric(c->group(1), c->group(2), c->group(3));
+  // ‘16 July 1943’, ‘Jul. 16, 1943’
+  if (auto c = RE_SPELL_DATE_DAY_NAME->captures(text))
+    return DateFields{c->group(1), c->group(2), c->group(3), month_number(c->group(2))};
+  if (auto c = RE_SPELL_DATE_NAME_DAY->captures(text))
+    return DateFields{c->group(2), c->group(1), c->group(3), month_number(c->group(1))};
+  return std::nullopt;
+}
+
+// ‘11/17/2005’ or ‘32 May 2024’ is no date: left to the number passes.
+bool not_a_calendar_date(std::string_view text, std::size_t start, std::size_t end) {
+  std::optional<DateFields> f = date_fields(text.substr(start, end - start));
+  return f && !rules::is_day_and_month(read_number(f->day), read_number(f->month_key));
+}
 
 // Each character of a digit run as a Chinese cardinal; a non-ASCII digit is 0.
 std::string digit_words_zh(std::string_view run) {
@@ -368,7 +409,7 @@ Extraction extract_gated(std::string_view text, const Options& options) {
       {EntityKind::VERSION, [] { return &RE_VERSION.get(); }, ""},
       {EntityKind::CURRENCY, [] { return &RE_CURRENCY.get(); }, "", amount_goes_on},
       // Dates and times are always cut out; their keys act at restoration.
-      {EntityKind::DATE, [] { return &re_date(); }, ""},
+      {EntityKind::DATE, [] { return &re_date(); }, "", not_a_calendar_date},
       {EntityKind::TIME, [] { return &re_time(); }, ""},
       {EntityKind::TEMPERATURE, [] { return shared::shared_pattern("TEMPERATURE"); }, "temperature"},
       {EntityKind::ADDRESS_SLASH, [] { return &RE_ADDRESS_SLASH.get(); }, "fractions"},
@@ -639,23 +680,15 @@ std::string spoken_phone(std::string_view text, std::string_view lang) {
 // ---- date, time, currency, version, slash address ----
 
 std::string spoken_date(std::string_view text, std::string_view lang) {
-  std::optional<regex::Captures> caps = RE_SPELL_DATE_YMD->captures(text);
-  int year_group = 1, day_group = 3;
-  if (!caps) {
-    caps = RE_SPELL_DATE_DMY->captures(text);
-    if (!caps) return std::string(text);  // spelled-month dates stay as written
-    year_group = 3;
-    day_group = 1;
-  }
-  u128 year = read_number(caps->group(year_group));
-  u128 day = read_number(caps->group(day_group));
-  std::string_view month = caps->group(2);
-  std::string key(month.substr(std::min(month.find_first_not_of('0'), month.size())));
+  std::optional<DateFields> f = date_fields(text);
+  if (!f) return std::string(text);
+  u128 year = read_number(f->year);
+  u128 day = read_number(f->day);
 
   // A month without a name (‘13’, ‘00’) stays as written.
   auto month_name = [&](const std::unordered_map<std::string, std::string>& names) {
-    auto it = names.find(key);
-    return it != names.end() ? it->second : std::string(month);
+    auto it = names.find(std::string(f->month_key));
+    return it != names.end() ? it->second : std::string(f->month);
   };
 
   if (lang == "en") {

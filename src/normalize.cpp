@@ -120,8 +120,14 @@ std::string number(std::string_view t) { return read_number(t, MS_VOCAB); }
 
 std::string thousand_times(const Captures& c) { return scaled_amount(c, 3); }
 
-std::string date_ymd(const Captures& c) { return read_date(c[3], c[2], c[1], lang::ms::MONTHS, MS_VOCAB); }
-std::string date_dmy(const Captures& c) { return read_date(c[1], c[2], c[3], lang::ms::MONTHS, MS_VOCAB); }
+std::string date_ymd(const Captures& c) {
+  if (!is_day_and_month(parse_num(c[3]), parse_num(c[2]))) return std::string(c[0]);
+  return read_date(c[3], c[2], c[1], lang::ms::MONTHS, MS_VOCAB);
+}
+std::string date_dmy(const Captures& c) {
+  if (!is_day_and_month(parse_num(c[1]), parse_num(c[2]))) return std::string(c[0]);
+  return read_date(c[1], c[2], c[3], lang::ms::MONTHS, MS_VOCAB);
+}
 
 std::string money(const Captures& c) {
   std::string code = unicode::to_upper(c[1]);

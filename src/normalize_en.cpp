@@ -121,6 +121,7 @@ std::string join(std::initializer_list<std::string_view> parts) {
 
 // ‘25/12/99’ -> ‘twenty-fifth of December, ninety-nine’
 std::string read_date(const Captures& c) {
+  if (!rules::is_day_and_month(parse_num(c[1]), parse_num(c[2]))) return std::string(c[0]);
   std::string_view month = c[2];
   std::string_view key = month.substr(std::min(month.find_first_not_of('0'), month.size()));
   std::string_view name = month;  // an unknown month stays as written

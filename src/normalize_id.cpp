@@ -59,8 +59,14 @@ std::string cardinal(unsigned n) { return num2word::to_cardinal_with(n, ID_VOCAB
 std::string number(std::string_view t) { return rules::read_number(t, ID_VOCAB); }
 std::string digits(std::string_view t) { return rules::digit_by_digit(t, ID_VOCAB); }
 
-std::string date_ymd(const Captures& c) { return rules::read_date(c[3], c[2], c[1], lang::id::MONTHS, ID_VOCAB); }
-std::string date_dmy(const Captures& c) { return rules::read_date(c[1], c[2], c[3], lang::id::MONTHS, ID_VOCAB); }
+std::string date_ymd(const Captures& c) {
+  if (!rules::is_day_and_month(parse_num(c[3]), parse_num(c[2]))) return std::string(c[0]);
+  return rules::read_date(c[3], c[2], c[1], lang::id::MONTHS, ID_VOCAB);
+}
+std::string date_dmy(const Captures& c) {
+  if (!rules::is_day_and_month(parse_num(c[1]), parse_num(c[2]))) return std::string(c[0]);
+  return rules::read_date(c[1], c[2], c[3], lang::id::MONTHS, ID_VOCAB);
+}
 
 std::string money(const Captures& c) {
   bool rupiah = c.matched(1);

@@ -291,11 +291,13 @@ std::string read_date_dmy(const Captures& c) {
   std::string_view day = c.group(1), month = c.group(2);
   // A month above 12 beside a day that could be a month: the date was written month first.
   if (read_int(month) > 12 && read_int(day) <= 12) std::swap(day, month);
+  if (!rules::is_day_and_month(read_int(day), read_int(month))) return std::string(c.group(0));
   return date_text(read_int(c.group(3)), month, day);
 }
 
 // ‘2024-01-15’ -> ‘二零二四年01月十五日’ (the plain-number pass reads the ‘01’)
 std::string read_date_ymd(const Captures& c) {
+  if (!rules::is_day_and_month(read_int(c.group(3)), read_int(c.group(2)))) return std::string(c.group(0));
   return date_text(read_int(c.group(1)), c.group(2), c.group(3));
 }
 

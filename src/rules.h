@@ -86,6 +86,11 @@ std::string read_date(std::string_view day, std::string_view month, std::string_
                       const MonthTable& table, const num2word::NumberVocab& vocab);
 // A clock hour or minute: ASCII digits (optional "+"), anything else 0.
 unsigned read_small(std::string_view text);
+// Whether a written day and month can name a calendar day (day 1 to 31,
+// month 1 to 12); anything else is left to the number passes.
+constexpr bool is_day_and_month(u128 day, u128 month) {
+  return day >= 1 && day <= 31 && month >= 1 && month <= 12;
+}
 // A clock time from groups 1 to 3 (hour, minutes, optional seconds): the
 // hour, the minutes unless 0, and with seconds all three (‘1:00:05’ reads 1 0 5).
 std::string read_clock_words(const regex::Captures& c, const num2word::NumberVocab& vocab);

@@ -75,6 +75,9 @@ TEST(entities, extract_kinds_and_order) {
       {"12/05/2024 or 2024-05-12", "<<<DATE_1>>> or <<<DATE_2>>>",
        {{K::DATE, "12/05/2024"}, {K::DATE, "2024-05-12"}}},
       {"12-05-2024", "12-05-2024", {}},
+      // no month 17, no day 32, no month "Marathon": not dates
+      {"11/17/2005, 32 May 2024, 16 Marathon 2024", "11/17/2005, 32 May 2024, 16 Marathon 2024", {}},
+      {"born 16 July 1943", "born <<<DATE_1>>>", {{K::DATE, "16 July 1943"}}},
       {"12.05.2024", "<<<VERSION_1>>>", {{K::VERSION, "12.05.2024"}}},  // VERSION scans first
       {"5 May 2024, May 5, 2024, 5 may 2024", "<<<DATE_1>>>, <<<DATE_2>>>, 5 may 2024",
        {{K::DATE, "5 May 2024"}, {K::DATE, "May 5, 2024"}}},
@@ -373,7 +376,14 @@ TEST(entities, spoken_date) {
       // A month without a name stays as written.
       {"ms", "1/13/2024", "satu 13 dua ribu dua puluh empat"},
       {"zh", "1/00/2024", "二零二四年00月一日"},
-      {"en", "5 May 2024", "5 May 2024"},
+      // A spelled month: day and year read as in a numeric date.
+      {"en", "16 July 1943", "sixteen of July nineteen forty-three"},
+      {"en", "Jul. 16, 1943", "sixteen of July nineteen forty-three"},
+      {"ms", "16 July 1943", "enam belas Julai seribu sembilan ratus empat puluh tiga"},
+      {"ms", "16 Julai 1943", "enam belas Julai seribu sembilan ratus empat puluh tiga"},
+      {"id", "17 Agustus 1945", "tujuh belas Agustus seribu sembilan ratus empat puluh lima"},
+      {"zh", "Sept 3, 2024", "二零二四年九月三日"},
+      {"en", "16 Marathon 2024", "sixteen of Marathon twenty twenty-four"},
       // Non-ASCII digits read as zero.
       {"ms", "١٢/٠٥/٢٠٢٤", "kosong ٠٥ kosong"},
   };

@@ -23,13 +23,14 @@ void expect_english(const Case* begin, const Case* end) {
 
 constexpr Case kDates[] = {
     {"25/12/99", "twenty-fifth of December, ninety-nine"},
-    {"00/05/20", "zeroth of May, twenty"},
+    {"31/05/20", "thirty-first of May, twenty"},
     {"05/03/24", "fifth of March, twenty-four"},
     {"1.2.2003", "first of February, two thousand and three"},
     {"3-07-1999", "third of July, one thousand, nine hundred and ninety-nine"},
-    // an unknown month stays as written and the number pass reads it later
-    {"5/13/2020", "fifth of thirteen, two thousand and twenty"},
-    {"10/00/21", "tenth of zero, twenty-one"},
+    // no month 13 or 0, no day 0: not a date, its numbers read apart
+    {"11/17/05", "eleven/seventeen/five"},
+    {"10/00/21", "ten/zero/twenty-one"},
+    {"00/05/20", "zero/five/twenty"},
 };
 TEST(normalize_english, dates) { EXPECT_ENGLISH(kDates); }
 

@@ -93,7 +93,7 @@ constexpr Case kDatesTimes[] = {
     {"05/03/24", "lima Maret dua puluh empat"},
     {"2024-08-17", "tujuh belas Agustus dua ribu dua puluh empat"},
     {"17.08.2024", "tujuh belas Agustus dua ribu dua puluh empat"},
-    {"1/13/2024", "satu tiga belas dua ribu dua puluh empat"},
+    {"1/13/2024", "satu/tiga belas/dua ribu dua puluh empat"},  // no month 13: not a date
     {"10:30", "sepuluh tiga puluh"},
     {"10.30", "sepuluh tiga puluh"},
     {"0.00", "tengah malam"},

@@ -116,8 +116,10 @@ constexpr Case kDates[] = {
     {"31.12.99", "tiga puluh satu Disember sembilan puluh sembilan"},
     {"2024-03-05", "lima Mac dua ribu dua puluh empat"},
     {"2024/1/5", "lima Januari dua ribu dua puluh empat"},
-    {"5/13/2024", "lima tiga belas dua ribu dua puluh empat"},  // no month 13: digits read later
-    {"01/00/2024", "satu kosong dua ribu dua puluh empat"},     // nor month 0
+    // no month 13 or 0, no day 32: not a date, its numbers read apart
+    {"5/13/2024", "lima/tiga belas/dua ribu dua puluh empat"},
+    {"01/00/2024", "satu/kosong/dua ribu dua puluh empat"},
+    {"32/01/2024", "tiga puluh dua/satu/dua ribu dua puluh empat"},
 };
 
 TEST(normalize_malay, dates) {

@@ -139,7 +139,7 @@ SPOKEN = [
           "二零二四年五月十二日", "二零二四年五月十二日"),
     ("DATE", "2024-05-12", "en", "twelve of May twenty twenty-four"),
     ("DATE", "01/08/2024", "id", "satu Agustus dua ribu dua puluh empat"),
-    ("DATE", "5 May 2024", "en", "5 May 2024"),
+    ("DATE", "5 May 2024", "en", "five of May twenty twenty-four"),
     ("DATE", "01/13/0999", "en", "one of 13 nine hundred and ninety-nine"),
     ("DATE", "1/1/2100", "en", "one of January two thousand, one hundred"),
     *_row("TIME", "7:30 pm", "tujuh tiga puluh petang", "tujuh tiga puluh sore", "seven thirty p m",
