@@ -37,8 +37,8 @@ Entity tags
 Fourteen, case-sensitive (extract_entities' own docstring counts 13 types),
 in extraction order, each with examples of what it takes:
 
-URL            www.contoh.com, https://contoh.com/a, 192.168.1.1
 EMAIL          ali@contoh.com
+URL            www.contoh.com, https://contoh.com/a, 192.168.1.1
 PHONE          012-345 6789
 VERSION        2.1.3
 CURRENCY       RM25.50, $1.5K
