@@ -778,8 +778,7 @@ std::string spoken_currency(std::string_view text, std::string_view lang) {
     minor = it->second.second;
   }
   if (decimal) {
-    const std::string_view point = lang == "en" ? "point" : lang == "id" ? "koma" : "perpuluhan";
-    return shared::cardinal_for(integer, lang) + " " + std::string(point) + " " +
+    return shared::cardinal_for(integer, lang) + " " + std::string(shared::decimal_word(lang)) + " " +
            shared::spaced_fraction(fraction, lang) + " " + major;
   }
   if (fraction.empty()) return shared::cardinal_for(integer, lang) + " " + major;

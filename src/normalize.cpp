@@ -192,7 +192,9 @@ std::string percent(const Captures& c) {
   return number(n.substr(0, dot)) + " perpuluhan " + digit_by_digit(n.substr(dot + 1), MS_VOCAB) + " peratus";
 }
 
-std::string decimal(const Captures& c) { return number(c[1]) + " perpuluhan " + digit_by_digit(c[2], MS_VOCAB); }
+std::string decimal(const Captures& c) {
+  return (c[1].empty() ? std::string() : number(c[1]) + " ") + "perpuluhan " + digit_by_digit(c[2], MS_VOCAB);
+}
 std::string dashed(const Captures& c) { return spread_digits(c[1]); }
 std::string comma_number(const Captures& c) { return number(c[0]); }
 std::string adjacent(const Captures& c) { return join_digit_groups(c[0]); }
@@ -211,7 +213,7 @@ const Pass MALAY_PASSES[] = {
     {RE_TIME_HOUR_ONLY, hour_with_period},    // ‘3pm’ -> ‘tiga petang’
     {RE_GROUPED_DECIMAL, ungrouped},          // ‘7,654.32’ -> ‘7654.32’
     {RE_PERCENT, percent},                    // ‘12.5%’ -> ‘dua belas perpuluhan lima peratus’
-    {RE_DECIMAL, decimal},                    // ‘3.14’ -> ‘tiga perpuluhan satu empat’
+    {RE_DECIMAL, decimal},                    // ‘3.14’ -> ‘tiga perpuluhan satu empat’, ‘.5’ -> ‘perpuluhan lima’
     {RE_DASHED, dashed, nullptr, replace_at_digit_runs},  // ‘012-345’ -> ‘0 1 2 3 4 5’
     {RE_COMMA_NUM, comma_number},             // ‘1,500’ -> ‘seribu lima ratus’
     {RE_ADJACENT, adjacent},                  // ‘0 1 2 3 4 5’ -> ‘012345’

@@ -44,7 +44,7 @@ constinit LazyRegex RE_TIME_HOUR_ONLY{R"((?i)\b(\d{1,2})\s*(am|pm|a\.m\.|p\.m\.)
 using rules::RE_PERCENT;
 using rules::RE_DECIMAL;
 using rules::RE_DASHED;
-constinit LazyRegex RE_ORDINAL{R"((?i)\b(\d{1,2})(st|nd|rd|th)\b)"};
+constinit LazyRegex RE_ORDINAL{R"((?i)\b(\d{1,3}(?:,\d{3})+|\d+)(st|nd|rd|th)\b)"};
 using rules::RE_COMMA_NUM;
 using rules::RE_NUMBER;
 using rules::RE_ALNUM;
@@ -202,7 +202,7 @@ std::string read_percent(const Captures& c) {
 
 // ‘3.14’ -> ‘three point one four’
 std::string read_decimal(const Captures& c) {
-  return join({cardinal_of(c[1]), "point", digit_by_digit(c[2])});
+  return join({c[1].empty() ? std::string() : cardinal_of(c[1]), "point", digit_by_digit(c[2])});
 }
 
 // ‘+60-123’ -> ‘plus six zero dash one two three’; other digits give empty words
@@ -222,9 +222,16 @@ std::string read_dashed(const Captures& c) {
   return out;
 }
 
-// ‘21st’ -> ‘twenty-first’ (the suffix is not checked against the number)
+// ‘21st’ -> ‘twenty-first’, ‘1,000th’ -> ‘one thousandth’ (the suffix is not
+// checked against the number)
 std::string read_ordinal(const Captures& c) {
-  return num2word_en::ordinal_word(static_cast<std::uint64_t>(parse_num(c[1])));
+  const u128 n = parse_num(c[1]), last_two = n % 100;
+  if (n == last_two) return num2word_en::ordinal_word(static_cast<std::uint64_t>(n));
+  std::string words = cardinal(n);
+  if (last_two == 0) return words + "th";  // hundredth, thousandth, millionth
+  // The cardinal ends with the words of its last two digits.
+  words.resize(words.size() - cardinal(last_two).size());
+  return words + num2word_en::ordinal_word(static_cast<std::uint64_t>(last_two));
 }
 
 // ‘1,234’ -> ‘one thousand, two hundred and thirty-four’
@@ -258,7 +265,7 @@ constexpr Pass PASSES[] = {
     {RE_TIME_HOUR_ONLY, read_hour_only},  // ‘7pm’ -> ‘seven p m’
     {rules::RE_GROUPED_DECIMAL, rules::ungrouped},  // ‘7,654.32’ -> ‘7654.32’
     {RE_PERCENT, read_percent},           // ‘50%’ -> ‘fifty percent’
-    {RE_DECIMAL, read_decimal},           // ‘3.14’ -> ‘three point one four’
+    {RE_DECIMAL, read_decimal},           // ‘3.14’ -> ‘three point one four’, ‘.5’ -> ‘point five’
     {RE_DASHED, read_dashed, nullptr, rules::replace_at_digit_runs},  // ‘2020-2021’ -> ‘two zero two zero dash two zero two one’
     {RE_ORDINAL, read_ordinal},           // ‘2nd’ -> ‘second’
     {RE_COMMA_NUM, read_grouped},         // ‘10,000’ -> ‘ten thousand’

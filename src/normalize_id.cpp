@@ -124,7 +124,9 @@ std::string percent(const Captures& c) {
   return number(v.substr(0, dot)).append(" koma ").append(digits(v.substr(dot + 1))).append(" persen");
 }
 
-std::string decimal(const Captures& c) { return number(c[1]).append(" koma ").append(digits(c[2])); }
+std::string decimal(const Captures& c) {
+  return (c[1].empty() ? std::string() : number(c[1]) + " ").append("koma ").append(digits(c[2]));
+}
 std::string dashed(const Captures& c) { return rules::spread_digits(c[1]); }
 std::string comma_number(const Captures& c) { return number(c[0]); }
 std::string adjacent(const Captures& c) { return rules::join_digit_groups(c[0]); }

@@ -155,7 +155,7 @@ constinit LazyRegex RE_TIME_ZH{R"((?i)((?:凌晨|早上|中午|下午|傍晚|晚
 constinit LazyRegex RE_TIME_SHORTFORM{
     R"((?i)(?<!\d)([1-9]|1[0-2])\s*(am|pm|a\.m\.|p\.m\.)(?![A-Za-z0-9]))"};
 constinit LazyRegex RE_COMMA_NUM{R"(\d{1,3}(?:,\d{3})+(?:\.\d+)?)"};
-constinit LazyRegex RE_DECIMAL{R"((\d+)\.(\d+))"};
+constinit LazyRegex RE_DECIMAL{R"((?:(\d+)|(?<![\w.]))\.(\d+))"};  // ‘.5’ reads ‘零点五’
 using rules::RE_DASHED;  // the dashed-digits pattern, shared
 constinit LazyRegex RE_DASHED_ALNUM{R"(([A-Za-z0-9]+(?:-[A-Za-z0-9]+)+))"};
 constinit LazyRegex RE_ALNUM{R"(((?=[A-Za-z0-9]*[A-Za-z])(?=[A-Za-z0-9]*\d)[A-Za-z0-9]+))"};

@@ -112,7 +112,7 @@ constinit regex::LazyRegex RE_PERCENT{R"(\b(\d+(?:\.\d+)?)%)"};
 
 constinit regex::LazyRegex RE_DATE_YMD{R"(\b(\d{4})[/\-.](\d{1,2})[/\-.](\d{1,2})\b)"};
 constinit regex::LazyRegex RE_DATE{R"(\b(\d{1,2})[/\-.](\d{1,2})[/\-.](\d{2,4})\b)"};
-constinit regex::LazyRegex RE_DECIMAL{R"(\b(\d+)\.(\d+)\b)"};
+constinit regex::LazyRegex RE_DECIMAL{R"((?:\b(\d+)|(?<![\w.]))\.(\d+)\b)"};
 constinit regex::LazyRegex RE_DASHED{R"((?<![A-Za-z])([+\d]+(?:-[\d]+)+)(?![A-Za-z]))"};
 constinit regex::LazyRegex RE_COMMA_NUM{R"(\b\d{1,3}(?:,\d{3})+\b)"};
 constinit regex::LazyRegex RE_ADJACENT{R"((?<!\S)(\d+(?:\s+\d+)+)(?=[\s.,!?]|$))"};

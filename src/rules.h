@@ -65,6 +65,7 @@ extern constinit regex::LazyRegex RE_PERCENT;
 extern constinit regex::LazyRegex RE_GROUPED_DECIMAL;
 // The whole match without its commas.
 std::string ungrouped(const regex::Captures& c);
+// Whole part (group 1, empty in a leading-dot ‘.5’) and fraction (group 2).
 extern constinit regex::LazyRegex RE_DECIMAL;
 // Run through replace_at_digit_runs.
 extern constinit regex::LazyRegex RE_DASHED;

@@ -26,18 +26,18 @@ using langpack::WordMap;
 constinit regex::LazyRegex RE_TEMPERATURE{
     R"((?i)(?<![A-Za-z0-9_])(-?(?C1)\d+(?:[\.,]\d+)?)\s*(?:°)?([CFK])(?![A-Za-z0-9_]))", "CFKcfk\xAA"};
 constinit regex::LazyRegex RE_FRACTION{R"((?<![\d/])(\d+)\s*/\s*(\d+)(?![/\d]))"};
-constinit regex::LazyRegex RE_X_KALI{R"(\b(\d+)\s*[xX]\b)"};
+constinit regex::LazyRegex RE_X_KALI{R"(\b(\d+(?:,\d{3})*(?:[.,]\d+)?)\s*[xX]\b)"};
 constinit regex::LazyRegex RE_IC{R"(\b(\d{6})-?(\d{2})-?(\d{4})\b)"};
 constinit regex::LazyRegex RE_HARI_BULAN{R"(\b([1-9]|[12]\d|3[01])\s*[Hh][Bb]\b)"};
 constinit regex::LazyRegex RE_HIJRI{R"(\b(\d{3,4})\s*[Hh]\b)"};
 
 constinit regex::LazyRegex RE_DISTANCE{
-    R"((?i)\b(-?\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(km|m|cm|mm|ft|in|yd|mi|batu|kaki|inci)\b)"};
-constinit regex::LazyRegex RE_VOLUME{R"((?i)\b(-?\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(ml|l|gal)\b)"};
-constinit regex::LazyRegex RE_WEIGHT{R"((?i)\b(-?\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(kg|g|mg|lb|oz)\b)"};
+    R"((?i)((?<![\w.])\.\d+|\b-?\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(km|m|cm|mm|ft|in|yd|mi|batu|kaki|inci)\b)"};
+constinit regex::LazyRegex RE_VOLUME{R"((?i)((?<![\w.])\.\d+|\b-?\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(ml|l|gal)\b)"};
+constinit regex::LazyRegex RE_WEIGHT{R"((?i)((?<![\w.])\.\d+|\b-?\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(kg|g|mg|lb|oz)\b)"};
 constinit regex::LazyRegex RE_DURATION{
     R"((?i)\b(\d+)\s*(jam|minit|saat|hours?|minutes?|seconds?)\b)"};
-constinit regex::LazyRegex RE_AREA{R"((?i)\b(-?\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(sq\s+ft|sqft)\b)"};
+constinit regex::LazyRegex RE_AREA{R"((?i)((?<![\w.])\.\d+|\b-?\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(sq\s+ft|sqft)\b)"};
 
 bool all_ascii_digits(std::string_view text) {
   if (text.empty()) return false;
@@ -80,6 +80,13 @@ std::string zh_fraction(std::string_view fraction) {
   for (std::size_t pos = 0; pos < fraction.size();)
     out += normalize_zh::to_cardinal_zh(digit_value(unicode::decode(fraction, pos)));
   return out;
+}
+
+std::string_view decimal_word(std::string_view lang) {
+  if (lang == "en") return "point";
+  if (lang == "id") return "koma";
+  if (is_chinese(lang)) return "点";
+  return "perpuluhan";
 }
 
 std::string spaced_fraction(std::string_view fraction, std::string_view lang) {
@@ -145,17 +152,21 @@ std::string speak_hijri(std::string_view text, std::string_view lang) {
   return spell_digits(group_or_zero(*caps, 1), pack) + " " + pack.hijri_word;
 }
 
+// ‘4.4x’ -> ‘four point four times’: a fraction is read with the language's
+// decimal word, every digit as written.
 std::string speak_x_kali(std::string_view text, std::string_view lang) {
-  if (is_chinese(lang)) {
-    auto caps = first_match(RE_X_KALI, text);
-    if (!caps) return std::string(text);
-    std::string c = normalize_zh::to_cardinal_zh(unsigned_or_zero(group_or_zero(*caps, 1)));
-    return c == "二" ? std::string("两次") : c + "次";
-  }
-  const LanguagePack& pack = langpack::get_pack(lang);
   auto caps = first_match(RE_X_KALI, text);
   if (!caps) return std::string(text);
-  return cardinal_for(unsigned_or_zero(group_or_zero(*caps, 1)), lang) + " " + pack.times_word;
+  const std::string number = decimal_commas(group_or_zero(*caps, 1));
+  const Split s = split_point(number);
+  if (is_chinese(lang)) {
+    std::string c = normalize_zh::to_cardinal_zh(unsigned_or_zero(s.whole));
+    if (s.has_point) return c + "点" + zh_fraction(s.fraction) + "次";
+    return c == "二" ? std::string("两次") : c + "次";
+  }
+  std::string out = cardinal_for(unsigned_or_zero(s.whole), lang);
+  if (s.has_point) out.append(" ").append(decimal_word(lang)).append(" ").append(spaced_fraction(s.fraction, lang));
+  return out + " " + langpack::get_pack(lang).times_word;
 }
 
 std::string speak_fraction(std::string_view text, std::string_view lang) {
@@ -216,10 +227,12 @@ std::string speak_temperature(std::string_view text, std::string_view lang) {
 std::string spaced_measure(std::string_view number, std::string_view as_written,
                            std::string_view lang) {
   Split s = split_point(number);
-  if (!all_ascii_digits(s.whole) || (s.has_point && !all_ascii_digits(s.fraction)))
+  const bool leading_dot = s.has_point && s.whole.empty();  // ‘.5’
+  if ((!leading_dot && !all_ascii_digits(s.whole)) || (s.has_point && !all_ascii_digits(s.fraction)))
     return std::string(as_written);
-  std::string out = cardinal_for(parse_u128(s.whole).value_or(U128_MAX), lang);
   std::string_view fraction = s.fraction.substr(0, s.fraction.find_last_not_of('0') + 1);
+  if (leading_dot && !fraction.empty()) return "perpuluhan " + spaced_fraction(fraction, lang);
+  std::string out = cardinal_for(leading_dot ? 0 : parse_u128(s.whole).value_or(U128_MAX), lang);
   if (fraction.empty()) return out;
   return out + " perpuluhan " + spaced_fraction(fraction, lang);
 }

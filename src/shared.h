@@ -35,5 +35,8 @@ std::string cardinal_for(u128 n, std::string_view lang);
 // language's cardinals joined with blanks ("05" -> "kosong lima").
 std::string zh_fraction(std::string_view fraction);
 std::string spaced_fraction(std::string_view fraction, std::string_view lang);
+// The word the language passes read a decimal point with: "point" (en),
+// "koma" (id), "点" (zh, zh_my), "perpuluhan" (every other code).
+std::string_view decimal_word(std::string_view lang);
 
 }  // namespace kalvesta::shared

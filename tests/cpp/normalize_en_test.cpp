@@ -115,7 +115,10 @@ constexpr Case kNumbers[] = {
     {"21st", "twenty-first"},
     {"3RD", "third"},
     {"2th", "second"},  // the suffix is not checked against the number
-    {"100th", "one zero zero T H"},
+    {"100th", "one hundredth"},
+    {"1,000th", "one thousandth"},
+    {"2,021st", "two thousand and twenty-first"},
+    {".5", "point five"},
     {"1,234", "one thousand, two hundred and thirty-four"},
     {"12,345,678", "twelve million, three hundred and forty-five thousand, six hundred and seventy-eight"},
     {"1,23", "one,twenty-three"},

@@ -100,6 +100,7 @@ constexpr Case kDatesTimes[] = {
     {"12.00", "tengah hari"},
     {"3.14", "tiga empat belas"},  // two digits after a dot read as a clock time
     {"1.5", "satu koma lima"},
+    {".5", "koma lima"},
     {"10:30 pagi", "sepuluh tiga puluh pagi"},
     {"10.30 pm", "sepuluh tiga puluh sore"},
     {"19:30 pm", "sembilan belas tiga puluh malam"},

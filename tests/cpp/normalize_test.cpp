@@ -161,6 +161,7 @@ constexpr Case kNumbers[] = {
     {"12.5%", "dua belas perpuluhan lima peratus"},
     {"0.05%", "kosong perpuluhan kosong lima peratus"},
     {"3.14", "tiga perpuluhan satu empat"},
+    {"(.25)", "(perpuluhan dua lima)"},
     {"10.30", "sepuluh perpuluhan tiga kosong"},
     {"012-3456789", "kosong satu dua tiga empat lima enam tujuh lapan sembilan"},
     {"1-2", "dua belas"},

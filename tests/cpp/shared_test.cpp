@@ -34,6 +34,11 @@ constexpr SpokenCase kSpoken[] = {
     {"X_KALI", "zh", "2x", "两次"},
     {"X_KALI", "zh_my", "12x", "十二次"},
     {"X_KALI", "ms", "1234567890123456789012345678901234567890x", "kosong kali"},
+    {"X_KALI", "en", "4.4x", "four point four times"},  // a fraction is read whole
+    {"X_KALI", "ms", "1,5x", "satu perpuluhan lima kali"},
+    {"X_KALI", "en", "1,000x", "one thousand times"},
+    {"X_KALI", "id", "4.50x", "empat koma lima nol kali"},
+    {"X_KALI", "zh", "2.5x", "二点五次"},
     // FRACTION
     {"FRACTION", "ms", "3/4", "tiga per empat"},
     {"FRACTION", "ms", "3 / 4", "tiga per empat"},
@@ -148,6 +153,8 @@ constexpr MeasureCase kGroupedMeasures[] = {
     {"id", "1,000 l", "seribu liter"},  // the pre-parse writes ‘1.000’ so
     {"id", "1,5 l", "satu perpuluhan lima liter"},
     {"zh", "1,000 km", "一千公里"},
+    {"ms", ".5 km", "perpuluhan lima kilometer"},  // a leading-dot decimal
+    {"zh", "(.5kg)", "(零点五公斤)"},
     {"zh_my", "2,500.25 kg", "二千五百点二五公斤"},
     {"ms", "12345678901234567.5 km",
      "dua belas quadrillion tiga ratus empat puluh lima trilion enam ratus tujuh puluh lapan bilion sembilan "
