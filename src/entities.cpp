@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "lang/words.h"
@@ -392,7 +393,7 @@ bool part_of_decimal(std::string_view text, std::size_t start, std::size_t end) 
 
 }  // namespace
 
-Extraction extract_gated(std::string_view text, const Options& options) {
+Extraction extract_gated(std::string_view text, const Options& options, bool fresh_ids) {
   struct Step {
     EntityKind kind;
     const regex::Regex* (*pattern)();
@@ -428,6 +429,17 @@ Extraction extract_gated(std::string_view text, const Options& options) {
   };
   std::vector<Placed> placed, next_placed;
   std::uint64_t counter = 1;
+  std::unordered_set<std::uint64_t> taken_ids;
+  if (fresh_ids) {
+    for (const Slot& slot : find_slots(text)) {
+      std::string_view inner = text.substr(slot.pos + 3, slot.len - 6);
+      std::string_view digits = inner.substr(inner.rfind('_') + 1);  // npos + 1 == 0: all of it
+      if (digits.empty() || digits.size() > 18 || digits[0] == '0') continue;
+      std::uint64_t id = 0;
+      for (char c : digits) id = c >= '0' && c <= '9' ? id * 10 + static_cast<std::uint64_t>(c - '0') : 0;
+      if (id != 0) taken_ids.insert(id);
+    }
+  }
   for (const Step& step : STEPS) {
     if (!step.gate.empty() && !options.is_enabled(step.gate)) continue;
     const regex::Regex* re = step.pattern();
@@ -451,6 +463,7 @@ Extraction extract_gated(std::string_view text, const Options& options) {
         if (step.refuse != nullptr && step.refuse(work, start, end)) return;
         if (step.give_back != nullptr) end -= step.give_back(work.substr(start, end - start));
         copy_until(start);
+        while (taken_ids.contains(counter)) ++counter;
         Entity entity{std::string(work.substr(start, end - start)), counter++, step.kind};
         // ‘http://x.com/?to=<<<EMAIL_1>>>’ is written ‘http://x.com/?to=a@b.com’.
         std::size_t from = start;

@@ -39,7 +39,9 @@ struct Extraction {
 // "<<<" tag "_" id ">>>"
 std::string placeholder(const Entity& entity);
 
-Extraction extract_gated(std::string_view text, const Options& options);
+// With `fresh_ids`, ids that placeholder-shaped text of the caller's already
+// uses are skipped, so that no placeholder of ours equals caller text.
+Extraction extract_gated(std::string_view text, const Options& options, bool fresh_ids = false);
 Extraction extract(std::string_view text);
 std::string restore_gated(std::string_view text, const std::vector<Entity>& entities,
                           std::string_view lang, const Options& options);

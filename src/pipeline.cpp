@@ -94,7 +94,7 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
   t = rewrite_minus_signs(t, pack);
   t = misc_passes::expand_digit_contexts(t, lang);
 
-  entities::Extraction extraction = entities::extract_gated(t, options);
+  entities::Extraction extraction = entities::extract_gated(t, options, true);
   t = std::move(extraction.text);
 
   const bool overrides = options.is_enabled("pronunciation_overrides");
@@ -106,7 +106,9 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
     t = std::move(pronounced).value();
   }
 
-  stash::Stashed stashed = stash::stash_placeholders(t);
+  std::unordered_set<std::string> ours;
+  for (const entities::Entity& entity : extraction.entities) ours.insert(entities::placeholder(entity));
+  stash::Stashed stashed = stash::stash_placeholders(t, &ours);
   t = std::move(stashed.text);
   if (options.is_enabled("elongated")) t = misc_passes::normalize_elongated(t);
   t = language_pass(t, lang);

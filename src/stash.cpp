@@ -9,8 +9,9 @@ namespace kalvesta::stash {
 namespace {
 
 // What the stash hides: placeholders, and any token of the caller's that
-// holds the key prefix, so that the put-back cannot mistake it for a key.
-constinit regex::LazyRegex RE_STASHED{R"(<<<[A-Z_]+_\d+>>>|[A-Za-z0-9]*entstash[A-Za-z0-9]*)"};
+// holds the key prefix in any case, so that neither a pass that lowercases
+// it nor the put-back can mistake it for a key.
+constinit regex::LazyRegex RE_STASHED{R"(<<<[A-Z_]+_\d+>>>|[A-Za-z0-9]*(?i:entstash)[A-Za-z0-9]*)"};
 
 static_assert(KEY_PREFIX == "entstash", "RE_STASHED spells the prefix out");
 
@@ -31,13 +32,15 @@ std::string idx_to_letters(std::size_t index) {
 // A key that would touch an ASCII letter or digit or another key is set apart
 // by one space, so that no pass reads it as part of a letter-digit token
 // (‘abc.com5’ would otherwise spell the key out and lose the address).
-Stashed stash_placeholders(std::string_view text) {
+Stashed stash_placeholders(std::string_view text, const std::unordered_set<std::string>* ours) {
   Stashed result;
   std::size_t previous_end = std::string_view::npos;
   bool spaced_after = false;
   result.text = RE_STASHED->replace_all(text, [&](const regex::Captures& caps) {
     std::string key;
     std::size_t s = caps.start(0), e = caps.end(0);
+    // A caller's placeholder-shaped text is read like the rest of the text.
+    if (ours && text[s] == '<' && !ours->contains(std::string(caps.group(0)))) return std::string(caps.group(0));
     // A caller's token is a whole run of letters and digits: nothing to set
     // apart but another key, which would otherwise run into it and read as
     // one longer key (‘<<<A_1>>><<<B_2>>>’).

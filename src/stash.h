@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace kalvesta::stash {
@@ -26,8 +27,9 @@ struct Stashed {
   std::string text;
   std::vector<std::string> stash;
 };
-// Placeholders (and any caller token holding the key prefix) replaced by keys.
-Stashed stash_placeholders(std::string_view text);
+// Placeholders (and any caller token holding the key prefix) replaced by
+// keys; with `ours`, only the placeholders in it (the others are caller text).
+Stashed stash_placeholders(std::string_view text, const std::unordered_set<std::string>* ours = nullptr);
 std::string unstash_placeholders(std::string_view text, const std::vector<std::string>& stash);
 
 }  // namespace kalvesta::stash
