@@ -614,7 +614,7 @@ std::string convert_to_spoken(const Entity& entity, std::string_view lang) {
 Result<std::string> speak_entity(EntityKind kind, std::string_view text, std::string_view language) {
   const langpack::LanguagePack* pack = langpack::try_get_pack(language);
   if (pack == nullptr) return Result<std::string>::err(langpack::unsupported_language(language));
-  Entity entity{std::string(text), 0, kind};
+  Entity entity{unicode::ascii_digits(text), 0, kind};  // read as normalize reads it
   return Result<std::string>::ok(convert_to_spoken(entity, pack->code));
 }
 

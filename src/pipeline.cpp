@@ -84,11 +84,12 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
   if (unicode::trim(text).empty()) return Result<std::string>::ok(std::string());
   const langpack::LanguagePack& pack = langpack::get_pack(lang);
 
-  std::string t;
+  // Digits of every script are read by their value: ‘２０１５’ is 2015.
+  std::string t = unicode::ascii_digits(text);
   if (lang == "id") {
-    t = normalize::expand_suffixes_no_m(normalize_id::preparse_number_formats(text));
+    t = normalize::expand_suffixes_no_m(normalize_id::preparse_number_formats(t));
   } else {
-    t = normalize::expand_all_currency_suffixes(text);
+    t = normalize::expand_all_currency_suffixes(t);
   }
   t = misc_passes::expand_ussd(t, lang);
   t = rewrite_minus_signs(t, pack);

@@ -101,6 +101,24 @@ bool is_decimal_digit(char32_t c) {
   return u_charType(static_cast<UChar32>(c)) == U_DECIMAL_DIGIT_NUMBER;
 }
 
+std::string ascii_digits(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {
+      out.push_back(text[pos++]);
+      continue;
+    }
+    const std::size_t start = pos;
+    const char32_t c = decode(text, pos);
+    if (is_decimal_digit(c))
+      out.push_back(static_cast<char>('0' + u_charDigitValue(static_cast<UChar32>(c))));
+    else
+      out.append(text.substr(start, pos - start));
+  }
+  return out;
+}
+
 bool is_numeric(char32_t c) {
   if (c < 0x80) return c >= '0' && c <= '9';
   int8_t t = u_charType(static_cast<UChar32>(c));

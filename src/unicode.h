@@ -34,6 +34,10 @@ bool is_alphanumeric(char32_t c);  // Alphabetic or Numeric
 // Grapheme_Extend characters.
 bool needs_debug_escape(char32_t c);
 
+// Every decimal digit (Nd) of any script written as the ASCII digit of its
+// value (‘２０１５’ -> ‘2015’); all else unchanged.
+std::string ascii_digits(std::string_view text);
+
 // Surrounding White_Space removed.
 std::string_view trim(std::string_view text);
 

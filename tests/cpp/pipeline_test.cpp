@@ -42,6 +42,21 @@ TEST(normalize_with, minus_signs) {
   EXPECT_EQ(run("x-5", "en").find("negative"), std::string::npos);
 }
 
+// A number written in digits of another script reads the value of its digits.
+TEST(normalize_with, digits_of_every_script_read_their_value) {
+  struct Case { std::string_view in, lang, want; };
+  constexpr Case kCases[] = {
+      {"仅仅是\uFF12\uFF10\uFF11\uFF15年", "zh", "仅仅是二零一五年"},     // full-width
+      {"\u09E7\u09E8%", "zh_my", "十二巴仙"},                                // Bengali
+      {"\u0663\u0665 km", "ms", "tiga puluh lima kilometer"},               // Arabic-Indic
+      {"$\uFF15.\uFF15\uFF10", "en", "five dollar fifty cents"},
+      {"\uFF11\uFF12/\uFF10\uFF15/\uFF12\uFF10\uFF12\uFF14", "id", "dua belas Mei dua ribu dua puluh empat"},
+      {"x\U0001D7D3", "en", "X five"},                                       // mathematical bold
+      {"km\u00B2 \u2168", "en", "km\u00B2 \u2168"},                        // not decimal digits: kept
+  };
+  for (const auto& c : kCases) EXPECT_EQ(run(c.in, c.lang), c.want) << c.lang << " " << c.in;
+}
+
 TEST(normalize_with, special_characters_exclamations_and_whitespace) {
   struct Case { std::string_view in, lang, options, want; };
   constexpr Case kCases[] = {
