@@ -168,17 +168,68 @@ std::string detail::translate(std::string_view p) {
   return out;
 }
 
+// The pattern for a byte-mode compile: PCRE2's own \w \b \s \d are the
+// dialect's on ASCII text. A non-ASCII character outside a class becomes a
+// group, so that a quantifier after it covers all its bytes ("°?").
+std::string detail::byte_mode_source(std::string_view p) {
+  std::string out;
+  out.reserve(p.size() + 16);
+  bool in_class = false;
+  std::size_t i = 0;
+  while (i < p.size()) {
+    unsigned char c = static_cast<unsigned char>(p[i]);
+    if (c == '\\' && i + 1 < p.size()) {
+      std::size_t n = std::min(1 + utf8_len(static_cast<unsigned char>(p[i + 1])), p.size() - i);
+      bool wide = n > 2;
+      if (wide && !in_class) out += "(?:";
+      out.append(p.substr(i, n));
+      if (wide && !in_class) out += ')';
+      i += n;
+      continue;
+    }
+    if (c >= 0x80) {
+      std::size_t n = std::min(utf8_len(c), p.size() - i);
+      if (!in_class) out += "(?:";
+      out.append(p.substr(i, n));
+      if (!in_class) out += ')';
+      i += n;
+      continue;
+    }
+    if (!in_class && c == '[') {
+      in_class = true;
+      out.push_back('[');
+      ++i;
+      // A "]" right after "[" or "[^" is a literal member.
+      if (i < p.size() && p[i] == '^') out.push_back(p[i++]);
+      if (i < p.size() && p[i] == ']') out.push_back(p[i++]);
+      continue;
+    }
+    if (in_class && c == '[' && i + 1 < p.size() && p[i + 1] == ':') {
+      std::size_t close = p.find(":]", i + 2);
+      std::size_t stop = close == std::string_view::npos ? p.size() : close + 2;
+      out.append(p.substr(i, stop - i));
+      i = stop;
+      continue;
+    }
+    if (in_class && c == ']') in_class = false;
+    out.push_back(static_cast<char>(c));
+    ++i;
+  }
+  return out;
+}
+
 namespace {
 
-pcre2_code* compile_one(std::string_view pattern, std::string* error) {
+// `unicode` false compiles in byte mode: no UTF, PCRE2's ASCII \w \b \s.
+pcre2_code* compile_one(std::string_view pattern, std::string* error, bool unicode = true) {
   pcre2_compile_context* cctx = pcre2_compile_context_create(nullptr);
   if (cctx) pcre2_set_newline(cctx, PCRE2_NEWLINE_LF);
   int err = 0;
   PCRE2_SIZE offset = 0;
-  pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
-                                   // ALT_CIRCUMFLEX: a multi-line "^" also matches after a final "\n"
-                                   PCRE2_UTF | PCRE2_UCP | PCRE2_DOLLAR_ENDONLY | PCRE2_ALT_CIRCUMFLEX, &err,
-                                   &offset, cctx);
+  // ALT_CIRCUMFLEX: a multi-line "^" also matches after a final "\n"
+  uint32_t options = PCRE2_DOLLAR_ENDONLY | PCRE2_ALT_CIRCUMFLEX | (unicode ? PCRE2_UTF | PCRE2_UCP : 0);
+  pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(), options,
+                                   &err, &offset, cctx);
   if (cctx) pcre2_compile_context_free(cctx);
   if (!code) {
     if (error) *error = pcre2_message(err) + " at offset " + std::to_string(offset);
@@ -297,7 +348,7 @@ TrustedUtf8::~TrustedUtf8() { --g_trusted; }
 
 struct Regex::Impl {
   pcre2_code* code = nullptr;    // the translated dialect
-  pcre2_code* native = nullptr;  // PCRE2's own \w \b \s: same results on ASCII text
+  pcre2_code* native = nullptr;  // byte mode, PCRE2's own \w \b \s: same matches on ASCII text
   std::size_t groups = 0;
   // By callout number - 1: the repeated item after "(?Cn)" as "ITEM*", or
   // nullptr where the marker is not followed by one.
@@ -415,8 +466,9 @@ bool Regex::compile(std::string_view pattern, std::string* error) {
   std::string translated = detail::translate(pattern);
   impl->code = compile_one(translated, error);
   if (!impl->code) return false;
-  // The untranslated form serves pure-ASCII subjects, where both dialects agree.
-  if (translated != pattern) impl->native = compile_one(pattern, nullptr);
+  // ASCII subjects run a byte-mode compile: the engine's start-of-match
+  // optimisations see through its ASCII classes, not through Unicode ones.
+  impl->native = compile_one(detail::byte_mode_source(pattern), nullptr, false);
   uint32_t n = 0;
   pcre2_pattern_info(impl->code, PCRE2_INFO_CAPTURECOUNT, &n);
   impl->groups = n;
@@ -473,6 +525,29 @@ bool Regex::find_at(std::string_view text, std::size_t start, Captures& caps) co
   return search(text, start, caps, 0);
 }
 
+namespace {
+std::mutex g_registry_mutex;
+std::vector<const Regex*>* g_registry = nullptr;  // lives until exit, as the patterns do
+}  // namespace
+
+void detail::register_fixed(const Regex* re) {
+  std::lock_guard lock(g_registry_mutex);
+  if (!g_registry) g_registry = new std::vector<const Regex*>();
+  g_registry->push_back(re);
+}
+
+std::vector<const Regex*> detail::registered() {
+  std::lock_guard lock(g_registry_mutex);
+  return g_registry ? *g_registry : std::vector<const Regex*>{};
+}
+
+bool detail::has_byte_form(const Regex& re) { return re.impl_->native != nullptr; }
+
+bool detail::find_in_form(const Regex& re, std::string_view text, std::size_t start, Captures& caps,
+                          bool byte_form) {
+  return re.run(text, start, caps, 0, byte_form);
+}
+
 bool Regex::match_at(std::string_view text, std::size_t start, Captures& caps) const {
   return search(text, start, caps, PCRE2_ANCHORED);
 }
@@ -501,7 +576,11 @@ bool Regex::search(std::string_view text, std::size_t start, Captures& caps, std
     caps.count_ = 0;
     return false;
   }
+  return run(text, start, caps, options, caps.checked_ascii_ && impl_->native);
+}
 
+bool Regex::run(std::string_view text, std::size_t start, Captures& caps, std::uint32_t options,
+                bool byte_form) const {
   std::size_t pairs = impl_->groups + 1;
   if (!caps.md_ || caps.md_pairs_ < pairs) {
     pcre2_match_data* md = pcre2_match_data_create(static_cast<uint32_t>(pairs), nullptr);
@@ -510,7 +589,7 @@ bool Regex::search(std::string_view text, std::size_t start, Captures& caps, std
     caps.md_pairs_ = pairs;
   }
   auto* md = static_cast<pcre2_match_data*>(caps.md_.get());
-  const pcre2_code* code = caps.checked_ascii_ && impl_->native ? impl_->native : impl_->code;
+  const pcre2_code* code = byte_form ? impl_->native : impl_->code;
   pcre2_match_context* ctx = thread_context();
   int rc;
   if (impl_->runs.empty()) {

@@ -13,10 +13,23 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 namespace kalvesta::regex {
 
 class Regex;
+class Captures;
+
+// For tests: the fixed patterns compiled so far (first use order), and a
+// search forced onto one of a pattern's two compiles.
+namespace detail {
+void register_fixed(const Regex* re);
+std::vector<const Regex*> registered();
+bool has_byte_form(const Regex& re);
+bool find_in_form(const Regex& re, std::string_view text, std::size_t start, Captures& caps, bool byte_form);
+// The pattern as handed to the byte-mode compile.
+std::string byte_mode_source(std::string_view pattern);
+}  // namespace detail
 
 // The groups of one match. Offsets are byte offsets into the subject.
 // A group that took no part in the match (or does not exist) reads as the
@@ -120,6 +133,10 @@ class Regex {
   Regex() = default;
   bool compile(std::string_view pattern, std::string* error);
   bool search(std::string_view text, std::size_t start, Captures& caps, std::uint32_t options) const;
+  // The match itself, on the byte-mode compile or the Unicode one.
+  bool run(std::string_view text, std::size_t start, Captures& caps, std::uint32_t options, bool byte_form) const;
+  friend bool detail::has_byte_form(const Regex&);
+  friend bool detail::find_in_form(const Regex&, std::string_view, std::size_t, Captures&, bool);
   std::string pattern_;
   std::string needs_;
   std::unique_ptr<Impl> impl_;
@@ -136,7 +153,10 @@ class LazyRegex {
   LazyRegex& operator=(const LazyRegex&) = delete;
 
   const Regex& get() const {
-    std::call_once(once_, [this] { re_ = new Regex(pattern_, needs_); });  // lives until exit
+    std::call_once(once_, [this] {
+      re_ = new Regex(pattern_, needs_);  // lives until exit
+      detail::register_fixed(re_);
+    });
     return *re_;
   }
   const Regex& operator*() const { return get(); }
