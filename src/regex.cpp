@@ -6,6 +6,7 @@
 
 #include <pcre2.h>
 
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -346,9 +347,56 @@ bool is_ascii(std::string_view text) {
 TrustedUtf8::TrustedUtf8() { ++g_trusted; }
 TrustedUtf8::~TrustedUtf8() { --g_trusted; }
 
+// What PCRE2's own pattern information proves about every match: checked
+// before a scan, it spares the engine call when the text cannot hold one.
+struct Gate {
+  std::size_t min_length = 0;  // characters, so at least as many bytes
+  bool by_first = false;       // a match starts at a byte in `first`
+  std::array<bool, 256> first{};
+  int required = -1;           // a byte at or after the match start, or its other case
+  int required_other = -1;
+
+  void read(const pcre2_code* code) {
+    uint32_t v = 0;
+    pcre2_pattern_info(code, PCRE2_INFO_MINLENGTH, &v);
+    min_length = v;
+    pcre2_pattern_info(code, PCRE2_INFO_FIRSTCODETYPE, &v);
+    if (v == 1) {
+      uint32_t unit = 0;
+      pcre2_pattern_info(code, PCRE2_INFO_FIRSTCODEUNIT, &unit);
+      // Caseless or not is not reported: allow both cases of an ASCII
+      // letter (PCRE2 pairs no other code unit).
+      by_first = true;
+      first[unit & 0xFF] = true;
+      first[other_case(unit) & 0xFF] = true;
+    } else if (v == 0) {
+      const uint8_t* map = nullptr;
+      pcre2_pattern_info(code, PCRE2_INFO_FIRSTBITMAP, &map);
+      if (map) {
+        by_first = true;
+        for (int b = 0; b < 256; ++b) first[b] = (map[b / 8] >> (b % 8)) & 1;
+      }
+    }
+    pcre2_pattern_info(code, PCRE2_INFO_LASTCODETYPE, &v);
+    if (v == 1) {
+      uint32_t unit = 0;
+      pcre2_pattern_info(code, PCRE2_INFO_LASTCODEUNIT, &unit);
+      required = static_cast<int>(unit & 0xFF);
+      required_other = static_cast<int>(other_case(unit) & 0xFF);
+    }
+  }
+
+  static uint32_t other_case(uint32_t c) {
+    if (c >= 'a' && c <= 'z') return c - 32;
+    if (c >= 'A' && c <= 'Z') return c + 32;
+    return c;
+  }
+};
+
 struct Regex::Impl {
   pcre2_code* code = nullptr;    // the translated dialect
   pcre2_code* native = nullptr;  // byte mode, PCRE2's own \w \b \s: same matches on ASCII text
+  Gate code_gate, native_gate;
   std::size_t groups = 0;
   // By callout number - 1: the repeated item after "(?Cn)" as "ITEM*", or
   // nullptr where the marker is not followed by one.
@@ -481,6 +529,8 @@ bool Regex::compile(std::string_view pattern, std::string* error) {
       impl->native = nullptr;
     }
   }
+  impl->code_gate.read(impl->code);
+  if (impl->native) impl->native_gate.read(impl->native);
   impl_ = std::move(impl);
   return true;
 }
@@ -564,23 +614,69 @@ bool Regex::search(std::string_view text, std::size_t start, Captures& caps, std
     }
     caps.checked_data_ = text.data();
     caps.checked_size_ = text.size();
+    caps.req_re_ = nullptr;
   }
   if (!caps.checked_valid_) throw InternalFailure("pattern matching on text that is not valid UTF-8");
   // Never start inside a character.
   while (start < text.size() && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) ++start;
+  return run(text, start, caps, options, caps.checked_ascii_ && impl_->native);
+}
+
+bool Regex::may_match(std::string_view text, std::size_t start, Captures& caps, bool anchored,
+                      bool byte_form) const {
+  const Gate& g = byte_form ? impl_->native_gate : impl_->code_gate;
+  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t n = text.size();
+  if (n - start < g.min_length) return false;
   // The scan stops at the first needed byte, which is at or before the end
   // of the next match: a walk scans the text once.
-  if (!needs_.empty() && text.find_first_of(needs_, start) == std::string_view::npos) {
+  if (!needs_.empty() && text.find_first_of(needs_, start) == std::string_view::npos) return false;
+  if (g.by_first) {
+    if (anchored) {
+      if (start == n || !g.first[s[start]]) return false;
+    } else {
+      std::size_t i = start;
+      while (i < n && !g.first[s[i]]) ++i;
+      if (i == n) return false;
+    }
+  }
+  if (g.required >= 0) {
+    // Remember where the byte was found (or from where it is absent), so
+    // that the calls of one walk, or of one anchored sweep, scan once.
+    if (caps.req_re_ != this || caps.req_data_ != text.data() || caps.req_size_ != text.size() ||
+        (caps.req_at_ == Captures::kUnset ? start < caps.req_from_ : start > caps.req_at_)) {
+      const void* a = std::memchr(s + start, g.required, n - start);
+      const void* b = g.required_other == g.required ? nullptr : std::memchr(s + start, g.required_other, n - start);
+      const unsigned char* hit = static_cast<const unsigned char*>(!a ? b : !b ? a : std::min(a, b));
+      caps.req_re_ = this;
+      caps.req_data_ = text.data();
+      caps.req_size_ = text.size();
+      caps.req_from_ = start;
+      caps.req_at_ = hit ? static_cast<std::size_t>(hit - s) : Captures::kUnset;
+    }
+    if (caps.req_at_ == Captures::kUnset) return false;
+  }
+  return true;
+}
+
+bool detail::gate_refuses(const Regex& re, std::string_view text, std::size_t start, bool anchored, bool byte_form) {
+  Captures caps;
+  return !re.may_match(text, start, caps, anchored, byte_form);
+}
+
+bool detail::find_in_form_ungated(const Regex& re, std::string_view text, std::size_t start, Captures& caps,
+                                  bool anchored, bool byte_form) {
+  return re.run(text, start, caps, anchored ? PCRE2_ANCHORED : 0, byte_form, false);
+}
+
+bool Regex::run(std::string_view text, std::size_t start, Captures& caps, std::uint32_t options,
+                bool byte_form, bool gated) const {
+  if (gated && !may_match(text, start, caps, options & PCRE2_ANCHORED, byte_form)) {
     caps.re_ = this;
     caps.subject_ = text;
     caps.count_ = 0;
     return false;
   }
-  return run(text, start, caps, options, caps.checked_ascii_ && impl_->native);
-}
-
-bool Regex::run(std::string_view text, std::size_t start, Captures& caps, std::uint32_t options,
-                bool byte_form) const {
   std::size_t pairs = impl_->groups + 1;
   if (!caps.md_ || caps.md_pairs_ < pairs) {
     pcre2_match_data* md = pcre2_match_data_create(static_cast<uint32_t>(pairs), nullptr);

@@ -27,6 +27,11 @@ void register_fixed(const Regex* re);
 std::vector<const Regex*> registered();
 bool has_byte_form(const Regex& re);
 bool find_in_form(const Regex& re, std::string_view text, std::size_t start, Captures& caps, bool byte_form);
+// Whether the gate before a scan (PCRE2's first code units, required code
+// unit and minimum length) rules a match out; and a search that skips it.
+bool gate_refuses(const Regex& re, std::string_view text, std::size_t start, bool anchored, bool byte_form);
+bool find_in_form_ungated(const Regex& re, std::string_view text, std::size_t start, Captures& caps, bool anchored,
+                          bool byte_form);
 // The pattern as handed to the byte-mode compile.
 std::string byte_mode_source(std::string_view pattern);
 }  // namespace detail
@@ -73,6 +78,11 @@ class Captures {
   std::size_t checked_size_ = 0;
   bool checked_ascii_ = false;
   bool checked_valid_ = false;
+  // Where the last scan for a pattern's required byte found it (kUnset:
+  // absent from req_from_ on).
+  const Regex* req_re_ = nullptr;
+  const char* req_data_ = nullptr;
+  std::size_t req_size_ = 0, req_from_ = 0, req_at_ = kUnset;
 };
 
 class Regex {
@@ -134,7 +144,11 @@ class Regex {
   bool compile(std::string_view pattern, std::string* error);
   bool search(std::string_view text, std::size_t start, Captures& caps, std::uint32_t options) const;
   // The match itself, on the byte-mode compile or the Unicode one.
-  bool run(std::string_view text, std::size_t start, Captures& caps, std::uint32_t options, bool byte_form) const;
+  bool run(std::string_view text, std::size_t start, Captures& caps, std::uint32_t options, bool byte_form,
+           bool gated = true) const;
+  bool may_match(std::string_view text, std::size_t start, Captures& caps, bool anchored, bool byte_form) const;
+  friend bool detail::gate_refuses(const Regex&, std::string_view, std::size_t, bool, bool);
+  friend bool detail::find_in_form_ungated(const Regex&, std::string_view, std::size_t, Captures&, bool, bool);
   friend bool detail::has_byte_form(const Regex&);
   friend bool detail::find_in_form(const Regex&, std::string_view, std::size_t, Captures&, bool);
   std::string pattern_;

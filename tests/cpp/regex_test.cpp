@@ -331,15 +331,26 @@ std::vector<std::string> mixed_texts(bool ascii_only, std::size_t count) {
   return out;
 }
 
-// Runs the whole pipeline once per language so that every pass's fixed
-// pattern is compiled and registered.
+// Every pass's fixed pattern (the pipeline runs once per language so that
+// each is compiled and registered), and a few that probe the byte-mode
+// source and the cases of first and required code units.
 std::vector<const Regex*> fixed_patterns() {
   for (const char* lang : {"ms", "id", "en", "zh", "zh_my"}) {
     for (const auto& text : mixed_texts(false, 200)) {
       (void)kalvesta::pipeline::normalize_with(text, lang, kalvesta::Options{});
     }
   }
-  return kalvesta::regex::detail::registered();
+  auto out = kalvesta::regex::detail::registered();
+  static const std::vector<std::unique_ptr<Regex>> probes = [] {
+    std::vector<std::unique_ptr<Regex>> v;
+    for (const char* p : {R"(\w+)", R"(\b\w)", R"(\B.)", R"(\S+)", R"([\W\d]+)", R"([^\W\d]+)", R"(\xb0?C)", R"(°?C)",
+                          R"([^€£]+)", R"((?i)k\b)", R"((?i)\d+x)", R"((?i)dr\.)", R"((?i)月\d)", R"((?m)^\d+)", R"(.*%)"}) {
+      v.push_back(std::make_unique<Regex>(p));
+    }
+    return v;
+  }();
+  for (const auto& re : probes) out.push_back(re.get());
+  return out;
 }
 
 }  // namespace
@@ -347,14 +358,8 @@ std::vector<const Regex*> fixed_patterns() {
 // ASCII text runs the byte-mode compile; on such text it must find exactly
 // what the Unicode compile finds, for every fixed pattern.
 TEST(Regex, ByteModeAgreesWithUnicodeOnAscii) {
-  std::vector<std::unique_ptr<Regex>> own;
-  for (const char* p : {R"(\w+)", R"(\b\w)", R"(\B.)", R"(\S+)", R"([\W\d]+)", R"([^\W\d]+)", R"(\xb0?C)",
-                        R"(°?C)", R"([^€£]+)", R"((?i)k\b)"}) {
-    own.push_back(std::make_unique<Regex>(p));
-  }
-  auto patterns = fixed_patterns();
+  const auto patterns = fixed_patterns();
   ASSERT_GT(patterns.size(), 100u);
-  for (const auto& re : own) patterns.push_back(re.get());
   const auto texts = mixed_texts(true, 300);
   for (const Regex* re : patterns) {
     if (!kalvesta::regex::detail::has_byte_form(*re)) continue;
@@ -386,6 +391,33 @@ TEST(Regex, RunMarkersKeepTheMatches) {
     Regex marked(p), unmarked(plain);
     for (const char* s : subjects) EXPECT_EQ(spans(marked, s), spans(unmarked, s)) << "pattern " << p << " on " << s;
   }
+}
+
+// Whenever the gate before a scan says it cannot match, the scan finds
+// nothing: every fixed pattern, both compiles, every start, plain and anchored.
+TEST(Regex, GateRefusesOnlyWhatCannotMatch) {
+  using namespace kalvesta::regex::detail;
+  const auto patterns = fixed_patterns();
+  const auto texts = mixed_texts(false, 60);
+  std::size_t refused = 0;
+  for (const Regex* re : patterns) {
+    for (const auto& text : texts) {
+      bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+      for (bool byte_form : {false, true}) {
+        if (byte_form && !(ascii && has_byte_form(*re))) continue;
+        for (std::size_t start = 0; start <= text.size(); start += char_len_at(text, start)) {
+          for (bool anchored : {false, true}) {
+            if (!gate_refuses(*re, text, start, anchored, byte_form)) continue;
+            ++refused;
+            Captures caps;
+            ASSERT_FALSE(find_in_form_ungated(*re, text, start, caps, anchored, byte_form))
+                << "pattern " << re->pattern() << " on " << text << " from " << start;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(refused, 0u);
 }
 
 // Ordinary prose, however long, never trips the matching limits.
