@@ -12,6 +12,7 @@
 
 #include "lang/words.h"
 #include "langpack.h"
+#include "normalize.h"
 #include "normalize_en.h"
 #include "normalize_zh.h"
 #include "num2word_en.h"
@@ -751,10 +752,14 @@ std::string spoken_time(std::string_view text, std::string_view lang) {
   return out;
 }
 
-std::string spoken_currency(std::string_view text, std::string_view lang) {
+std::string spoken_currency(std::string_view input, std::string_view lang) {
   const bool zh = shared::is_chinese(lang);
+  // A scale suffix counts: ‘RM5K’ is five thousand (M is left alone in
+  // Indonesian, where it means miliar).
+  const std::string text = lang == "id" ? normalize::expand_suffixes_no_m(input)
+                                        : normalize::expand_all_currency_suffixes(input);
   std::optional<regex::Captures> caps = (zh ? RE_SPELL_MONEY_ZH : RE_SPELL_MONEY)->captures(text);
-  if (!caps) return std::string(text);
+  if (!caps) return std::string(input);
   std::string code = unicode::to_upper(caps->group(1));
   // A comma is never a decimal mark here: ‘1,50’ is 150.
   std::string amount = remove_char(caps->group(2), ',');

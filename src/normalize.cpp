@@ -21,24 +21,25 @@ using num2word::NumberVocab;
 
 // ---- currency scale suffixes ----
 
-constinit regex::LazyRegex RE_K_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:\.\d+)?)K\b)"};
-constinit regex::LazyRegex RE_M_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:\.\d+)?)M\b)"};
-constinit regex::LazyRegex RE_B_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:\.\d+)?)B\b)"};
-constinit regex::LazyRegex RE_T_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:\.\d+)?)T\b)"};
-constinit regex::LazyRegex RE_RIBU_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:\.\d+)?)\s+ribu\b)"};
-constinit regex::LazyRegex RE_JUTA_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:\.\d+)?)\s+juta\b)"};
-constinit regex::LazyRegex RE_MILIAR_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:\.\d+)?)\s+miliar\b)"};
-constinit regex::LazyRegex RE_TRILIUN_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:\.\d+)?)\s+(?:trilion|triliun)\b)"};
+constinit regex::LazyRegex RE_K_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)K\b)"};
+constinit regex::LazyRegex RE_M_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)M\b)"};
+constinit regex::LazyRegex RE_B_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)B\b)"};
+constinit regex::LazyRegex RE_T_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)T\b)"};
+constinit regex::LazyRegex RE_RIBU_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+ribu\b)"};
+constinit regex::LazyRegex RE_JUTA_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+juta\b)"};
+constinit regex::LazyRegex RE_MILIAR_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+miliar\b)"};
+constinit regex::LazyRegex RE_TRILIUN_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+(?:trilion|triliun)\b)"};
 
 namespace {
 
 // Code then the amount with its decimal point moved `zeros` places right:
 // digit arithmetic, exact at any size (‘RM12345678901234567K’ is
-// ‘RM12345678901234567000’, where a double gives ...567168). Leading zeros
-// and a fraction's trailing zeros go (‘RM0.50K’ -> ‘RM500’); an amount in
-// other digits reads as 0.
+// ‘RM12345678901234567000’, where a double gives ...567168). Grouping commas,
+// leading zeros and a fraction's trailing zeros go (‘RM0.50K’ -> ‘RM500’);
+// an amount in other digits reads as 0.
 std::string scaled_amount(const Captures& c, unsigned zeros) {
-  std::string_view amount = c[2];
+  const std::string ungrouped = unicode::replace_all(c[2], ",", "");
+  std::string_view amount = ungrouped;
   std::string out(c[1]);
   if (amount.find_first_not_of("0123456789.") != std::string_view::npos) return out + "0";
   const std::size_t dot = std::min(amount.find('.'), amount.size());

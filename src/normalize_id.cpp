@@ -21,7 +21,7 @@ namespace {
 
 constinit regex::LazyRegex RE_DOTTED_THOUSANDS{R"((?<![\d.])(\d{1,3}(?:\.\d{3})+)(?:,(\d{1,2}))?(?!\.?\d))"};
 constinit regex::LazyRegex RE_COMMA_DECIMAL{R"((?<![\d.,])(\d+),(\d{1,2})(?![\d.,]))"};
-constinit regex::LazyRegex RE_ID_CURRENCY_SUFFIX{R"((?i)(?<!\w)((?:Rp|IDR)\s?\d+(?:\.\d+)?)\s*(rb|jt|K|M|B|T)\b)"};
+constinit regex::LazyRegex RE_ID_CURRENCY_SUFFIX{R"((?i)(?<!\w)((?:Rp|IDR)\s?\d+(?:,\d{3})*(?:\.\d+)?)\s*(rb|jt|K|M|B|T)\b)"};
 constinit regex::LazyRegex RE_ID_BARE_SUFFIX{R"((?i)\b(\d+(?:\.\d+)?)\s*(rb|jt)\b)"};
 
 std::string dotted_thousands(const Captures& c) {

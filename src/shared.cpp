@@ -24,7 +24,7 @@ using langpack::WordMap;
 // Every match holds a unit letter (the Kelvin sign ends in byte AA): the
 // look-behind lets every digit of a non-ASCII run start a try.
 constinit regex::LazyRegex RE_TEMPERATURE{
-    R"((?i)(?<![A-Za-z0-9_])(-?(?C1)\d+(?:[\.,]\d+)?)\s*(?:°)?([CFK])(?![A-Za-z0-9_]))", "CFKcfk\xAA"};
+    R"((?i)(?<![A-Za-z0-9_])(-?(?C1)\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(?:°)?([CFK])(?![A-Za-z0-9_]))", "CFKcfk\xAA"};
 constinit regex::LazyRegex RE_FRACTION{R"((?<![\d/])(\d+)\s*/\s*(\d+)(?![/\d]))"};
 constinit regex::LazyRegex RE_X_KALI{R"(\b(\d+(?:,\d{3})*(?:[.,]\d+)?)\s*[xX]\b)"};
 constinit regex::LazyRegex RE_IC{R"(\b(\d{6})-?(\d{2})-?(\d{4})\b)"};

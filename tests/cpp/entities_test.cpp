@@ -424,7 +424,9 @@ TEST(entities, spoken_currency) {
       {"en", "GBP3.05", "three pound five pence"},
       {"ms", "RM 12.50", "dua belas ringgit lima puluh sen"},
       {"ms", "RM1,50", "seratus lima puluh ringgit"},  // a comma is never a decimal mark
-      {"ms", "RM5K", "lima ringgit"},
+      {"ms", "RM5K", "lima ribu ringgit"},  // the scale suffix counts
+      {"id", "Rp2B", "dua miliar rupiah"},
+      {"zh", "RM1,500K", "一百五十万令吉"},
       {"ms", "usd8", "lapan dollar"},
       {"id", "$5", "lima dolar"},
       {"id", "€2", "dua euro"},

@@ -65,6 +65,7 @@ constexpr Case kMoney[] = {
     {"Rp5.00", "lima rupiah nol nol sen"},  // fractions are always read digit by digit
     {"Rp2,5 miliar", "dua miliar lima ratus juta rupiah"},
     {"IDR 2 juta", "dua juta rupiah"},
+    {"Rp1.500jt", "satu miliar lima ratus juta rupiah"},
     {"$2.5 billion", "dua koma lima miliar dolar"},
     {"€1.5 thousand", "satu koma lima ribu euro"},
     {"£3", "tiga pound"},

@@ -38,6 +38,8 @@ constexpr Case kAllSuffixes[] = {
     {"RM0.0001K", "RM0.1"},
     {"RM007.50K", "RM7500"},
     {"$0.5 juta", "$500000"},
+    {"RM1,500K", "RM1500000"},  // grouping commas go
+    {"$1,234.5 ribu", "$1234500"},
 };
 
 constexpr Case kSuffixRefused[] = {
@@ -45,7 +47,6 @@ constexpr Case kSuffixRefused[] = {
     {"RM5juta", "RM5juta"},    // a word suffix needs whitespace before it
     {"XRM5K", "XRM5K"},        // code preceded by a word character
     {"RM5Kg", "RM5Kg"},        // the suffix must end a word
-    {"RM1,500K", "RM1,500K"},  // the amount stops at the comma
     {"5K", "5K"},              // no currency code
     {"RM 5K2", "RM 5K2"},
 };

@@ -57,6 +57,7 @@ constexpr SpokenCase kSpoken[] = {
     {"TEMPERATURE", "ms", "25°c", "dua puluh lima celcius"},
     {"TEMPERATURE", "ms", "36,6°c", "tiga puluh enam perpuluhan enam celcius"},
     {"TEMPERATURE", "en", "1,000°F", "one thousand fahrenheit"},  // three digits group thousands
+    {"TEMPERATURE", "ms", "1,234.5°C", "seribu dua ratus tiga puluh empat perpuluhan lima celcius"},
     {"TEMPERATURE", "ms", "36.05 c", "tiga puluh enam perpuluhan kosong lima celcius"},
     {"TEMPERATURE", "ms", "36.50C", "tiga puluh enam perpuluhan lima kosong celcius"},
     {"TEMPERATURE", "ms", "-5°c", "negatif lima celcius"},

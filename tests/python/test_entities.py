@@ -133,7 +133,7 @@ SPOKEN = [
     *_row("CURRENCY", "£3", "tiga pound", "tiga pound", "three pound", "三英镑", "三英磅"),
     ("CURRENCY", "€2", "id", "dua euro"),
     ("CURRENCY", "$5.05", "zh", "五美元五分"),
-    ("CURRENCY", "RM5K", "en", "five ringgit"),
+    ("CURRENCY", "RM5K", "en", "five thousand ringgit"),
     *_row("DATE", "12/05/2024", "dua belas Mei dua ribu dua puluh empat",
           "dua belas Mei dua ribu dua puluh empat", "twelve of May twenty twenty-four",
           "二零二四年五月十二日", "二零二四年五月十二日"),
