@@ -1,7 +1,9 @@
 // The pattern layer: every rule pass matches through it. Patterns are written
 // in the dialect the rules are quoted in (Unicode \w \b \s \d, "$" = end of
 // text, leftmost-first backtracking) and run on PCRE2; see regex.cpp for the
-// translation. Only regex.cpp includes pcre2.h.
+// translation. Only regex.cpp includes pcre2.h. A run marker "(?Cn)" (n = 1..4)
+// before a repeated class or escape says that a try failing there rules out
+// the later starts inside that run (see regex.cpp): long runs stay linear.
 #pragma once
 
 #include <atomic>
