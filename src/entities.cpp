@@ -650,7 +650,7 @@ std::string spoken_url(std::string_view text, std::string_view lang) {
   out = replace_each(std::move(out), ROWS);
   if (lang == "en" || lang == "ms") {
     out = unicode::replace_all(out, "*", " ");
-    out = remove_char(out, '!');
+    out = unicode::replace_all(out, "!", " ");
   } else {
     out = unicode::replace_all(out, "*", " star ");
   }

@@ -20,8 +20,9 @@
 namespace kalvesta::pipeline {
 namespace {
 
-// A "-" before a digit that is not a hyphen (no word character or "-" before it).
-constinit regex::LazyRegex RE_NEG_SIGN{R"((?<![\w\-])-(?=\d))"};
+// A "-" before a digit that is not a hyphen: no word character, "-" or
+// closing bracket before it (‘(123)-4567’ is a dash).
+constinit regex::LazyRegex RE_NEG_SIGN{R"((?<![\w\-)\]}）])-(?=\d))"};
 
 std::string rewrite_minus_signs(std::string_view text, const langpack::LanguagePack& pack) {
   const std::string word = " " + pack.negative_word + " ";
@@ -66,11 +67,14 @@ std::string speak_special_chars(std::string_view text, const langpack::LanguageP
   return out;
 }
 
+// A run leaves one blank, so the words either side stay apart (‘1!hello’);
+// the final clean-up drops it where other whitespace or an end is beside it.
 std::string strip_exclamations(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
-    if (c != '!') out.push_back(c);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '!') out.push_back(text[i]);
+    else if (i == 0 || text[i - 1] != '!') out.push_back(' ');
   }
   return out;
 }

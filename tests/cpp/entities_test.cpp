@@ -334,6 +334,7 @@ TEST(entities, spoken_url) {
       {"en", "WWW.Site.com", "WWW dot Site dot com"},  // the www step is case-sensitive
       {"en", "abc2.com", "abctwo dot com"},
       {"en", "a.com/*x!", "a dot com slash x"},
+      {"ms", "a.com/x!y", "a dot com slash x y"},  // a dropped "!" keeps the words apart
       {"ms", "a.com/*x!", "a dot com slash x"},
       {"id", "a.com/*x!", "a dot com slash star x!"},
       {"zh", "https://x.com:8080/a-b?x=1", "h t t p s 冒号斜杠斜杠x点com:八 零 八 零斜杠a杠b 问号 x 等于 一"},

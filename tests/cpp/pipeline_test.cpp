@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "entities.h"
+#include "langpack.h"
 #include "options.h"
 #include "pipeline.h"
 #include "regex.h"
@@ -40,6 +41,9 @@ TEST(normalize_with, minus_signs) {
   EXPECT_EQ(run("(-5)", "zh").rfind("( 负 ", 0), 0u);
   EXPECT_EQ(run("3-5", "ms").find("negatif"), std::string::npos);
   EXPECT_EQ(run("x-5", "en").find("negative"), std::string::npos);
+  for (std::string_view lang : {"ms", "id", "en", "zh", "zh_my"})  // a dash after a bracket
+    for (std::string_view in : {"(123)-123-5678", "[1]-2", "{1}-2", "（1）-2"})
+      EXPECT_EQ(run(in, lang).find(langpack::get_pack(lang).negative_word), std::string::npos) << in << " " << lang;
 }
 
 // A number written in digits of another script reads the value of its digits.
@@ -69,6 +73,8 @@ TEST(normalize_with, special_characters_exclamations_and_whitespace) {
       {"a@b", "zh", "", "a 艾特 b"},
       {"a@b", "zh_my", "", "a at b"},
       {"Stop!!! now", "ms", "", "Stop now"},
+      {"1!hello", "en", "", "one hello"},  // a dropped "!" keeps the words apart
+      {"ya!!tidak!", "ms", "", "ya tidak"},
       {"Stop!!! now", "id", "", "Stop!! now"},  // kept, but shortened as an elongated word
       {"  a \t\n b  ", "id", "", "a b"},
   };
