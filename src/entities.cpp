@@ -422,6 +422,12 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
       {EntityKind::HIJRI, [] { return shared::shared_pattern("HIJRI"); }, "hijri"},
   };
 
+  static const auto needs = rules::needs_of_rows(STEPS, [](const Step& step) {
+    const regex::Regex* re = step.pattern();
+    return re ? std::string_view(re->pattern()) : std::string_view();
+  });
+  std::optional<rules::Holds> holds;
+
   Extraction result{std::string(text), {}};
   // Where extraction's own placeholders stand in the working text, so that a
   // later match that swallows one can still be read as it was written.
@@ -441,10 +447,15 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
       if (id != 0) taken_ids.insert(id);
     }
   }
-  for (const Step& step : STEPS) {
+  for (std::size_t k = 0; k < std::size(STEPS); ++k) {
+    const Step& step = STEPS[k];
     if (!step.gate.empty() && !options.is_enabled(step.gate)) continue;
     const regex::Regex* re = step.pattern();
     if (re == nullptr) continue;
+    // Only a cut changes the text.
+    if (!holds) holds.emplace(result.text);
+    if (!holds->may_match(needs[k])) continue;
+    const std::size_t cut_before = result.entities.size();
 
     const std::string& work = result.text;
     std::string next;
@@ -489,6 +500,7 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
     copy_until(work.size());
     result.text = std::move(next);
     placed.swap(next_placed);
+    if (result.entities.size() != cut_before) holds.reset();
   }
   return result;
 }

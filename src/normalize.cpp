@@ -58,6 +58,7 @@ std::string scaled_amount(const Captures& c, unsigned zeros) {
 struct Scale {
   const regex::LazyRegex& re;
   unsigned zeros;  // the multiplier's power of ten
+  Needs needs = needs_of(re.pattern());
 };
 
 // Applied in this order, each over the previous output, so a letter suffix
@@ -72,9 +73,11 @@ const Scale SCALES_ALL[] = {
 };
 
 std::string apply_scales(std::string_view text, std::span<const Scale> scales) {
-  std::string out(text);
-  for (const Scale& s : scales) out = expand_suffix(out, *s.re, s.zeros);
-  return out;
+  GatedText out(text);
+  for (const Scale& s : scales) {
+    if (out.may_match(s.needs)) out.update(expand_suffix(out.text(), *s.re, s.zeros));
+  }
+  return out.take();
 }
 
 }  // namespace

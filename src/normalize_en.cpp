@@ -257,7 +257,7 @@ using rules::Pass;
 
 // The number passes, in order; the time pass checks its "%" refusal in one
 // walk, and the dashed-digits pass is tried at the starts of digit runs only.
-constexpr Pass PASSES[] = {
+const Pass PASSES[] = {
     {RE_DATE, read_date},         // ‘05/03/24’ -> ‘fifth of March, twenty-four’
     {RE_CURRENCY, read_money},    // ‘RM5.50’ -> ‘five ringgit fifty cent’
     {RE_TIME_NO_MERIDIAN, read_time_no_meridian, &RE_TIME_NO_MERIDIAN_HEAD},  // ‘9:05’ -> ‘nine five’
@@ -442,22 +442,33 @@ std::string normalize_english(std::string_view input) {
 }
 
 std::string apply_pronunciation_overrides(std::string_view input, std::string_view lang) {
-  std::string text(input);
-  for (const Override& o : PRONUNCIATION_OVERRIDES)
-    text = o.re->replace_all(text, [&o](const Captures&) { return o.replacement; });
+  auto pattern_of = [](const Override& o) { return o.re.pattern(); };
+  static const auto override_needs = rules::needs_of_rows(PRONUNCIATION_OVERRIDES, pattern_of);
+  static const auto unit_needs = rules::needs_of_rows(UNIT_REWRITES, pattern_of);
+  static const rules::Needs abbrev_needs = rules::needs_of(RE_NUMBER_ABBREV.pattern());
+  rules::GatedText text(input);
+  for (std::size_t i = 0; i < std::size(PRONUNCIATION_OVERRIDES); ++i) {
+    const Override& o = PRONUNCIATION_OVERRIDES[i];
+    if (text.may_match(override_needs[i]))
+      text.update(o.re->replace_all(text.text(), [&o](const Captures&) { return o.replacement; }));
+  }
   if (lang != "zh" && lang != "zh_my") {
-    for (const Override& o : UNIT_REWRITES)
-      text = o.re->replace_all(text, [&o](const Captures& c) {
+    for (std::size_t i = 0; i < std::size(UNIT_REWRITES); ++i) {
+      const Override& o = UNIT_REWRITES[i];
+      if (!text.may_match(unit_needs[i])) continue;
+      text.update(o.re->replace_all(text.text(), [&o](const Captures& c) {
         std::string out(c[1]);
         if (c.matched(2)) out.append(".").append(c[2]);
         out.push_back(' ');
         out.append(o.replacement);
         return out;
-      });
+      }));
+    }
   }
+  if (!text.may_match(abbrev_needs)) return text.take();
   // ‘No. 5’ -> ‘number 5’: the whitespace after the dot becomes one space.
   const std::string word = lang == "ms" ? "nombor " : lang == "id" ? "nomor " : "number ";
-  return RE_NUMBER_ABBREV->replace_all(text, [&word](const Captures&) { return word; });
+  return RE_NUMBER_ABBREV->replace_all(text.text(), [&word](const Captures&) { return word; });
 }
 
 std::string replace_letter_period_sequences(std::string_view input) {

@@ -94,10 +94,12 @@ bool may_occur(std::string_view text, bool text_ascii, std::string_view word) {
 
 }  // namespace
 
+bool has_titles(std::string_view lang) { return lang == "ms" || lang == "id"; }
+
 std::vector<PronunciationPair> builtin_for(std::string_view lang) {
   std::vector<PronunciationPair> pairs;
   for (const auto& [word, spoken] : COMMON_PRONUNCIATIONS) pairs.emplace_back(word, spoken);
-  if (lang == "ms" || lang == "id") {
+  if (has_titles(lang)) {
     for (const auto& [word, spoken] : HONORIFIC_PRONUNCIATIONS) pairs.emplace_back(word, spoken);
   }
   return pairs;
@@ -141,11 +143,38 @@ Result<std::string> apply(std::string_view text, const std::vector<Pronunciation
 
 }  // namespace pron
 
-std::vector<PronunciationPair> Options::resolve_pronunciations(std::string_view lang) const {
+namespace {
+
+// Longest word first, so that "Hjh" is read before "Hj"; then byte order.
+std::vector<PronunciationPair> in_reading_order(const std::map<std::string, std::string>& merged) {
+  std::vector<PronunciationPair> pairs(merged.begin(), merged.end());
+  std::stable_sort(pairs.begin(), pairs.end(), [](const PronunciationPair& a, const PronunciationPair& b) {
+    if (a.first.size() != b.first.size()) return a.first.size() > b.first.size();
+    return a.first < b.first;
+  });
+  return pairs;
+}
+
+std::map<std::string, std::string> builtin_map(std::string_view lang) {
   std::map<std::string, std::string> merged;
-  if (pronunciation_profile != "none") {
-    for (auto& [word, spoken] : pron::builtin_for(lang)) merged.insert_or_assign(std::move(word), std::move(spoken));
+  for (auto& [word, spoken] : pron::builtin_for(lang)) merged.insert_or_assign(std::move(word), std::move(spoken));
+  return merged;
+}
+
+}  // namespace
+
+std::vector<PronunciationPair> Options::resolve_pronunciations(std::string_view lang) const {
+  const bool builtins = pronunciation_profile != "none";
+  auto lang_scope = pronunciations.per_language.find(std::string(lang));
+  if (!pronunciations.global && lang_scope == pronunciations.per_language.end()) {
+    // No caller pairs reach this language: the built-in list, sorted once.
+    static const std::vector<PronunciationPair> with_titles = in_reading_order(builtin_map("ms"));
+    static const std::vector<PronunciationPair> common = in_reading_order(builtin_map("en"));
+    if (!builtins) return {};
+    return pron::has_titles(lang) ? with_titles : common;
   }
+  std::map<std::string, std::string> merged;
+  if (builtins) merged = builtin_map(lang);
   // A scope's word mapped to nothing removes that word's pair.
   auto apply_scope = [&merged](const PronunciationScope& scope) {
     for (const auto& [word, spoken] : scope) {
@@ -157,16 +186,8 @@ std::vector<PronunciationPair> Options::resolve_pronunciations(std::string_view 
     }
   };
   if (pronunciations.global) apply_scope(*pronunciations.global);
-  auto lang_scope = pronunciations.per_language.find(std::string(lang));
   if (lang_scope != pronunciations.per_language.end()) apply_scope(lang_scope->second);
-
-  // Longest word first, so that "Hjh" is read before "Hj"; then byte order.
-  std::vector<PronunciationPair> pairs(merged.begin(), merged.end());
-  std::stable_sort(pairs.begin(), pairs.end(), [](const PronunciationPair& a, const PronunciationPair& b) {
-    if (a.first.size() != b.first.size()) return a.first.size() > b.first.size();
-    return a.first < b.first;
-  });
-  return pairs;
+  return in_reading_order(merged);
 }
 
 }  // namespace kalvesta

@@ -11,6 +11,8 @@
 
 namespace kalvesta::pron {
 
+// Malay and Indonesian also read their titles.
+bool has_titles(std::string_view lang);
 std::vector<PronunciationPair> builtin_for(std::string_view lang);
 // Fails when the pairs grow the text too far; `scope` (the language code)
 // names the call in the message.

@@ -11,20 +11,256 @@ namespace kalvesta::rules {
 
 using num2word::NumberVocab;
 
+// ---- what a match needs ----
+
+namespace {
+
+void need_byte(Needs& n, unsigned char b) { n.bytes[b / 64] |= std::uint64_t{1} << (b % 64); }
+
+bool is_ascii_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool is_ascii_alnum(char c) { return is_ascii_letter(c) || (c >= '0' && c <= '9'); }
+std::uint32_t letter_bit(char c) { return std::uint32_t{1} << ((c | 0x20) - 'a'); }
+
+// A reading of the dialect's syntax just deep enough to find needs. Anything
+// it does not know sets `unsure`, and the pattern then needs nothing.
+struct NeedsReader {
+  std::string_view p;
+  bool caseless = false;
+  bool unsure = false;
+  std::size_t i = 0;
+
+  static Needs both(const Needs& a, const Needs& b) {
+    return {a.digit && b.digit, {a.bytes[0] & b.bytes[0], a.bytes[1] & b.bytes[1]}, a.letters & b.letters};
+  }
+  static void add(Needs& to, const Needs& n) {
+    to.digit = to.digit || n.digit;
+    to.bytes[0] |= n.bytes[0];
+    to.bytes[1] |= n.bytes[1];
+    to.letters |= n.letters;
+  }
+
+  // A literal ASCII character.
+  void literal(Needs& n, char c) const {
+    if (!caseless || !is_ascii_letter(c)) {
+      need_byte(n, static_cast<unsigned char>(c));
+    } else if (const char lower = static_cast<char>(c | 0x20); lower != 'k' && lower != 's') {
+      n.letters |= letter_bit(c);
+    }
+  }
+
+  // Branches up to a ")" or the end: what each of them needs.
+  Needs alternation() {
+    Needs all, branch;
+    bool first = true;
+    while (!unsure && i < p.size() && p[i] != ')') {
+      if (p[i] == '|') {
+        all = first ? branch : both(all, branch);
+        first = false;
+        branch = {};
+        ++i;
+        continue;
+      }
+      Needs item_needs = item();
+      if (!optional_after()) add(branch, item_needs);
+    }
+    return first ? branch : both(all, branch);
+  }
+
+  // A group's body up to its ")".
+  Needs group_body() {
+    Needs n = alternation();
+    if (i >= p.size()) unsure = true;
+    ++i;
+    return n;
+  }
+
+  // One item: a character, escape, class or group.
+  Needs item() {
+    Needs n;
+    const char c = p[i];
+    if (c == '\\') {
+      if (i + 1 >= p.size()) {
+        unsure = true;
+        return n;
+      }
+      const char e = p[i + 1];
+      i += 2;
+      if (e == 'd') {
+        n.digit = true;
+      } else if (std::string_view("DbBsSwWnrt").find(e) != std::string_view::npos) {
+        // a class or an assertion: nothing certain
+      } else if ((e == 'p' || e == 'P') && i < p.size() && p[i] == '{') {
+        std::size_t close = p.find('}', i);
+        if (close == std::string_view::npos) unsure = true;
+        i = close + 1;
+      } else if (!is_ascii_alnum(e) && static_cast<unsigned char>(e) < 0x80) {
+        literal(n, e);
+      } else {
+        unsure = true;
+      }
+      return n;
+    }
+    if (c == '[') return char_class();
+    if (c == '(') return group();
+    if (c == '.' || c == '^' || c == '$') {
+      ++i;
+      return n;
+    }
+    if (c == '|' || c == ')' || c == '*' || c == '+' || c == '?') {
+      unsure = true;
+      return n;
+    }
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 0x80) {
+      // A whole non-ASCII character, needing nothing here.
+      ++i;
+      while (i < p.size() && (static_cast<unsigned char>(p[i]) & 0xC0) == 0x80) ++i;
+      return n;
+    }
+    ++i;
+    literal(n, c);
+    return n;
+  }
+
+  // "[\d]" needs a digit; any other class nothing.
+  Needs char_class() {
+    Needs n;
+    std::size_t j = i + 1;
+    if (j < p.size() && p[j] == '^') ++j;
+    const std::size_t body = j;
+    if (j < p.size() && p[j] == ']') ++j;
+    while (j < p.size() && p[j] != ']') {
+      if (p[j] == '[' && j + 1 < p.size() && p[j + 1] == ':') unsure = true;
+      j += p[j] == '\\' ? 2 : 1;
+    }
+    if (j >= p.size()) {
+      unsure = true;
+      return n;
+    }
+    n.digit = p[i + 1] != '^' && p.substr(body, j - body) == "\\d";
+    i = j + 1;
+    return n;
+  }
+
+  Needs group() {
+    std::string_view rest = p.substr(i);
+    if (!rest.starts_with("(?")) {
+      ++i;
+      return group_body();
+    }
+    for (std::string_view look : {"(?=", "(?!", "(?<=", "(?<!"}) {
+      if (rest.starts_with(look)) {
+        i += look.size();
+        group_body();  // looks at the text around the match: needs nothing of it
+        return {};
+      }
+    }
+    if (rest.starts_with("(?:") || rest.starts_with("(?>") || rest.starts_with("(?|")) {
+      i += 3;
+      return group_body();
+    }
+    if (rest.starts_with("(?C")) {
+      std::size_t close = p.find(')', i);
+      if (close == std::string_view::npos) unsure = true;
+      i = close + 1;
+      return {};
+    }
+    if (rest.starts_with("(?<") || rest.starts_with("(?P<")) {
+      std::size_t close = p.find('>', i);
+      if (close == std::string_view::npos) unsure = true;
+      i = close + 1;
+      return group_body();
+    }
+    // Inline flags: only "i" (and its "-i") is known.
+    std::size_t j = i + 2;
+    while (j < p.size() && (p[j] == 'i' || p[j] == '-')) ++j;
+    if (j >= p.size() || j == i + 2 || (p[j] != ')' && p[j] != ':')) {
+      unsure = true;
+      return {};
+    }
+    i = j + 1;
+    return p[j] == ':' ? group_body() : Needs{};
+  }
+
+  // Consumes a quantifier after an item; true when it allows zero repeats.
+  bool optional_after() {
+    if (i >= p.size()) return false;
+    bool optional = false;
+    if (p[i] == '?' || p[i] == '*') {
+      optional = true;
+      ++i;
+    } else if (p[i] == '+') {
+      ++i;
+    } else if (p[i] == '{') {
+      // {n}, {n,}, {n,m}, {,m}; anything else is a plain "{".
+      std::size_t j = i + 1, low = j;
+      while (j < p.size() && p[j] >= '0' && p[j] <= '9') ++j;
+      const bool has_low = j > low;
+      const bool low_zero = !has_low || p.substr(low, j - low).find_first_not_of('0') == std::string_view::npos;
+      bool ok = false;
+      if (j < p.size() && p[j] == '}') {
+        ok = has_low;
+      } else if (j < p.size() && p[j] == ',') {
+        ++j;
+        std::size_t high = j;
+        while (j < p.size() && p[j] >= '0' && p[j] <= '9') ++j;
+        ok = j < p.size() && p[j] == '}' && (has_low || j > high);
+      }
+      if (!ok) return false;
+      optional = low_zero;
+      i = j + 1;
+    } else {
+      return false;
+    }
+    if (i < p.size() && (p[i] == '?' || p[i] == '+')) ++i;  // lazy or possessive
+    return optional;
+  }
+};
+
+// The Unicode decimal digits, as the patterns' \d sees them.
+constinit regex::LazyRegex RE_ANY_DIGIT{R"(\d)"};
+
+}  // namespace
+
+Needs needs_of(std::string_view pattern) {
+  NeedsReader r{pattern};
+  // One caseless flag anywhere makes every letter caseless: never too much.
+  r.caseless = pattern.find("(?i") != std::string_view::npos || pattern.find("(?-i") != std::string_view::npos;
+  Needs n = r.alternation();
+  if (r.unsure || r.i != pattern.size()) return {};
+  return n;
+}
+
+Holds::Holds(std::string_view text) {
+  bool ascii = true;
+  for (char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x80) {
+      need_byte(held_, b);
+      if (is_ascii_letter(c)) held_.letters |= letter_bit(c);
+    } else {
+      ascii = false;
+    }
+  }
+  constexpr std::uint64_t kDigitBits = std::uint64_t{0x3FF} << '0';
+  held_.digit = (held_.bytes[0] & kDigitBits) != 0 || (!ascii && RE_ANY_DIGIT->is_match(text));
+}
+
 // ---- the runner and its walks ----
 
 std::string run_passes(std::string_view text, std::span<const Pass> passes) {
-  std::string out(text);
+  GatedText out(text);
   for (const Pass& p : passes) {
+    if (!out.may_match(p.needs)) continue;
     if (p.head) {
-      out = replace_unless_percent_follows(out, **p.head, p.read);
+      out.update(replace_unless_percent_follows(out.text(), **p.head, p.read));
     } else if (p.walk) {
-      out = p.walk(out, *p.re, p.read);
+      out.update(p.walk(out.text(), *p.re, p.read));
     } else {
-      out = p.re->replace_all(out, p.read);
+      out.update(p.re->replace_all(out.text(), p.read));
     }
   }
-  return out;
+  return out.take();
 }
 
 std::string replace_unless_percent_follows(std::string_view text, const regex::Regex& head, Reader read) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -16,6 +17,66 @@
 namespace kalvesta::rules {
 
 using Reader = std::string (*)(const regex::Captures&);
+
+// What every match of a pattern holds: a decimal digit (the dialect's \d),
+// ASCII bytes (bit b of `bytes[b / 64]`) and ASCII letters in either case
+// (bit 0 for "a"). A text without one of them holds no match, so the scan
+// can be skipped.
+struct Needs {
+  bool digit = false;
+  std::array<std::uint64_t, 2> bytes{};
+  std::uint32_t letters = 0;
+};
+// Read off the pattern text: the items outside look-arounds that no
+// quantifier makes optional, common to every branch of an alternation.
+// Letters under (?i) need their letter in either case, except "k" and "s"
+// (the Kelvin sign and the long s match them); anything the reading is
+// unsure of needs nothing.
+Needs needs_of(std::string_view pattern);
+
+// What one text holds, in the terms of Needs.
+class Holds {
+ public:
+  explicit Holds(std::string_view text);
+  // False only when no match of a pattern with these needs can be in the text.
+  bool may_match(const Needs& needs) const {
+    return (!needs.digit || held_.digit) && (needs.bytes[0] & ~held_.bytes[0]) == 0 &&
+           (needs.bytes[1] & ~held_.bytes[1]) == 0 && (needs.letters & ~held_.letters) == 0;
+  }
+
+ private:
+  Needs held_;
+};
+
+// A text that rows of passes rewrite in turn, knowing what it holds: worked
+// out when first asked, again only after a pass changed the text.
+class GatedText {
+ public:
+  explicit GatedText(std::string_view text) : text_(text) {}
+  bool may_match(const Needs& needs) {
+    if (!holds_) holds_.emplace(text_);
+    return holds_->may_match(needs);
+  }
+  const std::string& text() const { return text_; }
+  void update(std::string next) {
+    if (next == text_) return;
+    text_ = std::move(next);
+    holds_.reset();
+  }
+  std::string take() { return std::move(text_); }
+
+ private:
+  std::string text_;
+  std::optional<Holds> holds_;
+};
+
+// The needs of every row's pattern, pattern_of(row) giving its text.
+template <class Row, std::size_t N, class PatternOf>
+std::array<Needs, N> needs_of_rows(const Row (&rows)[N], PatternOf pattern_of) {
+  std::array<Needs, N> out;
+  for (std::size_t i = 0; i < N; ++i) out[i] = needs_of(pattern_of(rows[i]));
+  return out;
+}
 
 // A pattern text without its final "(?!.*%)" (unchanged when it has none).
 constexpr std::string_view without_percent_guard(std::string_view pattern) {
@@ -50,8 +111,10 @@ struct Pass {
   Reader read;
   const regex::LazyRegex* head = nullptr;
   Walk walk = nullptr;
+  Needs needs = needs_of(head ? head->pattern() : re.pattern());
 };
-// The passes in order, each over the previous output.
+// The passes in order, each over the previous output; a pass whose needs
+// the text lacks is skipped.
 std::string run_passes(std::string_view text, std::span<const Pass> passes);
 
 // ---- patterns several languages run ----

@@ -12,6 +12,7 @@
 #include "num2word_en.h"
 #include "numtext.h"
 #include "result.h"
+#include "rules.h"
 #include "unicode.h"
 
 namespace kalvesta::shared {
@@ -271,6 +272,7 @@ std::string read_measure(const regex::Captures& caps, const WordMap& units, std:
 struct MeasurePass {
   const regex::LazyRegex& re;
   WordMap LanguagePack::*units;
+  rules::Needs needs = rules::needs_of(re.pattern());
 };
 
 // Applied in this order, each over the previous output.
@@ -328,13 +330,13 @@ std::optional<std::string> shared_spoken(std::string_view kind, std::string_view
 
 std::string normalize_measurements(std::string_view text, std::string_view lang) {
   const LanguagePack& pack = langpack::get_pack(lang);
-  std::string out(text);
+  rules::GatedText out(text);
   for (const MeasurePass& p : MEASURE_PASSES) {
     const WordMap& units = pack.*(p.units);
-    if (units.empty()) continue;  // nothing this language can say
-    out = p.re->replace_all(out, [&](const regex::Captures& c) { return read_measure(c, units, lang); });
+    if (units.empty() || !out.may_match(p.needs)) continue;  // nothing this language can say, or no match
+    out.update(p.re->replace_all(out.text(), [&](const regex::Captures& c) { return read_measure(c, units, lang); }));
   }
-  return out;
+  return out.take();
 }
 
 }  // namespace kalvesta::shared
