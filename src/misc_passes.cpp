@@ -115,7 +115,10 @@ const regex::Regex* repeated_word_pattern(std::uint64_t n) {
   std::lock_guard<std::mutex> lock(mu);
   auto it = cache.find(n);
   if (it == cache.end()) {
-    std::string pattern = R"(\b(?P<word>\w+)\b(?: \k<word>){)" + std::to_string(n) + ",}";
+    // The word is a whole run of word characters, taken once: a Chinese
+    // character inside a run is a word boundary, and trying the run from each
+    // such boundary would rescan it from every one.
+    std::string pattern = R"((?<!\w)(?P<word>\w++)(?: \k<word>){)" + std::to_string(n) + ",}";
     it = cache.emplace(n, regex::Regex::try_compile(pattern)).first;
   }
   return it->second.get();

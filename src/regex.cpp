@@ -22,11 +22,19 @@ namespace {
 constexpr std::string_view kWordItems = KALVESTA_WORD_ITEMS;
 constexpr std::string_view kWordClass = KALVESTA_WORD;
 constexpr std::string_view kNonWordClass = "[^" KALVESTA_WORD_ITEMS "]";
-// A word boundary: a word character on exactly one side.
+// A word boundary: a word character on exactly one side, or a Chinese
+// character (Ideographic) on exactly one side of two word characters.
+// Chinese is written without blanks: ‘重量是25kg’ holds the word ‘25kg’.
+#define KALVESTA_IDEO R"(\p{Ideographic})"
 constexpr std::string_view kBoundary =
-    "(?:(?<=" KALVESTA_WORD ")(?!" KALVESTA_WORD ")|(?<!" KALVESTA_WORD ")(?=" KALVESTA_WORD "))";
+    "(?:(?<=" KALVESTA_WORD ")(?!" KALVESTA_WORD ")|(?<!" KALVESTA_WORD ")(?=" KALVESTA_WORD ")"
+    "|(?<=" KALVESTA_IDEO ")(?!" KALVESTA_IDEO ")(?=" KALVESTA_WORD ")"
+    "|(?<!" KALVESTA_IDEO ")(?<=" KALVESTA_WORD ")(?=" KALVESTA_IDEO "))";
 constexpr std::string_view kNonBoundary =
-    "(?:(?<=" KALVESTA_WORD ")(?=" KALVESTA_WORD ")|(?<!" KALVESTA_WORD ")(?!" KALVESTA_WORD "))";
+    "(?:(?<=" KALVESTA_IDEO ")(?=" KALVESTA_IDEO ")"
+    "|(?<!" KALVESTA_IDEO ")(?<=" KALVESTA_WORD ")(?!" KALVESTA_IDEO ")(?=" KALVESTA_WORD ")"
+    "|(?<!" KALVESTA_WORD ")(?!" KALVESTA_WORD "))";
+#undef KALVESTA_IDEO
 #undef KALVESTA_WORD
 #undef KALVESTA_WORD_ITEMS
 constexpr std::string_view kSpace = R"(\p{White_Space})";

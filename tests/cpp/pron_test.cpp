@@ -89,7 +89,7 @@ const ApplyCase kDefaults[] = {
     {"en", "GUIs myGUI GUI-based gui", "GUIs myGUI gooey-based gooey"},
     {"en", "WIFI, wifi and WiFi.", "wi fi, wi fi and wi fi."},
     {"zh", "我用 GUI 软件", "我用 gooey 软件"},
-    {"zh", "我用GUI软件", "我用GUI软件"},  // Han characters are word characters: no boundary
+    {"zh", "我用GUI软件", "我用gooey软件"},  // a Chinese character sets a word apart
     {"ms", "", ""},
 };
 

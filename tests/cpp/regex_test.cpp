@@ -90,6 +90,31 @@ TEST(Regex, DialectPoints) {
   }
 }
 
+// Chinese is written without blanks: a Chinese character beside a digit or a
+// Latin letter is a word boundary, as a blank would be.
+TEST(Regex, BoundaryBesideChineseCharacters) {
+  struct Case {
+    const char* pattern;
+    const char* subject;
+    const char* want;
+  };
+  const Case cases[] = {
+      {R"(\b\d+\s*kg\b)", "重量是25kg", "25kg"},
+      {R"(\b\d{1,2}:\d{2})", "于5:35发射", "5:35"},
+      {R"(\b\d+\b)", "第3号", "3"},
+      {R"(\b\w+?\b)", "中文abc", "中文"},
+      {R"(\b\d+\b)", "x25y 7", "7"},  // between Latin letters and digits nothing changes
+      {R"(文\B)", "中文字", "文"},
+      {R"(文\B)", "中文a", kNone},
+      {R"(a\B)", "a中", kNone},
+      {R"(a\B)", "ab", "a"},
+  };
+  for (const auto& c : cases) {
+    Regex re(c.pattern);
+    EXPECT_EQ(first_match(re, c.subject), c.want) << "pattern " << c.pattern << " on " << c.subject;
+  }
+}
+
 TEST(Regex, IterationFollowsEmptyMatchRule) {
   using Spans = std::vector<std::pair<std::size_t, std::size_t>>;
   struct Case {
