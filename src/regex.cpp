@@ -405,6 +405,7 @@ struct Regex::Impl {
   pcre2_code* code = nullptr;    // the translated dialect
   pcre2_code* native = nullptr;  // byte mode, PCRE2's own \w \b \s: same matches on ASCII text
   Gate code_gate, native_gate;
+  bool code_jit = false, native_jit = false;
   std::size_t groups = 0;
   // By callout number - 1: the repeated item after "(?Cn)" as "ITEM*", or
   // nullptr where the marker is not followed by one.
@@ -479,8 +480,41 @@ int on_run_marker(pcre2_callout_block* block, void* data) {
 
 }  // namespace
 
-void Captures::MatchDataFree::operator()(void* md) const {
-  pcre2_match_data_free(static_cast<pcre2_match_data*>(md));
+namespace {
+// Match blocks of ended walks, kept per thread for the next walk: most walks
+// find nothing, and a block per walk cost an allocation each.
+constexpr uint32_t kPooledPairs = 16;
+constexpr std::size_t kPoolMax = 32;
+thread_local bool t_pool_gone = false;  // trivial: still readable while the thread ends
+struct MatchDataPool {
+  std::vector<pcre2_match_data*> free;
+  ~MatchDataPool() {
+    t_pool_gone = true;
+    for (auto* md : free) pcre2_match_data_free(md);
+  }
+};
+thread_local MatchDataPool t_pool;
+
+pcre2_match_data* take_match_data(std::size_t pairs) {
+  if (pairs <= kPooledPairs) {
+    if (!t_pool_gone && !t_pool.free.empty()) {
+      pcre2_match_data* md = t_pool.free.back();
+      t_pool.free.pop_back();
+      return md;
+    }
+    pairs = kPooledPairs;
+  }
+  return pcre2_match_data_create(static_cast<uint32_t>(pairs), nullptr);
+}
+}  // namespace
+
+void Captures::MatchDataFree::operator()(void* p) const {
+  auto* md = static_cast<pcre2_match_data*>(p);
+  if (reusable && !t_pool_gone && pcre2_get_ovector_count(md) == kPooledPairs && t_pool.free.size() < kPoolMax) {
+    t_pool.free.push_back(md);
+  } else {
+    pcre2_match_data_free(md);
+  }
 }
 
 bool Captures::matched(std::size_t i) const {
@@ -539,6 +573,10 @@ bool Regex::compile(std::string_view pattern, std::string* error) {
   }
   impl->code_gate.read(impl->code);
   if (impl->native) impl->native_gate.read(impl->native);
+  std::size_t jit = 0;
+  impl->code_jit = pcre2_pattern_info(impl->code, PCRE2_INFO_JITSIZE, &jit) == 0 && jit > 0;
+  jit = 0;
+  impl->native_jit = impl->native && pcre2_pattern_info(impl->native, PCRE2_INFO_JITSIZE, &jit) == 0 && jit > 0;
   impl_ = std::move(impl);
   return true;
 }
@@ -687,22 +725,30 @@ bool Regex::run(std::string_view text, std::size_t start, Captures& caps, std::u
   }
   std::size_t pairs = impl_->groups + 1;
   if (!caps.md_ || caps.md_pairs_ < pairs) {
-    pcre2_match_data* md = pcre2_match_data_create(static_cast<uint32_t>(pairs), nullptr);
+    pcre2_match_data* md = take_match_data(pairs);
     if (!md) throw InternalFailure("pattern matching: out of memory");
     caps.md_.reset(md);
-    caps.md_pairs_ = pairs;
+    caps.md_.get_deleter().reusable = true;
+    caps.md_pairs_ = pcre2_get_ovector_count(md);
   }
   auto* md = static_cast<pcre2_match_data*>(caps.md_.get());
   const pcre2_code* code = byte_form ? impl_->native : impl_->code;
   pcre2_match_context* ctx = thread_context();
   int rc;
-  if (impl_->runs.empty()) {
+  if (impl_->runs.empty() && !(options & PCRE2_ANCHORED) && (byte_form ? impl_->native_jit : impl_->code_jit)) {
+    // The JIT entry directly: pcre2_match's own checks are done (valid text, start in range).
+    rc = pcre2_jit_match(code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), start, 0, md, ctx);
+  } else if (impl_->runs.empty()) {
+    // The interpreter may keep a large backtracking heap in the block: not
+    // worth holding on to.
+    caps.md_.get_deleter().reusable = false;
     rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), start,
                      PCRE2_NO_UTF_CHECK | options, md, ctx);
   } else {
     static thread_local std::unique_ptr<pcre2_match_data, void (*)(pcre2_match_data*)> run_md(
         pcre2_match_data_create(1, nullptr), pcre2_match_data_free);
     if (!run_md) throw InternalFailure("pattern matching: out of memory");
+    caps.md_.get_deleter().reusable = false;
     RunState state{&impl_->runs, run_md.get(), {}, {}};
     pcre2_set_callout(ctx, on_run_marker, &state);
     rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), start,

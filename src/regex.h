@@ -63,6 +63,8 @@ class Captures {
   friend class Regex;
   static constexpr std::size_t kUnset = static_cast<std::size_t>(-1);
   struct MatchDataFree {
+    MatchDataFree() noexcept : reusable(true) {}
+    bool reusable;  // false once the interpreter may have kept its frames in the block
     void operator()(void* md) const;
   };
   const Regex* re_ = nullptr;
