@@ -193,7 +193,9 @@ std::string percent(const Captures& c) {
   std::string_view n = c[1];
   std::size_t dot = n.find('.');
   if (dot == std::string_view::npos) return number(n) + " peratus";
-  return number(n.substr(0, dot)) + " perpuluhan " + digit_by_digit(n.substr(dot + 1), MS_VOCAB) + " peratus";
+  // ‘.5%’ has no whole part to read
+  return (dot == 0 ? std::string() : number(n.substr(0, dot)) + " ") + "perpuluhan " +
+         digit_by_digit(n.substr(dot + 1), MS_VOCAB) + " peratus";
 }
 
 std::string decimal(const Captures& c) {

@@ -197,7 +197,8 @@ std::string read_percent(const Captures& c) {
   std::string_view n = c[1];
   const std::size_t dot = n.find('.');
   if (dot == std::string_view::npos) return cardinal_of(n) + " percent";
-  return join({cardinal_of(n.substr(0, dot)), "point", digit_by_digit(n.substr(dot + 1)), "percent"});
+  const std::string whole = dot == 0 ? std::string() : cardinal_of(n.substr(0, dot));  // none in ‘.5%’
+  return join({whole, "point", digit_by_digit(n.substr(dot + 1)), "percent"});
 }
 
 // ‘3.14’ -> ‘three point one four’

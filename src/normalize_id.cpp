@@ -53,7 +53,7 @@ constinit regex::LazyRegex RE_TIME_NO_MERIDIAN_HEAD{rules::without_percent_guard
 constinit regex::LazyRegex RE_TIME{
     R"((?i)\b(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\s*(?:(pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.)))"};
 constinit regex::LazyRegex RE_TIME_HOUR_ONLY{R"((?i)\b(\d{1,2})\s*(am|pm|a\.m\.|p\.m\.|pagi|siang|sore|malam)\b)"};
-constinit regex::LazyRegex RE_PERCENT{R"(\b(\d+(?:[.,]\d+)?)%)"};
+constinit regex::LazyRegex RE_PERCENT{R"(((?<![\w.])\.\d+|\b\d+(?:[.,]\d+)?)%)"};
 
 std::string cardinal(unsigned n) { return num2word::to_cardinal_with(n, ID_VOCAB); }
 std::string number(std::string_view t) { return rules::read_number(t, ID_VOCAB); }
@@ -121,7 +121,8 @@ std::string percent(const Captures& c) {
   std::size_t dot = n.find('.');
   if (dot == std::string::npos) return number(n) + " persen";
   std::string_view v = n;
-  return number(v.substr(0, dot)).append(" koma ").append(digits(v.substr(dot + 1))).append(" persen");
+  // ‘.5%’ has no whole part to read
+  return (dot == 0 ? std::string() : number(v.substr(0, dot)) + " ").append("koma ").append(digits(v.substr(dot + 1))).append(" persen");
 }
 
 std::string decimal(const Captures& c) {

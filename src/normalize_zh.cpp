@@ -143,7 +143,7 @@ namespace {
 using regex::Captures;
 using regex::LazyRegex;
 
-constinit LazyRegex RE_PERCENT{R"((\d+(?:\.\d+)?)%)"};
+constinit LazyRegex RE_PERCENT{R"(((?<![\w.])\.\d+|\d+(?:\.\d+)?)%)"};
 constinit LazyRegex RE_DATE_DMY{R"((?<!\d)(\d{1,2})[/\-.](\d{1,2})[/\-.](\d{2,4}))"};
 constinit LazyRegex RE_DATE_YMD{R"((?<!\d)(\d{4})[/\-.](\d{1,2})[/\-.](\d{1,2}))"};
 constinit LazyRegex RE_CURRENCY{

@@ -124,6 +124,7 @@ TEST(normalize_indonesian, dates_and_times) {
 
 constexpr Case kNumbers[] = {
     {"12,5%", "dua belas koma lima persen"},
+    {".5%", "koma lima persen"},
     {"1,234%", "satu koma dua tiga empat persen"},
     {"2.5%", "dua koma lima persen"},
     {"012-3456789", "nol satu dua tiga empat lima enam tujuh delapan sembilan"},

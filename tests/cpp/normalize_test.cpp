@@ -161,6 +161,7 @@ constexpr Case kNumbers[] = {
     {"50%", "lima puluh peratus"},
     {"12.5%", "dua belas perpuluhan lima peratus"},
     {"0.05%", "kosong perpuluhan kosong lima peratus"},
+    {".5%", "perpuluhan lima peratus"},
     {"3.14", "tiga perpuluhan satu empat"},
     {"(.25)", "(perpuluhan dua lima)"},
     {"10.30", "sepuluh perpuluhan tiga kosong"},
