@@ -113,7 +113,8 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
 
   std::unordered_set<std::string> ours;
   for (const entities::Entity& entity : extraction.entities) ours.insert(entities::placeholder(entity));
-  stash::Stashed stashed = stash::stash_placeholders(t, &ours);
+  stash::Stashed stashed = stash::stash_placeholders(
+      t, &ours, shared::is_chinese(lang) ? stash::Apart::ascii_alnum : stash::Apart::word_chars);
   t = std::move(stashed.text);
   if (options.is_enabled("elongated")) t = misc_passes::normalize_elongated(t);
   t = language_pass(t, lang);

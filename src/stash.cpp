@@ -17,6 +17,17 @@ static_assert(KEY_PREFIX == "entstash", "RE_STASHED spells the prefix out");
 
 bool is_ascii_lower(char c) { return c >= 'a' && c <= 'z'; }
 
+bool joins(char32_t c, Apart apart) {
+  return apart == Apart::word_chars ? unicode::is_word_char(c) : unicode::is_ascii_alnum(c);
+}
+
+// The character that ends just before `at` (> 0).
+char32_t char_before(std::string_view text, std::size_t at) {
+  std::size_t start = at - 1;
+  while (start > 0 && at - start < 4 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) --start;
+  return unicode::decode(text, start);
+}
+
 }  // namespace
 
 std::string idx_to_letters(std::size_t index) {
@@ -29,10 +40,10 @@ std::string idx_to_letters(std::size_t index) {
   return std::string(letters.rbegin(), letters.rend());
 }
 
-// A key that would touch an ASCII letter or digit or another key is set apart
-// by one space, so that no pass reads it as part of a letter-digit token
-// (‘abc.com5’ would otherwise spell the key out and lose the address).
-Stashed stash_placeholders(std::string_view text, const std::unordered_set<std::string>* ours) {
+// A key that would touch a word character or another key is set apart by one
+// space, so that no pass reads it as part of a letter-digit token (‘abc.com5’
+// or ‘x.comé5’ would otherwise spell the key out and lose the address).
+Stashed stash_placeholders(std::string_view text, const std::unordered_set<std::string>* ours, Apart apart) {
   Stashed result;
   std::size_t previous_end = std::string_view::npos;
   bool spaced_after = false;
@@ -46,10 +57,11 @@ Stashed stash_placeholders(std::string_view text, const std::unordered_set<std::
     // one longer key (‘<<<A_1>>><<<B_2>>>’).
     const bool placeholder = text[s] == '<';
     const bool after_key = s == previous_end && !spaced_after;
-    if (after_key || (placeholder && s > 0 && unicode::is_ascii_alnum(text[s - 1]))) key.push_back(' ');
+    if (after_key || (placeholder && s > 0 && joins(char_before(text, s), apart))) key.push_back(' ');
     key.append(KEY_PREFIX);
     key.append(idx_to_letters(result.stash.size()));
-    spaced_after = placeholder && e < text.size() && unicode::is_ascii_alnum(text[e]);
+    std::size_t next = e;
+    spaced_after = placeholder && e < text.size() && joins(unicode::decode(text, next), apart);
     if (spaced_after) key.push_back(' ');
     previous_end = e;
     result.stash.emplace_back(caps.group(0));

@@ -27,9 +27,14 @@ struct Stashed {
   std::string text;
   std::vector<std::string> stash;
 };
+// What a placeholder's key is set apart from by a blank: any word character,
+// or, for passes that take only ASCII letters and digits into a token (the
+// Chinese ones, where a blank beside a Chinese word would stay), those alone.
+enum class Apart { word_chars, ascii_alnum };
 // Placeholders (and any caller token holding the key prefix) replaced by
 // keys; with `ours`, only the placeholders in it (the others are caller text).
-Stashed stash_placeholders(std::string_view text, const std::unordered_set<std::string>* ours = nullptr);
+Stashed stash_placeholders(std::string_view text, const std::unordered_set<std::string>* ours = nullptr,
+                           Apart apart = Apart::word_chars);
 std::string unstash_placeholders(std::string_view text, const std::vector<std::string>& stash);
 
 }  // namespace kalvesta::stash

@@ -57,16 +57,20 @@ TEST(stash, put_back_matches_the_key_by_key_rule) {
   for (const auto& t : texts) EXPECT_EQ(unstash_placeholders(t, stash), unstash_reference(t, stash)) << t;
 }
 
-TEST(stash, keys_touching_ascii_letters_or_digits_are_set_apart) {
-  struct Case { std::string_view in, want; };
+TEST(stash, keys_touching_word_characters_are_set_apart) {
+  struct Case { std::string_view in, want, want_ascii; };
   constexpr Case kCases[] = {
-      {"x9<<<URL_1>>>B2", "x9 entstasha B2"},
-      {"(<<<URL_1>>>)", "(entstasha)"},
-      {"中<<<URL_1>>>文", "中entstasha文"},
-      {"<<<URL_1>>><<<EMAIL_2>>>", "entstasha entstashb"},
-      {"<<<URL_1>>>xentstash", "entstasha entstashb"},
+      {"x9<<<URL_1>>>B2", "x9 entstasha B2", "x9 entstasha B2"},
+      {"(<<<URL_1>>>)", "(entstasha)", "(entstasha)"},
+      {"ß<<<URL_1>>>é5", "ß entstasha é5", "ßentstashaé5"},
+      {"中<<<URL_1>>>文", "中 entstasha 文", "中entstasha文"},
+      {"<<<URL_1>>><<<EMAIL_2>>>", "entstasha entstashb", "entstasha entstashb"},
+      {"<<<URL_1>>>xentstash", "entstasha entstashb", "entstasha entstashb"},
   };
-  for (const auto& c : kCases) EXPECT_EQ(stash_placeholders(c.in).text, c.want) << c.in;
+  for (const auto& c : kCases) {
+    EXPECT_EQ(stash_placeholders(c.in).text, c.want) << c.in;
+    EXPECT_EQ(stash_placeholders(c.in, nullptr, Apart::ascii_alnum).text, c.want_ascii) << c.in;
+  }
 }
 
 }  // namespace
