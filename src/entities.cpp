@@ -45,8 +45,9 @@ constinit regex::LazyRegex RE_EMAIL{R"((?i)\b(?C1)[A-Za-z0-9._%+-]+@[A-Za-z0-9.-
 constinit regex::LazyRegex RE_PHONE{
     R"((?<!\w)(?:\+?6?01\d[-\s]?\d{3,4}[-\s]?\d{4}|\+?6?0\d[-\s]?\d{4}[-\s]?\d{4}|1[-\s]?[348]00[-\s]?\d{2}[-\s]?\d{4}|154\d{2})(?!\w))"};
 constinit regex::LazyRegex RE_VERSION{R"(\b(?!\d{4}\.\d{1,2}\.\d{1,2}\b)(\d+)(?:\.\d+){2,}\b)"};
+// An amount may follow a Chinese character directly (‘价格$5’), as after a blank.
 constinit regex::LazyRegex RE_CURRENCY{
-    R"((?i)(?<!\w)(RM|Rp|USD|EUR|GBP|MYR|IDR|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d+)?)(?:[KMBT])?\b)"};
+    R"((?i)(?<![^\W\p{Ideographic}])(RM|Rp|USD|EUR|GBP|MYR|IDR|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d+)?)(?:[KMBT])?\b)"};
 constinit regex::LazyRegex RE_ADDRESS_SLASH{
     R"((?i)\b(?:Jalan|Lorong|Taman|Bukit|Kampung|Tingkat|Lintang|Pesisir|Persiaran|Lebuh|Medan|Lengkung|Halaman)\s+(?:\S+\s+)?(\d+)\s*/\s*(\d+)\b|\b(?:Jalan|Lorong|Taman|Bukit|Kampung|Tingkat|Lintang|Pesisir|Persiaran|Lebuh|Medan|Lengkung|Halaman)\s+([A-Za-z]*\d+)\s*/\s*(\d+)\b)"};
 

@@ -72,6 +72,8 @@ TEST(entities, extract_kinds_and_order) {
       {"pay RM 12.50, USD1,000 or $5", "pay <<<CURRENCY_1>>>, <<<CURRENCY_2>>> or <<<CURRENCY_3>>>",
        {{K::CURRENCY, "RM 12.50"}, {K::CURRENCY, "USD1,000"}, {K::CURRENCY, "$5"}}},
       {"only RM5K", "only <<<CURRENCY_1>>>", {{K::CURRENCY, "RM5K"}}},
+      // after a Chinese character as after a blank; not inside a Latin word
+      {"价格$5买 xRM5", "价格<<<CURRENCY_1>>>买 xRM5", {{K::CURRENCY, "$5"}}},
       {"12/05/2024 or 2024-05-12", "<<<DATE_1>>> or <<<DATE_2>>>",
        {{K::DATE, "12/05/2024"}, {K::DATE, "2024-05-12"}}},
       {"12-05-2024", "12-05-2024", {}},
