@@ -14,6 +14,7 @@
 #include "pipeline.h"
 #include "regex.h"
 #include "result.h"
+#include "rules.h"
 
 using kalvesta::InternalFailure;
 using kalvesta::regex::Captures;
@@ -495,4 +496,29 @@ TEST(Regex, LongSingleMatchesStayWithinLimits) {
     Regex re(c.pattern);
     EXPECT_NO_THROW(re.is_match(text)) << "pattern " << c.pattern;
   }
+}
+
+// Whenever a text lacks what every match of a pattern needs, the pattern
+// finds nothing there: every fixed pattern, on mixed texts and on their
+// copies with the characters that "k", "s" and digits also match.
+TEST(Regex, NeedsRefuseOnlyWhatCannotMatch) {
+  const auto patterns = fixed_patterns();
+  auto texts = mixed_texts(false, 300);
+  for (std::size_t i = 0, n = texts.size(); i < n; ++i) {
+    std::string other;
+    for (char c : texts[i]) {
+      other += c == 'k' ? "\u212A" : c == 'S' ? "\u017F" : c == '1' ? "\u0661" : c == '2' ? "\uff12" : std::string(1, c);
+    }
+    texts.push_back(other);
+  }
+  std::size_t refused = 0;
+  for (const Regex* re : patterns) {
+    const auto needs = kalvesta::rules::needs_of(re->pattern());
+    for (const auto& text : texts) {
+      if (kalvesta::rules::Holds(text).may_match(needs)) continue;
+      ++refused;
+      ASSERT_FALSE(re->is_match(text)) << "pattern " << re->pattern() << " on " << text;
+    }
+  }
+  EXPECT_GT(refused, 10000u);
 }
