@@ -29,12 +29,6 @@ namespace words = kalvesta::lang;
 
 namespace {
 
-// Tag texts, indexed by the kind's value.
-constexpr std::array<std::string_view, 14> TAGS = {
-    "URL",         "EMAIL",    "PHONE",  "VERSION", "CURRENCY", "DATE",       "TIME",
-    "TEMPERATURE", "ADDRESS_SLASH", "FRACTION", "X_KALI", "IC", "HARI_BULAN", "HIJRI",
-};
-
 // ---- extraction patterns ----
 
 // Every URL holds "." or ":", every e-mail "@" (tried at each position of a
@@ -44,6 +38,7 @@ constinit regex::LazyRegex RE_URL{
 constinit regex::LazyRegex RE_EMAIL{R"((?i)\b(?C1)[A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\.[A-Z|a-z]{2,}\b)", "@"};
 constinit regex::LazyRegex RE_PHONE{
     R"((?<!\w)(?:\+?6?01\d[-\s]?\d{3,4}[-\s]?\d{4}|\+?6?0\d[-\s]?\d{4}[-\s]?\d{4}|1[-\s]?[348]00[-\s]?\d{2}[-\s]?\d{4}|154\d{2})(?!\w))"};
+constinit regex::LazyRegex RE_IC{R"(\b(\d{6})-?(\d{2})-?(\d{4})\b)"};
 constinit regex::LazyRegex RE_VERSION{R"(\b(?!\d{4}\.\d{1,2}\.\d{1,2}\b)(\d+)(?:\.\d+){2,}\b)"};
 // An amount may follow a Chinese character directly (‘价格$5’), as after a blank.
 constinit regex::LazyRegex RE_CURRENCY{
@@ -92,6 +87,56 @@ const regex::Regex& re_date() {
 const regex::Regex& re_time() {
   static const regex::Regex re(join_alternatives("(?i)", TIME_PARTS));
   return re;
+}
+
+// ---- extraction refusals ----
+
+// A web address written at the end of a sentence or clause: the full stop
+// or comma after it belongs to the sentence (‘see www.a.com.’), not to the
+// address, and would otherwise be read out as "dot".
+std::size_t closing_punctuation(std::string_view match) {
+  std::size_t n = 0;
+  while (n + 1 < match.size() && std::string_view(".,;:!?").find(match[match.size() - 1 - n]) != std::string_view::npos) ++n;
+  return n;
+}
+
+// An amount that the currency pattern cut short: its number goes on
+// (‘RM1.5万’ stops at ‘RM1’), or a scale follows (‘$2.5 billion’, ‘RM3万’).
+// Cut out, it would be read without its scale; left in the text, the
+// language passes read the whole amount.
+bool amount_goes_on(std::string_view text, std::size_t, std::size_t end) {
+  std::string_view rest = text.substr(end);
+  if (rest.size() >= 2 && (rest[0] == '.' || rest[0] == ',') && rest[1] >= '0' && rest[1] <= '9') return true;
+  for (std::string_view scale : {"千", "百", "万", "亿", "兆"}) {
+    if (rest.starts_with(scale)) return true;
+  }
+  // Whitespace, then an English scale word ending at a word boundary.
+  std::size_t pos = 0, next = 0;
+  while (next < rest.size() && unicode::is_white_space(unicode::decode(rest, next))) pos = next;
+  if (pos == 0) return false;
+  for (std::size_t group = 1; group <= 4; ++group) {
+    std::string_view word = words::en::SCALES[group];  // thousand to trillion
+    if (rest.size() - pos < word.size()) continue;
+    if (unicode::to_lower(rest.substr(pos, word.size())) != word) continue;
+    std::size_t after = pos + word.size();
+    if (after == rest.size()) return true;
+    std::size_t k = after;
+    return !unicode::is_word_char(unicode::decode(rest, k));
+  }
+  return false;
+}
+
+// Digits that a "." joins to the match's own digits: ‘454718956334.81398’ is
+// one decimal number, not an identity card and a stray fraction.
+bool part_of_decimal(std::string_view text, std::size_t start, std::size_t end) {
+  auto digit_at = [&](std::size_t pos) {
+    return pos < text.size() && unicode::is_decimal_digit(unicode::decode(text, pos));
+  };
+  if (end < text.size() && text[end] == '.' && digit_at(end + 1)) return true;
+  if (start < 2 || text[start - 1] != '.') return false;
+  std::size_t before = start - 2;
+  while (before > 0 && (static_cast<unsigned char>(text[before]) & 0xC0) == 0x80) --before;
+  return digit_at(before);
 }
 
 // ---- speller patterns ----
@@ -216,6 +261,63 @@ std::string remove_char(std::string_view text, char c) {
   return out;
 }
 
+// ---- the kinds ----
+
+template <const regex::LazyRegex& re>
+const regex::Regex& compiled() {
+  return re.get();
+}
+
+// One entity kind: what extraction, restoration and the tag filter know of it.
+struct Kind {
+  EntityKind kind;
+  std::string_view tag;  // its name in placeholders and to callers
+  const regex::Regex& (*pattern)();
+  std::string (*speak)(std::string_view text, std::string_view lang);
+  std::string_view key = {};    // the option that turns it off; empty: always on
+  bool key_at_restore = false;  // off, it is still cut out but put back as written
+  bool (*refuse)(std::string_view text, std::size_t start, std::size_t end) = nullptr;  // a match to leave in the text
+  std::size_t (*give_back)(std::string_view match) = nullptr;  // trailing bytes not taken
+};
+
+// In extraction order: earlier kinds win overlaps, so an e-mail domain is not
+// also a URL, an IP address is not a VERSION, a version-shaped date is not a DATE.
+constexpr Kind KINDS[] = {
+    {EntityKind::EMAIL, "EMAIL", compiled<RE_EMAIL>, spoken_email},
+    {EntityKind::URL, "URL", compiled<RE_URL>, spoken_url, {}, false, nullptr, closing_punctuation},
+    {EntityKind::PHONE, "PHONE", compiled<RE_PHONE>, spoken_digits, {}, false, part_of_decimal},
+    {EntityKind::VERSION, "VERSION", compiled<RE_VERSION>, spoken_version},
+    {EntityKind::CURRENCY, "CURRENCY", compiled<RE_CURRENCY>, spoken_currency, {}, false, amount_goes_on},
+    {EntityKind::DATE, "DATE", re_date, spoken_date, "dates", true, not_a_calendar_date},
+    {EntityKind::TIME, "TIME", re_time, spoken_time, "times", true},
+    {EntityKind::TEMPERATURE, "TEMPERATURE", compiled<shared::RE_TEMPERATURE>, shared::speak_temperature, "temperature"},
+    {EntityKind::ADDRESS_SLASH, "ADDRESS_SLASH", compiled<RE_ADDRESS_SLASH>, spoken_address_slash, "fractions"},
+    {EntityKind::FRACTION, "FRACTION", compiled<shared::RE_FRACTION>, shared::speak_fraction, "fractions"},
+    {EntityKind::X_KALI, "X_KALI", compiled<shared::RE_X_KALI>, shared::speak_x_kali, "x_kali"},
+    {EntityKind::IC, "IC", compiled<RE_IC>, spoken_digits, "ic", false, part_of_decimal},
+    {EntityKind::HARI_BULAN, "HARI_BULAN", compiled<shared::RE_HARI_BULAN>, shared::speak_hari_bulan, "hari_bulan"},
+    {EntityKind::HIJRI, "HIJRI", compiled<shared::RE_HIJRI>, shared::speak_hijri, "hijri"},
+};
+
+// The row of each kind, by the kind's value; every kind has exactly one.
+constexpr auto ROW_OF = [] {
+  std::array<std::size_t, std::size(KINDS)> at{};
+  std::array<bool, std::size(KINDS)> seen{};
+  for (std::size_t i = 0; i < std::size(KINDS); ++i) {
+    auto k = static_cast<std::size_t>(KINDS[i].kind);
+    if (k >= at.size() || seen[k]) throw "one row per kind";
+    at[k] = i;
+    seen[k] = true;
+  }
+  return at;
+}();
+
+// An out-of-range value reads as URL.
+const Kind& row(EntityKind kind) {
+  auto k = static_cast<std::size_t>(kind);
+  return KINDS[ROW_OF[k < ROW_OF.size() ? k : static_cast<std::size_t>(EntityKind::URL)]];
+}
+
 // ---- restoration helpers ----
 
 bool is_placeholder_inner(char c) {
@@ -321,14 +423,11 @@ std::string restore_stepwise(std::string_view text, const std::vector<Entity>& e
 
 // ---- kinds and placeholders ----
 
-std::string_view tag_text(EntityKind kind) {
-  auto i = static_cast<std::size_t>(kind);
-  return i < TAGS.size() ? TAGS[i] : TAGS[0];
-}
+std::string_view tag_text(EntityKind kind) { return row(kind).tag; }
 
 EntityKind entity_kind_from_tag(std::string_view tag) {
-  for (std::size_t i = 0; i < TAGS.size(); ++i)
-    if (TAGS[i] == tag) return static_cast<EntityKind>(i);
+  for (const Kind& k : KINDS)
+    if (k.tag == tag) return k.kind;
   return EntityKind::URL;
 }
 
@@ -343,90 +442,9 @@ std::string placeholder(const Entity& entity) {
 
 // ---- extraction ----
 
-namespace {
-
-// A web address written at the end of a sentence or clause: the full stop
-// or comma after it belongs to the sentence (‘see www.a.com.’), not to the
-// address, and would otherwise be read out as "dot".
-std::size_t closing_punctuation(std::string_view match) {
-  std::size_t n = 0;
-  while (n + 1 < match.size() && std::string_view(".,;:!?").find(match[match.size() - 1 - n]) != std::string_view::npos) ++n;
-  return n;
-}
-
-// An amount that the currency pattern cut short: its number goes on
-// (‘RM1.5万’ stops at ‘RM1’), or a scale follows (‘$2.5 billion’, ‘RM3万’).
-// Cut out, it would be read without its scale; left in the text, the
-// language passes read the whole amount.
-bool amount_goes_on(std::string_view text, std::size_t, std::size_t end) {
-  std::string_view rest = text.substr(end);
-  if (rest.size() >= 2 && (rest[0] == '.' || rest[0] == ',') && rest[1] >= '0' && rest[1] <= '9') return true;
-  for (std::string_view scale : {"千", "百", "万", "亿", "兆"}) {
-    if (rest.starts_with(scale)) return true;
-  }
-  // Whitespace, then an English scale word ending at a word boundary.
-  std::size_t pos = 0, next = 0;
-  while (next < rest.size() && unicode::is_white_space(unicode::decode(rest, next))) pos = next;
-  if (pos == 0) return false;
-  for (std::size_t group = 1; group <= 4; ++group) {
-    std::string_view word = words::en::SCALES[group];  // thousand to trillion
-    if (rest.size() - pos < word.size()) continue;
-    if (unicode::to_lower(rest.substr(pos, word.size())) != word) continue;
-    std::size_t after = pos + word.size();
-    if (after == rest.size()) return true;
-    std::size_t k = after;
-    return !unicode::is_word_char(unicode::decode(rest, k));
-  }
-  return false;
-}
-
-// Digits that a "." joins to the match's own digits: ‘454718956334.81398’ is
-// one decimal number, not an identity card and a stray fraction.
-bool part_of_decimal(std::string_view text, std::size_t start, std::size_t end) {
-  auto digit_at = [&](std::size_t pos) {
-    return pos < text.size() && unicode::is_decimal_digit(unicode::decode(text, pos));
-  };
-  if (end < text.size() && text[end] == '.' && digit_at(end + 1)) return true;
-  if (start < 2 || text[start - 1] != '.') return false;
-  std::size_t before = start - 2;
-  while (before > 0 && (static_cast<unsigned char>(text[before]) & 0xC0) == 0x80) --before;
-  return digit_at(before);
-}
-
-}  // namespace
-
 Extraction extract_gated(std::string_view text, const Options& options, bool fresh_ids) {
-  struct Step {
-    EntityKind kind;
-    const regex::Regex* (*pattern)();
-    std::string_view gate;  // empty: always extracted
-    bool (*refuse)(std::string_view text, std::size_t start, std::size_t end) = nullptr;  // a match to leave in the text
-    std::size_t (*give_back)(std::string_view match) = nullptr;         // trailing bytes not taken
-  };
-  // Earlier kinds win overlaps: an e-mail domain is not also a URL, an IP
-  // address is not a VERSION, a version-shaped date is not a DATE.
-  static constexpr Step STEPS[] = {
-      {EntityKind::EMAIL, [] { return &RE_EMAIL.get(); }, ""},
-      {EntityKind::URL, [] { return &RE_URL.get(); }, "", nullptr, closing_punctuation},
-      {EntityKind::PHONE, [] { return &RE_PHONE.get(); }, "", part_of_decimal},
-      {EntityKind::VERSION, [] { return &RE_VERSION.get(); }, ""},
-      {EntityKind::CURRENCY, [] { return &RE_CURRENCY.get(); }, "", amount_goes_on},
-      // Dates and times are always cut out; their keys act at restoration.
-      {EntityKind::DATE, [] { return &re_date(); }, "", not_a_calendar_date},
-      {EntityKind::TIME, [] { return &re_time(); }, ""},
-      {EntityKind::TEMPERATURE, [] { return shared::shared_pattern("TEMPERATURE"); }, "temperature"},
-      {EntityKind::ADDRESS_SLASH, [] { return &RE_ADDRESS_SLASH.get(); }, "fractions"},
-      {EntityKind::FRACTION, [] { return shared::shared_pattern("FRACTION"); }, "fractions"},
-      {EntityKind::X_KALI, [] { return shared::shared_pattern("X_KALI"); }, "x_kali"},
-      {EntityKind::IC, [] { return shared::shared_pattern("IC"); }, "ic", part_of_decimal},
-      {EntityKind::HARI_BULAN, [] { return shared::shared_pattern("HARI_BULAN"); }, "hari_bulan"},
-      {EntityKind::HIJRI, [] { return shared::shared_pattern("HIJRI"); }, "hijri"},
-  };
-
-  static const auto needs = rules::needs_of_rows(STEPS, [](const Step& step) {
-    const regex::Regex* re = step.pattern();
-    return re ? std::string_view(re->pattern()) : std::string_view();
-  });
+  static const auto needs =
+      rules::needs_of_rows(KINDS, [](const Kind& kind) { return std::string_view(kind.pattern().pattern()); });
   std::optional<rules::Holds> holds;
 
   Extraction result{std::string(text), {}};
@@ -448,11 +466,10 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
       if (id != 0) taken_ids.insert(id);
     }
   }
-  for (std::size_t k = 0; k < std::size(STEPS); ++k) {
-    const Step& step = STEPS[k];
-    if (!step.gate.empty() && !options.is_enabled(step.gate)) continue;
-    const regex::Regex* re = step.pattern();
-    if (re == nullptr) continue;
+  for (std::size_t k = 0; k < std::size(KINDS); ++k) {
+    const Kind& step = KINDS[k];
+    if (!step.key.empty() && !step.key_at_restore && !options.is_enabled(step.key)) continue;
+    const regex::Regex* re = &step.pattern();
     // Only a cut changes the text.
     if (!holds) holds.emplace(result.text);
     if (!holds->may_match(needs[k])) continue;
@@ -596,9 +613,7 @@ std::string restore_gated(std::string_view text, const std::vector<Entity>& enti
   return restore_with(text, entities, [&](const Entity& e) {
     const std::string& written = e.written.empty() ? e.text : e.written;
     // With their key off, dates and times come back exactly as written.
-    if ((e.kind == EntityKind::DATE && !options.is_enabled("dates")) ||
-        (e.kind == EntityKind::TIME && !options.is_enabled("times")))
-      return written;
+    if (const Kind& k = row(e.kind); k.key_at_restore && !options.is_enabled(k.key)) return written;
     std::string spoken = convert_to_spoken(Entity{written, e.id, e.kind}, lang);
     // A match that took the blank after it (a time without a period word)
     // gives it back, so its reading does not run into the next word.
@@ -611,18 +626,7 @@ std::string restore_gated(std::string_view text, const std::vector<Entity>& enti
 // ---- dispatch ----
 
 std::string convert_to_spoken(const Entity& entity, std::string_view lang) {
-  if (entity.kind == EntityKind::ADDRESS_SLASH) return spoken_address_slash(entity.text, lang);
-  if (auto shared = shared::shared_spoken(tag_text(entity.kind), entity.text, lang)) return std::move(*shared);
-  switch (entity.kind) {
-    case EntityKind::URL: return spoken_url(entity.text, lang);
-    case EntityKind::EMAIL: return spoken_email(entity.text, lang);
-    case EntityKind::PHONE: return spoken_phone(entity.text, lang);
-    case EntityKind::VERSION: return spoken_version(entity.text, lang);
-    case EntityKind::CURRENCY: return spoken_currency(entity.text, lang);
-    case EntityKind::DATE: return spoken_date(entity.text, lang);
-    case EntityKind::TIME: return spoken_time(entity.text, lang);
-    default: return entity.text;
-  }
+  return row(entity.kind).speak(entity.text, lang);
 }
 
 Result<std::string> speak_entity(EntityKind kind, std::string_view text, std::string_view language) {
@@ -693,11 +697,11 @@ std::string spoken_email(std::string_view text, std::string_view lang) {
   return squash_spaces(out);
 }
 
-std::string spoken_phone(std::string_view text, std::string_view lang) {
+std::string spoken_digits(std::string_view text, std::string_view lang) {
   const langpack::LanguagePack& pack = langpack::get_pack(lang);
   std::string out;
   for (char c : text) {
-    if (c < '0' || c > '9') continue;
+    if (c < '0' || c > '9') continue;  // dashes, blanks and non-ASCII digits are skipped
     if (!out.empty()) out += ' ';
     out += pack.speak_digit(static_cast<char32_t>(c));
   }

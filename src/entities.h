@@ -13,6 +13,7 @@
 
 namespace kalvesta::entities {
 
+// Each kind's tag, pattern, speller and option key stand in one row (entities.cpp).
 enum class EntityKind : std::uint8_t {
   URL, EMAIL, PHONE, VERSION, CURRENCY, DATE, TIME, TEMPERATURE,
   ADDRESS_SLASH, FRACTION, X_KALI, IC, HARI_BULAN, HIJRI,
@@ -65,6 +66,7 @@ std::string spoken_time(std::string_view text, std::string_view lang);
 std::string spoken_currency(std::string_view text, std::string_view lang);
 std::string spoken_version(std::string_view text, std::string_view lang);
 std::string spoken_address_slash(std::string_view text, std::string_view lang);
-std::string spoken_phone(std::string_view text, std::string_view lang);
+// PHONE and IC: every ASCII digit as the pack's word, nothing else.
+std::string spoken_digits(std::string_view text, std::string_view lang);
 
 }  // namespace kalvesta::entities

@@ -1,6 +1,6 @@
-// The six entity kinds that read the same in every language (temperature,
-// fraction, multiplier, IC number, "hari bulan" day, Hijri year), and the
-// measurement pass that speaks a number followed by a unit.
+// The patterns and spellers of the entity kinds that read alike in every
+// language (temperature, fraction, multiplier, "hari bulan" day, Hijri year),
+// and the measurement pass that speaks a number followed by a unit.
 #include "shared.h"
 
 #include <string>
@@ -21,16 +21,6 @@ namespace {
 
 using langpack::LanguagePack;
 using langpack::WordMap;
-
-// Every match holds a unit letter (the Kelvin sign ends in byte AA): the
-// look-behind lets every digit of a non-ASCII run start a try.
-constinit regex::LazyRegex RE_TEMPERATURE{
-    R"((?i)(?<![A-Za-z0-9_])(-?(?C1)\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(?:°)?([CFK])(?![A-Za-z0-9_]))", "CFKcfk\xAA"};
-constinit regex::LazyRegex RE_FRACTION{R"((?<![\d/])(\d+)\s*/\s*(\d+)(?![/\d]))"};
-constinit regex::LazyRegex RE_X_KALI{R"(\b(\d+(?:,\d{3})*(?:[.,]\d+)?)\s*[xX]\b)"};
-constinit regex::LazyRegex RE_IC{R"(\b(\d{6})-?(\d{2})-?(\d{4})\b)"};
-constinit regex::LazyRegex RE_HARI_BULAN{R"(\b([1-9]|[12]\d|3[01])\s*[Hh][Bb]\b)"};
-constinit regex::LazyRegex RE_HIJRI{R"(\b(\d{3,4})\s*[Hh]\b)"};
 
 constinit regex::LazyRegex RE_DISTANCE{
     R"((?i)((?<![\w.])\.\d+|\b-?\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(km|m|cm|mm|ft|in|yd|mi|batu|kaki|inci)\b)"};
@@ -135,16 +125,88 @@ std::optional<regex::Captures> first_match(const regex::LazyRegex& re, std::stri
   }
 }
 
-std::string speak_ic(std::string_view text, std::string_view lang) {
-  const LanguagePack& pack = langpack::get_pack(lang);
-  std::string out;
-  for (char c : text) {
-    if (c < '0' || c > '9') continue;  // dashes, blanks and non-ASCII digits are skipped
-    if (!out.empty()) out += ' ';
-    out += pack.speak_digit(static_cast<char32_t>(c));
-  }
-  return out;
+// ---- measurement pass ----
+
+// The spaced reading of an unsigned number text with an optional decimal
+// point, digit for digit as written (a fraction's trailing zeros go: 1.50
+// reads as 1.5, 2.0 as 2); a whole part past 128 bits saturates, and text
+// in other digits stays as written.
+std::string spaced_measure(std::string_view number, std::string_view as_written,
+                           std::string_view lang) {
+  Split s = split_point(number);
+  const bool leading_dot = s.has_point && s.whole.empty();  // ‘.5’
+  if ((!leading_dot && !all_ascii_digits(s.whole)) || (s.has_point && !all_ascii_digits(s.fraction)))
+    return std::string(as_written);
+  std::string_view fraction = s.fraction.substr(0, s.fraction.find_last_not_of('0') + 1);
+  if (leading_dot && !fraction.empty()) return "perpuluhan " + spaced_fraction(fraction, lang);
+  std::string out = cardinal_for(leading_dot ? 0 : parse_u128(s.whole).value_or(U128_MAX), lang);
+  if (fraction.empty()) return out;
+  return out + " perpuluhan " + spaced_fraction(fraction, lang);
 }
+
+std::string zh_measure(std::string_view number) {
+  Split s = split_point(number);
+  if (s.has_point)
+    return normalize_zh::to_cardinal_zh(unsigned_or_zero(s.whole)) + "点" + zh_fraction(s.fraction);
+  return normalize_zh::to_cardinal_zh(unsigned_or_zero(number));
+}
+
+std::string read_measure(const regex::Captures& caps, const WordMap& units, std::string_view lang) {
+  const std::string* unit = lookup(units, unicode::to_lower(caps.group(2)));
+  if (!unit) return std::string(caps.group(0));
+  std::string_view written = group_or_zero(caps, 1);
+  // A number that only ends here (‘1.5 hours’, whose duration pattern takes
+  // whole numbers) is left for the language passes to read whole; only its
+  // unit is read.
+  std::string_view before = caps.subject().substr(0, caps.start(0));
+  if (before.size() >= 2 && (before.back() == '.' || before.back() == ',') &&
+      unicode::is_ascii_digit(static_cast<unsigned char>(before[before.size() - 2])))
+    return std::string(written) + (is_chinese(lang) ? "" : " ") + *unit;
+  // A "-" here always follows a word character (the "\b" before it needs
+  // one), so it joins a range or a token rather than signing the number: it
+  // stays in front of the reading as written.
+  std::string out;
+  if (!written.empty() && written.front() == '-') {
+    out = "-";
+    written.remove_prefix(1);
+  }
+  std::string number = decimal_commas(written);
+  if (is_chinese(lang)) return out + zh_measure(number) + *unit;
+  return out + spaced_measure(number, written, lang) + " " + *unit;
+}
+
+struct MeasurePass {
+  const regex::LazyRegex& re;
+  WordMap LanguagePack::*units;
+  rules::Needs needs = rules::needs_of(re.pattern());
+};
+
+// Applied in this order, each over the previous output.
+const MeasurePass MEASURE_PASSES[] = {
+    // ‘5 km’ -> ‘lima kilometer’
+    {RE_DISTANCE, &LanguagePack::distance_units},
+    // ‘0.5 l’ -> ‘kosong perpuluhan lima liter’
+    {RE_VOLUME, &LanguagePack::volume_units},
+    // ‘1,5kg’ -> ‘satu perpuluhan lima kilogram’
+    {RE_WEIGHT, &LanguagePack::weight_units},
+    // ‘3 hours’ -> ‘three hours’ (whole numbers only)
+    {RE_DURATION, &LanguagePack::duration_units},
+    // ‘200 sq ft’ -> ‘dua ratus kaki persegi’
+    {RE_AREA, &LanguagePack::area_units},
+};
+
+}  // namespace
+
+// ---- the kinds that read alike in every language ----
+
+// Every match holds a unit letter (the Kelvin sign ends in byte AA): the
+// look-behind lets every digit of a non-ASCII run start a try.
+constinit regex::LazyRegex RE_TEMPERATURE{
+    R"((?i)(?<![A-Za-z0-9_])(-?(?C1)\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(?:°)?([CFK])(?![A-Za-z0-9_]))", "CFKcfk\xAA"};
+constinit regex::LazyRegex RE_FRACTION{R"((?<![\d/])(\d+)\s*/\s*(\d+)(?![/\d]))"};
+constinit regex::LazyRegex RE_X_KALI{R"(\b(\d+(?:,\d{3})*(?:[.,]\d+)?)\s*[xX]\b)"};
+constinit regex::LazyRegex RE_HARI_BULAN{R"(\b([1-9]|[12]\d|3[01])\s*[Hh][Bb]\b)"};
+constinit regex::LazyRegex RE_HIJRI{R"(\b(\d{3,4})\s*[Hh]\b)"};
 
 std::string speak_hijri(std::string_view text, std::string_view lang) {
   const LanguagePack& pack = langpack::get_pack(lang);
@@ -219,77 +281,7 @@ std::string speak_temperature(std::string_view text, std::string_view lang) {
   return out + " " + *unit;
 }
 
-// ---- measurement pass ----
-
-// The spaced reading of an unsigned number text with an optional decimal
-// point, digit for digit as written (a fraction's trailing zeros go: 1.50
-// reads as 1.5, 2.0 as 2); a whole part past 128 bits saturates, and text
-// in other digits stays as written.
-std::string spaced_measure(std::string_view number, std::string_view as_written,
-                           std::string_view lang) {
-  Split s = split_point(number);
-  const bool leading_dot = s.has_point && s.whole.empty();  // ‘.5’
-  if ((!leading_dot && !all_ascii_digits(s.whole)) || (s.has_point && !all_ascii_digits(s.fraction)))
-    return std::string(as_written);
-  std::string_view fraction = s.fraction.substr(0, s.fraction.find_last_not_of('0') + 1);
-  if (leading_dot && !fraction.empty()) return "perpuluhan " + spaced_fraction(fraction, lang);
-  std::string out = cardinal_for(leading_dot ? 0 : parse_u128(s.whole).value_or(U128_MAX), lang);
-  if (fraction.empty()) return out;
-  return out + " perpuluhan " + spaced_fraction(fraction, lang);
-}
-
-std::string zh_measure(std::string_view number) {
-  Split s = split_point(number);
-  if (s.has_point)
-    return normalize_zh::to_cardinal_zh(unsigned_or_zero(s.whole)) + "点" + zh_fraction(s.fraction);
-  return normalize_zh::to_cardinal_zh(unsigned_or_zero(number));
-}
-
-std::string read_measure(const regex::Captures& caps, const WordMap& units, std::string_view lang) {
-  const std::string* unit = lookup(units, unicode::to_lower(caps.group(2)));
-  if (!unit) return std::string(caps.group(0));
-  std::string_view written = group_or_zero(caps, 1);
-  // A number that only ends here (‘1.5 hours’, whose duration pattern takes
-  // whole numbers) is left for the language passes to read whole; only its
-  // unit is read.
-  std::string_view before = caps.subject().substr(0, caps.start(0));
-  if (before.size() >= 2 && (before.back() == '.' || before.back() == ',') &&
-      unicode::is_ascii_digit(static_cast<unsigned char>(before[before.size() - 2])))
-    return std::string(written) + (is_chinese(lang) ? "" : " ") + *unit;
-  // A "-" here always follows a word character (the "\b" before it needs
-  // one), so it joins a range or a token rather than signing the number: it
-  // stays in front of the reading as written.
-  std::string out;
-  if (!written.empty() && written.front() == '-') {
-    out = "-";
-    written.remove_prefix(1);
-  }
-  std::string number = decimal_commas(written);
-  if (is_chinese(lang)) return out + zh_measure(number) + *unit;
-  return out + spaced_measure(number, written, lang) + " " + *unit;
-}
-
-struct MeasurePass {
-  const regex::LazyRegex& re;
-  WordMap LanguagePack::*units;
-  rules::Needs needs = rules::needs_of(re.pattern());
-};
-
-// Applied in this order, each over the previous output.
-const MeasurePass MEASURE_PASSES[] = {
-    // ‘5 km’ -> ‘lima kilometer’
-    {RE_DISTANCE, &LanguagePack::distance_units},
-    // ‘0.5 l’ -> ‘kosong perpuluhan lima liter’
-    {RE_VOLUME, &LanguagePack::volume_units},
-    // ‘1,5kg’ -> ‘satu perpuluhan lima kilogram’
-    {RE_WEIGHT, &LanguagePack::weight_units},
-    // ‘3 hours’ -> ‘three hours’ (whole numbers only)
-    {RE_DURATION, &LanguagePack::duration_units},
-    // ‘200 sq ft’ -> ‘dua ratus kaki persegi’
-    {RE_AREA, &LanguagePack::area_units},
-};
-
-}  // namespace
+// ---- number words ----
 
 // The code is compared as passed, so "EN" falls to Malay.
 std::string cardinal_for(u128 n, std::string_view lang) {
@@ -305,27 +297,6 @@ std::string spell_digits(std::string_view digits, const LanguagePack& pack) {
     out += pack.speak_digit(unicode::decode(digits, pos));
   }
   return out;
-}
-
-const regex::Regex* shared_pattern(std::string_view kind) {
-  if (kind == "TEMPERATURE") return &RE_TEMPERATURE.get();
-  if (kind == "FRACTION") return &RE_FRACTION.get();
-  if (kind == "X_KALI") return &RE_X_KALI.get();
-  if (kind == "IC") return &RE_IC.get();
-  if (kind == "HARI_BULAN") return &RE_HARI_BULAN.get();
-  if (kind == "HIJRI") return &RE_HIJRI.get();
-  return nullptr;
-}
-
-std::optional<std::string> shared_spoken(std::string_view kind, std::string_view text,
-                                         std::string_view lang) {
-  if (kind == "TEMPERATURE") return speak_temperature(text, lang);
-  if (kind == "FRACTION") return speak_fraction(text, lang);
-  if (kind == "X_KALI") return speak_x_kali(text, lang);
-  if (kind == "IC") return speak_ic(text, lang);
-  if (kind == "HARI_BULAN") return speak_hari_bulan(text, lang);
-  if (kind == "HIJRI") return speak_hijri(text, lang);
-  return std::nullopt;
 }
 
 std::string normalize_measurements(std::string_view text, std::string_view lang) {

@@ -1,8 +1,7 @@
-// Patterns and spoken forms shared by several entity kinds, and the
-// measurement pass.
+// The entity kinds that read alike in every language, and the measurement
+// pass.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,10 +11,19 @@
 
 namespace kalvesta::shared {
 
-// TEMPERATURE, FRACTION, X_KALI, IC, HARI_BULAN, HIJRI (exact tag texts).
-const regex::Regex* shared_pattern(std::string_view kind);
-std::optional<std::string> shared_spoken(std::string_view kind, std::string_view text,
-                                         std::string_view lang);
+// The patterns that find these kinds; each speller reads the first match of
+// its pattern and gives back a text without one as written.
+extern constinit regex::LazyRegex RE_TEMPERATURE;
+extern constinit regex::LazyRegex RE_FRACTION;
+extern constinit regex::LazyRegex RE_X_KALI;
+extern constinit regex::LazyRegex RE_HARI_BULAN;
+extern constinit regex::LazyRegex RE_HIJRI;
+std::string speak_temperature(std::string_view text, std::string_view lang);  // ‘25°C’
+std::string speak_fraction(std::string_view text, std::string_view lang);     // ‘3/4’
+std::string speak_x_kali(std::string_view text, std::string_view lang);       // ‘3x’
+std::string speak_hari_bulan(std::string_view text, std::string_view lang);   // ‘15hb’
+std::string speak_hijri(std::string_view text, std::string_view lang);        // ‘1445H’
+
 
 std::string normalize_measurements(std::string_view text, std::string_view lang);
 

@@ -103,6 +103,7 @@ TEST(entities, extract_shared_kinds) {
       {"3/4 cawan", "<<<FRACTION_1>>> cawan", {{K::FRACTION, "3/4"}}},
       {"ulang 3x", "ulang <<<X_KALI_1>>>", {{K::X_KALI, "3x"}}},
       {"IC 880101-14-5678", "IC <<<IC_1>>>", {{K::IC, "880101-14-5678"}}},
+      {"880101145678 8801011456789", "<<<IC_1>>> 8801011456789", {{K::IC, "880101145678"}}},
       {"15hb Mac 1445H", "<<<HARI_BULAN_1>>> Mac <<<HIJRI_2>>>", {{K::HARI_BULAN, "15hb"}, {K::HIJRI, "1445H"}}},
   };
   for (const auto& c : cases) expect_extraction(extract(c.in), c.in, c.want_text, c.want);
@@ -357,13 +358,18 @@ TEST(entities, spoken_email) {
   EXPECT_SPELLED(spoken_email, cases);
 }
 
-TEST(entities, spoken_phone) {
+TEST(entities, spoken_digits) {
+  // Phone and IC numbers: every ASCII digit spelled, everything else skipped.
   const SpellCase cases[] = {
       {"ms", "+60 12-345 6789", "enam kosong satu dua tiga empat lima enam tujuh lapan sembilan"},
       {"en", "1-300-88", "one three zero zero eight eight"},
       {"zh", "15400", "一 五 四 零 零"},
+      {"ms", "880101-14-5678", "lapan lapan kosong satu kosong satu satu empat lima enam tujuh lapan"},
+      {"id", "800101 14 0000", "delapan nol nol satu nol satu satu empat nol nol nol nol"},
+      {"zh", "12-3", "一 二 三"},
+      {"ms", "tiada", ""},
   };
-  EXPECT_SPELLED(spoken_phone, cases);
+  EXPECT_SPELLED(spoken_digits, cases);
 }
 
 TEST(entities, spoken_date) {
@@ -470,6 +476,71 @@ TEST(entities, spoken_version_and_address) {
       {"ms", "Jalan", "Jalan"},
   };
   EXPECT_SPELLED(spoken_address_slash, addresses);
+}
+
+// The kinds that read alike in every language, through their rows; the
+// code is passed as written.
+struct KindCase {
+  std::string_view kind, lang, in, want;
+};
+
+const KindCase kSharedKinds[] = {
+    // HIJRI
+    {"HIJRI", "ms", "1445H", "satu empat empat lima Hijri"},
+    {"HIJRI", "id", "1445 h", "satu empat empat lima Hijriah"},
+    {"HIJRI", "zh", "1445H", "一 四 四 五 Hijri"},
+    {"HIJRI", "ms", "tahun ini", "tahun ini"},
+    // X_KALI
+    {"X_KALI", "ms", "3x", "tiga kali"},
+    {"X_KALI", "en", "3 X", "three times"},
+    {"X_KALI", "EN", "3x", "tiga times"},  // English pack, Malay speller
+    {"X_KALI", "id", "8x", "delapan kali"},
+    {"X_KALI", "zh", "3X", "三次"},
+    {"X_KALI", "zh", "2x", "两次"},
+    {"X_KALI", "zh_my", "12x", "十二次"},
+    {"X_KALI", "ms", "1234567890123456789012345678901234567890x", "kosong kali"},
+    {"X_KALI", "en", "4.4x", "four point four times"},  // a fraction is read whole
+    {"X_KALI", "ms", "1,5x", "satu perpuluhan lima kali"},
+    {"X_KALI", "en", "1,000x", "one thousand times"},
+    {"X_KALI", "id", "4.50x", "empat koma lima nol kali"},
+    {"X_KALI", "zh", "2.5x", "二点五次"},
+    // FRACTION
+    {"FRACTION", "ms", "3/4", "tiga per empat"},
+    {"FRACTION", "ms", "3 / 4", "tiga per empat"},
+    {"FRACTION", "en", "3/4", "three over four"},
+    {"FRACTION", "id", "18/100", "delapan belas per seratus"},
+    {"FRACTION", "zh", "3/4", "四分之三"},
+    {"FRACTION", "zh_my", "1 / 2", "二分之一"},
+    {"FRACTION", "ms", "1/2/2024", "1/2/2024"},  // a date, not a fraction
+    // HARI_BULAN: the same fixed words in every language.
+    {"HARI_BULAN", "ms", "15hb", "lima belas hari bulan"},
+    {"HARI_BULAN", "ms", "15 HB", "lima belas hari bulan"},
+    {"HARI_BULAN", "zh", "15hb", "lima belas hari bulan"},
+    {"HARI_BULAN", "en", "1hb", "one hari bulan"},
+    {"HARI_BULAN", "ms", "32hb", "32hb"},
+    // TEMPERATURE
+    {"TEMPERATURE", "ms", "25°c", "dua puluh lima celcius"},
+    {"TEMPERATURE", "ms", "36,6°c", "tiga puluh enam perpuluhan enam celcius"},
+    {"TEMPERATURE", "en", "1,000°F", "one thousand fahrenheit"},  // three digits group thousands
+    {"TEMPERATURE", "ms", "1,234.5°C", "seribu dua ratus tiga puluh empat perpuluhan lima celcius"},
+    {"TEMPERATURE", "ms", "36.05 c", "tiga puluh enam perpuluhan kosong lima celcius"},
+    {"TEMPERATURE", "ms", "36.50C", "tiga puluh enam perpuluhan lima kosong celcius"},
+    {"TEMPERATURE", "ms", "-5°c", "negatif lima celcius"},
+    {"TEMPERATURE", "ms", "-0.5°c", "negatif kosong perpuluhan lima celcius"},
+    {"TEMPERATURE", "id", "30C", "tiga puluh selsius"},
+    {"TEMPERATURE", "en", "98.6F", "ninety-eight perpuluhan six fahrenheit"},
+    {"TEMPERATURE", "en", "-40 F", "negative forty fahrenheit"},
+    {"TEMPERATURE", "zh", "36.5°c", "三十六点五摄氏度"},
+    {"TEMPERATURE", "zh", "25K", "二十五开尔文"},
+    {"TEMPERATURE", "zh", "-5°c", "负五摄氏度"},
+    {"TEMPERATURE", "zh_my", "-1.05k", "负一点零五开尔文"},
+    {"TEMPERATURE", "ms", "25cm", "25cm"},  // a unit letter must stand alone
+};
+
+TEST(entities, shared_kinds_per_language) {
+  for (const auto& c : kSharedKinds)
+    EXPECT_EQ(convert_to_spoken({std::string(c.in), 0, entity_kind_from_tag(c.kind)}, c.lang), c.want)
+        << c.kind << " " << c.lang << " " << c.in;
 }
 
 TEST(entities, dispatch_and_speak_entity) {
