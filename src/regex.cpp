@@ -361,6 +361,7 @@ struct Gate {
   std::size_t min_length = 0;  // characters, so at least as many bytes
   bool by_first = false;       // a match starts at a byte in `first`
   std::array<bool, 256> first{};
+  int first_unit = -1, first_other = -1;  // when `first` holds one code unit (and its other case)
   int required = -1;           // a byte at or after the match start, or its other case
   int required_other = -1;
 
@@ -375,6 +376,8 @@ struct Gate {
       // Caseless or not is not reported: allow both cases of an ASCII
       // letter (PCRE2 pairs no other code unit).
       by_first = true;
+      first_unit = static_cast<int>(unit & 0xFF);
+      first_other = static_cast<int>(other_case(unit) & 0xFF);
       first[unit & 0xFF] = true;
       first[other_case(unit) & 0xFF] = true;
     } else if (v == 0) {
@@ -680,10 +683,12 @@ bool Regex::may_match(std::string_view text, std::size_t start, Captures& caps, 
   if (g.by_first) {
     if (anchored) {
       if (start == n || !g.first[s[start]]) return false;
-    } else {
-      std::size_t i = start;
-      while (i < n && !g.first[s[i]]) ++i;
-      if (i == n) return false;
+    } else if (g.first_unit >= 0) {
+      // Only a memchr is cheaper than the engine's own search for a start.
+      if (!std::memchr(s + start, g.first_unit, n - start) &&
+          (g.first_other == g.first_unit || !std::memchr(s + start, g.first_other, n - start))) {
+        return false;
+      }
     }
   }
   if (g.required >= 0) {
