@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -717,20 +718,21 @@ std::string spoken_date(std::string_view text, std::string_view lang) {
   u128 day = read_number(f->day);
 
   // A month without a name (‘13’, ‘00’) stays as written.
-  auto month_name = [&](const std::unordered_map<std::string, std::string>& names) {
-    auto it = names.find(std::string(f->month_key));
-    return it != names.end() ? it->second : std::string(f->month);
+  auto month_name = [&](std::span<const words::Row> names) {
+    for (const auto& [number, name] : names)
+      if (number == f->month_key) return std::string(name);
+    return std::string(f->month);
   };
 
   if (lang == "en") {
     std::string y = year >= 1000 && year <= 2099 ? normalize_en::render_year(year) : num2word_en::to_cardinal_en(year);
-    return num2word_en::to_cardinal_en(day) + " of " + month_name(langpack::get_pack(lang).month_names) + " " + y;
+    return num2word_en::to_cardinal_en(day) + " of " + month_name(langpack::get_pack(lang).months) + " " + y;
   }
   if (shared::is_chinese(lang)) {
-    return normalize_zh::to_year_zh(year) + "年" + month_name(normalize_zh::MONTHS_ZH()) + "月" +
+    return normalize_zh::to_year_zh(year) + "年" + month_name(words::zh::MONTHS) + "月" +
            normalize_zh::to_cardinal_zh(day) + "日";
   }
-  return shared::cardinal_for(day, lang) + " " + month_name(langpack::get_pack(lang).month_names) + " " + shared::cardinal_for(year, lang);
+  return shared::cardinal_for(day, lang) + " " + month_name(langpack::get_pack(lang).months) + " " + shared::cardinal_for(year, lang);
 }
 
 std::string spoken_time(std::string_view text, std::string_view lang) {

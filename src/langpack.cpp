@@ -47,13 +47,14 @@ LanguagePack build_pack(const PackRows& rows) {
   p.times_word = std::string(rows.times_word);
   p.hijri_word = std::string(rows.hijri_word);
   p.strip_exclamations = rows.strip_exclamations;
+  p.digits = rows.digit_words;
+  p.months = rows.month_names;
   return p;
 }
 
 std::string LanguagePack::speak_digit(char32_t c) const {
-  std::string key = unicode::to_utf8(c);
-  auto it = digit_words.find(key);
-  return it == digit_words.end() ? key : it->second;
+  if (c >= U'0' && c <= U'9' && static_cast<std::size_t>(c - U'0') < digits.size()) return std::string(digits[c - U'0']);
+  return unicode::to_utf8(c);
 }
 
 namespace {

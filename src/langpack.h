@@ -37,6 +37,9 @@ struct LanguagePack {
   std::string times_word;
   std::string hijri_word;
   bool strip_exclamations = false;
+  // The arrays behind digit_words and month_names, for lookups without hashing.
+  std::span<const std::string_view> digits;
+  std::span<const Row> months;
 
   // The digit word of c, or c itself when it has none.
   std::string speak_digit(char32_t c) const;
