@@ -27,7 +27,7 @@ constinit regex::LazyRegex RE_DISTANCE{
 constinit regex::LazyRegex RE_VOLUME{R"((?i)((?<![\w.])\.\d+|\b-?\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(ml|l|gal)\b)"};
 constinit regex::LazyRegex RE_WEIGHT{R"((?i)((?<![\w.])\.\d+|\b-?\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(kg|g|mg|lb|oz)\b)"};
 constinit regex::LazyRegex RE_DURATION{
-    R"((?i)\b(\d+)\s*(jam|minit|saat|hours?|minutes?|seconds?)\b)"};
+    R"((?i)\b(\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(jam|minit|saat|hours?|minutes?|seconds?)\b)"};
 constinit regex::LazyRegex RE_AREA{R"((?i)((?<![\w.])\.\d+|\b-?\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(sq\s+ft|sqft)\b)"};
 
 bool all_ascii_digits(std::string_view text) {
@@ -151,17 +151,27 @@ std::string zh_measure(std::string_view number) {
   return normalize_zh::to_cardinal_zh(unsigned_or_zero(number));
 }
 
-std::string read_measure(const regex::Captures& caps, const WordMap& units, std::string_view lang) {
+std::string read_measure(const regex::Captures& caps, const WordMap& units, std::string_view lang,
+                         bool fraction_to_passes) {
   const std::string* unit = lookup(units, unicode::to_lower(caps.group(2)));
   if (!unit) return std::string(caps.group(0));
   std::string_view written = group_or_zero(caps, 1);
-  // A number that only ends here (‘1.5 hours’, whose duration pattern takes
-  // whole numbers) is left for the language passes to read whole; only its
-  // unit is read.
+  const std::string_view gap = is_chinese(lang) ? "" : " ";
+  // A number that only ends here (‘1.2.5 km’) is left for the language
+  // passes to read; only its unit is read.
   std::string_view before = caps.subject().substr(0, caps.start(0));
   if (before.size() >= 2 && (before.back() == '.' || before.back() == ',') &&
       unicode::is_ascii_digit(static_cast<unsigned char>(before[before.size() - 2])))
-    return std::string(written) + (is_chinese(lang) ? "" : " ") + *unit;
+    return std::string(written) + std::string(gap) + *unit;
+  if (fraction_to_passes) {
+    // So is a duration's fraction, read as the language passes read one
+    // (‘1.5 hours’ -> ‘one point five hours’), a decimal comma as a point.
+    std::string number(written);
+    const std::size_t comma = number.rfind(',');
+    if (number.find('.') == std::string::npos && comma != std::string::npos && number.size() - comma != 4)
+      number[comma] = '.';
+    if (number.find('.') != std::string::npos) return number + std::string(gap) + *unit;
+  }
   // A "-" here always follows a word character (the "\b" before it needs
   // one), so it joins a range or a token rather than signing the number: it
   // stays in front of the reading as written.
@@ -178,6 +188,7 @@ std::string read_measure(const regex::Captures& caps, const WordMap& units, std:
 struct MeasurePass {
   const regex::LazyRegex& re;
   WordMap LanguagePack::*units;
+  bool fraction_to_passes = false;
   rules::Needs needs = rules::needs_of(re.pattern());
 };
 
@@ -189,8 +200,8 @@ const MeasurePass MEASURE_PASSES[] = {
     {RE_VOLUME, &LanguagePack::volume_units},
     // ‘1,5kg’ -> ‘satu perpuluhan lima kilogram’
     {RE_WEIGHT, &LanguagePack::weight_units},
-    // ‘3 hours’ -> ‘three hours’ (whole numbers only)
-    {RE_DURATION, &LanguagePack::duration_units},
+    // ‘3 hours’ -> ‘three hours’, ‘2,5 jam’ -> ‘2.5 jam’
+    {RE_DURATION, &LanguagePack::duration_units, true},
     // ‘200 sq ft’ -> ‘dua ratus kaki persegi’
     {RE_AREA, &LanguagePack::area_units},
 };
@@ -305,7 +316,8 @@ std::string normalize_measurements(std::string_view text, std::string_view lang)
   for (const MeasurePass& p : MEASURE_PASSES) {
     const WordMap& units = pack.*(p.units);
     if (units.empty() || !out.may_match(p.needs)) continue;  // nothing this language can say, or no match
-    out.update(p.re->replace_all(out.text(), [&](const regex::Captures& c) { return read_measure(c, units, lang); }));
+    out.update(p.re->replace_all(
+        out.text(), [&](const regex::Captures& c) { return read_measure(c, units, lang, p.fraction_to_passes); }));
   }
   return out.take();
 }

@@ -28,6 +28,8 @@ constexpr MeasureCase kMeasures[] = {
     {"ms", "3 jam", "tiga jam"},
     {"ms", "1.5 hours", "1.5 jam"},  // a duration's fraction is left to the language passes
     {"en", "2.5hours", "2.5 hours"},
+    {"ms", "2,5 jam", "2.5 jam"},  // a decimal comma as a point
+    {"en", "1,000.5 hours", "1,000.5 hours"},
     {"ms", "5 sq ft", "lima kaki persegi"},
     {"ms", "5 sqft", "lima kaki persegi"},
     {"ms", "5 km dan 3 kg", "lima kilometer dan tiga kilogram"},
