@@ -15,6 +15,7 @@
 #include "langpack.h"
 #include "regex.h"
 #include "result.h"
+#include "rules.h"
 #include "shared.h"
 #include "stash.h"
 #include "unicode.h"
@@ -28,7 +29,6 @@ constinit regex::LazyRegex RE_DIGIT_CTX{
     R"((?i)\b(exit|gate|lot|platform|bus\s+no|flight|stand|bay|block|blok)\s+(\d+)\b)"};
 constinit regex::LazyRegex RE_PRODUCT_CTX{
     R"((?i)\b(Office|Windows|PlayStation|PS|Xbox|iPhone|iPad|Galaxy|Pixel|Model|MacBook|AirPods)\s+(\d{3,})\b)"};
-constinit regex::LazyRegex RE_ELONGATED{R"((.)\1{2,})"};
 
 // Number words never get the repetition comma: ‘satu satu satu satu’ is a
 // number read digit by digit, not an emphatic repetition. These are the
@@ -61,12 +61,18 @@ bool exempt_from_shortening(std::string_view word) {
   return !has_non_upper_letter;
 }
 
+// Three equal characters in a row, line feeds aside: what "(.)\1{2,}" finds,
+// without a pattern scan per word.
 bool has_elongation(std::string_view word) {
-  try {
-    return RE_ELONGATED->is_match(word);
-  } catch (const InternalFailure&) {
-    return false;  // a word too costly to test is left as it is
+  char32_t prev = U'\n';
+  int run = 0;
+  for (std::size_t pos = 0; pos < word.size();) {
+    const char32_t c = unicode::decode(word, pos);
+    run = c == prev ? run + 1 : 1;
+    prev = c;
+    if (run == 3 && c != U'\n') return true;
   }
+  return false;
 }
 
 // Digits and Chinese numerals are numbers, never stretched words: ‘一点一一一’
@@ -127,6 +133,8 @@ const regex::Regex* repeated_word_pattern(std::uint64_t n) {
 }  // namespace
 
 std::string expand_ussd(std::string_view text, std::string_view lang) {
+  static const rules::Needs needs = rules::needs_of(RE_USSD.pattern());
+  if (!rules::Holds(text).may_match(needs)) return std::string(text);
   const auto& pack = langpack::get_pack(lang);
   // ‘*123#’ -> ‘star satu dua tiga hash’
   return RE_USSD->replace_all(text, [&](const regex::Captures& c) {
@@ -135,14 +143,18 @@ std::string expand_ussd(std::string_view text, std::string_view lang) {
 }
 
 std::string expand_digit_contexts(std::string_view text, std::string_view lang) {
+  static const rules::Needs ctx_needs = rules::needs_of(RE_DIGIT_CTX.pattern());
+  static const rules::Needs product_needs = rules::needs_of(RE_PRODUCT_CTX.pattern());
   const auto& pack = langpack::get_pack(lang);
   auto read = [&](const regex::Captures& c) {
     return std::string(c.group(1)) + " " + shared::spell_digits(c.group(2), pack);
   };
+  rules::GatedText out(text);
   // ‘Gate 12’ -> ‘Gate satu dua’
-  std::string out = RE_DIGIT_CTX->replace_all(text, read);
+  if (out.may_match(ctx_needs)) out.update(RE_DIGIT_CTX->replace_all(out.text(), read));
   // ‘Office 365’ -> ‘Office tiga enam lima’
-  return RE_PRODUCT_CTX->replace_all(out, read);
+  if (out.may_match(product_needs)) out.update(RE_PRODUCT_CTX->replace_all(out.text(), read));
+  return out.take();
 }
 
 std::string normalize_elongated(std::string_view text) {
