@@ -163,7 +163,8 @@ inline constexpr CurrencyRow MONEY_MY[] = {
     {"$", "美金", "仙"}, {"USD", "美金", "仙"}, {"RM", "令吉", "仙"}, {"MYR", "令吉", "仙"},
     {"£", "英磅", "仙"}, {"GBP", "英磅", "仙"}, {"€", "欧元", "仙"}, {"EUR", "欧元", "仙"},
 };
-// The entity speller's words for a code with no row, per variant.
+// The entity speller's words for a code with no row, per variant ("块" is
+// also the "zh_my" word of the "$" symbol).
 inline constexpr CurrencyRow MONEY_DEFAULT{"", "元", "分"};
 inline constexpr CurrencyRow MONEY_MY_DEFAULT{"", "块", "仙"};
 
