@@ -60,11 +60,11 @@ inline constexpr MonthNames MONTHS = {{
     {"9", "September"}, {"10", "Oktober"}, {"11", "November"}, {"12", "Disember"},
 }};
 
-// The money pass's words.
+// The money pass's words: those of the entity speller (ENTITY_MONEY).
 inline constexpr CurrencyRow MONEY[] = {
-    {"RM", "ringgit", "sen"}, {"MYR", "ringgit", "sen"}, {"$", "dollar", "sen"},
-    {"USD", "dollar", "sen"}, {"£", "pound", "pence"},   {"GBP", "pound", "pence"},
-    {"€", "euro", "sen"},     {"EUR", "euro", "sen"},
+    {"RM", "ringgit", "sen"},  {"MYR", "ringgit", "sen"}, {"$", "dollar", "cents"},
+    {"USD", "dollar", "cents"}, {"£", "pound", "pence"},  {"GBP", "pound", "pence"},
+    {"€", "euro", "cents"},     {"EUR", "euro", "cents"},
 };
 
 inline constexpr ScaleWord SCALES[] = {
@@ -119,11 +119,12 @@ inline constexpr MonthNames MONTHS = {{
     {"9", "September"},  {"10", "October"}, {"11", "November"}, {"12", "December"},
 }};
 
-// The money pass's words; a code with no row reads as the first.
+// The money pass's words: those of the entity speller (ENTITY_MONEY); a
+// code with no row reads as the first.
 inline constexpr CurrencyRow MONEY[] = {
-    {"RM", "ringgit", "cent"}, {"MYR", "ringgit", "cent"},
-    {"$", "dollar", "cent"},   {"USD", "dollar", "cent"},
-    {"€", "euro", "cent"},     {"EUR", "euro", "cent"},
+    {"RM", "ringgit", "sen"},  {"MYR", "ringgit", "sen"},
+    {"$", "dollar", "cents"},  {"USD", "dollar", "cents"},
+    {"€", "euro", "cents"},    {"EUR", "euro", "cents"},
     {"£", "pound", "pence"},   {"GBP", "pound", "pence"},
 };
 

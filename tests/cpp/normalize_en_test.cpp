@@ -35,17 +35,17 @@ constexpr Case kDates[] = {
 TEST(normalize_english, dates) { EXPECT_ENGLISH(kDates); }
 
 constexpr Case kMoney[] = {
-    {"$5.5", "five dollar fifty cent"},
-    {"$5.50", "five dollar fifty cent"},
+    {"$5.5", "five dollar fifty cents"},  // the entity speller's words
+    {"$5.50", "five dollar fifty cents"},
     {"$5.0", "five dollar"},
     {"$5.00", "five dollar"},
-    {"€2.05", "two euro five cent"},
+    {"€2.05", "two euro five cents"},
     {"EUR 10", "ten euro"},
     {"GBP 2.50", "two pound fifty pence"},
     {"rm5", "five ringgit"},
     {"MYR 20", "twenty ringgit"},
     {"$2", "two dollar"},  // the unit word is never pluralised
-    {"RM1,234.56", "one thousand, two hundred and thirty-four ringgit fifty-six cent"},
+    {"RM1,234.56", "one thousand, two hundred and thirty-four ringgit fifty-six sen"},
     {"$5,50", "five hundred and fifty dollar"},  // a comma is never a decimal sign here
     // with a scale word the fraction is read digit by digit, never dropped
     {"$5.00 million", "five point zero zero million dollar"},

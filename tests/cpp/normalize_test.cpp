@@ -95,6 +95,7 @@ constexpr Case kMoney[] = {
     {"RM1,500,000", "satu juta lima ratus ribu ringgit"},
     {"RM20.500", "dua puluh perpuluhan lima kosong kosong ringgit"},  // more decimals than sen: one number
     {"£1.25", "satu pound dua puluh lima pence"},
+    {"$1.25", "satu dollar dua puluh lima cents"},  // the entity speller's words
     {"$2.5 million", "dua perpuluhan lima juta dollar"},
     {"£3 thousand", "tiga ribu pound"},
     {"€2 billion", "dua bilion euro"},
