@@ -143,7 +143,7 @@ namespace {
 using regex::Captures;
 using regex::LazyRegex;
 
-constinit LazyRegex RE_PERCENT{R"(((?<![\w.])\.\d+|\d+(?:\.\d+)?)%)"};
+constinit LazyRegex RE_PERCENT{R"(((?<![\w.])\.\d+|\d+(?:,\d{3})*(?:\.\d+)?)%)"};
 constinit LazyRegex RE_DATE_DMY{R"((?<!\d)(\d{1,2})[/\-.](\d{1,2})[/\-.](\d{2,4}))"};
 constinit LazyRegex RE_DATE_YMD{R"((?<!\d)(\d{4})[/\-.](\d{1,2})[/\-.](\d{1,2}))"};
 constinit LazyRegex RE_CURRENCY{
@@ -266,7 +266,8 @@ std::string point_reading(std::string_view whole, std::string_view fraction) {
 
 // ‘50%’ -> ‘百分之五十’ (zh) / ‘五十巴仙’ (zh_my)
 std::string read_percent(const Captures& c, bool is_my) {
-  const std::string_view g = c.group(1);
+  const std::string ungrouped = unicode::replace_all(c.group(1), ",", "");
+  const std::string_view g = ungrouped;
   std::string number;
   if (const auto dot = g.find('.'); dot != std::string_view::npos) {
     number = point_reading(g.substr(0, dot), g.substr(dot + 1));

@@ -344,7 +344,7 @@ std::string ungrouped(const regex::Captures& c) {
   return out;
 }
 
-constinit regex::LazyRegex RE_PERCENT{R"(((?<![\w.])\.\d+|\b\d+(?:\.\d+)?)%)"};
+constinit regex::LazyRegex RE_PERCENT{R"(((?<![\w.])\.\d+|\b\d+(?:,\d{3})*(?:\.\d+)?)%)"};
 
 constinit regex::LazyRegex RE_DATE_YMD{R"(\b(\d{4})[/\-.](\d{1,2})[/\-.](\d{1,2})\b)"};
 constinit regex::LazyRegex RE_DATE{R"(\b(\d{1,2})[/\-.](\d{1,2})[/\-.](\d{2,4})\b)"};

@@ -109,6 +109,7 @@ TEST(normalize_english, many_times_on_one_line) {
 constexpr Case kNumbers[] = {
     {"12.5%", "twelve point five percent"},
     {"up .5%", "up point five percent"},
+    {"1,000%", "one thousand percent"},
     {"3.14", "three point one four"},
     {"0.05", "zero point zero five"},
     {"+60-123-4567", "plus six zero dash one two three dash four five six seven"},

@@ -163,6 +163,7 @@ constexpr Case kNumbers[] = {
     {"12.5%", "dua belas perpuluhan lima peratus"},
     {"0.05%", "kosong perpuluhan kosong lima peratus"},
     {".5%", "perpuluhan lima peratus"},
+    {"2,500%", "dua ribu lima ratus peratus"},
     {"3.14", "tiga perpuluhan satu empat"},
     {"(.25)", "(perpuluhan dua lima)"},
     {"10.30", "sepuluh perpuluhan tiga kosong"},

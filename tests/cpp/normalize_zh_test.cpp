@@ -86,6 +86,7 @@ TEST(normalize_zh_variant, percent) {
       {"12.5%", "百分之十二点五", "十二点五巴仙"},
       {"0.05%", "百分之零点零五", "零点零五巴仙"},
       {".5%", "百分之零点五", "零点五巴仙"},
+      {"1,000.5%", "百分之一千点五", "一千点五巴仙"},
       // whole percentages saturate instead of wrapping to zero
       {"99999999999999999999999999999999999999999%", "百分之太大", "太大巴仙"},
       // the percent sign keeps ‘3:30%’ from being a time
