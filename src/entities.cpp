@@ -122,7 +122,8 @@ bool amount_goes_on(std::string_view text, std::size_t, std::size_t end) {
     std::size_t after = pos + word.size();
     if (after == rest.size()) return true;
     std::size_t k = after;
-    return !unicode::is_word_char(unicode::decode(rest, k));
+    const char32_t next_char = unicode::decode(rest, k);
+    return !unicode::is_word_char(next_char) || unicode::is_ideographic(next_char);  // ‘trillion左右’
   }
   return false;
 }

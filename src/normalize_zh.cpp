@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "lang/words.h"
+#include "normalize.h"
 #include "regex.h"
 #include "rules.h"
 #include "stash.h"
@@ -146,6 +147,17 @@ using regex::LazyRegex;
 constinit LazyRegex RE_PERCENT{R"(((?<![\w.])\.\d+|\d+(?:,\d{3})*(?:\.\d+)?)%)"};
 constinit LazyRegex RE_DATE_DMY{R"((?<!\d)(\d{1,2})[/\-.](\d{1,2})[/\-.](\d{2,4}))"};
 constinit LazyRegex RE_DATE_YMD{R"((?<!\d)(\d{4})[/\-.](\d{1,2})[/\-.](\d{1,2}))"};
+// An English scale word after an amount: the amount is spelled out in
+// digits first, exactly, so that the money pass reads its whole value
+// (‘$2.5 billion’ -> ‘$2500000000’ -> ‘二十五亿美元’), not cents and a stray word.
+constinit LazyRegex RE_THOUSAND{
+    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+thousand\b)"};
+constinit LazyRegex RE_MILLION{
+    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+million\b)"};
+constinit LazyRegex RE_BILLION{
+    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+billion\b)"};
+constinit LazyRegex RE_TRILLION{
+    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+trillion\b)"};
 constinit LazyRegex RE_CURRENCY{
     R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)([\d,]+(?:[\.,]\d+)?)(?:\s?(千万|千亿|千|百万|百亿|万亿|万|亿|兆))?)"};
 constinit LazyRegex RE_TIME_NO_MERIDIAN{
@@ -451,6 +463,10 @@ const Pass PASSES[] = {
 std::string normalize_zh_variant(std::string_view text, bool is_my) {
   std::string s = rules::run_passes(text, is_my ? std::span<const Pass>(PERCENT_ZH_MY) : PERCENT_ZH);
   s = rules::run_passes(s, DATES);
+  for (const auto& [re, zeros] : {std::pair<const LazyRegex&, unsigned>{RE_TRILLION, 12}, {RE_BILLION, 9},
+                                  {RE_MILLION, 6}, {RE_THOUSAND, 3}}) {
+    s = normalize::expand_suffix(s, *re, zeros);
+  }
   s = rules::run_passes(s, is_my ? std::span<const Pass>(MONEY_ZH_MY) : MONEY_ZH);
   s = rules::run_passes(s, PASSES);
   return std::string(unicode::trim(s));

@@ -130,6 +130,10 @@ bool is_uppercase(char32_t c) {
   return u_hasBinaryProperty(static_cast<UChar32>(c), UCHAR_UPPERCASE);
 }
 
+bool is_ideographic(char32_t c) {
+  return c >= 0x80 && u_hasBinaryProperty(static_cast<UChar32>(c), UCHAR_IDEOGRAPHIC);
+}
+
 bool is_word_char(char32_t c) {
   if (c < 0x80) return is_alphabetic(c) || is_ascii_digit(c) || c == '_';
   auto u = static_cast<UChar32>(c);

@@ -22,6 +22,7 @@ bool is_numeric(char32_t c);       // general category Nd, Nl or No
 bool is_decimal_digit(char32_t c); // general category Nd (the pattern dialect's \d)
 bool is_uppercase(char32_t c);     // Uppercase
 bool is_word_char(char32_t c);     // Alphabetic, Mark, Nd, Pc, Join_Control
+bool is_ideographic(char32_t c);   // Ideographic (Chinese characters)
 bool is_ascii_digit(char32_t c);
 // 0-9, A-Z, a-z; inline, since the byte loops call it on every byte.
 constexpr bool is_ascii_alnum(char32_t c) {

@@ -127,6 +127,10 @@ TEST(normalize_zh_variant, money) {
       {"RM1.5万", "一点五万令吉", "一点五万令吉"},
       {"$2.50亿", "二点五亿美元", "二点五亿美金"},
       {"RM3.00万", "三万令吉", "三万令吉"},
+      // an English scale word is part of the amount
+      {"$2.5 billion", "二十五亿美元", "二十五亿美金"},
+      {"RM1,234.5 thousand", "一百二十三万四千五百令吉", "一百二十三万四千五百令吉"},
+      {"£3 million", "三百万英镑", "三百万英磅"},
       {"RM20.500", "二十点五零零令吉", "二十点五零零令吉"},  // more decimals than cents: one number
   };
   CHECK_TABLE(cases);
