@@ -29,14 +29,48 @@ struct NeedsReader {
   bool unsure = false;
   std::size_t i = 0;
 
-  static Needs both(const Needs& a, const Needs& b) {
-    return {a.digit && b.digit, {a.bytes[0] & b.bytes[0], a.bytes[1] & b.bytes[1]}, a.letters & b.letters};
+  // One thing a match of the branch certainly holds, as a one-of set
+  // (unset when the branch needs nothing): a byte, else a letter, else a
+  // digit, else the branch's own one-of set.
+  static Needs::OneOf one_item(const Needs& n) {
+    Needs::OneOf one;
+    one.set = true;
+    for (std::size_t w = 0; w < 2; ++w) {
+      if (n.bytes[w] != 0) {
+        one.bytes[w] = n.bytes[w] & (~n.bytes[w] + 1);  // its lowest bit
+        return one;
+      }
+    }
+    if (n.letters != 0) {
+      one.letters = n.letters & (~n.letters + 1);
+    } else if (n.digit) {
+      one.digit = true;
+    } else {
+      return n.one_of;
+    }
+    return one;
   }
+  static void widen(Needs::OneOf& to, const Needs::OneOf& n) {
+    to.set = to.set && n.set;
+    to.digit = to.digit || n.digit;
+    to.non_ascii = to.non_ascii || n.non_ascii;
+    to.bytes[0] |= n.bytes[0];
+    to.bytes[1] |= n.bytes[1];
+    to.letters |= n.letters;
+  }
+  // What every match of `a` or `b` needs.
+  static Needs both(const Needs& a, const Needs& b) {
+    Needs n{a.digit && b.digit, {a.bytes[0] & b.bytes[0], a.bytes[1] & b.bytes[1]}, a.letters & b.letters, one_item(a)};
+    widen(n.one_of, one_item(b));
+    return n;
+  }
+  // What every match of `to` followed by `n` needs.
   static void add(Needs& to, const Needs& n) {
     to.digit = to.digit || n.digit;
     to.bytes[0] |= n.bytes[0];
     to.bytes[1] |= n.bytes[1];
     to.letters |= n.letters;
+    if (!to.one_of.set) to.one_of = n.one_of;
   }
 
   // A literal ASCII character.
@@ -45,6 +79,8 @@ struct NeedsReader {
       need_byte(n, static_cast<unsigned char>(c));
     } else if (const char lower = static_cast<char>(c | 0x20); lower != 'k' && lower != 's') {
       n.letters |= letter_bit(c);
+    } else {
+      n.one_of = {true, false, true, {}, letter_bit(c)};
     }
   }
 
@@ -112,9 +148,10 @@ struct NeedsReader {
     }
     const auto b = static_cast<unsigned char>(c);
     if (b >= 0x80) {
-      // A whole non-ASCII character, needing nothing here.
+      // A whole non-ASCII character: it, or under (?i) one of its other cases.
       ++i;
       while (i < p.size() && (static_cast<unsigned char>(p[i]) & 0xC0) == 0x80) ++i;
+      n.one_of.set = n.one_of.non_ascii = !caseless;
       return n;
     }
     ++i;
@@ -242,6 +279,7 @@ Holds::Holds(std::string_view text) {
       ascii = false;
     }
   }
+  non_ascii_ = !ascii;
   constexpr std::uint64_t kDigitBits = std::uint64_t{0x3FF} << '0';
   held_.digit = (held_.bytes[0] & kDigitBits) != 0 || (!ascii && RE_ANY_DIGIT->is_match(text));
 }

@@ -26,9 +26,20 @@ struct Needs {
   bool digit = false;
   std::array<std::uint64_t, 2> bytes{};
   std::uint32_t letters = 0;
+  // And at least one of these, when `set`: a digit, a character beyond
+  // ASCII, or one of the bytes or letters (‘RM|\$|£’ needs "r", "$" or more
+  // than ASCII).
+  struct OneOf {
+    bool set = false;
+    bool digit = false;
+    bool non_ascii = false;
+    std::array<std::uint64_t, 2> bytes{};
+    std::uint32_t letters = 0;
+  } one_of;
 };
 // Read off the pattern text: the items outside look-arounds that no
-// quantifier makes optional, common to every branch of an alternation.
+// quantifier makes optional, common to every branch of an alternation; for
+// an alternation, also one item of each branch.
 // Letters under (?i) need their letter in either case, except "k" and "s"
 // (the Kelvin sign and the long s match them); anything the reading is
 // unsure of needs nothing.
@@ -40,12 +51,17 @@ class Holds {
   explicit Holds(std::string_view text);
   // False only when no match of a pattern with these needs can be in the text.
   bool may_match(const Needs& needs) const {
+    const Needs::OneOf& any = needs.one_of;
     return (!needs.digit || held_.digit) && (needs.bytes[0] & ~held_.bytes[0]) == 0 &&
-           (needs.bytes[1] & ~held_.bytes[1]) == 0 && (needs.letters & ~held_.letters) == 0;
+           (needs.bytes[1] & ~held_.bytes[1]) == 0 && (needs.letters & ~held_.letters) == 0 &&
+           (!any.set || (any.digit && held_.digit) || (any.non_ascii && non_ascii_) ||
+            (any.bytes[0] & held_.bytes[0]) != 0 || (any.bytes[1] & held_.bytes[1]) != 0 ||
+            (any.letters & held_.letters) != 0);
   }
 
  private:
   Needs held_;
+  bool non_ascii_ = false;
 };
 
 // A text that rows of passes rewrite in turn, knowing what it holds: worked

@@ -92,3 +92,24 @@ TEST(needs_of, reads_what_every_match_holds) {
     EXPECT_EQ(got.letters, want.letters) << c.pattern;
   }
 }
+
+// An alternation needs one item of each branch; "k", "s" under (?i) and
+// characters beyond ASCII count as met by any non-ASCII text.
+struct OneOfCase {
+  std::string_view pattern, text;
+  bool may_match;
+};
+constexpr OneOfCase kOneOf[] = {
+    {R"((?i)\b(exit|gate|bus\s+no)\s+\d+)", "年 5", false},
+    {R"((?i)\b(exit|gate|bus\s+no)\s+\d+)", "BUS 5", true},
+    {"x(?:£|€)", "x y", false},
+    {"x(?:£|€)", "x é", true},
+    {R"((?i)sk)", "Q", false},
+    {R"((?i)sk)", "\u017F", true},
+    {"(?:a|)b", "b", true},  // an empty branch needs nothing
+};
+
+TEST(needs_of, one_item_of_each_branch) {
+  for (const auto& c : kOneOf)
+    EXPECT_EQ(Holds(c.text).may_match(needs_of(c.pattern)), c.may_match) << c.pattern << " on " << c.text;
+}
