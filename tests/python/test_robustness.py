@@ -2,7 +2,7 @@
 
 Properties over generated text and options: no stray exceptions, clean
 whitespace, no leaked stash keys or placeholders, determinism; plus the
-entity round trip, option nesting limits, large texts, threads and memory.
+entity round trip, many entities, threads and memory.
 """
 
 import json
@@ -10,7 +10,6 @@ import os
 import random
 import re
 import threading
-import time
 
 import pytest
 from hypothesis import HealthCheck, assume, example, given, settings
@@ -202,14 +201,6 @@ def test_normalize_any_unicode(text, lang):
     check_output(text, out, lang, "")
 
 
-@fast(100)
-@given(text=text_strategy, lang=st.sampled_from(LANGS),
-       padding=st.sampled_from(["", " EN ", "\tzh\n", "MS"]))
-def test_language_code_is_trimmed_and_lowercased(text, lang, padding):
-    code = padding if padding else lang.upper().center(len(lang) + 2)
-    assert kalvesta.normalize(text, code) == kalvesta.normalize(text, code.strip().lower())
-
-
 TAGS = ["URL", "EMAIL", "PHONE", "VERSION", "CURRENCY", "DATE", "TIME", "TEMPERATURE",
         "ADDRESS_SLASH", "FRACTION", "X_KALI", "IC", "HARI_BULAN", "HIJRI", "url", "", "FOO"]
 
@@ -234,18 +225,6 @@ def test_number_readings_never_fail(n, i, year, x):
             kalvesta.to_cardinal_zh(x)
     else:
         assert kalvesta.to_cardinal_zh(x)
-
-
-@pytest.mark.parametrize("count", [27, 216, 703])
-@pytest.mark.parametrize("lang", LANGS)
-def test_many_entities_all_come_back(count, lang):
-    # Stash keys grow a letter at 26 and 702 entities, and some keys hold
-    # letter runs that the elongated-word pass would shorten.
-    text = " ".join(f"u{i}@mail.com" for i in range(count))
-    out = kalvesta.normalize(text, lang)
-    check_output(text, out, lang, "")
-    assert "<" not in out and "less than" not in out, (lang, count)
-    assert out.count("mail") == count, (lang, count, short(out))
 
 
 # ---- entity round trip ----
@@ -284,131 +263,23 @@ def test_extract_entities_filter_renumbers(text, tags):
     assert [i for _, _, i in listed] == list(range(1, len(listed) + 1)), text
 
 
-# ---- surrogates, nesting, size ----
-
-SURROGATE_CALLS = [
-    ("normalize text", lambda s: kalvesta.normalize("a" + s, "ms")),
-    ("normalize language", lambda s: kalvesta.normalize("a", s)),
-    ("normalize options", lambda s: kalvesta.normalize("a", "ms", s)),
-    ("extract_entities text", lambda s: kalvesta.extract_entities(s + " x@y.com")),
-    ("extract_entities tags", lambda s: kalvesta.extract_entities("x", [s])),
-    ("entity_to_spoken", lambda s: kalvesta.entity_to_spoken(s, "URL", "en")),
-    ("to_currency_zh", lambda s: kalvesta.to_currency_zh(1.0, s)),
-]
-
-
-@pytest.mark.parametrize("surrogate", ["\ud800", "\udfff", "\udc80"])
-@pytest.mark.parametrize("name,call", SURROGATE_CALLS, ids=[n for n, _ in SURROGATE_CALLS])
-def test_lone_surrogates_raise_unicode_encode_error(name, call, surrogate):
-    with pytest.raises(UnicodeEncodeError):
-        call(surrogate)
-
-
-def nested_in_language_scope(depth):
-    # Two object levels (the record and "pronunciations"), then arrays under a
-    # language key; the decoder must walk such a value in full.
-    inner = depth - 2
-    return '{"pronunciations":{"ms":' + "[" * inner + "]" * inner + "}}"
-
-
-def nested_objects(depth):
-    # Record, "pronunciations", a language scope, then objects under a word.
-    inner = depth - 3
-    return '{"pronunciations":{"ms":{"w":' + '{"a":' * inner + "1" + "}" * inner + "}}}"
-
-
-NESTING_SHAPES = [
-    ("arrays", lambda d: "[" * d + "]" * d),
-    ("arrays in a language scope", nested_in_language_scope),
-    ("objects in a language scope", nested_objects),
-]
-
-
-@pytest.mark.parametrize("name,shape", NESTING_SHAPES, ids=[n for n, _ in NESTING_SHAPES])
-def test_options_nested_127_levels_is_no_recursion_error(name, shape):
-    try:
-        kalvesta.normalize("12 km", "ms", shape(127))
-    except ValueError as err:
-        assert "recursion limit exceeded" not in str(err), name
-        assert str(err).startswith("invalid options JSON: invalid type"), (name, str(err))
-
-
-@pytest.mark.parametrize("depth", [128, 129, 200])
-@pytest.mark.parametrize("shape", [nested_in_language_scope, nested_objects])
-def test_options_nested_128_levels_hits_the_recursion_limit(shape, depth):
-    with pytest.raises(ValueError, match=r"^invalid options JSON: recursion limit exceeded"):
-        kalvesta.normalize("12 km", "ms", shape(depth))
-
-
-@pytest.mark.parametrize("opener", ["[", '{"a":', '{"pronunciations":{"ms":['])
-def test_options_nested_very_deep_is_an_error_not_a_crash(opener):
-    text = opener * 100_000
-    with pytest.raises(ValueError, match=r"^invalid options JSON: "):
-        kalvesta.normalize("x", "en", text)
+@pytest.mark.parametrize("lang", LANGS)
+def test_a_thousand_entities_come_back_in_their_places(lang):
+    # Stash keys grow a letter at 26 and 702 entities, and some keys hold
+    # letter runs that the elongated-word pass would shorten.
+    pieces = [[("EMAIL", f"u{i}@mail.com"), ("VERSION", f"1.{i}.3"), ("TIME", f"{i % 12 + 1}:{i % 60:02d} pm"),
+               ("PHONE", "1-800-88-1234"), ("CURRENCY", f"RM{i}")][i % 5] for i in range(1000)]
+    text = " ".join(p for _, p in pieces)
+    want = " ".join(kalvesta.entity_to_spoken(p, tag, lang) for tag, p in pieces)
+    assert kalvesta.normalize(text, lang) == want
 
 
 CORPUS_DIR = os.path.join(os.path.dirname(__file__), "..", "..", "bench", "corpus")
-SAMPLE = {
-    "ms": "Harga RM5.50 pada 15/08/2024 jam 10:00 pagi, 2.1% naik, hubungi 03-8888 1234 atau a@b.my.",
-    "id": "Harga Rp13.500 pada 15/08/2024 pukul 10:00 pagi, naik 2,84%, hubungi 021-5555 1234.",
-    "en": "Eggs cost $4.50 on January 1, 2025 at 10:00 a.m., up 2.1%; call 03-8888 1234, Dr. Lee.",
-    "zh": "鸡蛋价格2025年1月1日上午10:00上涨到5.5元，涨幅2.1%，请拨打010-8888 1234。",
-    "zh_my": "食油价格15/08/2024上午10:00涨到RM5.50，涨幅2.1%，请拨打03-8888 1234。",
-}
 
 
 def corpus_text(lang):
-    path = os.path.join(CORPUS_DIR, f"{lang}.txt")
-    if os.path.exists(path):
-        with open(path, encoding="utf-8") as f:
-            return f.read()
-    return SAMPLE[lang] + "\n"
-
-
-BIG_MB = float(os.environ.get("KALVESTA_BIG_MB", "10"))
-
-
-@pytest.mark.parametrize("lang", LANGS)
-def test_large_text_finishes(lang):
-    unit = corpus_text(lang)
-    size = int(BIG_MB * 1_000_000)
-    text = unit * (size // len(unit.encode()) + 1)
-    out = kalvesta.normalize(text, lang)
-    assert len(out) > len(text) // 4, lang
-
-
-# Runs of one or two characters are timed by test_scaling.py.
-ADVERSARIAL = {
-    "clock times then %": lambda n: "10:30 " * (n // 6) + "%",
-    "digit groups": lambda n: "12 345 " * (n // 7),
-    "e-mails": lambda n: " ".join(f"u{i}@b.com" for i in range(n // 10)),
-    "letters": lambda n: "".join(random.Random(5).choices("abcdefghijklmnopqrstuvwxyz", k=n)),
-    "ha": lambda n: "ha " * (n // 3),
-    "exclamations": lambda n: "!" * n,
-    "dashes": lambda n: "-" * n + "5",
-}
-
-
-def timed_normalize(text, lang):
-    start = time.perf_counter()
-    out = kalvesta.normalize(text, lang)
-    return time.perf_counter() - start, out
-
-
-@pytest.mark.parametrize("name", list(ADVERSARIAL))
-@pytest.mark.parametrize("lang", LANGS)
-def test_adversarial_lines_grow_linearly(name, lang):
-    # Four times the text may take about four times as long; a quadratic
-    # step takes sixteen. Small sizes keep the whole table to seconds, and a
-    # slow small run fails at once instead of waiting for the big one.
-    small_text, big_text = ADVERSARIAL[name](16_000), ADVERSARIAL[name](64_000)
-    small = min(timed_normalize(small_text, lang)[0] for _ in range(3))
-    assert small < 0.25, f"{name} [{lang}]: {small:.2f}s for 16 KB"
-    big, out = timed_normalize(big_text, lang)
-    if big < 1.0:
-        big = min(big, timed_normalize(big_text, lang)[0])
-    check_output(big_text, out, lang, "")
-    assert big < 0.01 or big / small < 10, f"{name} [{lang}]: 16 KB {small:.4f}s, 64 KB {big:.4f}s"
+    with open(os.path.join(CORPUS_DIR, f"{lang}.txt"), encoding="utf-8") as f:
+        return f.read()
 
 
 # ---- threads and memory ----

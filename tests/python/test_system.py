@@ -1,6 +1,7 @@
-"""Whole-system readings: one news-style paragraph per language, mixing money,
+"""Whole-system goldens: one news-style paragraph per language, mixing money,
 dates, times, percentages, decimals, measurements, web and e-mail addresses,
-phone numbers, versions and the kinds every language shares."""
+phone numbers, versions and the kinds every language shares; then a few
+sentences that join entities and language passes in one call."""
 
 import pytest
 
@@ -109,7 +110,26 @@ PARAGRAPHS = {
 }
 
 
-@pytest.mark.parametrize("lang", list(PARAGRAPHS))
-def test_news_paragraph(lang):
-    text, want = PARAGRAPHS[lang]
-    assert normalize(text, lang) == want, text
+GOLDENS = [(lang, text, "", want) for lang, (text, want) in PARAGRAPHS.items()] + [
+    # A stash key glued to a digit is not read with it.
+    ("ms", "visit abc.com5 now", "", "visit abc dot com lima now"),
+    ("zh", "visit abc.com5 now", "", "visit abc点com 五 now"),
+    # The address inside the web address is kept, read with the address.
+    ("en", "see http://x.com/?u=a@b.com ok", "",
+     "see h t t p colon slash slash x dot com slash question mark u equals a at b dot com ok"),
+    # A time takes the blank after it; its reading gives the blank back.
+    ("en", "3:02 a@b.com", "", "three two a at b dot com"),
+    # The full stop after a web address ends the sentence.
+    ("ms", "Layari www.contoh.com.", "", "Layari w w w dot contoh dot com."),
+    # A grouped number with a fraction is read whole, not from its last group.
+    ("ms", "ditutup pada 7,654.32 mata", "",
+     "ditutup pada tujuh ribu enam ratus lima puluh empat perpuluhan tiga dua mata"),
+    # "basic" keeps acronyms, elongated words and special characters on.
+    ("en", "FBI sooo A&B 12/05/2024 5 km 7:30 pm", '{"profile": "basic"}',
+     "F B I soo A and B 12/05/2024 five km 7:30 pm"),
+]
+
+
+@pytest.mark.parametrize("lang,text,options,want", GOLDENS, ids=lambda v: str(v)[:24])
+def test_golden(lang, text, options, want):
+    assert normalize(text, lang, options) == want, text
