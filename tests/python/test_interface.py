@@ -66,8 +66,6 @@ ARGUMENT_ERRORS = [
      "argument 'language': 'int' object cannot be converted to 'PyString'"),
     (lambda: _core.normalize("x", "en", None), TypeError,
      "argument 'options_json': 'NoneType' object cannot be converted to 'PyString'"),
-    (lambda: _core.normalize(b"x", "en"), TypeError,
-     "argument 'text': 'bytes' object cannot be converted to 'PyString'"),
     (lambda: _core.extract_entities("x", "URL"), TypeError, "argument 'tags': Can't extract `str` to `Vec`"),
     (lambda: _core.extract_entities("x", {"URL"}), TypeError,
      "argument 'tags': 'set' object cannot be converted to 'Sequence'"),
@@ -80,9 +78,6 @@ ARGUMENT_ERRORS = [
     (lambda: _core.to_currency_zh("1", "元"), TypeError, "argument 'value': must be real number, not str"),
     (lambda: _core.to_cardinal_ms(1.0), TypeError,
      "argument 'n': 'float' object cannot be interpreted as an integer"),
-    (lambda: _core.to_cardinal_id(2.5), TypeError,
-     "argument 'n': 'float' object cannot be interpreted as an integer"),
-    (lambda: _core.to_cardinal_zh("5"), TypeError, "argument 'n': must be real number, not str"),
     (lambda: _core.to_year_zh(1.5), TypeError,
      "argument 'year': 'float' object cannot be interpreted as an integer"),
     # Binding, in the interpreter's own words.
@@ -102,11 +97,9 @@ ARGUMENT_ERRORS = [
     # Range: not a TypeError.
     (lambda: _core.to_cardinal_ms(-1), ValueError, "Cannot convert negative int"),
     (lambda: _core.to_cardinal_ms(2**128), OverflowError, "Python int larger than 128 bits"),
-    (lambda: _core.to_cardinal_id(2**63), OverflowError, None),
     (lambda: _core.to_year_zh(-(2**63) - 1), OverflowError, None),
     (lambda: _core.to_cardinal_zh(10**400), OverflowError, None),
     (lambda: _core.to_cardinal_zh(1e16), OverflowError, "Number 10000000000000000 is too large (max 10^16)"),
-    (lambda: _core.to_cardinal_zh(float("-inf")), OverflowError, "Number -inf is too large (max 10^16)"),
     # Core errors are ValueErrors; the options are read before the language.
     (lambda: _core.normalize("", " Fr "), ValueError,
      "Unsupported language: ' Fr ' (expected one of (en, id, ms, zh, zh_my))"),
@@ -161,12 +154,10 @@ def test_language_codes_are_trimmed_and_lowercased(code, plain):
 
 NUMBERS = [
     (_core.to_cardinal_id, -5, "negatif lima"),
-    (_core.to_cardinal_id, 0, "nol"),
     # -2**63 reads its exact magnitude: 2**63 - 1 with its last digit one higher.
     (_core.to_cardinal_id, -(2**63), "negatif " + _core.to_cardinal_id(2**63 - 1)[:-len("tujuh")] + "delapan"),
     (_core.to_cardinal_ms, True, "satu"),
     (_core.to_cardinal_ms, 2**128 - 1, "terlalu besar"),
-    (_core.to_cardinal_zh, 3.14, "三点一四"),
     (_core.to_cardinal_zh, 1e-7, "零点零零零零零零一"),
     (_core.to_cardinal_zh, 0.1 + 0.2, "零点三" + "零" * 15 + "四"),
     (_core.to_cardinal_zh, -5.25, "负五点二五"),

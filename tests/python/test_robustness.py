@@ -5,6 +5,7 @@ whitespace, no leaked stash keys or placeholders, determinism; plus the
 entity round trip, many entities, threads and memory.
 """
 
+import itertools
 import json
 import os
 import random
@@ -56,33 +57,30 @@ CHARS = (
 
 TOKENS = [
     # amounts, with scales
-    "RM5.50", "RM 12,50", "RM1.2M", "RM85K", "RM650 ribu", "RM1.5 bilion", "RM2 juta",
-    "Rp13.500", "Rp2,5 triliun", "Rp150rb", "Rp85jt", "Rp1,2 M", "$4.50", "$2.5B", "$4T",
-    "£9,250", "€150", "USD3.2B", "USD1", "EUR 20", "GBP5", "MYR10", "IDR1000", "rm5",
+    "RM5.50", "RM 12,50", "RM1.2M", "RM85K", "RM650 ribu", "RM1.5 bilion", "RM2 juta", "Rp13.500",
+    "Rp2,5 triliun", "Rp150rb", "Rp85jt", "Rp1,2 M", "$4.50", "$2.5B", "$4T", "£9,250", "€150", "USD3.2B", "USD1",
+    "EUR 20", "GBP5", "MYR10", "IDR1000", "rm5",
     # dates and times
-    "15/08/2024", "1/1/2025", "2025-03-31", "12 Mac 2024", "5 May 2024", "May 5, 2024",
-    "10:00 pagi", "5:30 petang", "3:00 p.m.", "7:45 am", "12:30:45", "下午3:00", "8:45 malam",
-    "tengah hari", "1:15 tengah  hari",
+    "15/08/2024", "1/1/2025", "2025-03-31", "12 Mac 2024", "5 May 2024", "May 5, 2024", "10:00 pagi",
+    "5:30 petang", "3:00 p.m.", "7:45 am", "12:30:45", "下午3:00", "8:45 malam", "tengah hari", "1:15 tengah  hari",
     # numbers of every shape
     "2.1%", "73,89%", "-5", "--5", "(-5)", "1,234,567", "1.234.567", "3.14159", "007",
-    "340282366920938463463374607431768211456", "99999999999999999999999999999999999999",
-    "3-1", "1234-5678-9012", "ke-2", "2nd", "21st", "1990s", "0800",
+    "340282366920938463463374607431768211456", "99999999999999999999999999999999999999", "3-1", "1234-5678-9012",
+    "ke-2", "2nd", "21st", "1990s", "0800",
     # entities and contexts
-    "03-8888 1234", "012-345 6789", "1-300-88-5000", "+60123456789", "15400",
-    "www.example.com", "https://a.b/c?d=e@f.com", "192.168.1.1:8080/x", "a@b.co", "x.y@z.com.my",
-    "3.14.2", "10.0.19045", "2024.01.15", "12°C", "-5°C", "38,5 °C", "3/4", "12/3", "9/10",
-    "Jalan SS2/24", "Lorong 5 / 3", "Taman Melati 12/3", "2 kali", "3 x", "900101-14-5678",
-    "12 hari bulan 5", "1446H", "1445 H", "10 km", "5kg", "2.5 liter", "500 ml", "2 ekar",
-    "*123#", "*100*2#", "*#06#", "Gate 12", "GATE   12", "bus  no 7", "iPhone 15", "Office 365",
-    "PS 5000", "Windows 10",
+    "03-8888 1234", "012-345 6789", "1-300-88-5000", "+60123456789", "15400", "www.example.com",
+    "https://a.b/c?d=e@f.com", "192.168.1.1:8080/x", "a@b.co", "x.y@z.com.my", "3.14.2", "10.0.19045",
+    "2024.01.15", "12°C", "-5°C", "38,5 °C", "3/4", "12/3", "9/10", "Jalan SS2/24", "Lorong 5 / 3",
+    "Taman Melati 12/3", "2 kali", "3 x", "900101-14-5678", "12 hari bulan 5", "1446H", "1445 H", "10 km", "5kg",
+    "2.5 liter", "500 ml", "2 ekar", "*123#", "*100*2#", "*#06#", "Gate 12", "GATE   12", "bus  no 7",
+    "iPhone 15", "Office 365", "PS 5000", "Windows 10",
     # words the passes look at
-    "sooo", "Sooo!!!", "HELLOOO", "lapaaarrr", "哈哈哈哈", "ha ha ha ha", "satu satu satu satu",
-    "A.B.C.", "U.S.", "NASA", "GUI", "Dr", "Hjh", "Datuk", "can't", "won't", "it's", "Mr.",
-    "Dr.", "St.", "Prof", "and", "sen", "ringgit",
+    "sooo", "Sooo!!!", "HELLOOO", "lapaaarrr", "哈哈哈哈", "ha ha ha ha", "satu satu satu satu", "A.B.C.", "U.S.",
+    "NASA", "GUI", "Dr", "Hjh", "Datuk", "can't", "won't", "it's", "Mr.", "Dr.", "St.", "Prof", "and", "sen",
+    "ringgit",
     # placeholder-shaped text and stash keys
-    "<<<URL_1>>>", "<<<EMAIL_12>>>", "<<<DATE_2>>>", "<<<ABC_7>>>", "<<<X_0>>>", "<<<", ">>>",
-    "<<<URL_>>>", "entstasha", "entstashaa", "entstashb", "ENTSTASHA", "abcentstashb",
-    "!!!", "!", "...", "1.", "1. 2. 3.",
+    "<<<URL_1>>>", "<<<EMAIL_12>>>", "<<<DATE_2>>>", "<<<ABC_7>>>", "<<<X_0>>>", "<<<", ">>>", "<<<URL_>>>",
+    "entstasha", "entstashaa", "entstashb", "ENTSTASHA", "abcentstashb", "!!!", "!", "...", "1.", "1. 2. 3.",
 ]
 
 SEPARATORS = [" ", "", "  ", "\n", "\t", ", ", ". ", "\u3000", "\xa0", "-", "/"]
@@ -91,6 +89,7 @@ text_strategy = st.lists(
     st.one_of(
         st.sampled_from(TOKENS),
         st.text(alphabet=CHARS, min_size=1, max_size=4),
+        st.text(min_size=1, max_size=4),  # any code point but the surrogates
         st.sampled_from(SEPARATORS),
     ),
     max_size=24,
@@ -114,26 +113,17 @@ DISABLE = st.lists(st.sampled_from(PASS_KEYS + ["DATES", "nothing", ""]), max_si
 @st.composite
 def options_strategy(draw):
     form = draw(st.sampled_from(["empty", "blank", "object", "array"]))
-    if form == "empty":
-        return ""
-    if form == "blank":
-        return draw(st.sampled_from([" ", "\t\n", "\u3000", "\xa0"]))
-    pron = {}
-    if draw(st.booleans()):
-        pron["*"] = draw(st.one_of(st.none(), SCOPE))
+    if form != "object" and form != "array":
+        return draw(st.sampled_from([""] if form == "empty" else [" ", "\t\n", "\u3000", "\xa0"]))
+    pron = {"*": draw(st.one_of(st.none(), SCOPE))} if draw(st.booleans()) else {}
     for lang in draw(st.lists(st.sampled_from(LANGS + ["MS", "zh-my"]), max_size=2, unique=True)):
         pron[lang] = draw(SCOPE)
-    fields = [
-        ("profile", draw(PROFILES)),
-        ("disable", draw(DISABLE)),
-        ("pronunciation_profile", draw(PRON_PROFILES)),
-        ("pronunciations", pron),
-    ]
+    fields = {"profile": draw(PROFILES), "disable": draw(DISABLE),
+              "pronunciation_profile": draw(PRON_PROFILES), "pronunciations": pron}
     if form == "array":
-        count = draw(st.integers(0, 4))
-        return json.dumps([value for _, value in fields[:count]], ensure_ascii=False)
-    keep = draw(st.lists(st.sampled_from([name for name, _ in fields]), unique=True))
-    return json.dumps({name: value for name, value in fields if name in keep}, ensure_ascii=False)
+        return json.dumps(list(fields.values())[:draw(st.integers(0, 4))], ensure_ascii=False)
+    keep = draw(st.lists(st.sampled_from(list(fields)), unique=True))
+    return json.dumps({name: value for name, value in fields.items() if name in keep}, ensure_ascii=False)
 
 
 # Fixed examples by default so that a test run is repeatable; set
@@ -148,39 +138,16 @@ def fast(examples):
                     suppress_health_check=[HealthCheck.too_slow, HealthCheck.filter_too_much])
 
 
-def stripped_letters(text):
-    return re.sub(r"[^a-z]", "", text.lower())
-
-
-def short(text, limit=160):
-    return repr(text if len(text) <= limit else text[:limit] + "...")
-
-
-def output_faults(text, out):
-    """The ways `out` breaks the output rules, as short descriptions."""
-    faults = []
-    if not isinstance(out, str):
-        return [f"not a str: {type(out).__name__}"]
-    if out and (out[0] in WHITE_SPACE or out[-1] in WHITE_SPACE):
-        faults.append("leading or trailing whitespace")
-    pair = RE_WS_PAIR.search(out)
-    if pair:
-        faults.append(f"two whitespace characters in a row at {pair.start()}")
+def check_output(text, out, lang, options):
+    """No blank at either end or two in a row, no stash key or placeholder that the input did not hold."""
+    where = f"lang={lang!r} options={options[:160]!r} text={text[:160]!r} out={out[:160]!r}"
+    assert isinstance(out, str), where
+    assert not out or (out[0] not in WHITE_SPACE and out[-1] not in WHITE_SPACE), "blank at an end: " + where
+    assert not RE_WS_PAIR.search(out), "two blanks in a row: " + where
     # Stash keys are letters only; the input may spell one across punctuation
     # that a pass deletes, so compare against its letters alone.
-    if "entstash" not in stripped_letters(text) and "entstash" in out.lower():
-        faults.append("stash key leaked")
-    for ph in RE_PLACEHOLDER.findall(out):
-        if ph not in text:
-            faults.append(f"placeholder {ph} leaked")
-    return faults
-
-
-def check_output(text, out, lang, options):
-    faults = output_faults(text, out)
-    if faults:
-        pytest.fail(f"{'; '.join(faults)}: lang={lang!r} options={short(options)} "
-                    f"text={short(text)} out={short(out)}")
+    assert "entstash" in re.sub(r"[^a-z]", "", text.lower()) or "entstash" not in out.lower(), "key leaked: " + where
+    assert all(ph in text for ph in RE_PLACEHOLDER.findall(out)), "placeholder leaked: " + where
 
 
 @fast(300)
@@ -191,14 +158,6 @@ def test_normalize_properties(text, lang, options):
     out = kalvesta.normalize(text, lang, options)
     check_output(text, out, lang, options)
     assert kalvesta.normalize(text, lang, options) == out
-
-
-@fast(150)
-@given(text=st.text(max_size=40), lang=st.sampled_from(LANGS))
-def test_normalize_any_unicode(text, lang):
-    # Arbitrary code points (no surrogates: the strategy never draws them).
-    out = kalvesta.normalize(text, lang)
-    check_output(text, out, lang, "")
 
 
 TAGS = ["URL", "EMAIL", "PHONE", "VERSION", "CURRENCY", "DATE", "TIME", "TEMPERATURE",
@@ -254,6 +213,7 @@ def test_extract_entities_round_trip(text):
 @given(text=st.lists(st.sampled_from(ENTITY_TOKENS + [" ", " dan "]), max_size=12).map("".join),
        tags=st.lists(st.sampled_from(["URL", "EMAIL", "PHONE", "DATE", "TIME", "CURRENCY", "url"]),
                      max_size=3))
+@example(text="a@b.com www.x.com", tags=["URL"])
 def test_extract_entities_filter_renumbers(text, tags):
     protected, everything = kalvesta.extract_entities(text)
     filtered_text, listed = kalvesta.extract_entities(text, tags)
@@ -274,40 +234,30 @@ def test_a_thousand_entities_come_back_in_their_places(lang):
     assert kalvesta.normalize(text, lang) == want
 
 
-CORPUS_DIR = os.path.join(os.path.dirname(__file__), "..", "..", "bench", "corpus")
-
-
-def corpus_text(lang):
-    with open(os.path.join(CORPUS_DIR, f"{lang}.txt"), encoding="utf-8") as f:
-        return f.read()
-
-
 # ---- threads and memory ----
 
 def mixed_calls(count):
     rng = random.Random(9)
-    sentences = {lang: [s for s in corpus_text(lang).splitlines() if s][:40] for lang in LANGS}
+    corpus = os.path.join(os.path.dirname(__file__), "..", "..", "bench", "corpus")
+    sentences = {}
+    for lang in LANGS:
+        with open(os.path.join(corpus, f"{lang}.txt"), encoding="utf-8") as f:
+            sentences[lang] = [s for s in f.read().splitlines() if s][:40]
     options = ["", '{"profile":"minimal"}', '{"profile":"basic"}', '{"disable":["dates","times"]}']
-    calls = []
-    for _ in range(count):
-        lang = rng.choice(LANGS)
-        calls.append((rng.choice(sentences[lang]), lang, rng.choice(options)))
-    return calls
+    return [(rng.choice(sentences[lang]), lang, rng.choice(options))
+            for lang in (rng.choice(LANGS) for _ in range(count))]
 
 
 def test_threads_give_the_sequential_results():
     calls = mixed_calls(2000)
     want = [kalvesta.normalize(*c) for c in calls]
-    results = {}
-    errors = []
+    results, errors = {}, []
 
     def worker(k):
+        # Each thread starts at a different offset so that different
+        # languages and options run at the same moment.
         try:
-            # Each thread starts at a different offset so that different
-            # languages and options run at the same moment.
-            order = calls[k * 250:] + calls[:k * 250]
-            got = [kalvesta.normalize(*c) for c in order]
-            results[k] = got[len(calls) - k * 250:] + got[:len(calls) - k * 250]
+            results[k] = {i: kalvesta.normalize(*calls[i]) for i in [*range(k * 250, 2000), *range(k * 250)]}
         except BaseException as err:  # PanicException included
             errors.append(repr(err))
 
@@ -318,7 +268,7 @@ def test_threads_give_the_sequential_results():
         t.join()
     assert not errors
     for k in range(8):
-        mismatches = [calls[i] for i, (a, b) in enumerate(zip(results[k], want)) if a != b]
+        mismatches = [calls[i] for i in range(2000) if results[k][i] != want[i]]
         assert not mismatches, f"thread {k}: {mismatches[:3]}"
 
 
@@ -327,30 +277,22 @@ def rss_bytes():
         return int(f.read().split()[1]) * os.sysconf("SC_PAGE_SIZE")
 
 
-MEMORY_CALLS = int(os.environ.get("KALVESTA_MEMORY_CALLS", "100000"))
-
-
 @pytest.mark.skipif(not os.path.exists("/proc/self/statm"), reason="needs /proc")
 def test_memory_is_flat_over_many_calls():
     calls = mixed_calls(500)
     entity_text = "Hubungi a@b.com atau www.x.my pada 1/1/2025 jam 10:00 pagi, RM5."
+    # A new pronunciation word per call: patterns built from caller data must not pile up.
+    words = (json.dumps({"pronunciations": {"*": {f"w{i}": "x"}}}) for i in itertools.count())
 
-    def caller_word(i):
-        # A new pronunciation word per call: patterns built from caller data
-        # must not pile up.
-        return json.dumps({"pronunciations": {"*": {f"w{i}": "x"}}})
+    def round_of_calls(count, every):
+        for i in range(count):
+            kalvesta.normalize(*calls[i % len(calls)])
+            if i % every == 0:
+                kalvesta.extract_entities(entity_text)
+                kalvesta.normalize("w1 w2", "en", next(words))
 
-    for c in calls * 4:
-        kalvesta.normalize(*c)
-        kalvesta.extract_entities(entity_text)
-    for i in range(6000):
-        kalvesta.normalize("w1 w2", "en", caller_word(i))
+    round_of_calls(6000, 1)
     before = rss_bytes()
-    for i in range(MEMORY_CALLS):
-        c = calls[i % len(calls)]
-        kalvesta.normalize(*c)
-        if i % 10 == 0:
-            kalvesta.extract_entities(entity_text)
-            kalvesta.normalize("w1 w2", "en", caller_word(6000 + i))
+    round_of_calls(100_000, 10)
     grown = rss_bytes() - before
-    assert grown < 1_000_000, f"RSS grew by {grown} bytes over {MEMORY_CALLS} calls"
+    assert grown < 1_000_000, f"RSS grew by {grown} bytes over 100000 calls"
