@@ -1,151 +1,185 @@
-// Malay and Indonesian cardinals: worked examples, the group and overflow
-// boundaries, and a slow recursive twin compared over a range.
+// The number spellers against slow, obvious twins over ranges, plus the
+// limits and the few readings no twin covers.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
 
 #include "num2word.h"
+#include "num2word_en.h"
+#include "normalize_zh.h"
+#include "result.h"
+#include "test_util.h"
 
-using namespace kalvesta;
-using num2word::ID_VOCAB;
-using num2word::MS_VOCAB;
-using num2word::to_cardinal_with;
-
+namespace kalvesta {
 namespace {
 
-constexpr u128 pow10(unsigned e) {
-  u128 v = 1;
-  for (unsigned i = 0; i < e; ++i) v *= 10;
-  return v;
-}
-
-struct Case {
-  u128 in;
-  std::string_view ms, id;
-};
-
-const Case kCardinals[] = {
-    {0, "kosong", "nol"},
-    {8, "lapan", "delapan"},
-    {11, "sebelas", "sebelas"},
-    {18, "lapan belas", "delapan belas"},
-    {40, "empat puluh", "empat puluh"},
-    {88, "lapan puluh lapan", "delapan puluh delapan"},
-    {100, "seratus", "seratus"},
-    {110, "seratus sepuluh", "seratus sepuluh"},
-    {808, "lapan ratus lapan", "delapan ratus delapan"},
-    {1000, "seribu", "seribu"},
-    {1005, "seribu lima", "seribu lima"},
-    {1999, "seribu sembilan ratus sembilan puluh sembilan",
-     "seribu sembilan ratus sembilan puluh sembilan"},
-    {2000, "dua ribu", "dua ribu"},
-    {10001, "sepuluh ribu satu", "sepuluh ribu satu"},
-    {11000, "sebelas ribu", "sebelas ribu"},
-    {100000, "seratus ribu", "seratus ribu"},
-    {1000000, "satu juta", "satu juta"},
-    // Only 1000..1999 say "seribu"; inside a larger number it is "satu ribu".
-    {1001000, "satu juta satu ribu", "satu juta satu ribu"},
-    {2000001, "dua juta satu", "dua juta satu"},
-    // A group of zeros gives neither words nor its scale word.
-    {1000001000, "satu bilion satu ribu", "satu miliar satu ribu"},
-    {pow10(9), "satu bilion", "satu miliar"},
-    {pow10(12), "satu trilion", "satu triliun"},
-    {pow10(15), "satu quadrillion", "satu kuadriliun"},
-    {pow10(18), "satu quintillion", "satu kuintiliun"},
-    {pow10(21), "satu sextillion", "satu sekstiliun"},
-    {pow10(27), "satu oktillion", "satu oktiliun"},
-    {pow10(33), "satu decillion", "satu desiliun"},
-    {pow10(36), "terlalu besar", "terlalu besar"},
-    {U128_MAX, "terlalu besar", "terlalu besar"},
-};
-
-TEST(to_cardinal_with, examples) {
-  for (const auto& c : kCardinals) {
-    EXPECT_EQ(to_cardinal_with(c.in, MS_VOCAB), c.ms) << u128_to_string(c.in);
-    EXPECT_EQ(to_cardinal_with(c.in, ID_VOCAB), c.id) << u128_to_string(c.in);
-  }
-}
-
-TEST(to_cardinal_with, largest_spoken_number) {
-  const std::string nines = "sembilan ratus sembilan puluh sembilan";
-  std::string want;
-  for (std::string_view scale : {"decillion", "nonillion", "oktillion", "septillion", "sextillion",
-                                 "quintillion", "quadrillion", "trilion", "bilion", "juta", "ribu"})
-    want += nines + " " + std::string(scale) + " ";
-  want += nines;
-  EXPECT_EQ(to_cardinal_with(pow10(36) - 1, MS_VOCAB), want);
-}
-
-struct PuluhCase {
-  char t, u;
-  std::string_view want;  // words joined by blanks
-};
-
-const PuluhCase kPuluh[] = {
-    {'0', '0', ""},          {'0', '8', "delapan"},   {'1', '0', "sepuluh"},
-    {'1', '1', "sebelas"},   {'1', '8', "delapan belas"}, {'2', '0', "dua puluh"},
-    {'2', '1', "dua puluh satu"}, {'8', '8', "delapan puluh delapan"},
-    {'x', '1', ""},          {'2', 'x', ""},  // not digits: no words
-};
-
-TEST(puluh, two_digits) {
-  for (const auto& c : kPuluh) {
-    std::string got;
-    for (auto w : num2word::puluh(c.t, c.u, "delapan")) got += (got.empty() ? "" : " ") + std::string(w);
-    EXPECT_EQ(got, c.want) << c.t << c.u;
-  }
-}
-
-TEST(vocab_digit, only_one_to_nine) {
-  EXPECT_TRUE(num2word::vocab_digit("lapan", 0).empty());
-  EXPECT_TRUE(num2word::vocab_digit("lapan", 10).empty());
-  EXPECT_EQ(num2word::vocab_digit("lapan", 8), std::vector<std::string_view>{"lapan"});
-  EXPECT_EQ(num2word::vocab_digit("lapan", 9), std::vector<std::string_view>{"sembilan"});
-}
-
-// The slow twin: the reading defined recursively on the number's value.
-const char* const kDigit[] = {"", "satu", "dua", "tiga", "empat", "lima", "enam", "tujuh", "lapan", "sembilan"};
-const char* const kScaleMs[] = {"", "ribu", "juta", "bilion", "trilion", "quadrillion", "quintillion",
-                                "sextillion", "septillion", "oktillion", "nonillion", "decillion"};
+using test::pow10;
 
 std::string cat(const std::string& a, const std::string& b) {
   return a.empty() ? b : b.empty() ? a : a + " " + b;
 }
 
-std::string slow_small(unsigned n) {  // 0..999, empty for 0
+// ---- Malay / Indonesian ----
+
+const char* const kDigitMs[] = {"", "satu", "dua", "tiga", "empat", "lima", "enam", "tujuh", "lapan", "sembilan"};
+const char* const kScaleMs[] = {"", "ribu", "juta", "bilion", "trilion", "quadrillion", "quintillion",
+                                "sextillion", "septillion", "oktillion", "nonillion", "decillion"};
+
+std::string slow_small_ms(unsigned n) {  // 0..999, empty for 0
   if (n == 0) return "";
-  if (n < 10) return kDigit[n];
+  if (n < 10) return kDigitMs[n];
   if (n == 10) return "sepuluh";
   if (n == 11) return "sebelas";
-  if (n < 20) return cat(kDigit[n - 10], "belas");
-  if (n < 100) return cat(cat(kDigit[n / 10], "puluh"), slow_small(n % 10));
-  if (n < 200) return cat("seratus", slow_small(n % 100));
-  return cat(cat(kDigit[n / 100], "ratus"), slow_small(n % 100));
+  if (n < 20) return cat(kDigitMs[n - 10], "belas");
+  if (n < 100) return cat(cat(kDigitMs[n / 10], "puluh"), slow_small_ms(n % 10));
+  if (n < 200) return cat("seratus", slow_small_ms(n % 100));
+  return cat(cat(kDigitMs[n / 100], "ratus"), slow_small_ms(n % 100));
 }
 
-std::string slow_big(u128 n) {
-  if (n < 1000) return slow_small(static_cast<unsigned>(n));
+std::string slow_big_ms(u128 n) {
+  if (n < 1000) return slow_small_ms(static_cast<unsigned>(n));
   unsigned k = 0;
   u128 unit = 1;
   while (n / unit >= 1000) unit *= 1000, ++k;
-  return cat(cat(slow_small(static_cast<unsigned>(n / unit)), kScaleMs[k]), slow_big(n % unit));
+  return cat(cat(slow_small_ms(static_cast<unsigned>(n / unit)), kScaleMs[k]), slow_big_ms(n % unit));
 }
 
 std::string slow_ms(u128 n) {
   if (n == 0) return "kosong";
-  if (n >= 1000 && n < 2000) return cat("seribu", slow_small(static_cast<unsigned>(n - 1000)));
-  return slow_big(n);
+  if (n >= pow10(36)) return "terlalu besar";
+  // Only 1000..1999 say "seribu"; inside a larger number it is "satu ribu".
+  if (n >= 1000 && n < 2000) return cat("seribu", slow_small_ms(static_cast<unsigned>(n - 1000)));
+  return slow_big_ms(n);
 }
 
-TEST(to_cardinal_with, matches_slow_twin) {
-  for (u128 n = 0; n <= 100000; ++n) ASSERT_EQ(to_cardinal_with(n, MS_VOCAB), slow_ms(n)) << u128_to_string(n);
-  // Sparse and dense values across every scale.
-  for (unsigned e = 3; e <= 35; ++e) {
-    for (u128 base : {pow10(e), pow10(e) + 1, pow10(e + 1) - 1, pow10(e) * 7 + 18018, pow10(e) + pow10(e / 2)}) {
-      ASSERT_EQ(to_cardinal_with(base, MS_VOCAB), slow_ms(base)) << u128_to_string(base);
+// ---- English ----
+
+const char* const kOnes[] = {"zero", "one", "two", "three", "four", "five", "six", "seven", "eight", "nine",
+                             "ten", "eleven", "twelve", "thirteen", "fourteen", "fifteen", "sixteen",
+                             "seventeen", "eighteen", "nineteen"};
+const char* const kTens[] = {"", "", "twenty", "thirty", "forty", "fifty", "sixty", "seventy", "eighty", "ninety"};
+const char* const kScalesEn[] = {"",           "thousand",    "million",    "billion",   "trillion",
+                                 "quadrillion", "quintillion", "sextillion", "septillion", "octillion",
+                                 "nonillion",  "decillion",   "undecillion"};
+
+std::string slow_small_en(unsigned n) {  // 1..999
+  if (n < 20) return kOnes[n];
+  if (n < 100) return std::string(kTens[n / 10]) + (n % 10 ? std::string("-") + kOnes[n % 10] : "");
+  return std::string(kOnes[n / 100]) + " hundred" + (n % 100 ? " and " + slow_small_en(n % 100) : "");
+}
+
+std::string slow_en(u128 n) {
+  if (n < 1000) return n == 0 ? "zero" : slow_small_en(static_cast<unsigned>(n));
+  unsigned k = 0;
+  u128 unit = 1;
+  while (n / unit >= 1000) unit *= 1000, ++k;
+  std::string head = slow_small_en(static_cast<unsigned>(n / unit)) + " " + kScalesEn[k];
+  const u128 rest = n % unit;
+  if (rest == 0) return head;
+  // "and" only before a rest that is one group of at most 99 (times a scale).
+  u128 g = rest;
+  while (g % 1000 == 0) g /= 1000;
+  return head + (g <= 99 ? " and " : ", ") + slow_en(rest);
+}
+
+// ---- Chinese ----
+
+const char* const kDigitZh[] = {"零", "一", "二", "三", "四", "五", "六", "七", "八", "九"};
+
+// A group of four digits (1..9999); the leading "一" of 10..19 is dropped at
+// the head of the number only.
+std::string slow_group_zh(unsigned n, bool head) {
+  const char* const units[] = {"", "十", "百", "千"};
+  std::string out;
+  bool started = false, gap = false;
+  for (int p = 3; p >= 0; --p) {
+    unsigned d = n / (p == 3 ? 1000 : p == 2 ? 100 : p == 1 ? 10 : 1) % 10;
+    if (d == 0) {
+      gap = started;
+      continue;
+    }
+    if (gap) out += "零";
+    gap = false;
+    if (!(head && !started && p == 1 && d == 1)) out += kDigitZh[d];
+    out += units[p];
+    started = true;
+  }
+  return out;
+}
+
+std::string slow_zh(u128 n) {
+  if (n == 0) return "零";
+  if (n >= pow10(16)) return "太大";
+  const char* const scales[] = {"", "万", "亿", "兆"};
+  std::string out;
+  for (int k = 3; k >= 0; --k) {
+    unsigned g = static_cast<unsigned>(n / pow10(4 * k) % 10000);
+    if (g == 0) continue;
+    if (!out.empty() && g < 1000) out += "零";  // a group with leading zeros after a higher one
+    out += slow_group_zh(g, out.empty()) + scales[k];
+  }
+  return out;
+}
+
+// Every number up to 100000, then sparse and dense values at every scale
+// and past the limits.
+template <typename Fast, typename Slow>
+void compare_with_twin(Fast fast, Slow slow) {
+  for (u128 n = 0; n <= 100000; ++n) ASSERT_EQ(fast(n), slow(n)) << u128_to_string(n);
+  for (unsigned e = 3; e <= 38; ++e) {
+    for (u128 v : {pow10(e), pow10(e) + 1, pow10(e) + 99, pow10(e) - 1, pow10(e) * 7 + 18018,
+                   pow10(e) + pow10(e / 2), pow10(e) * 3 + pow10(e / 2) * 42}) {
+      ASSERT_EQ(fast(v), slow(v)) << u128_to_string(v);
     }
   }
+  ASSERT_EQ(fast(U128_MAX), slow(U128_MAX));
+}
+
+TEST(spellers, malay_matches_twin) {
+  compare_with_twin([](u128 n) { return num2word::to_cardinal_with(n, num2word::MS_VOCAB); }, slow_ms);
+}
+
+TEST(spellers, english_matches_twin) { compare_with_twin(num2word_en::to_cardinal_en, slow_en); }
+
+TEST(spellers, chinese_matches_twin) { compare_with_twin(normalize_zh::to_cardinal_zh, slow_zh); }
+
+// Indonesian shares the Malay algorithm; only its words differ.
+TEST(spellers, indonesian_words) {
+  struct Case {
+    u128 in;
+    std::string_view want;
+  };
+  const Case cases[] = {{0, "nol"}, {18, "delapan belas"}, {1000001000, "satu miliar satu ribu"},
+                        {pow10(12), "satu triliun"}, {pow10(15), "satu kuadriliun"}, {pow10(18), "satu kuintiliun"},
+                        {pow10(21), "satu sekstiliun"}, {pow10(33), "satu desiliun"}};
+  for (const auto& c : cases)
+    EXPECT_EQ(num2word::to_cardinal_with(c.in, num2word::ID_VOCAB), c.want) << u128_to_string(c.in);
+}
+
+TEST(spellers, english_ordinals_and_guards) {
+  struct Case {
+    std::uint64_t in;
+    std::string_view want;
+  };
+  const Case cases[] = {{0, "zeroth"},  {1, "first"},         {2, "second"},       {3, "third"},
+                        {5, "fifth"},   {8, "eighth"},        {9, "ninth"},        {12, "twelfth"},
+                        {13, "thirteenth"}, {20, "twentieth"}, {22, "twenty-second"}, {99, "ninety-ninth"}};
+  for (const auto& c : cases) EXPECT_EQ(num2word_en::ordinal_word(c.in), c.want) << c.in;
+  EXPECT_THROW(num2word_en::ordinal_word(100), InternalFailure);
+  EXPECT_EQ(num2word_en::under_1000(0), "");
+  EXPECT_THROW(num2word_en::under_1000(1000), InternalFailure);
+}
+
+TEST(spellers, chinese_years_and_months) {
+  EXPECT_EQ(normalize_zh::to_year_zh(2005), "二零零五");
+  EXPECT_EQ(normalize_zh::to_year_zh(pow10(20)), "一零零零零零零零零零零零零零零零零零零零零");
+  struct Case {
+    std::string_view in, want;
+  };
+  const Case months[] = {{"1", "一"}, {"10", "十"}, {"12", "十二"}, {"01", "01"}, {"13", "13"}};
+  for (const auto& c : months) EXPECT_EQ(normalize_zh::month_zh(c.in), c.want) << c.in;
 }
 
 }  // namespace
+}  // namespace kalvesta
