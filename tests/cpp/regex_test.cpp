@@ -45,27 +45,18 @@ TEST(Regex, DialectPoints) {
     const char* want;  // first match, or kNone
   };
   const Case cases[] = {
-      {R"(\w+)", "café!", "café"},
       {R"(\w+)", "e\u0301te\u0301 x", "e\u0301te\u0301"},  // combining accents are word characters
       {R"(\w+)", "x² y", "x"},                              // "²" is No, not a word character
-      {R"(\w+)", "《中文》", "中文"},
-      {R"(\w+)", "a\u200db", "a\u200db"},  // Join_Control
-      {R"(e\b)", "e\u0301", kNone},        // no boundary between a letter and its mark
-      {R"(\bé\b)", "x é y", "é"},
-      {R"(a\B)", "ab", "a"},
+      {R"(\w+)", "a\u200db", "a\u200db"},                    // Join_Control
+      {R"(e\b)", "e\u0301", kNone},  // no boundary between a letter and its mark
       {R"(a\B)", "a!", kNone},
       {R"(\d+)", "no ٣٤ here", "٣٤"},
       {R"(\d)", "²", kNone},
-      {R"(\s)", "a\u00a0b", "\u00a0"},
       {R"(\s)", "a\u3000b", "\u3000"},
       {R"(\s)", "a\u180eb", kNone},  // not White_Space
-      {R"(\S+)", " \u00a0ab\u180e ", "ab\u180e"},
-      {R"(a$)", "a\n", kNone},  // "$" is the end of the text only
-      {R"(a$)", "ba", "a"},
+      {R"(a$)", "a\n", kNone},       // "$" is the end of the text only
       {R"(.)", "\n", kNone},
       {R"(.)", "\r", "\r"},
-      {R"((?i)k)", "\u212a", "\u212a"},  // Kelvin sign folds to k
-      {R"((?i)é+)", "ÉéÉ", "ÉéÉ"},
       {R"((?i)[a-z]+)", "\u212a\u017f!", "\u212a\u017f"},  // simple folds of k and s
       {R"((?i)σ+)", "ΣσςX", "Σσς"},
       {R"(\W+)", "é!?a", "!?"},
@@ -73,42 +64,20 @@ TEST(Regex, DialectPoints) {
       {R"([\w-]+)", "!ab-é_c!", "ab-é_c"},
       {R"([\W\d]+)", "ab3!c", "3!"},
       {R"([^\W\d]+)", "3ab_é4", "ab_é"},
-      {R"([^\W]+)", "!é²", "é"},
       {R"([\s,]+)", "a,\u00a0 b", ",\u00a0 "},
       {R"([^\s]+)", "\u3000ab ", "ab"},
       {R"([]a]+)", "x]a]", "]a]"},  // a leading "]" is a literal
       {R"(\\w)", "a\\w", "\\w"},    // an escaped backslash then a plain "w"
-      {R"([\\w]+)", "a\\w", "\\w"},  // a class of "\\" and "w"
-      {R"((?<![\w\-])-(?=\d))", "a-5 x--5 -5", "-"},
+      {R"([\\w]+)", "a\\w", "\\w"},
       {R"(\b(?P<word>\w+)\b(?: \k<word>){3,})", "ok ya ya ya ya tidak", "ya ya ya ya"},
-      {R"(\b(?P<word>\w+)\b(?: \k<word>){3,})", "ya ya ya", kNone},
       {R"((\w)\1)", "abccd", "cc"},
-      {R"((?<!凌晨)(\d{1,2}):(\d{2}))", "凌晨3:15 4:20", "4:20"},
-  };
-  for (const auto& c : cases) {
-    Regex re(c.pattern);
-    EXPECT_EQ(first_match(re, c.subject), c.want) << "pattern " << c.pattern << " on " << c.subject;
-  }
-}
-
-// Chinese is written without blanks: a Chinese character beside a digit or a
-// Latin letter is a word boundary, as a blank would be.
-TEST(Regex, BoundaryBesideChineseCharacters) {
-  struct Case {
-    const char* pattern;
-    const char* subject;
-    const char* want;
-  };
-  const Case cases[] = {
+      // A Chinese character beside a digit or a Latin letter is a word boundary.
       {R"(\b\d+\s*kg\b)", "重量是25kg", "25kg"},
-      {R"(\b\d{1,2}:\d{2})", "于5:35发射", "5:35"},
-      {R"(\b\d+\b)", "第3号", "3"},
       {R"(\b\w+?\b)", "中文abc", "中文"},
-      {R"(\b\d+\b)", "x25y 7", "7"},  // between Latin letters and digits nothing changes
+      {R"(\b\d+\b)", "x25y 7", "7"},
       {R"(文\B)", "中文字", "文"},
       {R"(文\B)", "中文a", kNone},
       {R"(a\B)", "a中", kNone},
-      {R"(a\B)", "ab", "a"},
   };
   for (const auto& c : cases) {
     Regex re(c.pattern);
@@ -125,26 +94,18 @@ TEST(Regex, IterationFollowsEmptyMatchRule) {
   };
   const Case cases[] = {
       {"a*", "baaa", {{0, 0}, {1, 4}}},
-      {"a*", "aba", {{0, 1}, {2, 3}}},
-      {"a*", "", {{0, 0}}},
       {"", "é", {{0, 0}, {2, 2}}},  // never inside a character
-      {R"(\b)", "ab cd", {{0, 0}, {2, 2}, {3, 3}, {5, 5}}},
       {"x*", "ééx", {{0, 0}, {2, 2}, {4, 5}}},
       {"a|", "ab", {{0, 1}, {2, 2}}},
-      {"(?m)^", "a\nb\n", {{0, 0}, {2, 2}, {4, 4}}},  // line starts, the end after a final "\n" too
-      {"(?m)$", "a\n", {{1, 1}, {2, 2}}},
+      {"(?m)^", "a\nb\n", {{0, 0}, {2, 2}, {4, 4}}},
   };
   for (const auto& c : cases) {
     Regex re(c.pattern);
     EXPECT_EQ(spans(re, c.subject), c.want) << "pattern " << c.pattern << " on " << c.subject;
   }
-}
-
-TEST(Regex, ForEachStopsWhenCallbackSaysSo) {
-  Regex re(R"(\d)");
   int seen = 0;
-  re.for_each("1 2 3 4", [&](const Captures&) { return ++seen < 2; });
-  EXPECT_EQ(seen, 2);
+  Regex(R"(\d)").for_each("1 2 3 4", [&](const Captures&) { return ++seen < 2; });
+  EXPECT_EQ(seen, 2);  // the callback stops the walk
 }
 
 TEST(Regex, FindAtKeepsLookBehindContext) {
@@ -154,52 +115,19 @@ TEST(Regex, FindAtKeepsLookBehindContext) {
   EXPECT_EQ(caps.start(0), 1u);
   EXPECT_FALSE(re.find_at("ab", 3, caps));
   // A start inside a character moves on to the next one.
-  Regex any(".");
-  ASSERT_TRUE(any.find_at("éx", 1, caps));
+  ASSERT_TRUE(Regex(".").find_at("éx", 1, caps));
   EXPECT_EQ(caps.group(0), "x");
 }
 
-TEST(Regex, ReplaceAllWithCallback) {
-  Regex re(R"(\d+)");
-  std::string out = re.replace_all("a 12 b 345 é6", [](const Captures& c) {
-    return "<" + std::string(c.group(0)) + ">";
-  });
-  EXPECT_EQ(out, "a <12> b <345> é<6>");
-  EXPECT_EQ(re.replace_all("no digits", [](const Captures&) { return "x"; }), "no digits");
-}
-
 TEST(Regex, TemplateExpansion) {
-  // Group 1 digits, group 2 ("x") optional letters that take part only after "-".
+  // Rows the slow reading below does not reach.
   Regex re(R"((\d+)(?:-(?P<x>[a-z]+))?)");
-  struct Case {
-    const char* subject;
-    const char* tmpl;
-    const char* want;
-  };
-  const Case cases[] = {
-      {"12-ab", "[$1a]", "[]"},  // the name is "1a": no such group
-      {"12-ab", "[${1}a]", "[12a]"},
-      {"12-ab", "$$1", "$1"},
-      {"12-ab", "US$5", "US"},
-      {"12-ab", "<$0>", "<12-ab>"},
-      {"12-ab", "<${0}>", "<12-ab>"},
-      {"12-ab", "<$00>", "<12-ab>"},
-      {"12-ab", "x$", "x$"},
-      {"12-ab", "$x/${x}", "ab/ab"},
-      {"12", "[$x][$2]", "[][]"},  // did not take part
-      {"12-ab", "${nope}|$nope", "|"},
-      {"12-ab", "${}", ""},
-      {"12-ab", "${1", "${1"},  // unclosed brace: the "$" stays
-      {"12-ab", "$ 1 $-", "$ 1 $-"},
-      {"12-ab", "$1é", "12é"},
-      {"12-ab", "$99999999999999999999999", ""},
-      {"12-ab", "$$$1$", "$12$"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(re.replace_all_template(c.subject, c.tmpl), c.want) << "template " << c.tmpl << " on " << c.subject;
-  }
+  EXPECT_EQ(re.replace_all_template("12-ab", "US$5"), "US");
+  EXPECT_EQ(re.replace_all_template("12-ab", "$1é"), "12é");
+  EXPECT_EQ(re.replace_all_template("12-ab", "$99999999999999999999999"), "");
   EXPECT_EQ(re.replace_all_template("1 and 2-b", "#$1$x"), "#1 and #2b");
 }
+
 
 // A slow, plain reading of the template rules, for one fixed match of
 // (\d+)-(?P<x>[a-z]+) on "12-ab": group 0 "12-ab", 1 "12", 2 / x "ab".
@@ -260,23 +188,14 @@ TEST(Regex, EscapedTextMatchesItself) {
   EXPECT_EQ(escape("a#b"), "a\\#b");
 }
 
-TEST(Regex, NamedGroupsAndCounts) {
+TEST(Regex, NamedGroups) {
   Regex re(R"((?P<day>\d{1,2})/(?<month>\d{1,2})(?:/(?P<year>\d{4}))?)");
-  EXPECT_EQ(re.group_count(), 3u);
-  EXPECT_EQ(re.group_index("month"), 2);
-  EXPECT_EQ(re.group_index("nope"), -1);
   EXPECT_EQ(re.group_index(std::string_view("day\0x", 5)), -1);
   auto caps = re.captures("on 5/12 then");
   ASSERT_TRUE(caps);
-  EXPECT_EQ(caps->group("day"), "5");
   EXPECT_EQ((*caps)["month"], "12");
   EXPECT_FALSE(caps->matched("year"));
-  EXPECT_EQ(caps->group("year"), "");
-  EXPECT_FALSE(caps->matched("nope"));
   EXPECT_EQ(caps->group(9), "");  // beyond the groups: empty
-  EXPECT_EQ(caps->start(0), 3u);
-  EXPECT_EQ(caps->end(0), 7u);
-  EXPECT_EQ(caps->size(), 4u);
 }
 
 TEST(Regex, BadPatterns) {
@@ -456,17 +375,9 @@ TEST(Regex, LongProseStaysWithinLimits) {
   std::string text;
   while (text.size() < 10'000'000) text += para;
   const char* patterns[] = {
-      R"((?<![\w\-])-(?=\d))",
       R"((?i)(?<!\d)(\d{1,2}):(\d{2})(?!.*%))",
-      R"([A-Za-z0-9._%+\-]+@[A-Za-z0-9.\-]+\.[A-Za-z]{2,})",
-      R"((?i)\b(?:Jalan|Lorong|Taman)\s+(?:\S+\s+)?(\d+)\s*/\s*(\d+)\b)",
       R"(\b(?P<word>\w+)\b(?: \k<word>){3,})",
       R"((?<!\S)(\d+(?:\s+\d+)+)(?=[\s.,!?]|$))",
-      R"(\d{1,3}(?:,\d{3})+(?:\.\d+)?)",
-      R"((?<!\d)(\d{1,2})[/\-.](\d{1,2})[/\-.](\d{2,4}))",
-      R"(https?://\S+)",
-      R"(\s+)",
-      R"((?i)(\d{1,2})[:\.](\d{2})\s*(?:(am|pm|a\.m\.|p\.m\.)))",
       R"(.*%)",
   };
   for (const char* p : patterns) {
