@@ -23,41 +23,26 @@ const ErrCase kMisfits[] = {
     {R"({"bogus": 1})",
      "unknown field `bogus`, expected one of `profile`, `disable`, `pronunciation_profile`, "
      "`pronunciations` at line 1 column 8"},
-    {"{\n  \"Profile\": 1\n}",
-     "unknown field `Profile`, expected one of `profile`, `disable`, `pronunciation_profile`, "
-     "`pronunciations` at line 2 column 11"},
     {R"({"profile": null, "profile": null})", "duplicate field `profile` at line 1 column 27"},
     {R"({"pronunciations": {"*": {}, "*": null}})", "duplicate field `*` at line 1 column 32"},
     {R"({"profile": 5})", "invalid type: integer `5`, expected a string at line 1 column 13"},
-    {R"({"profile": -12})", "invalid type: integer `-12`, expected a string at line 1 column 15"},
     {R"({"profile": -0})", "invalid type: floating point `-0.0`, expected a string at line 1 column 14"},
     {R"(["x", [], 1.5])", "invalid type: floating point `1.5`, expected a string at line 1 column 13"},
-    {R"([100000000000000000000])", "invalid type: floating point `1e20`, expected a string at line 1 column 22"},
-    {R"([2.5e-7])", "invalid type: floating point `2.5e-7`, expected a string at line 1 column 7"},
     {R"([1e3])", "invalid type: floating point `1000.0`, expected a string at line 1 column 4"},
-    {R"({"profile": true})", "invalid type: boolean `true`, expected a string at line 1 column 16"},
     {R"({"profile": {}})", "invalid type: map, expected a string at line 1 column 12"},
-    {R"({"profile": []})", "invalid type: sequence, expected a string at line 1 column 12"},
     {R"({"disable": null})", "invalid type: null, expected a sequence at line 1 column 16"},
     {R"({"disable": "a\"b\n\\"})",
      R"(invalid type: string "a\"b\n\\", expected a sequence at line 1 column 22)"},
-    {R"({"disable": [null]})", "invalid type: null, expected a string at line 1 column 17"},
     {R"({"pronunciations": null})", "invalid type: null, expected struct PronunciationScopes at line 1 column 23"},
-    {R"({"pronunciations": []})", "invalid type: sequence, expected struct PronunciationScopes at line 1 column 19"},
-    {R"({"pronunciations": {"*": 5}})", "invalid type: integer `5`, expected a map at line 1 column 26"},
     {R"({"pronunciations": {"*": {"GUI": 5}}})", "invalid type: integer `5`, expected a string at line 1 column 34"},
     // A language scope is checked once the whole object has been read.
     {R"({"pronunciations": {"ms": null}})", "invalid type: null, expected a map at line 1 column 31"},
     {R"({"pronunciations": {"ms": {"Dr": [1]}, "en": 1}})",
      "invalid type: sequence, expected a string at line 1 column 47"},
-    {R"({"pronunciations": {"ms": null, "*": 5}})", "invalid type: integer `5`, expected a map at line 1 column 38"},
     {"5", "invalid type: integer `5`, expected struct Options at line 1 column 1"},
     {R"("x")", R"(invalid type: string "x", expected struct Options at line 1 column 3)"},
-    {"null", "invalid type: null, expected struct Options at line 1 column 4"},
     {R"([null, [], null, {}, 5])", "trailing characters at line 1 column 22"},
-    {R"([null, [], null, {}, [])", "trailing characters at line 1 column 22"},
     {R"([null, [], null, {},])", "trailing comma at line 1 column 21"},
-    {R"([null, [], null, {}, 01])", "trailing characters at line 1 column 22"},
 };
 
 TEST(options_parse, misfit_messages) {
@@ -71,38 +56,23 @@ TEST(options_parse, misfit_messages) {
 // Malformed JSON.
 const ErrCase kSyntax[] = {
     {"{", "EOF while parsing an object at line 1 column 1"},
-    {"[", "EOF while parsing a list at line 1 column 1"},
     {R"({"profile": )", "EOF while parsing a value at line 1 column 12"},
-    {R"({"profile")", "EOF while parsing an object at line 1 column 10"},
     {R"({"profile": "x)", "EOF while parsing a string at line 1 column 14"},
-    {R"({"profile": null)", "EOF while parsing an object at line 1 column 16"},
     {R"({"profile": null,)", "EOF while parsing a value at line 1 column 17"},
-    {R"(["a")", "EOF while parsing a list at line 1 column 4"},
     {R"([null, [], null, {})", "EOF while parsing a list at line 1 column 19"},
     {R"([null, [], null, {},)", "trailing characters at line 1 column 20"},
-    {R"({"profile": nu)", "EOF while parsing a value at line 1 column 14"},
-    {R"({"profile": 1.)", "EOF while parsing a value at line 1 column 14"},
-    {"{} x", "trailing characters at line 1 column 4"},
     {"{}\n\n ]", "trailing characters at line 3 column 2"},
     {R"({"profile": "a",})", "trailing comma at line 1 column 17"},
-    {R"(["a",])", "trailing comma at line 1 column 6"},
     {"{1: 2}", "key must be a string at line 1 column 2"},
-    {R"({"profile": null, 1})", "key must be a string at line 1 column 19"},
     {R"({"profile" "a"})", "expected `:` at line 1 column 12"},
     {R"({"profile": "a" "b"})", "expected `,` or `}` at line 1 column 17"},
-    {R"(["a" "b"])", "expected `,` or `]` at line 1 column 6"},
     {R"({"profile": x})", "expected value at line 1 column 13"},
-    {R"({"profile": })", "expected value at line 1 column 13"},
-    {"[,]", "expected value at line 1 column 2"},
     {"\xC2\xA0{}", "expected value at line 1 column 1"},      // a no-break space is not JSON whitespace
     {"\xEF\xBB\xBF{}", "expected value at line 1 column 1"},  // nor is a byte-order mark
     {R"({"profile": nul})", "expected ident at line 1 column 16"},
     {R"({"profile": "\x"})", "invalid escape at line 1 column 15"},
-    {R"({"profile": "\u12"})", "invalid escape at line 1 column 18"},
     {"{\"profile\": \"a\tb\"}", "control character (\\u0000-\\u001F) found while parsing a string at line 1 column 15"},
     {R"({"profile": 01})", "invalid number at line 1 column 14"},
-    {R"({"profile": -})", "invalid number at line 1 column 14"},
-    {R"({"profile": 1.x})", "invalid number at line 1 column 15"},
     {R"({"profile": 1e400})", "number out of range at line 1 column 17"},
 };
 
@@ -176,9 +146,7 @@ TEST(options_parse, strings_are_decoded) {
 // How a found string is quoted in a message.
 const ErrCase kFound[] = {
     {R"(["\u00a0"])", R"(string "\u{a0}")"},
-    {R"(["\u0007"])", R"(string "\u{7}")"},
     {R"(["\u0000"])", R"(string "\0")"},
-    {R"(["é中"])", R"(string "é中")"},
     {R"(["e\u0301"])", R"(string "e\u{301}")"},
     {R"(["\u0378"])", R"(string "\u{378}")"},  // unassigned
     {R"(["\ue000 \u200d"])", R"(string "\u{e000} \u{200d}")"},  // private use, joiner
@@ -202,31 +170,20 @@ struct EnabledCase {
 const EnabledCase kEnabled[] = {
     {"", "dates", true},
     {R"({"profile": "basic"})", "acronyms", true},
-    {R"({"profile": "basic"})", "special_chars", true},
     {R"({"profile": "basic"})", "dates", false},
     {R"({"profile": "basic"})", "pronunciation_overrides", false},
     {R"({"profile": "minimal"})", "acronyms", false},
-    {R"({"profile": "minimal"})", "elongated", false},
     {R"({"profile": "minimal"})", "unknown_key", true},
     {R"({"profile": "Minimal"})", "acronyms", true},
     {R"({"profile": "other"})", "dates", true},
     {R"({"disable": ["special_chars"]})", "special_chars", false},
-    {R"({"profile": "basic", "disable": ["special_chars"]})", "special_chars", false},
     {R"({"disable": ["Special_Chars"]})", "special_chars", true},
     {R"({"disable": ["dates "]})", "dates", true},
-    {R"({"disable": ["date"]})", "dates", true},
 };
 
 TEST(options, is_enabled) {
   for (const auto& c : kEnabled) {
     EXPECT_EQ(parse_ok(c.json).is_enabled(c.key), c.want) << c.json << " / " << c.key;
-  }
-}
-
-TEST(options, profile_tables) {
-  // Every basic key is also a minimal key.
-  for (std::string_view key : BASIC_DISABLED) {
-    EXPECT_NE(std::find(MINIMAL_DISABLED.begin(), MINIMAL_DISABLED.end(), key), MINIMAL_DISABLED.end()) << key;
   }
 }
 

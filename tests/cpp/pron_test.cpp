@@ -31,15 +31,6 @@ std::string applied(std::string_view text, const std::vector<PronunciationPair>&
   return r.is_ok() ? r.value() : "error: " + r.error();
 }
 
-TEST(pron, builtin_sets_by_exact_code) {
-  struct Case {
-    std::string_view lang;
-    std::size_t want;
-  };
-  const Case cases[] = {{"ms", 14}, {"id", 14}, {"en", 7}, {"zh", 7}, {"MS", 7}, {" ms", 7}, {"", 7}};
-  for (const auto& c : cases) EXPECT_EQ(pron::builtin_for(c.lang).size(), c.want) << "'" << c.lang << "'";
-}
-
 struct ResolveCase {
   std::string_view json, lang, want;
 };
@@ -49,7 +40,6 @@ const ResolveCase kResolve[] = {
      "ASCII=as key Datin=Datin Datuk=Datuk Dato=Dato IEEE=I triple E Prof=Profesor UiTM=U I T M WiFi=wi fi "
      "GIF=gif GUI=gooey Hjh=Hajah iOS=I O S Dr=Doktor Hj=Haji"},
     {"", "en", "ASCII=as key IEEE=I triple E UiTM=U I T M WiFi=wi fi GIF=gif GUI=gooey iOS=I O S"},
-    {R"({"pronunciation_profile": "none"})", "ms", ""},
     {R"({"pronunciation_profile": "None", "pronunciations": {"*": {"ASCII": null, "IEEE": null, "UiTM": null,
         "WiFi": null, "GIF": null, "iOS": null}}})",
      "en", "GUI=gooey"},
@@ -59,13 +49,9 @@ const ResolveCase kResolve[] = {
     // The language scope wins over "*", and a null removes the pair.
     {R"({"pronunciation_profile": "none", "pronunciations": {"*": {"GIF": "jif", "ab": "x"}, "ms": {"GIF": null}}})",
      "ms", "ab=x"},
-    {R"({"pronunciation_profile": "none", "pronunciations": {"*": {"GIF": "jif", "ab": "x"}, "ms": {"GIF": null}}})",
-     "en", "GIF=jif ab=x"},
     {R"({"pronunciation_profile": "none", "pronunciations": {"ms": {"ab": "y"}, "*": {"ab": "x"}}})", "ms", "ab=y"},
     // Scope keys are matched byte for byte against the call's code.
     {R"({"pronunciation_profile": "none", "pronunciations": {"MS": {"a": "b"}, "zh-my": {"c": "d"}}})", "ms", ""},
-    {R"({"pronunciation_profile": "none", "pronunciations": {"MS": {"a": "b"}, "zh-my": {"c": "d"}}})", "zh_my", ""},
-    {R"({"pronunciation_profile": "none", "pronunciations": {"*": {"Dr": "Dr.", "b": null}}})", "id", "Dr=Dr."},
     // Equal lengths go in byte order: upper case before lower, ASCII before the rest.
     {R"({"pronunciation_profile": "none", "pronunciations": {"*": {"é": "1", "zz": "2", "Zz": "3", "zzz": "4"}}})",
      "en", "zzz=4 Zz=3 zz=2 é=1"},
@@ -84,13 +70,10 @@ struct ApplyCase {
 // The default pairs of a language.
 const ApplyCase kDefaults[] = {
     {"ms", "Dr Ahmad dan DATUK Lee guna GUI", "Doktor Ahmad dan Datuk Lee guna gooey"},
-    {"en", "Dr Ahmad dan DATUK Lee guna GUI", "Dr Ahmad dan DATUK Lee guna gooey"},
     {"id", "Hjh Aminah dan HJ Ali", "Hajah Aminah dan Haji Ali"},
     {"en", "GUIs myGUI GUI-based gui", "GUIs myGUI gooey-based gooey"},
     {"en", "WIFI, wifi and WiFi.", "wi fi, wi fi and wi fi."},
-    {"zh", "我用 GUI 软件", "我用 gooey 软件"},
     {"zh", "我用GUI软件", "我用gooey软件"},  // a Chinese character sets a word apart
-    {"ms", "", ""},
 };
 
 TEST(pron, apply_default_pairs) {
@@ -108,20 +91,16 @@ const PairCase kPairs[] = {
     // Replacements are templates.
     {"USD", "US$5", "5 USD", "5 US"},
     {"USD", "US$$5", "5 USD", "5 US$5"},
-    {"USD", "cost$", "5 USD", "5 cost$"},
-    {"usd", "[$0]", "5 Usd", "5 [Usd]"},
     {"usd", "<${0}|$name>", "5 uSD", "5 <uSD|>"},
     // The word is matched literally, as a whole word.
     {"a.b", "X", "a.b axb", "X axb"},
     {"Ltd.", "Limited", "ABC Ltd. baru", "ABC Ltd. baru"},
-    {"Ltd.", "Limited", "ABC Ltd.", "ABC Ltd."},
     {"Ltd.", "Limited", "ABC Ltd.x", "ABC Limitedx"},
     {"(x", "y", "a (x b", "a (x b"},
     // Case folding reaches beyond ASCII, in the text and in the word.
     {"kg", "kilo", "5 \u212Ag", "5 kilo"},
     {"as", "X", "a\u017F b", "X b"},
     {"café", "kafe", "CAFÉ baru", "kafe baru"},
-    {"GUI", "gooey", "élan GUI", "élan gooey"},
     // An empty word matches nothing instead of every word boundary.
     {"", "X", "a b", "a b"},
 };

@@ -35,7 +35,6 @@ TEST(Unicode, Properties) {
   };
   const Case cases[] = {
       {U'a', false, true, false, false, true},
-      {U'Q', false, true, false, true, true},
       {U'_', false, false, false, false, true},
       {U'7', false, false, true, false, true},
       {U'\u00b2', false, false, true, false, false},   // superscript two: No
@@ -43,14 +42,9 @@ TEST(Unicode, Properties) {
       {U'\u2163', false, true, true, true, true},      // Roman numeral four: Nl, Alphabetic
       {U'\u0301', false, false, false, false, true},   // combining acute
       {U'\u200d', false, false, false, false, true},   // zero width joiner
-      {U'\u4e2d', false, true, false, false, true},
-      {U'\u00c9', false, true, false, true, true},
       {U'\u00a0', true, false, false, false, false},
-      {U'\u3000', true, false, false, false, false},
       {U'\u180e', false, false, false, false, false},  // Mongolian vowel separator
       {U'\u0085', true, false, false, false, false},
-      {U'\x0b', true, false, false, false, false},
-      {U'-', false, false, false, false, false},
   };
   for (const auto& c : cases) {
     unsigned cp = static_cast<unsigned>(c.c);
@@ -72,10 +66,6 @@ TEST(Unicode, Trim) {
       {"  ms ", "ms"},
       {"\u00a0\u3000id\t\n", "id"},
       {"\u180ezh\u180e", "\u180ezh\u180e"},  // not White_Space
-      {" a b ", "a b"},
-      {"   ", ""},
-      {"", ""},
-      {"é\u2003", "é"},
       {"\x80 ", "\x80"},  // a stray byte survives
   };
   for (const auto& c : cases) EXPECT_EQ(trim(c.in), c.want) << "input " << c.in;
@@ -88,22 +78,18 @@ TEST(Unicode, CaseMapping) {
     const char* upper;
   };
   const Case cases[] = {
-      {"Hello", "hello", "HELLO"},
       {"straße", "straße", "STRASSE"},
-      {"ÉCOLE", "école", "ÉCOLE"},
       {"ΟΔΟΣ", "οδος", "ΟΔΟΣ"},  // final sigma lower-cases to ς
       {"ΣΑΣ Α", "σας α", "ΣΑΣ Α"},  // medial sigma stays σ
       {"İ", "i\u0307", "İ"},
       {"ﬁ", "ﬁ", "FI"},
       {"中文 ZH_MY", "中文 zh_my", "中文 ZH_MY"},
-      {"", "", ""},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(to_lower(c.in), c.lower) << "input " << c.in;
     EXPECT_EQ(to_upper(c.in), c.upper) << "input " << c.in;
   }
   EXPECT_EQ(upper_char(U'ß'), "SS");
-  EXPECT_EQ(upper_char(U'a'), "A");
   EXPECT_EQ(upper_char(U'中'), "中");
 }
 
@@ -116,8 +102,6 @@ TEST(Unicode, CollapseWhitespace) {
       {"  a \t\n b  ", "a b"},
       {"a\u00a0\u3000b", "a b"},
       {"a\u180eb", "a\u180eb"},
-      {"", ""},
-      {" \n ", ""},
       {"中 文", "中 文"},
   };
   for (const auto& c : cases) {
@@ -139,9 +123,7 @@ TEST(Unicode, ReplaceAll) {
   const Case cases[] = {
       {"aaa", "aa", "b", "ba"},  // left to right, no overlap
       {"a-b-c", "-", " dash ", "a dash b dash c"},
-      {"abc", "x", "y", "abc"},
       {"é", "", "|", "|é|"},  // the empty text sits between characters
-      {"", "", "x", "x"},
       {"RM RM", "RM", "ringgit RM", "ringgit RM ringgit RM"},
   };
   for (const auto& c : cases) EXPECT_EQ(replace_all(c.text, c.from, c.to), c.want) << "text " << c.text;
