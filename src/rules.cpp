@@ -159,11 +159,13 @@ struct NeedsReader {
     return n;
   }
 
-  // "[\d]" needs a digit; any other class nothing.
+  // "[\d]" needs a digit; a class of plain items (\d, ASCII characters,
+  // escaped ASCII punctuation) one of them; any other class nothing.
   Needs char_class() {
     Needs n;
     std::size_t j = i + 1;
-    if (j < p.size() && p[j] == '^') ++j;
+    const bool negated = j < p.size() && p[j] == '^';
+    if (negated) ++j;
     const std::size_t body = j;
     if (j < p.size() && p[j] == ']') ++j;
     while (j < p.size() && p[j] != ']') {
@@ -174,8 +176,35 @@ struct NeedsReader {
       unsure = true;
       return n;
     }
-    n.digit = p[i + 1] != '^' && p.substr(body, j - body) == "\\d";
+    const std::string_view items = p.substr(body, j - body);
     i = j + 1;
+    if (negated) return n;
+    if (items == "\\d") {
+      n.digit = true;
+      return n;
+    }
+    Needs::OneOf one;
+    for (std::size_t k = 0; k < items.size(); ++k) {
+      char c = items[k];
+      if (c == '\\' && k + 1 < items.size()) {
+        c = items[++k];
+        if (c == 'd') {
+          one.digit = true;
+          continue;
+        }
+        if (is_ascii_alnum(c) || static_cast<unsigned char>(c) >= 0x80) return n;
+      } else if (static_cast<unsigned char>(c) >= 0x80 || (c == '-' && k > 0 && k + 1 < items.size())) {
+        return n;  // beyond ASCII, or a range
+      }
+      Needs item;
+      literal(item, c);
+      one.bytes[0] |= item.bytes[0];
+      one.bytes[1] |= item.bytes[1];
+      one.letters |= item.letters | item.one_of.letters;
+      one.non_ascii = one.non_ascii || item.one_of.non_ascii;
+    }
+    one.set = true;
+    n.one_of = one;
     return n;
   }
 

@@ -107,6 +107,12 @@ constexpr OneOfCase kOneOf[] = {
     {R"((?i)sk)", "Q", false},
     {R"((?i)sk)", "\u017F", true},
     {"(?:a|)b", "b", true},  // an empty branch needs nothing
+    {R"(\d[/\-.]\d)", "1 2", false},  // a class of plain items needs one of them
+    {R"(\d[/\-.]\d)", "1-2", true},
+    {R"((?i)[\dk])", "x", false},
+    {R"((?i)[\dk])", "\u212A", true},
+    {R"([a-c])", "x", true},  // ranges and other classes need nothing
+    {R"([\w.])", "x", true},
 };
 
 TEST(needs_of, one_item_of_each_branch) {
