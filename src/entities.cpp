@@ -787,7 +787,6 @@ std::string spoken_currency(std::string_view input, std::string_view lang) {
   std::string_view whole = std::string_view(amount).substr(0, dot);
   std::string fraction = dot == std::string::npos ? std::string() : amount.substr(dot + 1);
   if (unicode::char_count(fraction) == 1) fraction += '0';  // ‘.5’ means fifty
-  u128 integer = read_number(whole);
   // More decimals than cents: one decimal number, read as the language
   // passes read one (‘$20.500’ -> ‘twenty point five zero zero dollar’).
   const bool decimal = unicode::char_count(fraction) > 2;
@@ -797,8 +796,9 @@ std::string spoken_currency(std::string_view input, std::string_view lang) {
     const bool mainland = lang == "zh";
     const words::CurrencyRow* row = words::find_currency(mainland ? words::zh::MONEY : words::zh::MONEY_MY, code);
     if (row == nullptr) row = mainland ? &words::zh::MONEY_DEFAULT : &words::zh::MONEY_MY_DEFAULT;
-    if (decimal) return normalize_zh::to_cardinal_zh(integer) + "点" + shared::zh_fraction(fraction) + std::string(row->major);
-    std::string out = normalize_zh::to_cardinal_zh(integer) + std::string(row->major);
+    const std::string integer = normalize_zh::to_cardinal_zh_text(whole);
+    if (decimal) return integer + "点" + shared::zh_fraction(fraction) + std::string(row->major);
+    std::string out = integer + std::string(row->major);
     if (!fraction.empty() && fraction != "00")
       out += normalize_zh::to_cardinal_zh(read_number(fraction)) + std::string(row->minor);
     return out;
@@ -815,14 +815,15 @@ std::string spoken_currency(std::string_view input, std::string_view lang) {
     major = it->second.first;
     minor = it->second.second;
   }
+  const std::string integer = shared::cardinal_text(whole, lang);
   if (decimal) {
-    return shared::cardinal_for(integer, lang) + " " + std::string(shared::decimal_word(lang)) + " " +
+    return integer + " " + std::string(shared::decimal_word(lang)) + " " +
            shared::spaced_fraction(fraction, lang) + " " + major;
   }
-  if (fraction.empty()) return shared::cardinal_for(integer, lang) + " " + major;
+  if (fraction.empty()) return integer + " " + major;
   std::string cents = shared::cardinal_for(read_number(fraction), lang) + " " + minor;
   if (whole == "0") return cents;
-  return shared::cardinal_for(integer, lang) + " " + major + " " + cents;
+  return integer + " " + major + " " + cents;
 }
 
 std::string spoken_version(std::string_view text, std::string_view lang) {

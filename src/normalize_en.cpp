@@ -92,7 +92,6 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 18> TITLES =
 // ---- small readers ----
 
 std::string cardinal(u128 n) { return num2word_en::to_cardinal_en(n); }
-std::string cardinal_of(std::string_view digits) { return cardinal(parse_num(digits)); }
 
 // Any character but an ASCII digit reads as "zero".
 std::string_view digit_word(char32_t c) { return lang::en::DIGITS[unicode::is_ascii_digit(c) ? c - U'0' : 0]; }
@@ -106,6 +105,14 @@ std::string digit_by_digit(std::string_view text) {
     out += digit_word(unicode::decode(text, pos));
   }
   return out;
+}
+
+// Grouped digits as one cardinal; past 128 bits digit by digit, never zero.
+std::string cardinal_of(std::string_view digits) {
+  std::string plain(digits);
+  std::erase(plain, ',');
+  if (const auto v = parse_u128(plain)) return cardinal(*v);
+  return all_ascii_digits(plain) ? digit_by_digit(plain) : cardinal(0);
 }
 
 std::string join(std::initializer_list<std::string_view> parts) {

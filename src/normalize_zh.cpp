@@ -177,8 +177,6 @@ constinit LazyRegex RE_LEFTOVER_DOT{R"((?<=\w)\.(?=\w))"};
 // Optional "+", ASCII digits only; anything else (or overflow) reads as 0.
 u128 read_int(std::string_view text) { return parse_u128(text).value_or(0); }
 
-std::string card(std::string_view text) { return to_cardinal_zh(read_int(text)); }
-
 // ‘05’ -> ‘零五’: one digit word per character, anything but an ASCII digit as "零".
 std::string fraction_digits(std::string_view text) {
   std::string out;
@@ -189,6 +187,8 @@ std::string fraction_digits(std::string_view text) {
   }
   return out;
 }
+
+std::string card(std::string_view text) { return to_cardinal_zh_text(text); }
 
 // ‘A1’ -> ‘A 一’: each kept character read alone, one space between.
 template <class Keep>
@@ -284,7 +284,7 @@ std::string read_percent(const Captures& c, bool is_my) {
   if (const auto dot = g.find('.'); dot != std::string_view::npos) {
     number = point_reading(g.substr(0, dot), g.substr(dot + 1));
   } else {
-    number = to_cardinal_zh(saturating_u128(parse_f64(g).value_or(0.0)));
+    number = card(g);
   }
   return is_my ? number + "巴仙" : "百分之" + number;
 }
@@ -417,7 +417,7 @@ std::string read_number(const Captures& c) {
   const std::string_view m = c.group(0);
   const u128 v = read_int(m);
   if (m.size() == 4 && v >= 1000 && v <= 2099) return to_year_zh(v);
-  return to_cardinal_zh(v);
+  return card(m);
 }
 
 std::string leftover_dot(const Captures&) { return "点"; }
@@ -459,6 +459,12 @@ const Pass PASSES[] = {
 };
 
 }  // namespace
+
+std::string to_cardinal_zh_text(std::string_view digits) {
+  if (const auto v = parse_u128(digits)) return to_cardinal_zh(*v);
+  // Past 128 bits: digit by digit, never as zero.
+  return all_ascii_digits(digits) ? fraction_digits(digits) : to_cardinal_zh(0);
+}
 
 std::string normalize_zh_variant(std::string_view text, bool is_my) {
   std::string s = rules::run_passes(text, is_my ? std::span<const Pass>(PERCENT_ZH_MY) : PERCENT_ZH);

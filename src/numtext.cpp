@@ -33,6 +33,10 @@ std::optional<u128> parse_u128(std::string_view text) {
   return n;
 }
 
+bool all_ascii_digits(std::string_view text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 u128 parse_num(std::string_view text) {
   std::string digits;
   digits.reserve(text.size());

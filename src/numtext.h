@@ -21,6 +21,9 @@ std::string u128_to_string(u128 n);
 // nothing on empty text, any other character or overflow.
 std::optional<u128> parse_u128(std::string_view text);
 
+// Whether the text is one or more ASCII digits and nothing else.
+bool all_ascii_digits(std::string_view text);
+
 // The rule passes' number reading: every "," removed, then parse_u128;
 // text that does not read so gives 0.
 u128 parse_num(std::string_view text);

@@ -434,7 +434,11 @@ std::optional<std::string_view> month_name(std::string_view month, const MonthTa
 }
 
 std::string read_number(std::string_view text, const NumberVocab& vocab) {
-  return num2word::to_cardinal_with(parse_num(text), vocab);
+  std::string digits(text);
+  std::erase(digits, ',');
+  if (const auto v = parse_u128(digits)) return num2word::to_cardinal_with(*v, vocab);
+  // Past 128 bits: digit by digit, never as zero.
+  return all_ascii_digits(digits) ? digit_by_digit(digits, vocab) : num2word::to_cardinal_with(0, vocab);
 }
 
 std::string read_date(std::string_view day, std::string_view month, std::string_view year,

@@ -30,20 +30,12 @@ constinit regex::LazyRegex RE_DURATION{
     R"((?i)\b(\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(jam|minit|saat|hours?|minutes?|seconds?)\b)"};
 constinit regex::LazyRegex RE_AREA{R"((?i)((?<![\w.])\.\d+|\b-?\d+(?:,\d{3})*(?:[\.,]\d+)?)\s*(sq\s+ft|sqft)\b)"};
 
-bool all_ascii_digits(std::string_view text) {
-  if (text.empty()) return false;
-  for (char c : text)
-    if (c < '0' || c > '9') return false;
-  return true;
-}
-
 // Digits "0"-"9" only, below 2^128; nothing otherwise (no sign accepted).
 std::optional<u128> read_unsigned(std::string_view text) {
   if (!all_ascii_digits(text)) return std::nullopt;
   return parse_u128(text);
 }
 
-u128 unsigned_or_zero(std::string_view text) { return read_unsigned(text).value_or(0); }
 
 // The value of one fraction character: an ASCII digit, anything else 0.
 unsigned digit_value(char32_t c) { return c >= U'0' && c <= U'9' ? unsigned(c - U'0') : 0; }
@@ -129,8 +121,7 @@ std::optional<regex::Captures> first_match(const regex::LazyRegex& re, std::stri
 
 // The spaced reading of an unsigned number text with an optional decimal
 // point, digit for digit as written (a fraction's trailing zeros go: 1.50
-// reads as 1.5, 2.0 as 2); a whole part past 128 bits saturates, and text
-// in other digits stays as written.
+// reads as 1.5, 2.0 as 2); text in other digits stays as written.
 std::string spaced_measure(std::string_view number, std::string_view as_written,
                            std::string_view lang) {
   Split s = split_point(number);
@@ -139,7 +130,7 @@ std::string spaced_measure(std::string_view number, std::string_view as_written,
     return std::string(as_written);
   std::string_view fraction = s.fraction.substr(0, s.fraction.find_last_not_of('0') + 1);
   if (leading_dot && !fraction.empty()) return "perpuluhan " + spaced_fraction(fraction, lang);
-  std::string out = cardinal_for(leading_dot ? 0 : parse_u128(s.whole).value_or(U128_MAX), lang);
+  std::string out = leading_dot ? cardinal_for(0, lang) : cardinal_text(s.whole, lang);
   if (fraction.empty()) return out;
   return out + " perpuluhan " + spaced_fraction(fraction, lang);
 }
@@ -147,8 +138,8 @@ std::string spaced_measure(std::string_view number, std::string_view as_written,
 std::string zh_measure(std::string_view number) {
   Split s = split_point(number);
   if (s.has_point)
-    return normalize_zh::to_cardinal_zh(unsigned_or_zero(s.whole)) + "点" + zh_fraction(s.fraction);
-  return normalize_zh::to_cardinal_zh(unsigned_or_zero(number));
+    return normalize_zh::to_cardinal_zh_text(s.whole) + "点" + zh_fraction(s.fraction);
+  return normalize_zh::to_cardinal_zh_text(number);
 }
 
 std::string read_measure(const regex::Captures& caps, const WordMap& units, std::string_view lang,
@@ -234,11 +225,11 @@ std::string speak_x_kali(std::string_view text, std::string_view lang) {
   const std::string number = decimal_commas(group_or_zero(*caps, 1));
   const Split s = split_point(number);
   if (is_chinese(lang)) {
-    std::string c = normalize_zh::to_cardinal_zh(unsigned_or_zero(s.whole));
+    std::string c = normalize_zh::to_cardinal_zh_text(s.whole);
     if (s.has_point) return c + "点" + zh_fraction(s.fraction) + "次";
     return c == "二" ? std::string("两次") : c + "次";
   }
-  std::string out = cardinal_for(unsigned_or_zero(s.whole), lang);
+  std::string out = cardinal_text(s.whole, lang);
   if (s.has_point) out.append(" ").append(decimal_word(lang)).append(" ").append(spaced_fraction(s.fraction, lang));
   return out + " " + langpack::get_pack(lang).times_word;
 }
@@ -247,17 +238,16 @@ std::string speak_fraction(std::string_view text, std::string_view lang) {
   const LanguagePack* pack = is_chinese(lang) ? nullptr : &langpack::get_pack(lang);
   auto caps = first_match(RE_FRACTION, text);
   if (!caps) return std::string(text);
-  u128 num = unsigned_or_zero(group_or_zero(*caps, 1));
-  u128 den = unsigned_or_zero(group_or_zero(*caps, 2));
+  const std::string_view num = group_or_zero(*caps, 1), den = group_or_zero(*caps, 2);
   if (!pack)
-    return normalize_zh::to_cardinal_zh(den) + "分之" + normalize_zh::to_cardinal_zh(num);
-  return cardinal_for(num, lang) + " " + pack->per_word + " " + cardinal_for(den, lang);
+    return normalize_zh::to_cardinal_zh_text(den) + "分之" + normalize_zh::to_cardinal_zh_text(num);
+  return cardinal_text(num, lang) + " " + pack->per_word + " " + cardinal_text(den, lang);
 }
 
 std::string speak_hari_bulan(std::string_view text, std::string_view lang) {
   auto caps = first_match(RE_HARI_BULAN, text);
   if (!caps) return std::string(text);
-  return cardinal_for(unsigned_or_zero(group_or_zero(*caps, 1)), lang) + " hari bulan";
+  return cardinal_text(group_or_zero(*caps, 1), lang) + " hari bulan";
 }
 
 std::string speak_temperature(std::string_view text, std::string_view lang) {
@@ -279,16 +269,16 @@ std::string speak_temperature(std::string_view text, std::string_view lang) {
   Split s = split_point(rest);
   if (zh) {
     if (s.has_point)
-      out += normalize_zh::to_cardinal_zh(unsigned_or_zero(s.whole)) + "点" + zh_fraction(s.fraction);
+      out += normalize_zh::to_cardinal_zh_text(s.whole) + "点" + zh_fraction(s.fraction);
     else
-      out += normalize_zh::to_cardinal_zh(unsigned_or_zero(rest));
+      out += normalize_zh::to_cardinal_zh_text(rest);
     return out + *unit;
   }
   if (s.has_point)
-    out += cardinal_for(unsigned_or_zero(s.whole), lang) + " perpuluhan " +
+    out += cardinal_text(s.whole, lang) + " perpuluhan " +
            spaced_fraction(s.fraction, lang);
   else
-    out += cardinal_for(unsigned_or_zero(rest), lang);
+    out += cardinal_text(rest, lang);
   return out + " " + *unit;
 }
 
@@ -299,6 +289,11 @@ std::string cardinal_for(u128 n, std::string_view lang) {
   if (lang == "id") return num2word::to_cardinal_with(n, num2word::ID_VOCAB);
   if (lang == "en") return num2word_en::to_cardinal_en(n);
   return num2word::to_cardinal_with(n, num2word::MS_VOCAB);
+}
+
+std::string cardinal_text(std::string_view digits, std::string_view lang) {
+  if (const auto v = read_unsigned(digits)) return cardinal_for(*v, lang);
+  return all_ascii_digits(digits) ? spaced_fraction(digits, lang) : cardinal_for(0, lang);
 }
 
 std::string spell_digits(std::string_view digits, const LanguagePack& pack) {

@@ -37,6 +37,9 @@ inline bool is_chinese(std::string_view lang) { return lang == "zh" || lang == "
 // The cardinal of a language, chosen by the exact code: "id" and "en" have
 // their own spellers, every other code (the Chinese ones included) Malay.
 std::string cardinal_for(u128 n, std::string_view lang);
+// ASCII digits read by cardinal_for; a run past 128 bits is read digit by
+// digit, never as zero.
+std::string cardinal_text(std::string_view digits, std::string_view lang);
 
 // Every character of a fraction as its digit (any other character as 0):
 // Chinese digits joined without separators ("05" -> "零五"), or the

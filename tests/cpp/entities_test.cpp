@@ -355,7 +355,7 @@ const ReadingCase kReadings[] = {
     {K::X_KALI, "EN", "3x", "tiga times"},  // English pack, Malay speller
     {K::X_KALI, "zh", "2x", "两次"},
     {K::X_KALI, "zh_my", "12x", "十二次"},
-    {K::X_KALI, "ms", "1234567890123456789012345678901234567890x", "kosong kali"},
+    {K::X_KALI, "ms", "340282366920938463463374607431768211456x", "tiga empat kosong dua lapan dua tiga enam enam sembilan dua kosong sembilan tiga lapan empat enam tiga empat enam tiga tiga tujuh empat enam kosong tujuh empat tiga satu tujuh enam lapan dua satu satu empat lima enam kali"},
     {K::X_KALI, "ms", "1,5x", "satu perpuluhan lima kali"},
     {K::X_KALI, "en", "1,000x", "one thousand times"},
     {K::X_KALI, "id", "4.50x", "empat koma lima nol kali"},

@@ -40,6 +40,7 @@ const Row kLanguage[] = {
     {"ms", "RM1.5K", "seribu lima ratus ringgit"},  // scale suffix expanded first
     {"ms", "RM10000000000000000K", "sepuluh quintillion ringgit"},
     {"ms", "RM340,282,366,920,938,463,463,374,607,431,768,211,455", "terlalu besar ringgit"},
+    {"ms", "RM340282366920938463463374607431768211456K", "tiga empat kosong dua lapan dua tiga enam enam sembilan dua kosong sembilan tiga lapan empat enam tiga empat enam tiga tiga tujuh empat enam kosong tujuh empat tiga satu tujuh enam lapan dua satu satu empat lima enam kosong kosong kosong ringgit"},  // past 128 bits: digit by digit
     {"ms", "XRM5", "X R M lima"},  // the code is inside a word
     {"id", "Rp5jt", "lima juta rupiah"},
     {"id", "Rp 10.000,50", "sepuluh ribu rupiah lima nol sen"},
