@@ -171,7 +171,8 @@ const Row kLanguage[] = {
     {"zh_my", "12.5%", "十二点五巴仙"},
     {"zh", ".5%", "百分之零点五"},
     {"zh_my", "1,000.5%", "一千点五巴仙"},
-    {"zh", "99999999999999999999999999999999999999999%", "百分之太大"},
+    {"zh", "9007199254740993%", "百分之九千零七兆一千九百九十二亿五千四百七十四万零九百九十三"},
+    {"zh", "340282366920938463463374607431768211456%", "百分之三四零二八二三六六九二零九三八四六三四六三三七四六零七四三一七六八二一一四五六"},
     {"zh", "1,234.05", "一千二百三十四点零五"},
     {"zh", "012-3456", "零 一 二 三 四 五 六"},
     {"zh", "\u0663-\u0664", "零 零"},
@@ -180,7 +181,7 @@ const Row kLanguage[] = {
     {"zh", "2100", "二千一百"},
     {"zh", "0999", "九百九十九"},
     {"zh", "12345678901234567", "太大"},
-    {"zh", "340282366920938463463374607431768211456", "零"},
+    {"zh", "340282366920938463463374607431768211456", "三四零二八二三六六九二零九三八四六三四六三三七四六零七四三一七六八二一一四五六"},
     {"zh", "  我有3个苹果 \n", "我有三个苹果"},
     // ---- mixed tokens and words ----
     {"ms", "b2b", "B dua B"},
@@ -269,7 +270,7 @@ const PassRow kPasses[] = {
     {MEASURE, "ms", "2,5 jam", "2.5 jam"},  // a decimal comma as a point
     {MEASURE, "en", "1,000.5 hours", "1,000.5 hours"},
     {MEASURE, "ms", "5 sqft", "lima kaki persegi"},
-    {MEASURE, "ms", "1234567890123456789012345678901234567890 km", "terlalu besar kilometer"},
+    {MEASURE, "ms", "340282366920938463463374607431768211456 km", "tiga empat kosong dua lapan dua tiga enam enam sembilan dua kosong sembilan tiga lapan empat enam tiga empat enam tiga tiga tujuh empat enam kosong tujuh empat tiga satu tujuh enam lapan dua satu satu empat lima enam kilometer"},
     {MEASURE, "id", "8 minit", "delapan menit"},
     {MEASURE, "en", "1 hour", "one hour"},
     {MEASURE, "en", "12.25 lb", "twelve perpuluhan two five pounds"},
