@@ -15,6 +15,7 @@
 #include "langpack.h"
 #include "normalize.h"
 #include "normalize_en.h"
+#include "normalize_id.h"
 #include "normalize_zh.h"
 #include "num2word_en.h"
 #include "numtext.h"
@@ -781,8 +782,8 @@ std::string spoken_currency(std::string_view input, std::string_view lang) {
   std::optional<regex::Captures> caps = (zh ? RE_SPELL_MONEY_ZH : RE_SPELL_MONEY)->captures(text);
   if (!caps) return std::string(input);
   std::string code = unicode::to_upper(caps->group(1));
-  // A comma is never a decimal mark here: ‘1,50’ is 150.
-  std::string amount = remove_char(caps->group(2), ',');
+  // A comma is never a decimal mark here (‘1,50’ is 150), but in Indonesian.
+  std::string amount = lang == "id" ? normalize_id::amount_digits(caps->group(2)) : remove_char(caps->group(2), ',');
   std::size_t dot = amount.find('.');
   std::string_view whole = std::string_view(amount).substr(0, dot);
   std::string fraction = dot == std::string::npos ? std::string() : amount.substr(dot + 1);

@@ -20,7 +20,7 @@ namespace {
 // ---- number-format pre-parse ----
 
 constinit regex::LazyRegex RE_DOTTED_THOUSANDS{R"((?<![\d.])(\d{1,3}(?:\.\d{3})+)(?:,(\d{1,2}))?(?!\.?\d))"};
-constinit regex::LazyRegex RE_COMMA_DECIMAL{R"((?<![\d.,])(\d+),(\d{1,2})(?![\d.,]))"};
+constinit regex::LazyRegex RE_COMMA_DECIMAL{R"((?<![\d.,])(\d+),(\d+)(?![\d.,]))"};
 constinit regex::LazyRegex RE_ID_CURRENCY_SUFFIX{R"((?i)(?<!\w)((?:Rp|IDR)\s?\d+(?:,\d{3})*(?:\.\d+)?)\s*(rb|jt|K|M|B|T)\b)"};
 constinit regex::LazyRegex RE_ID_BARE_SUFFIX{R"((?i)\b(\d+(?:\.\d+)?)\s*(rb|jt)\b)"};
 
@@ -28,7 +28,16 @@ std::string dotted_thousands(const Captures& c) {
   if (c.matched(2)) return unicode::replace_all(c[1], ".", "") + "." + std::string(c[2]);
   return unicode::replace_all(c[1], ".", ",");
 }
-std::string comma_decimal(const Captures& c) { return std::string(c[1]) + "." + std::string(c[2]); }
+// Three digits after a comma group thousands unless the whole part starts
+// with 0 (‘0,001’). A comma decimal shaped like a clock time (‘3,14’) keeps
+// its comma, so that the clock passes never take it; the language passes
+// read it as a decimal.
+std::string comma_decimal(const Captures& c) {
+  const std::size_t whole = c[1].size(), fraction = c[2].size();
+  if (fraction == 3 && c[1].front() != '0') return std::string(c[0]);
+  if (whole <= 2 && fraction == 2) return std::string(c[0]);
+  return std::string(c[1]) + "." + std::string(c[2]);
+}
 std::string scale_suffix(const Captures& c) { return std::string(c[1]) + " " + suffix_word(c[2]); }
 
 using rules::Pass;
@@ -51,8 +60,10 @@ constinit regex::LazyRegex RE_TIME_NO_MERIDIAN{TIME_NO_MERIDIAN};
 // Run without its final "(?!.*%)", which the walk checks in linear time.
 constinit regex::LazyRegex RE_TIME_NO_MERIDIAN_HEAD{rules::without_percent_guard(TIME_NO_MERIDIAN)};
 constinit regex::LazyRegex RE_TIME{
-    R"((?i)\b(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\s*(?:(pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.)))"};
+    R"((?i)\b(\d{1,2})[:\.,](\d{2})(?::(\d{2}))?\s*(?:(pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.)))"};
 constinit regex::LazyRegex RE_TIME_HOUR_ONLY{R"((?i)\b(\d{1,2})\s*(am|pm|a\.m\.|p\.m\.|pagi|siang|sore|malam)\b)"};
+constinit regex::LazyRegex RE_TIME_SHAPED_DECIMAL{
+    R"((?i)(?<![\d.,])(\d{1,2}),(\d{2})(?![\d.,%])(?!\s*(?:pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.)))"};
 constinit regex::LazyRegex RE_PERCENT{R"(((?<![\w.])\.\d+|\b\d+(?:[.,]\d+)?)%)"};
 
 std::string cardinal(unsigned n) { return num2word::to_cardinal_with(n, ID_VOCAB); }
@@ -71,7 +82,7 @@ std::string date_dmy(const Captures& c) {
 std::string money(const Captures& c) {
   bool rupiah = c.matched(1);
   std::string code = unicode::to_upper(c[rupiah ? 1 : 4]);
-  std::string amount = unicode::replace_all(c[rupiah ? 2 : 5], ",", "");
+  std::string amount = amount_digits(c[rupiah ? 2 : 5]);
   std::size_t scale_group = rupiah ? 3 : 6;
   // Every code the pattern admits is in the table; an odd case fold keeps its text.
   const lang::CurrencyRow* row = lang::find_currency(lang::id::MONEY, code);
@@ -140,6 +151,7 @@ const Pass INDONESIAN_PASSES[] = {
     {rules::RE_DATE_YMD, date_ymd},       // ‘2024-03-05’ -> ‘lima Maret dua ribu dua puluh empat’
     {rules::RE_DATE, date_dmy},           // ‘05/03/24’ -> ‘lima Maret dua puluh empat’
     {RE_CURRENCY_ID, money},                  // ‘Rp5.5’ -> ‘lima rupiah lima sen’
+    {RE_TIME_SHAPED_DECIMAL, decimal},        // ‘3,14’ -> ‘tiga koma satu empat’
     {RE_TIME_NO_MERIDIAN, clock, &RE_TIME_NO_MERIDIAN_HEAD},  // ‘10.30’ -> ‘sepuluh tiga puluh’
     {RE_TIME, clock_with_period},             // ‘10.30 pm’ -> ‘sepuluh tiga puluh sore’
     {RE_TIME_HOUR_ONLY, hour_with_period},    // ‘8 pm’ -> ‘delapan sore’
@@ -160,6 +172,14 @@ std::string suffix_word(std::string_view suffix) {
     if (k == key) return std::string(lang::scale_word(lang::id::SCALES, power));
   }
   return std::string(suffix);  // the patterns hand over only the suffixes above
+}
+
+// The pre-parse leaves a clock-shaped comma decimal (‘Rp12,50’) as written.
+std::string amount_digits(std::string_view amount) {
+  std::string out(amount);
+  const std::size_t comma = out.rfind(',');
+  if (comma != std::string::npos && out.find('.') == std::string::npos && out.size() - comma <= 3) out[comma] = '.';
+  return unicode::replace_all(out, ",", "");
 }
 
 std::string preparse_number_formats(std::string_view text) { return rules::run_passes(text, PREPARSE_PASSES); }

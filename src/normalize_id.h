@@ -13,6 +13,9 @@ std::string suffix_word(std::string_view suffix);
 std::string normalize_indonesian(std::string_view text);
 std::string normalize_currency_id(std::string_view text);
 std::string normalize_mixed_alnum_id(std::string_view token);
+// An amount's digits with its grouping commas gone and a last comma before
+// one or two digits as the point: ‘12,50’ -> ‘12.50’, ‘1,500’ -> ‘1500’.
+std::string amount_digits(std::string_view amount);
 using kalvesta::parse_num;
 
 }  // namespace kalvesta::normalize_id

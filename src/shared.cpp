@@ -159,9 +159,10 @@ std::string read_measure(const regex::Captures& caps, const WordMap& units, std:
     // (‘1.5 hours’ -> ‘one point five hours’), a decimal comma as a point.
     std::string number(written);
     const std::size_t comma = number.rfind(',');
-    if (number.find('.') == std::string::npos && comma != std::string::npos && number.size() - comma != 4)
-      number[comma] = '.';
-    if (number.find('.') != std::string::npos) return number + std::string(gap) + *unit;
+    const bool comma_decimal =
+        number.find('.') == std::string::npos && comma != std::string::npos && number.size() - comma != 4;
+    if (comma_decimal && lang != "id") number[comma] = '.';  // Indonesian passes read a decimal comma
+    if (comma_decimal || number.find('.') != std::string::npos) return number + std::string(gap) + *unit;
   }
   // A "-" here always follows a word character (the "\b" before it needs
   // one), so it joins a range or a token rather than signing the number: it

@@ -333,6 +333,7 @@ const ReadingCase kReadings[] = {
     {K::CURRENCY, "zh", "RM1,500K", "一百五十万令吉"},
     {K::CURRENCY, "ms", "usd8", "lapan dollar"},
     {K::CURRENCY, "id", "€2", "dua euro"},
+    {K::CURRENCY, "id", "Rp1,50", "satu rupiah lima puluh sen"},  // an Indonesian decimal comma
     {K::CURRENCY, "zh", "$5.05", "五美元五分"},
     {K::CURRENCY, "zh", "$5.00", "五美元"},
     {K::CURRENCY, "zh", "$0.50", "零美元五十分"},

@@ -112,7 +112,10 @@ const Row kLanguage[] = {
     {"id", "19:30 pm", "sembilan belas tiga puluh malam"},
     {"id", "7:00:05 pagi", "tujuh nol lima pagi"},
     {"id", "12,50 dan 10%", "dua belas koma lima nol dan sepuluh persen"},
-    {"id", "12,50\n10%", "dua belas lima puluh\nsepuluh persen"},
+    {"id", "12,50\n10%", "dua belas koma lima nol\nsepuluh persen"},  // a comma decimal is never a time
+    {"id", "3,14", "tiga koma satu empat"},
+    {"id", "10,30 pagi", "sepuluh tiga puluh pagi"},
+    {"id", "Rp12,50", "dua belas rupiah lima nol sen"},
     {"en", "7:00 PM", "seven p m"},
     {"en", "10.15 a.m.", "ten fifteen a m"},
     {"en", "11 am", "eleven a m"},
@@ -252,7 +255,10 @@ const PassRow kPasses[] = {
     {suffixes_no_m, "", "RM5M", "RM5M"},
     {suffixes_no_m, "", "$1.5B", "$1500000000"},
     {preparse, "", "1.234.567,89", "1234567.89"},
-    {preparse, "", "12,50", "12.50"},
+    {preparse, "", "12,5", "12.5"},
+    {preparse, "", "12,50", "12,50"},  // clock-shaped: left for the language passes
+    {preparse, "", "0,001", "0.001"},  // no group starts with 0
+    {preparse, "", "1,2345", "1.2345"},
     {preparse, "", "Rp 2.5M", "Rp 2.5 miliar"},
     {preparse, "", "Rp4 B", "Rp4 miliar"},
     {preparse, "", "5 JT", "5 juta"},
@@ -268,6 +274,7 @@ const PassRow kPasses[] = {
     {MEASURE, "ms", "5G", "lima gram"},
     {MEASURE, "ms", "1.5 hours", "1.5 jam"},  // a duration's fraction is left to the language passes
     {MEASURE, "ms", "2,5 jam", "2.5 jam"},  // a decimal comma as a point
+    {MEASURE, "id", "2,50 jam", "2,50 jam"},  // Indonesian passes read the comma
     {MEASURE, "en", "1,000.5 hours", "1,000.5 hours"},
     {MEASURE, "ms", "5 sqft", "lima kaki persegi"},
     {MEASURE, "ms", "340282366920938463463374607431768211456 km", "tiga empat kosong dua lapan dua tiga enam enam sembilan dua kosong sembilan tiga lapan empat enam tiga empat enam tiga tiga tujuh empat enam kosong tujuh empat tiga satu tujuh enam lapan dua satu satu empat lima enam kilometer"},
@@ -300,6 +307,7 @@ const PassRow kPasses[] = {
     {OVERRIDES, "zh", "500mg", "500mg"},
     {OVERRIDES, "en", "10mgx", "10mgx"},
     {OVERRIDES, "ms", "1,5 kg", "1.5 kilogram"},
+    {OVERRIDES, "id", "1,25 kg", "1,25 kilogram"},  // Indonesian passes read the comma
     {OVERRIDES, "en", "1,000 kg", "1,000 kilogram"},
     {OVERRIDES, "ms", "No. 7", "nombor 7"},
     {OVERRIDES, "id", "no. 7", "nomor 7"},
