@@ -44,7 +44,7 @@ constinit regex::LazyRegex RE_IC{R"(\b(\d{6})-?(\d{2})-?(\d{4})\b)"};
 constinit regex::LazyRegex RE_VERSION{R"(\b(?!\d{4}\.\d{1,2}\.\d{1,2}\b)(\d+)(?:\.\d+){2,}\b)"};
 // An amount may follow a Chinese character directly (‘价格$5’), as after a blank.
 constinit regex::LazyRegex RE_CURRENCY{
-    R"((?i)(?<![^\W\p{Ideographic}])(RM|Rp|USD|EUR|GBP|MYR|IDR|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d+)?)(?:[KMBT])?\b)"};
+    R"((?i)(?<![^\W\p{Ideographic}])(RM|Rp|USD|EUR|GBP|MYR|IDR|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d+)?|\.\d+)(?:[KMBT])?\b)"};
 constinit regex::LazyRegex RE_ADDRESS_SLASH{
     R"((?i)\b(?:Jalan|Lorong|Taman|Bukit|Kampung|Tingkat|Lintang|Pesisir|Persiaran|Lebuh|Medan|Lengkung|Halaman)\s+(?:\S+\s+)?(\d+)\s*/\s*(\d+)\b|\b(?:Jalan|Lorong|Taman|Bukit|Kampung|Tingkat|Lintang|Pesisir|Persiaran|Lebuh|Medan|Lengkung|Halaman)\s+([A-Za-z]*\d+)\s*/\s*(\d+)\b)"};
 
@@ -156,9 +156,9 @@ constinit regex::LazyRegex RE_SPELL_DATE_NAME_DAY{R"(\b([A-Za-z]+)\.?\s+(\d{1,2}
 constinit regex::LazyRegex RE_SPELL_TIME{
     R"((?i)\b(\d{1,2}):(\d{2})(?::(\d{2}))?\s*(am|pm|a\.m\.|p\.m\.|pagi|petang|siang|sore|malam|tengah\s+hari)?)"};
 constinit regex::LazyRegex RE_SPELL_MONEY_ZH{
-    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)([\d,]+(?:[\.,]\d+)?))"};
+    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)([\d,]+(?:[\.,]\d+)?|\.\d+))"};
 constinit regex::LazyRegex RE_SPELL_MONEY{
-    R"((?i)(?<!\w)(RM|Rp|USD|EUR|GBP|MYR|IDR|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d+)?))"};
+    R"((?i)(?<!\w)(RM|Rp|USD|EUR|GBP|MYR|IDR|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d+)?|\.\d+))"};
 constinit regex::LazyRegex RE_SPELL_ADDRESS_SLASH{
     R"((?i)\b((?:Jalan|Lorong|Taman|Bukit|Kampung|Tingkat|Lintang|Pesisir|Persiaran|Lebuh|Medan|Lengkung|Halaman)\s+)(?:\S+\s+)?([A-Za-z]*)(\d+)\s*/\s*(\d+))"};
 
@@ -823,7 +823,7 @@ std::string spoken_currency(std::string_view input, std::string_view lang) {
   }
   if (fraction.empty()) return integer + " " + major;
   std::string cents = shared::cardinal_for(read_number(fraction), lang) + " " + minor;
-  if (whole == "0") return cents;
+  if (whole.empty() || whole == "0") return cents;  // ‘$.5’ as ‘$0.5’
   return integer + " " + major + " " + cents;
 }
 

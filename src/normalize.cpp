@@ -21,14 +21,14 @@ using num2word::NumberVocab;
 
 // ---- currency scale suffixes ----
 
-constinit regex::LazyRegex RE_K_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)K\b)"};
-constinit regex::LazyRegex RE_M_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)M\b)"};
-constinit regex::LazyRegex RE_B_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)B\b)"};
-constinit regex::LazyRegex RE_T_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)T\b)"};
-constinit regex::LazyRegex RE_RIBU_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+ribu\b)"};
-constinit regex::LazyRegex RE_JUTA_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+juta\b)"};
-constinit regex::LazyRegex RE_MILIAR_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+miliar\b)"};
-constinit regex::LazyRegex RE_TRILIUN_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+(?:trilion|triliun)\b)"};
+constinit regex::LazyRegex RE_K_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)K\b)"};
+constinit regex::LazyRegex RE_M_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)M\b)"};
+constinit regex::LazyRegex RE_B_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)B\b)"};
+constinit regex::LazyRegex RE_T_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)T\b)"};
+constinit regex::LazyRegex RE_RIBU_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)\s+ribu\b)"};
+constinit regex::LazyRegex RE_JUTA_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)\s+juta\b)"};
+constinit regex::LazyRegex RE_MILIAR_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)\s+miliar\b)"};
+constinit regex::LazyRegex RE_TRILIUN_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)\s+(?:trilion|triliun)\b)"};
 
 namespace {
 
@@ -221,6 +221,7 @@ const Pass MALAY_PASSES[] = {
     {RE_PERCENT, percent},                    // ‘12.5%’ -> ‘dua belas perpuluhan lima peratus’
     {RE_DECIMAL, decimal},                    // ‘3.14’ -> ‘tiga perpuluhan satu empat’, ‘.5’ -> ‘perpuluhan lima’
     {RE_DASHED, dashed, nullptr, replace_at_digit_runs},  // ‘012-345’ -> ‘0 1 2 3 4 5’
+    {RE_GROUPED_ALNUM, ungrouped},            // ‘1,000th’ -> ‘1000th’
     {RE_COMMA_NUM, comma_number},             // ‘1,500’ -> ‘seribu lima ratus’
     {RE_ADJACENT, adjacent},                  // ‘0 1 2 3 4 5’ -> ‘012345’
     {RE_NUMBER, plain_number},                // ‘12345’ -> ‘satu dua tiga empat lima’

@@ -276,6 +276,7 @@ const Pass PASSES[] = {
     {RE_DECIMAL, read_decimal},           // ‘3.14’ -> ‘three point one four’, ‘.5’ -> ‘point five’
     {RE_DASHED, read_dashed, nullptr, rules::replace_at_digit_runs},  // ‘2020-2021’ -> ‘two zero two zero dash two zero two one’
     {RE_ORDINAL, read_ordinal},           // ‘2nd’ -> ‘second’
+    {rules::RE_GROUPED_ALNUM, rules::ungrouped},  // ‘1,000km2’ -> ‘1000km2’
     {RE_COMMA_NUM, read_grouped},         // ‘10,000’ -> ‘ten thousand’
     {RE_NUMBER, read_number},             // ‘1999’ -> ‘nineteen ninety-nine’
     {RE_ALNUM, read_alnum},               // ‘x86_64’ -> ‘X eight six six four’

@@ -55,7 +55,9 @@ const Pass PREPARSE_PASSES[] = {
 constinit regex::LazyRegex RE_CURRENCY_ID{
     R"((?i)(?<!\w)(Rp|IDR)(?:\s?)([\d,]+(?:[\.,]\d+)?)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand))?\b|(?<!\w)(RM|MYR|USD|EUR|GBP|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d+)?)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand))?\b)"};
 constexpr std::string_view TIME_NO_MERIDIAN =
-    R"((?i)\b(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\b(?!:\d)(?!\s*(?:pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.))(?!.*%))";
+    R"((?i)\b(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\b(?!:\d)(?!\s*(?:pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.))(?!\s*(?:kilogram|milligram|gigabyte)\b)(?!.*%))";
+// A number the unit rewrite put before its unit word (‘1,25 kg’ -> ‘1.25
+// kilogram’) is a quantity, no time.
 constinit regex::LazyRegex RE_TIME_NO_MERIDIAN{TIME_NO_MERIDIAN};
 // Run without its final "(?!.*%)", which the walk checks in linear time.
 constinit regex::LazyRegex RE_TIME_NO_MERIDIAN_HEAD{rules::without_percent_guard(TIME_NO_MERIDIAN)};
@@ -158,6 +160,7 @@ const Pass INDONESIAN_PASSES[] = {
     {RE_PERCENT, percent},                    // ‘1,234%’ -> ‘satu koma dua tiga empat persen’
     {rules::RE_DECIMAL, decimal},         // ‘1.5’ -> ‘satu koma lima’
     {rules::RE_DASHED, dashed, nullptr, rules::replace_at_digit_runs},  // ‘012-345’ -> ‘0 1 2 3 4 5’
+    {rules::RE_GROUPED_ALNUM, rules::ungrouped},  // ‘1,000th’ -> ‘1000th’
     {rules::RE_COMMA_NUM, comma_number},  // ‘1,500’ -> ‘seribu lima ratus’
     {rules::RE_ADJACENT, adjacent},       // ‘0 1 2 3 4 5’ -> ‘012345’
     {rules::RE_NUMBER, plain_number},     // ‘12345’ -> ‘satu dua tiga empat lima’

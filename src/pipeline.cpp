@@ -21,9 +21,9 @@
 namespace kalvesta::pipeline {
 namespace {
 
-// A "-" before a digit that is not a hyphen: no word character, "-" or
-// closing bracket before it (‘(123)-4567’ is a dash).
-constinit regex::LazyRegex RE_NEG_SIGN{R"((?<![\w\-)\]}）])-(?=\d))"};
+// A "-" before a digit or a leading-dot decimal (‘-.5’) that is not a hyphen:
+// no word character, "-" or closing bracket before it (‘(123)-4567’ is a dash).
+constinit regex::LazyRegex RE_NEG_SIGN{R"((?<![\w\-)\]}）])-(?=\.?\d))"};
 
 std::string rewrite_minus_signs(std::string_view text, const langpack::LanguagePack& pack) {
   static const rules::Needs needs = rules::needs_of(RE_NEG_SIGN.pattern());

@@ -403,6 +403,7 @@ std::string replace_at_digit_runs(std::string_view text, const regex::Regex& das
 // ---- patterns several languages run ----
 
 constinit regex::LazyRegex RE_GROUPED_DECIMAL{R"(\b\d{1,3}(?:,\d{3})+\.\d+\b)"};
+constinit regex::LazyRegex RE_GROUPED_ALNUM{R"(\b\d{1,3}(?:,\d{3})+(?=[A-Za-z]))"};
 
 std::string ungrouped(const regex::Captures& c) {
   std::string out;

@@ -142,6 +142,8 @@ extern constinit regex::LazyRegex RE_PERCENT;
 // would otherwise read only the last group with it (‘7,654.32’ as ‘7,’ and
 // 654.32), so its commas are dropped first.
 extern constinit regex::LazyRegex RE_GROUPED_DECIMAL;
+// A grouped number glued to letters (‘1,000th’), ungrouped for the mixed-token pass.
+extern constinit regex::LazyRegex RE_GROUPED_ALNUM;
 // The whole match without its commas.
 std::string ungrouped(const regex::Captures& c);
 // Whole part (group 1, empty in a leading-dot ‘.5’) and fraction (group 2).

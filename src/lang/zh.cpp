@@ -33,12 +33,12 @@ constexpr Row TEMPERATURE_UNITS[] = {{"c", "摄氏度"}, {"f", "华氏度"}, {"k
 }  // namespace
 
 // Month names, durations, areas and currencies stay empty: the Chinese
-// readings build those words themselves.
+// readings build those words themselves. Each code reads its own money words.
 langpack::LanguagePack base_pack(std::string_view code) {
   return langpack::build_pack({
       .code = code,
       .symbol_words = SYMBOL_WORDS,
-      .money = MONEY,
+      .money = code == "zh_my" ? std::span<const CurrencyRow>(MONEY_MY) : std::span<const CurrencyRow>(MONEY),
       .digit_words = DIGITS,
       .negative_word = "负",
       .distance_units = DISTANCE_UNITS,

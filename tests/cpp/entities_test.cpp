@@ -337,6 +337,8 @@ const ReadingCase kReadings[] = {
     {K::CURRENCY, "zh", "$5.05", "五美元五分"},
     {K::CURRENCY, "zh", "$5.00", "五美元"},
     {K::CURRENCY, "zh", "$0.50", "零美元五十分"},
+    {K::CURRENCY, "zh", "$.5", "零美元五十分"},
+    {K::CURRENCY, "ms", "RM.50", "lima puluh sen"},
     {K::CURRENCY, "zh_my", "$5.5", "五美金五十仙"},
     {K::CURRENCY, "zh_my", "£2", "二英磅"},
     {K::CURRENCY, "zh", "IDR5", "IDR5"},  // no Chinese reading for rupiah

@@ -38,6 +38,7 @@ const Row kLanguage[] = {
     {"ms", "$2.5 million", "dua perpuluhan lima juta dollar"},
     {"ms", "€2 billion", "dua bilion euro"},
     {"ms", "RM1.5K", "seribu lima ratus ringgit"},  // scale suffix expanded first
+    {"ms", "RM.5K", "lima ratus ringgit"},
     {"ms", "RM10000000000000000K", "sepuluh quintillion ringgit"},
     {"ms", "RM340,282,366,920,938,463,463,374,607,431,768,211,455", "terlalu besar ringgit"},
     {"ms", "RM340282366920938463463374607431768211456K", "tiga empat kosong dua lapan dua tiga enam enam sembilan dua kosong sembilan tiga lapan empat enam tiga empat enam tiga tiga tujuh empat enam kosong tujuh empat tiga satu tujuh enam lapan dua satu satu empat lima enam kosong kosong kosong ringgit"},  // past 128 bits: digit by digit
@@ -153,6 +154,7 @@ const Row kLanguage[] = {
     {"id", "1,234%", "satu koma dua tiga empat persen"},
     {"id", "1.500.000", "satu juta lima ratus ribu"},
     {"id", "10rb", "sepuluh ribu"},
+    {"id", "1.25 kilogram", "satu koma dua lima kilogram"},  // the unit rewrite's ‘1,25 kg’: no time
     {"id", "0", "nol"},
     {"en", "up .5%", "up point five percent"},
     {"en", "1,000%", "one thousand percent"},
@@ -162,6 +164,9 @@ const Row kLanguage[] = {
     {"en", "3RD", "third"},
     {"en", "2th", "second"},
     {"en", "1,000th", "one thousandth"},
+    {"ms", "1,000th", "satu kosong kosong kosong T H"},  // no ordinal pass: read as ‘1000th’
+    {"id", "1,000th", "satu nol nol nol T H"},
+    {"en", "12,345km2", "one two three four five K M two"},
     {"en", "2,021st", "two thousand and twenty-first"},
     {"en", "1,23", "one,twenty-three"},
     {"en", "2024", "twenty twenty-four"},

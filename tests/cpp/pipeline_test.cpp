@@ -38,6 +38,7 @@ TEST(normalize_with, minus_signs) {
   for (const auto& c : kCases) EXPECT_EQ(run(c.in, c.lang), c.want) << c.in;
   EXPECT_EQ(run("-5", "ms").rfind("negatif ", 0), 0u);
   EXPECT_EQ(run("a -5", "en").rfind("a negative ", 0), 0u);
+  EXPECT_EQ(run("-.5 km", "en").rfind("negative ", 0), 0u);
   EXPECT_EQ(run("(-5)", "zh").rfind("( 负 ", 0), 0u);
   EXPECT_EQ(run("3-5", "ms").find("negatif"), std::string::npos);
   EXPECT_EQ(run("x-5", "en").find("negative"), std::string::npos);
@@ -67,6 +68,7 @@ TEST(normalize_with, special_characters_exclamations_and_whitespace) {
       {"A&B", "en", "", "A and B"},
       {"A&B", "en", R"({"disable": ["special_chars"]})", "A&B"},
       {"EUROPE", "en", R"({"disable": ["acronyms"]})", "euro OPE"},
+      {"£5 GBP", "zh_my", R"({"disable": ["acronyms"]})", "五英磅 英磅"},  // one word per currency
       {"eur", "en", "", "eur"},
       {"a*b", "ms", "", "a b"},
       {"a*b", "id", "", "a star b"},
