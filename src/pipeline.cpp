@@ -109,7 +109,10 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
   if (overrides) t = normalize_en::apply_pronunciation_overrides(t, lang);
   if (options.is_enabled("measurements")) t = shared::normalize_measurements(t, lang);
   if (overrides) {
-    Result<std::string> pronounced = pron::apply(t, options.resolve_pronunciations(lang), lang);
+    std::vector<PronunciationPair> resolved;
+    const auto* pairs = pron::fixed_list(options, lang);
+    if (!pairs) pairs = &(resolved = options.resolve_pronunciations(lang));
+    Result<std::string> pronounced = pron::apply(t, *pairs, lang);
     if (!pronounced.is_ok()) return pronounced;
     t = std::move(pronounced).value();
   }

@@ -163,16 +163,23 @@ std::map<std::string, std::string> builtin_map(std::string_view lang) {
 
 }  // namespace
 
+namespace pron {
+
+const std::vector<PronunciationPair>* fixed_list(const Options& options, std::string_view lang) {
+  if (options.pronunciations.global || options.pronunciations.per_language.contains(std::string(lang))) return nullptr;
+  static const std::vector<PronunciationPair> none;
+  static const std::vector<PronunciationPair> with_titles = in_reading_order(builtin_map("ms"));
+  static const std::vector<PronunciationPair> common = in_reading_order(builtin_map("en"));
+  if (options.pronunciation_profile == "none") return &none;
+  return has_titles(lang) ? &with_titles : &common;
+}
+
+}  // namespace pron
+
 std::vector<PronunciationPair> Options::resolve_pronunciations(std::string_view lang) const {
+  if (const auto* fixed = pron::fixed_list(*this, lang)) return *fixed;
   const bool builtins = pronunciation_profile != "none";
   auto lang_scope = pronunciations.per_language.find(std::string(lang));
-  if (!pronunciations.global && lang_scope == pronunciations.per_language.end()) {
-    // No caller pairs reach this language: the built-in list, sorted once.
-    static const std::vector<PronunciationPair> with_titles = in_reading_order(builtin_map("ms"));
-    static const std::vector<PronunciationPair> common = in_reading_order(builtin_map("en"));
-    if (!builtins) return {};
-    return pron::has_titles(lang) ? with_titles : common;
-  }
   std::map<std::string, std::string> merged;
   if (builtins) merged = builtin_map(lang);
   // A scope's word mapped to nothing removes that word's pair.
