@@ -38,8 +38,9 @@ namespace {
 constinit regex::LazyRegex RE_URL{
     R"((?i)(?:https?://|ftp://|www\.)[^\s]+|\b(?:\d{1,3}\.){3}\d{1,3}(?::\d+)?(?:/[^\s]*)?|\b(?C1)[A-Za-z0-9-]+\.[A-Za-z]{2,}(?:/[^\s]*)?)", ".:"};
 constinit regex::LazyRegex RE_EMAIL{R"((?i)\b(?C1)[A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\.[A-Z|a-z]{2,}\b)", "@"};
+// A number may touch a Chinese character directly (‘电话0123456789谢谢’), as a blank.
 constinit regex::LazyRegex RE_PHONE{
-    R"((?<!\w)(?:\+?6?01\d[-\s]?\d{3,4}[-\s]?\d{4}|\+?6?0\d[-\s]?\d{4}[-\s]?\d{4}|1[-\s]?[348]00[-\s]?\d{2}[-\s]?\d{4}|154\d{2})(?!\w))"};
+    R"((?<![^\W\p{Ideographic}])(?:\+?6?01\d[-\s]?\d{3,4}[-\s]?\d{4}|\+?6?0\d[-\s]?\d{4}[-\s]?\d{4}|1[-\s]?[348]00[-\s]?\d{2}[-\s]?\d{4}|154\d{2})(?![^\W\p{Ideographic}]))"};
 constinit regex::LazyRegex RE_IC{R"(\b(\d{6})-?(\d{2})-?(\d{4})\b)"};
 constinit regex::LazyRegex RE_VERSION{R"(\b(?!\d{4}\.\d{1,2}\.\d{1,2}\b)(\d+)(?:\.\d+){2,}\b)"};
 // An amount may follow a Chinese character directly (‘价格$5’), as after a blank.
