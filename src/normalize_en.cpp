@@ -233,7 +233,14 @@ std::string read_dashed(const Captures& c) {
 // ‘21st’ -> ‘twenty-first’, ‘1,000th’ -> ‘one thousandth’ (the suffix is not
 // checked against the number)
 std::string read_ordinal(const Captures& c) {
-  const u128 n = parse_num(c[1]), last_two = n % 100;
+  std::string digits(c[1]);
+  std::erase(digits, ',');
+  if (!parse_u128(digits)) {  // past 128 bits: the digits, then the suffix's letters
+    std::string out = cardinal_of(digits);
+    for (char ch : c[2]) out.append(" ").push_back(static_cast<char>(ch & ~0x20));
+    return out;
+  }
+  const u128 n = parse_num(digits), last_two = n % 100;
   if (n == last_two) return num2word_en::ordinal_word(static_cast<std::uint64_t>(n));
   std::string words = cardinal(n);
   if (last_two == 0) return words + "th";  // hundredth, thousandth, millionth

@@ -164,6 +164,9 @@ const Row kLanguage[] = {
     {"en", "3RD", "third"},
     {"en", "2th", "second"},
     {"en", "1,000th", "one thousandth"},
+    {"en", "340282366920938463463374607431768211456th",
+     "three four zero two eight two three six six nine two zero nine three eight four six three four six three three "
+     "seven four six zero seven four three one seven six eight two one one four five six T H"},
     {"ms", "1,000th", "satu kosong kosong kosong T H"},  // no ordinal pass: read as ‘1000th’
     {"id", "1,000th", "satu nol nol nol T H"},
     {"en", "12,345km2", "one two three four five K M two"},
