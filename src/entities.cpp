@@ -122,6 +122,7 @@ bool amount_goes_on(std::string_view text, std::size_t, std::size_t end) {
     if (rest.size() - pos < word.size()) continue;
     if (unicode::to_lower(rest.substr(pos, word.size())) != word) continue;
     std::size_t after = pos + word.size();
+    if (after < rest.size() && (rest[after] == 's' || rest[after] == 'S')) ++after;  // ‘billions’
     if (after == rest.size()) return true;
     std::size_t k = after;
     const char32_t next_char = unicode::decode(rest, k);

@@ -151,13 +151,13 @@ constinit LazyRegex RE_DATE_YMD{R"((?<!\d)(\d{4})[/\-.](\d{1,2})[/\-.](\d{1,2}))
 // digits first, exactly, so that the money pass reads its whole value
 // (‘$2.5 billion’ -> ‘$2500000000’ -> ‘二十五亿美元’), not cents and a stray word.
 constinit LazyRegex RE_THOUSAND{
-    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+thousand\b)"};
+    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+thousands?\b)"};
 constinit LazyRegex RE_MILLION{
-    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+million\b)"};
+    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+millions?\b)"};
 constinit LazyRegex RE_BILLION{
-    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+billion\b)"};
+    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+billions?\b)"};
 constinit LazyRegex RE_TRILLION{
-    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+trillion\b)"};
+    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+trillions?\b)"};
 constinit LazyRegex RE_CURRENCY{
     R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)([\d,]+(?:[\.,]\d+)?)(?:\s?(千万|千亿|千|百万|百亿|万亿|万|亿|兆))?)"};
 constinit LazyRegex RE_TIME_NO_MERIDIAN{

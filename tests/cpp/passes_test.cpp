@@ -37,6 +37,7 @@ const Row kLanguage[] = {
     {"ms", "$1.25", "satu dollar dua puluh lima cents"},  // the entity speller's words
     {"ms", "$2.5 million", "dua perpuluhan lima juta dollar"},
     {"ms", "€2 billion", "dua bilion euro"},
+    {"ms", "€2 billions", "dua bilion euro"},
     {"ms", "RM1.5K", "seribu lima ratus ringgit"},  // scale suffix expanded first
     {"ms", "RM.5K", "lima ratus ringgit"},
     {"ms", "RM10000000000000000K", "sepuluh quintillion ringgit"},
@@ -59,6 +60,7 @@ const Row kLanguage[] = {
     {"en", "$5.00 million", "five point zero zero million dollar"},
     {"en", "$20.500", "twenty point five zero zero dollar"},
     {"en", "$2M", "two million dollar"},
+    {"en", "RM3 millions", "three million ringgit"},
     {"en", "US$5", "US$five"},  // a symbol right after a letter is no amount
     {"en", "$,x", "$,x"},
     {"zh", "RM1,234.50", "一千二百三十四令吉五十仙"},
@@ -71,6 +73,7 @@ const Row kLanguage[] = {
     {"zh", "RM1.5万", "一点五万令吉"},
     {"zh", "RM3.00万", "三万令吉"},
     {"zh", "$2.5 billion", "二十五亿美元"},  // an English scale word is part of the amount
+    {"zh", "$2.5 billions", "二十五亿美元"},
     {"zh_my", "RM1,234.5 thousand", "一百二十三万四千五百令吉"},
     {"zh_my", "£3 million", "三百万英磅"},
     {"zh", "RM20.500", "二十点五零零令吉"},
