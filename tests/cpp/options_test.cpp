@@ -18,8 +18,8 @@ struct ErrCase {
   std::string_view json, want;
 };
 
-// Text that does not fit the options record: fixed wordings and positions.
-const ErrCase kMisfits[] = {
+// Text that does not fit the options record, or is no JSON: fixed wordings and positions.
+const ErrCase kMessages[] = {
     {R"({"bogus": 1})",
      "unknown field `bogus`, expected one of `profile`, `disable`, `pronunciation_profile`, "
      "`pronunciations` at line 1 column 8"},
@@ -43,18 +43,7 @@ const ErrCase kMisfits[] = {
     {R"("x")", R"(invalid type: string "x", expected struct Options at line 1 column 3)"},
     {R"([null, [], null, {}, 5])", "trailing characters at line 1 column 22"},
     {R"([null, [], null, {},])", "trailing comma at line 1 column 21"},
-};
-
-TEST(options_parse, misfit_messages) {
-  for (const auto& c : kMisfits) {
-    Result<Options> r = Options::parse(c.json);
-    ASSERT_FALSE(r.is_ok()) << c.json;
-    EXPECT_EQ(r.error(), "invalid options JSON: " + std::string(c.want)) << c.json;
-  }
-}
-
-// Malformed JSON.
-const ErrCase kSyntax[] = {
+    // Malformed JSON.
     {"{", "EOF while parsing an object at line 1 column 1"},
     {R"({"profile": )", "EOF while parsing a value at line 1 column 12"},
     {R"({"profile": "x)", "EOF while parsing a string at line 1 column 14"},
@@ -76,8 +65,8 @@ const ErrCase kSyntax[] = {
     {R"({"profile": 1e400})", "number out of range at line 1 column 17"},
 };
 
-TEST(options_parse, syntax_messages) {
-  for (const auto& c : kSyntax) {
+TEST(options_parse, messages) {
+  for (const auto& c : kMessages) {
     Result<Options> r = Options::parse(c.json);
     ASSERT_FALSE(r.is_ok()) << c.json;
     EXPECT_EQ(r.error(), "invalid options JSON: " + std::string(c.want)) << c.json;

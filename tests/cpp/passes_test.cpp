@@ -29,14 +29,12 @@ const Row kLanguage[] = {
     // ---- money ----
     {"ms", "rm 5", "lima ringgit"},
     {"ms", "RM5.5", "lima ringgit lima puluh sen"},  // one fraction digit is tens of sen
-    {"ms", "RM5.05", "lima ringgit lima sen"},
     {"ms", "RM5.00", "lima ringgit"},
     {"ms", "RM12,50", "seribu dua ratus lima puluh ringgit"},  // a comma is never a decimal sign
     {"ms", "RM20.500", "dua puluh perpuluhan lima kosong kosong ringgit"},  // more decimals than sen
     {"ms", "£1.25", "satu pound dua puluh lima pence"},
     {"ms", "$1.25", "satu dollar dua puluh lima cents"},  // the entity speller's words
     {"ms", "$2.5 million", "dua perpuluhan lima juta dollar"},
-    {"ms", "€2 billion", "dua bilion euro"},
     {"ms", "€2 billions", "dua bilion euro"},
     {"ms", "RM1.5K", "seribu lima ratus ringgit"},  // scale suffix expanded first
     {"ms", "RM.5K", "lima ratus ringgit"},
@@ -44,16 +42,13 @@ const Row kLanguage[] = {
     {"ms", "RM340,282,366,920,938,463,463,374,607,431,768,211,455", "terlalu besar ringgit"},
     {"ms", "RM340282366920938463463374607431768211456K", "tiga empat kosong dua lapan dua tiga enam enam sembilan dua kosong sembilan tiga lapan empat enam tiga empat enam tiga tiga tujuh empat enam kosong tujuh empat tiga satu tujuh enam lapan dua satu satu empat lima enam kosong kosong kosong ringgit"},  // past 128 bits: digit by digit
     {"ms", "XRM5", "X R M lima"},  // the code is inside a word
-    {"id", "Rp5jt", "lima juta rupiah"},
     {"id", "Rp 10.000,50", "sepuluh ribu rupiah lima nol sen"},
     {"id", "Rp5.00", "lima rupiah nol nol sen"},  // fractions always read digit by digit
     {"id", "Rp2,5 miliar", "dua miliar lima ratus juta rupiah"},
     {"id", "Rp1.500jt", "satu miliar lima ratus juta rupiah"},
     {"id", "$2.5 billion", "dua koma lima miliar dolar"},
-    {"id", "$2.5000", "dua koma lima nol nol nol dolar"},
     {"id", "RM5M", "R M lima M"},  // M is no scale after RM
     {"en", "$5.5", "five dollar fifty cents"},  // the entity speller's words
-    {"en", "$5.0", "five dollar"},
     {"en", "€2.05", "two euro five cents"},
     {"en", "GBP 2.50", "two pound fifty pence"},
     {"en", "RM1,234.56", "one thousand, two hundred and thirty-four ringgit fifty-six sen"},
@@ -63,12 +58,10 @@ const Row kLanguage[] = {
     {"en", "RM3 millions", "three million ringgit"},
     {"en", "US$5", "US$five"},  // a symbol right after a letter is no amount
     {"en", "$,x", "$,x"},
-    {"zh", "RM1,234.50", "一千二百三十四令吉五十仙"},
     {"zh", "$5", "五美元"},
     {"zh_my", "$5", "五美金"},
     {"zh", "£2.05", "二英镑五便士"},
     {"zh_my", "£2.05", "二英磅五仙"},
-    {"zh", "$3.00", "三美元"},
     {"zh", "$5千万", "五千万美元"},  // the longest scale word
     {"zh", "RM1.5万", "一点五万令吉"},
     {"zh", "RM3.00万", "三万令吉"},
@@ -80,10 +73,8 @@ const Row kLanguage[] = {
     {"zh_my", "$1.\uFF15", "一美金零仙"},
     // ---- dates ----
     {"ms", "05/03/24", "lima Mac dua puluh empat"},
-    {"ms", "31.12.99", "tiga puluh satu Disember sembilan puluh sembilan"},
     {"ms", "2024/1/5", "lima Januari dua ribu dua puluh empat"},
     {"ms", "5/13/2024", "lima/tiga belas/dua ribu dua puluh empat"},  // no month 13: not a date
-    {"ms", "01/00/2024", "satu/kosong/dua ribu dua puluh empat"},
     {"ms", "32/01/2024", "tiga puluh dua/satu/dua ribu dua puluh empat"},
     {"id", "17.08.2024", "tujuh belas Agustus dua ribu dua puluh empat"},
     {"en", "25/12/99", "twenty-fifth of December, ninety-nine"},
@@ -94,22 +85,18 @@ const Row kLanguage[] = {
     {"zh", "13/13/2024", "十三/十三/二零二四"},
     {"zh", "2024/1/32", "二零二四/一/三十二"},
     {"zh", "5.6.24", "二四年六月五日"},
-    {"zh", "2024-01-15", "二零二四年一月十五日"},
     // ---- times ----
     {"ms", "10:00", "sepuluh"},
     {"ms", "0:00", "tengah malam"},
-    {"ms", "12:00", "tengah hari"},
     {"ms", "10:30pm", "sepuluh tiga puluh p m"},
     {"ms", "10.30 Malam", "sepuluh tiga puluh Malam"},
     {"ms", "9:15 a.m.", "sembilan lima belas a.m."},
     {"ms", "17pm", "tujuh belas petang"},
     {"ms", "18pm", "lapan belas malam"},
-    {"ms", "7 am", "tujuh pagi"},
     {"ms", "1:01:01", "satu satu satu"},
     {"ms", "10:30 to 50%", "sepuluh:tiga puluh to lima puluh peratus"},  // a later "%" stops the clock
     {"ms", "10:30\n50%", "sepuluh tiga puluh\nlima puluh peratus"},
     {"id", "10.30", "sepuluh tiga puluh"},
-    {"id", "0.00", "tengah malam"},
     {"id", "3.14", "tiga empat belas"},  // two digits after a dot read as a clock time
     {"id", "1.5", "satu koma lima"},
     {"id", "10.30 pm", "sepuluh tiga puluh sore"},
@@ -122,10 +109,8 @@ const Row kLanguage[] = {
     {"id", "Rp12,50", "dua belas rupiah lima nol sen"},
     {"en", "7:00 PM", "seven p m"},
     {"en", "10.15 a.m.", "ten fifteen a m"},
-    {"en", "11 am", "eleven a m"},
     {"en", "0:00", "midnight"},
     {"en", "12:00", "noon"},
-    {"en", "9:05", "nine five"},
     {"en", "7 p.m.", "seven p.m."},
     {"en", "10:30\npm", "ten thirty p m"},
     {"en", "7:00:05 PM", "seven zero five p m"},
@@ -133,10 +118,10 @@ const Row kLanguage[] = {
     {"zh", "0:00", "凌晨十二点"},
     {"zh", "12:00", "中午十二点"},
     {"zh", "9:05", "九点五分"},
-    {"zh", "9:00", "九点"},
     {"zh", "8.15am", "上午八点十五分"},
     {"zh", "11:00 P.M.", "下午十一点"},
     {"zh", "晚上8:00", "晚上八点"},
+    {"zh", "凌晨3:15", "凌晨三点十五分"},
     {"zh", "3pm", "下午三点"},
     {"zh", "下午3:00:05", "下午三点零分五秒"},
     {"zh", "3:30%", "三:百分之三十"},
@@ -147,9 +132,7 @@ const Row kLanguage[] = {
     {"ms", "(.25)", "(perpuluhan dua lima)"},
     {"ms", "012-3456789", "kosong satu dua tiga empat lima enam tujuh lapan sembilan"},
     {"ms", "1-2", "dua belas"},
-    {"ms", "3 4.", "tiga puluh empat."},
     {"ms", "3\t4", "tiga\tempat"},  // only spaces join digit groups
-    {"ms", "1,500", "seribu lima ratus"},
     {"ms", "12345", "satu dua tiga empat lima"},
     {"ms", "1234", "seribu dua ratus tiga puluh empat"},
     {"ms", "١٢٣", "kosong kosong kosong"},  // five or more bytes: per character
@@ -158,13 +141,11 @@ const Row kLanguage[] = {
     {"id", "1.500.000", "satu juta lima ratus ribu"},
     {"id", "10rb", "sepuluh ribu"},
     {"id", "1.25 kilogram", "satu koma dua lima kilogram"},  // the unit rewrite's ‘1,25 kg’: no time
-    {"id", "0", "nol"},
     {"en", "up .5%", "up point five percent"},
     {"en", "1,000%", "one thousand percent"},
     {"en", "0.05", "zero point zero five"},
     {"en", "+60-123-4567", "plus six zero dash one two three dash four five six seven"},
     {"en", "21st", "twenty-first"},
-    {"en", "3RD", "third"},
     {"en", "2th", "second"},
     {"en", "1,000th", "one thousandth"},
     {"en", "340282366920938463463374607431768211456th",
@@ -177,7 +158,6 @@ const Row kLanguage[] = {
     {"en", "1,23", "one,twenty-three"},
     {"en", "2024", "twenty twenty-four"},
     {"en", "1905", "nineteen oh five"},
-    {"en", "2000", "two thousand"},
     {"en", "1900", "nineteen hundred"},
     {"en", "2100", "two thousand, one hundred"},
     {"en", "0123", "one hundred and twenty-three"},
@@ -191,7 +171,6 @@ const Row kLanguage[] = {
     {"zh", "012-3456", "零 一 二 三 四 五 六"},
     {"zh", "\u0663-\u0664", "零 零"},
     {"zh", "x12-34", "x 一二 三 四"},
-    {"zh", "1999", "一九九九"},
     {"zh", "2100", "二千一百"},
     {"zh", "0999", "九百九十九"},
     {"zh", "12345678901234567", "太大"},
@@ -199,7 +178,6 @@ const Row kLanguage[] = {
     {"zh", "  我有3个苹果 \n", "我有三个苹果"},
     // ---- mixed tokens and words ----
     {"ms", "b2b", "B dua B"},
-    {"ms", "x_9", "X sembilan"},
     {"ms", "covid-19", "covid-sembilan belas"},
     {"ms", "ß1", "SS satu"},
     {"ms", "entstasha 5 entstashb", "entstasha lima entstashb"},
@@ -207,13 +185,11 @@ const Row kLanguage[] = {
     {"en", "x86_64", "X eight six six four"},
     {"en", "entstashc_9", "entstashc_9"},  // a stash key is never spelled out
     {"en", "I'm sure you'll see", "I am sure you will see"},
-    {"en", "won't", "will not"},
     {"en", "DON'T", "do not"},
     {"en", "he'd've", "he would have"},
     {"en", "don\u2019t", "don\u2019t"},
     {"en", "it'\u017F", "it is"},  // long s folds to "s"
     {"en", "Mr. Tan's", "mister Tan's"},
-    {"en", "Mr Tan", "Mr Tan"},
     {"en", "6 ft.", "six fort"},
     {"en", "Ms. X end.", "Ms. X end."},
     {"en", "Dr.entstasha", "doctor entstasha"},
@@ -223,9 +199,7 @@ const Row kLanguage[] = {
     {"zh", "A1-B2", "A 一 B 二"},
     {"zh", "COVID19", "C O V I D 一 九"},
     {"zh", "abc\u0663", "a b c零"},
-    {"zh", "a.b", "a点b"},
     {"zh", "entstashab-B2", "entstashab-B 二"},
-    {"zh", "entstasha5", "entstasha五"},
     {"zh", "entstashpm 3 entstasham", "entstashpm 三 entstasham"},
 };
 
@@ -260,7 +234,6 @@ const PassRow kPasses[] = {
     {suffixes, "", "RM0.0001K", "RM0.1"},
     {suffixes, "", "$1,234.5 ribu", "$1234500"},
     {suffixes, "", "RM5 K", "RM5 K"},
-    {suffixes, "", "RM5juta", "RM5juta"},
     {suffixes, "", "XRM5K", "XRM5K"},
     {suffixes, "", "RM5Kg", "RM5Kg"},
     {suffixes_no_m, "", "RM5M", "RM5M"},
@@ -272,16 +245,13 @@ const PassRow kPasses[] = {
     {preparse, "", "1,2345", "1.2345"},
     {preparse, "", "Rp 2.5M", "Rp 2.5 miliar"},
     {preparse, "", "Rp4 B", "Rp4 miliar"},
-    {preparse, "", "5 JT", "5 juta"},
     {preparse, "", "Rp1.500rb", "Rp1,500 ribu"},
     {preparse, "", "1.234.5678", "1.234.5678"},
     {preparse, "", "12,345", "12,345"},
     {preparse, "", "RM5M", "RM5M"},
     {MEASURE, "ms", "5km/h", "lima kilometer/h"},
-    {MEASURE, "ms", "5 KM", "lima kilometer"},
     {MEASURE, "ms", "1,5 kg", "satu perpuluhan lima kilogram"},
     {MEASURE, "ms", "2.0 kg", "dua kilogram"},
-    {MEASURE, "ms", "5 mi", "lima batu"},
     {MEASURE, "ms", "5G", "lima gram"},
     {MEASURE, "ms", "1.5 hours", "1.5 jam"},  // a duration's fraction is left to the language passes
     {MEASURE, "ms", "2,5 jam", "2.5 jam"},  // a decimal comma as a point
@@ -294,7 +264,6 @@ const PassRow kPasses[] = {
     {MEASURE, "en", "12.25 lb", "twelve perpuluhan two five pounds"},
     {MEASURE, "en", "5 in stock", "five inches stock"},
     {MEASURE, "zh", "1.50 km", "一点五零公里"},
-    {MEASURE, "zh_my", "10 mg", "十毫克"},
     {MEASURE, "ms", "10-20 km", "10-dua puluh kilometer"},
     {MEASURE, "ms", "٥ km", "٥ kilometer"},
     {MEASURE, "ms", "1,000 km", "seribu kilometer"},  // three digits after a comma group thousands
@@ -306,12 +275,10 @@ const PassRow kPasses[] = {
     {MEASURE, "ms", "5 sq  ft", "5 sq  ft"},
     {MEASURE, "ms", "5kmh", "5kmh"},
     {MEASURE, "zh", "5 ft", "5 ft"},
-    {MEASURE, "zh", "2 hours", "2 hours"},
     {MEASURE, "en", "abc5 km", "abc5 km"},
     {OVERRIDES, "en", "Twenty-Three", "twenty tree"},
     {OVERRIDES, "en", "twenty-eight", "twenty, eight"},
     {OVERRIDES, "ms", "Cut-off", "kad off"},
-    {OVERRIDES, "ms", "A/P", "anak perempuan"},
     {OVERRIDES, "ms", "1Malaysia", "satu malaysia"},
     {OVERRIDES, "en", "sdn. bhd.", "sendirian berhad"},
     {OVERRIDES, "id", "500mg", "500 milligram"},
@@ -321,7 +288,6 @@ const PassRow kPasses[] = {
     {OVERRIDES, "id", "1,25 kg", "1,25 kilogram"},  // Indonesian passes read the comma
     {OVERRIDES, "en", "1,000 kg", "1,000 kilogram"},
     {OVERRIDES, "ms", "No. 7", "nombor 7"},
-    {OVERRIDES, "id", "no. 7", "nomor 7"},
     {OVERRIDES, "zh", "No.\t7", "number 7"},
     {OVERRIDES, "en", "No.7", "No.7"},
     {OVERRIDES, "MS", "No. 7", "number 7"},  // the code is compared as given
@@ -331,7 +297,6 @@ const PassRow kPasses[] = {
     {letters, "", "COVID-19", "covid-19"},
     {letters, "", "SDN BHD", "sendirian berhad"},
     {letters, "", "entstasha-entstashb", "entstasha entstashb"},
-    {letters, "", "PLUS", "PLUS"},
     {letters, "", "NATO", "nato"},
     {letters, "", "SONY", "sony"},  // a final Y counts as a vowel
     {letters, "", "ASEAN", "asean"},  // 3 of 5: the upper bound is inclusive
@@ -339,7 +304,6 @@ const PassRow kPasses[] = {
     {letters, "", "XBOX", "X box"},
     {letters, "", "STRENGTH", "S trength"},
     {letters, "", "STRANGE", "S T R A N G E"},
-    {letters, "", "YAYA", "Y A Y A"},
     {letters, "", "ABCDEFGHIJK", "ABCDEFGHIJK"},
     {USSD, "zh", "*123#", "star 一 二 三 hash"},
     {USSD, "ms", "Dail *123#sekarang", "Dail star satu dua tiga hashsekarang"},
@@ -353,7 +317,6 @@ const PassRow kPasses[] = {
     {CONTEXT, "ms", "Gateway 12", "Gateway 12"},
     {elongated, "", "Sooo!!!", "Soo!!"},
     {elongated, "", "哈哈哈", "哈哈"},
-    {elongated, "", "HELLOOO", "HELLOOO"},
     {elongated, "", "cooool2", "cooool2"},
     {elongated, "", "一点一一一公斤哈哈哈", "一点一一一公斤哈哈"},  // numbers are never shortened
     {elongated, "", "nooo\uFF11\uFF11\uFF11", "noo\uFF11\uFF11\uFF11"},
@@ -361,7 +324,6 @@ const PassRow kPasses[] = {
     {elongated, "", "sooo entstashhh entstashaaa", "soo entstashhh entstashaaa"},  // keys stay whole
     {elongated, "", "哈哈哈entstashhh", "哈哈entstashhh"},
     {repeated, "", "ha ha ha ha ha ha", "ha ha ha ha ha, ha"},  // one comma per run
-    {repeated, "", "ha ha ha hat", "ha ha ha, hat"},
     {repeated, "", "ha ha ha", "ha ha ha"},
     {repeated, "", "SATU SATU SATU SATU", "SATU SATU SATU SATU"},  // number words stay
     {repeated, "", "ha  ha ha ha", "ha  ha ha ha"},

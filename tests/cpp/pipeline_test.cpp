@@ -67,16 +67,14 @@ TEST(normalize_with, special_characters_exclamations_and_whitespace) {
   constexpr Case kCases[] = {
       {"A&B", "en", "", "A and B"},
       {"A&B", "en", R"({"disable": ["special_chars"]})", "A&B"},
+      {"5 km", "ms", R"({"profile": "basic"})", "lima km"},  // basic turns measurements off
       {"EUROPE", "en", R"({"disable": ["acronyms"]})", "euro OPE"},
       {"£5 GBP", "zh_my", R"({"disable": ["acronyms"]})", "五英磅 英磅"},  // one word per currency
-      {"eur", "en", "", "eur"},
-      {"a*b", "ms", "", "a b"},
       {"a*b", "id", "", "a star b"},
       {"a@b", "zh", "", "a 艾特 b"},
       {"a@b", "zh_my", "", "a at b"},
       {"Stop!!! now", "ms", "", "Stop now"},
       {"1!hello", "en", "", "one hello"},  // a dropped "!" keeps the words apart
-      {"ya!!tidak!", "ms", "", "ya tidak"},
       {"Stop!!! now", "id", "", "Stop!! now"},  // kept, but shortened as an elongated word
       {"  a \t\n b  ", "id", "", "a b"},
   };
@@ -93,7 +91,6 @@ TEST(normalize_with, entity_beside_a_non_ascii_letter_is_read) {
   constexpr Case kCases[] = {
       {"21:42 ß9", "ms", "dua puluh satu empat puluh dua S S sembilan"},
       {"x.comé5", "id", "x dot com É lima"},
-      {"x.comé5", "en", "x dot com É five"},
       {"中x.com文", "zh", "中x点com文"},
   };
   for (const auto& c : kCases) EXPECT_EQ(run(c.in, c.lang), c.want) << c.in << " " << c.lang;
@@ -104,13 +101,9 @@ TEST(normalize_with, caller_text_shaped_like_ours_stays_the_callers) {
   constexpr Case kCases[] = {
       {"en", "ENTSTASHA 1/2", "ENTSTASHA one over two"},
       {"en", "x<<<URL_1>>>y see www.abc.com", "x<<<U R L one>>>y see w w w dot abc dot com"},
-      {"en", "RM5 entstasha", "five ringgit entstasha"},
-      {"ms", "ENTSTASHA 1/2", "ENTSTASHA satu per dua"},
       {"ms", "kod <<<ABC_7>>> <<<EMAIL_2>>> a@b.com", "kod <<<A B C tujuh>>> <<<E M A I L dua>>> a at b dot com"},
       {"ms", "a entstash b", "a entstash b"},
       {"id", "Entstashb entstasha 1/2", "Entstashb entstasha satu per dua"},
-      {"id", "x<<<URL_1>>>y see www.abc.com", "x<<<U R L satu>>>y see w w w dot abc dot com"},
-      {"zh", "ENTSTASHA 1/2", "ENTSTASHA 二分之一"},
       {"zh", "xENTSTASHentstashab9 <<<URL_1>>> www.abc.com", "xENTSTASHentstashab9 <<<URL_一>>> w w w 点 abc点com"},
       {"zh_my", "EntStashB 3/4", "EntStashB 四分之三"},
       {"zh_my", "kod <<<ABC_7>>> <<<EMAIL_2>>> a@b.com", "kod <<<ABC_七>>> <<<EMAIL_二>>> a艾特b点com"},

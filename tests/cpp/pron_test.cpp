@@ -4,7 +4,6 @@
 
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "options.h"
@@ -126,26 +125,6 @@ TEST(pron, many_distinct_words_and_repeats) {
   for (int round = 0; round < 2; ++round) {
     EXPECT_EQ(applied("k1 k5999 k6000 K42 \u212A7 é", pairs), "v1 v5999 k6000 v42 v7 é") << round;
   }
-}
-
-TEST(pron, concurrent_calls_agree) {
-  std::vector<PronunciationPair> pairs;
-  for (int i = 0; i < 300; ++i) pairs.emplace_back("k" + std::to_string(i), "u" + std::to_string(i));
-  const std::string text = "k7 k299 GUI k300 é";
-  const std::string want = applied(text, pairs);
-  ASSERT_EQ(want, "u7 u299 GUI k300 é");
-  std::vector<std::thread> threads;
-  std::vector<std::string> got(8);
-  for (int t = 0; t < 8; ++t) {
-    threads.emplace_back([&, t] {
-      // Distinct words per thread keep the shared cache filling and clearing.
-      std::vector<PronunciationPair> own = pairs;
-      for (int i = 0; i < 1000; ++i) own.emplace_back("sk" + std::to_string(t * 1000 + i), "y");
-      for (int k = 0; k < 3; ++k) got[t] = applied(text, own);
-    });
-  }
-  for (auto& th : threads) th.join();
-  for (const auto& g : got) EXPECT_EQ(g, want);
 }
 
 struct GrowthCase {
