@@ -95,7 +95,7 @@ std::string expand_all_currency_suffixes(std::string_view text) { return apply_s
 namespace {
 
 constinit regex::LazyRegex RE_CURRENCY{
-    R"((?i)(?<![^\W\p{Ideographic}])(RM|\$|£|€|USD|EUR|GBP|MYR)(?:\s?)([\d,]+(?:[\.,]\d+)?)(?:\s+(juta|bilion|trilion|ribu|million|billion|trillion|thousand)s?)?\b)"};
+    R"((?i)(?<![^\W\p{Ideographic}])(RM|\$|£|€|USD|EUR|GBP|MYR)(?:\s?)([\d,]+(?:[\.,]\d+)?|\.\d+)(?:\s+(juta|bilion|trilion|ribu|million|billion|trillion|thousand)s?)?\b)"};
 constinit regex::LazyRegex RE_TIME{
     R"((?i)\b(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\s*(?:(am|pm|a\.m\.|p\.m\.|malam|petang)))"};
 constinit regex::LazyRegex RE_TIME_HOUR_ONLY{

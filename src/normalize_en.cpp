@@ -28,7 +28,7 @@ using regex::Regex;
 
 using rules::RE_DATE;
 constinit LazyRegex RE_CURRENCY{
-    R"((?i)(?<![^\W\p{Ideographic}])(RM|\$|£|€|USD|EUR|GBP|MYR)\s?([\d,]+(?:[\.,]\d+)?)(?:\s+(million|billion|trillion|thousand)s?)?\b)"};
+    R"((?i)(?<![^\W\p{Ideographic}])(RM|\$|£|€|USD|EUR|GBP|MYR)\s?([\d,]+(?:[\.,]\d+)?|\.\d+)(?:\s+(million|billion|trillion|thousand)s?)?\b)"};
 
 // The time pass refuses a time with a "%" later on its line. Left in the
 // pattern, that look-ahead rescans the rest of the line for every time found

@@ -53,7 +53,7 @@ const Pass PREPARSE_PASSES[] = {
 // ---- rule passes ----
 
 constinit regex::LazyRegex RE_CURRENCY_ID{
-    R"((?i)(?<!\w)(Rp|IDR)(?:\s?)([\d,]+(?:[\.,]\d+)?)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand)s?)?\b|(?<!\w)(RM|MYR|USD|EUR|GBP|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d+)?)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand)s?)?\b)"};
+    R"((?i)(?<!\w)(Rp|IDR)(?:\s?)([\d,]+(?:[\.,]\d+)?|\.\d+)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand)s?)?\b|(?<!\w)(RM|MYR|USD|EUR|GBP|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d+)?|\.\d+)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand)s?)?\b)"};
 constexpr std::string_view TIME_NO_MERIDIAN =
     R"((?i)\b(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\b(?!:\d)(?!\s*(?:pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.))(?!\s*(?:kilogram|milligram|gigabyte)\b)(?!.*%))";
 // A number the unit rewrite put before its unit word (‘1,25 kg’ -> ‘1.25

@@ -151,15 +151,15 @@ constinit LazyRegex RE_DATE_YMD{R"((?<!\d)(\d{4})[/\-.](\d{1,2})[/\-.](\d{1,2}))
 // digits first, exactly, so that the money pass reads its whole value
 // (‘$2.5 billion’ -> ‘$2500000000’ -> ‘二十五亿美元’), not cents and a stray word.
 constinit LazyRegex RE_THOUSAND{
-    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+thousands?\b)"};
+    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)\s+thousands?\b)"};
 constinit LazyRegex RE_MILLION{
-    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+millions?\b)"};
+    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)\s+millions?\b)"};
 constinit LazyRegex RE_BILLION{
-    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+billions?\b)"};
+    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)\s+billions?\b)"};
 constinit LazyRegex RE_TRILLION{
-    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?)\s+trillions?\b)"};
+    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)\s+trillions?\b)"};
 constinit LazyRegex RE_CURRENCY{
-    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)([\d,]+(?:[\.,]\d+)?)(?:\s?(千万|千亿|千|百万|百亿|万亿|万|亿|兆))?)"};
+    R"((?i)(?<![A-Za-z0-9_])(\$|£|€|RM|MYR|USD|EUR|GBP)(?:\s?)([\d,]+(?:[\.,]\d+)?|\.\d+)(?:\s?(千万|千亿|千|百万|百亿|万亿|万|亿|兆))?)"};
 constinit LazyRegex RE_TIME_NO_MERIDIAN{
     R"((?i)(?<!凌晨)(?<!早上)(?<!中午)(?<!下午)(?<!傍晚)(?<!晚上)(?<!\d)(?<!\d:)(\d{1,2}):(\d{2})(?::(\d{2}))?(?!:\d)(?!\s*(?:am|pm|a\.m\.|p\.m\.))(?!\s*%))"};
 constinit LazyRegex RE_TIME{R"((?i)(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\s*(?:(am|pm|a\.m\.|p\.m\.)))"};

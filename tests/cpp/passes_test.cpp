@@ -53,6 +53,7 @@ const Row kLanguage[] = {
     {"en", "GBP 2.50", "two pound fifty pence"},
     {"en", "RM1,234.56", "one thousand, two hundred and thirty-four ringgit fifty-six sen"},
     {"en", "$5.00 million", "five point zero zero million dollar"},
+    {"en", "$.5 million", "zero point five million dollar"},  // a leading dot, as ‘$0.5’
     {"en", "$20.500", "twenty point five zero zero dollar"},
     {"en", "$2M", "two million dollar"},
     {"en", "RM3 millions", "three million ringgit"},
@@ -63,6 +64,7 @@ const Row kLanguage[] = {
     {"zh", "£2.05", "二英镑五便士"},
     {"zh_my", "£2.05", "二英磅五仙"},
     {"zh", "$5千万", "五千万美元"},  // the longest scale word
+    {"zh", "$.5 million", "五十万美元"},
     {"zh", "RM1.5万", "一点五万令吉"},
     {"zh", "RM3.00万", "三万令吉"},
     {"zh", "$2.5 billion", "二十五亿美元"},  // an English scale word is part of the amount
