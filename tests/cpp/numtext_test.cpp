@@ -84,13 +84,10 @@ TEST(NumText, ParseF64) {
     std::optional<double> want;
   };
   const Case cases[] = {
-      {"1.5", 1.5},       {"+1.5", 1.5},  {"-1.5", -1.5},   {"1.", 1.0},          {".5", 0.5},
-      {"1e3", 1000.0},    {"1E+3", 1000.0}, {"2.5e-1", 0.25}, {"007", 7.0},       {"1e400", kInf},
-      {"-1e400", -kInf},  {"1e-400", 0.0}, {"inf", kInf},   {"-Infinity", -kInf}, {"INF", kInf},
-      {"", std::nullopt}, {".", std::nullopt}, {"+", std::nullopt}, {"1e", std::nullopt}, {"e5", std::nullopt},
-      {" 1", std::nullopt}, {"1 ", std::nullopt}, {"1,5", std::nullopt}, {"0x10", std::nullopt},
-      {"nan(1)", std::nullopt}, {"infin", std::nullopt}, {"1.2.3", std::nullopt}, {"++1", std::nullopt},
-      {"١", std::nullopt},
+      {"+1.5", 1.5},       {"1.", 1.0},          {".5", 0.5},          {"1E+3", 1000.0},   {"1e400", kInf},
+      {"1e-400", 0.0},     {"-Infinity", -kInf}, {"", std::nullopt},   {".", std::nullopt}, {"1e", std::nullopt},
+      {" 1", std::nullopt}, {"1,5", std::nullopt}, {"0x10", std::nullopt}, {"nan(1)", std::nullopt},
+      {"infin", std::nullopt}, {"١", std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(parse_f64(c.in), c.want) << "input " << c.in;
   auto nan = parse_f64("-NaN");
