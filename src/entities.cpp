@@ -835,7 +835,7 @@ std::string spoken_version(std::string_view text, std::string_view lang) {
   while (true) {
     std::size_t dot = text.find('.', start);
     if (start > 0) out += " point ";
-    out += shared::cardinal_for(read_number(text.substr(start, dot == std::string_view::npos ? dot : dot - start)), lang);
+    out += shared::cardinal_text(text.substr(start, dot == std::string_view::npos ? dot : dot - start), lang);
     if (dot == std::string_view::npos) break;
     start = dot + 1;
   }

@@ -304,6 +304,9 @@ const ReadingCase kReadings[] = {
     {K::CURRENCY, "zh_my", "RM1,000.005", "一千点零零五令吉"},
     {K::VERSION, "ms", "1.2.3", "satu point dua point tiga"},
     {K::VERSION, "en", "1..2", "one point zero point two"},
+    {K::VERSION, "en", "1.2.340282366920938463463374607431768211456",
+     "one point two point three four zero two eight two three six six nine two zero nine three eight four six "
+     "three four six three three seven four six zero seven four three one seven six eight two one one four five six"},
     {K::ADDRESS_SLASH, "en", "jalan ss2/24", "jalan S S two slash two four"},
     {K::ADDRESS_SLASH, "en", "Jalan Ampang 5/3", "Jalan Ampang five slash three"},
     {K::ADDRESS_SLASH, "ms", "Lorong 5 / 3", "Lorong lima slash tiga"},
