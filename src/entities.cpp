@@ -110,12 +110,12 @@ std::size_t closing_punctuation(std::string_view match) {
 bool amount_goes_on(std::string_view text, std::size_t, std::size_t end) {
   std::string_view rest = text.substr(end);
   if (rest.size() >= 2 && (rest[0] == '.' || rest[0] == ',') && rest[1] >= '0' && rest[1] <= '9') return true;
-  for (std::string_view scale : {"千", "百", "万", "亿", "兆"}) {
-    if (rest.starts_with(scale)) return true;
-  }
-  // Whitespace, then an English scale word ending at a word boundary.
   std::size_t pos = 0, next = 0;
   while (next < rest.size() && unicode::is_white_space(unicode::decode(rest, next))) pos = next;
+  for (std::string_view scale : {"千", "百", "万", "亿", "兆"}) {
+    if (rest.substr(pos).starts_with(scale)) return true;
+  }
+  // Whitespace, then an English scale word ending at a word boundary.
   if (pos == 0) return false;
   for (std::size_t group = 1; group <= 4; ++group) {
     std::string_view word = words::en::SCALES[group];  // thousand to trillion

@@ -95,7 +95,7 @@ std::string expand_all_currency_suffixes(std::string_view text) { return apply_s
 namespace {
 
 constinit regex::LazyRegex RE_CURRENCY{
-    R"((?i)(?<![^\W\p{Ideographic}])(RM|\$|£|€|USD|EUR|GBP|MYR)(?:\s?)([\d,]+(?:[\.,]\d+)?|\.\d+)(?:\s+(juta|bilion|trilion|ribu|million|billion|trillion|thousand)s?)?\b)"};
+    R"((?i)(?<![^\W\p{Ideographic}])(RM|\$|£|€|USD|EUR|GBP|MYR)(?:\s?)([\d,]+(?:[\.,]\d+)?|\.\d+)(?:\s+(juta|bilion|trilion|ribu|million|billion|trillion|thousand)s?\b|\s?([千百万亿兆]+)|\b))"};
 constinit regex::LazyRegex RE_TIME{
     R"((?i)\b(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\s*(?:(am|pm|a\.m\.|p\.m\.|malam|petang)))"};
 constinit regex::LazyRegex RE_TIME_HOUR_ONLY{
@@ -144,8 +144,9 @@ std::string money(const Captures& c) {
   std::string_view frac = dot == std::string::npos ? std::string_view{} : std::string_view(amount).substr(dot + 1);
   std::string out = number(whole);
   // A scaled amount, or one with more decimals than sen, is one decimal number.
-  if (c.matched(3) || unicode::char_count(frac) > 2) {
+  if (c.matched(3) || c.matched(4) || unicode::char_count(frac) > 2) {
     if (dot != std::string::npos) out += " perpuluhan " + digit_by_digit(frac, MS_VOCAB);
+    if (c.matched(4)) out.append(" ").append(c[4]);  // a Chinese scale stays as written
     if (c.matched(3)) {
       // English scale words as Malay says them; Malay ones stay.
       std::string lower = unicode::to_lower(c[3]);

@@ -28,7 +28,7 @@ using regex::Regex;
 
 using rules::RE_DATE;
 constinit LazyRegex RE_CURRENCY{
-    R"((?i)(?<![^\W\p{Ideographic}])(RM|\$|£|€|USD|EUR|GBP|MYR)\s?([\d,]+(?:[\.,]\d+)?|\.\d+)(?:\s+(million|billion|trillion|thousand)s?)?\b)"};
+    R"((?i)(?<![^\W\p{Ideographic}])(RM|\$|£|€|USD|EUR|GBP|MYR)\s?([\d,]+(?:[\.,]\d+)?|\.\d+)(?:\s+(million|billion|trillion|thousand)s?\b|\s?([千百万亿兆]+)|\b))"};
 
 // The time pass refuses a time with a "%" later on its line. Left in the
 // pattern, that look-ahead rescans the rest of the line for every time found
@@ -158,8 +158,8 @@ std::string read_money(const Captures& c) {
   const std::string_view whole = std::string_view(amount).substr(0, dot);
   const std::string_view fraction = dot == std::string::npos ? std::string_view{} : std::string_view(amount).substr(dot + 1);
   // A scaled amount, or one with more decimals than cents, is one decimal number.
-  if (c.matched(3) || unicode::char_count(fraction) > 2) {
-    const std::string scale = unicode::to_lower(c[3]);
+  if (c.matched(3) || c.matched(4) || unicode::char_count(fraction) > 2) {
+    const std::string scale = c.matched(4) ? std::string(c[4]) : unicode::to_lower(c[3]);
     if (dot == std::string::npos) return join({cardinal_of(amount), scale, unit->major});
     return join({cardinal_of(whole), "point", digit_by_digit(fraction), scale, unit->major});
   }

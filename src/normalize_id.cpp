@@ -53,7 +53,7 @@ const Pass PREPARSE_PASSES[] = {
 // ---- rule passes ----
 
 constinit regex::LazyRegex RE_CURRENCY_ID{
-    R"((?i)(?<!\w)(Rp|IDR)(?:\s?)([\d,]+(?:[\.,]\d+)?|\.\d+)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand)s?)?\b|(?<!\w)(RM|MYR|USD|EUR|GBP|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d+)?|\.\d+)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand)s?)?\b)"};
+    R"((?i)(?<![^\W\p{Ideographic}])(Rp|IDR)(?:\s?)([\d,]+(?:[\.,]\d+)?|\.\d+)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand)s?\b|\s?([千百万亿兆]+)|\b)|(?<![^\W\p{Ideographic}])(RM|MYR|USD|EUR|GBP|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d+)?|\.\d+)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand)s?\b|\s?([千百万亿兆]+)|\b))"};
 constexpr std::string_view TIME_NO_MERIDIAN =
     R"((?i)\b(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\b(?!:\d)(?!\s*(?:pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.))(?!\s*(?:kilogram|milligram|gigabyte)\b)(?!.*%))";
 // A number the unit rewrite put before its unit word (‘1,25 kg’ -> ‘1.25
@@ -83,9 +83,9 @@ std::string date_dmy(const Captures& c) {
 
 std::string money(const Captures& c) {
   bool rupiah = c.matched(1);
-  std::string code = unicode::to_upper(c[rupiah ? 1 : 4]);
-  std::string amount = amount_digits(c[rupiah ? 2 : 5]);
-  std::size_t scale_group = rupiah ? 3 : 6;
+  std::string code = unicode::to_upper(c[rupiah ? 1 : 5]);
+  std::string amount = amount_digits(c[rupiah ? 2 : 6]);
+  std::size_t scale_group = rupiah ? 3 : 7, chinese_scale = scale_group + 1;
   // Every code the pattern admits is in the table; an odd case fold keeps its text.
   const lang::CurrencyRow* row = lang::find_currency(lang::id::MONEY, code);
   const std::string_view unit = row ? row->major : std::string_view(code);
@@ -96,8 +96,9 @@ std::string money(const Captures& c) {
   std::string frac = digits(written);
   std::string out = number(whole);
   // A scaled amount, or one with more decimals than sen, is one decimal number.
-  if (c.matched(scale_group) || unicode::char_count(written) > 2) {
+  if (c.matched(scale_group) || c.matched(chinese_scale) || unicode::char_count(written) > 2) {
     if (dot != std::string::npos) out.append(" koma ").append(frac);
+    if (c.matched(chinese_scale)) out.append(" ").append(c[chinese_scale]);  // kept as written
     if (c.matched(scale_group)) {
       std::string lower = unicode::to_lower(c[scale_group]);
       out.append(" ").append(lang::scale_from_english(lower, lang::id::SCALES));

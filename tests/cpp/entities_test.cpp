@@ -65,7 +65,7 @@ TEST(entities, extract_kinds_and_order) {
       {"价格$5买 xRM5", "价格<<<CURRENCY_1>>>买 xRM5", {{K::CURRENCY, "$5"}}},
       {"电话0123456789谢谢 x0123456789", "电话<<<PHONE_1>>>谢谢 x0123456789", {{K::PHONE, "0123456789"}}},
       {"约$2.5 billion左右", "约$2.5 billion左右", {}},  // a scale word follows: left whole
-      {"$2.5 Billions", "$2.5 Billions", {}},
+      {"$2.5 Billions or $5.50 万", "$2.5 Billions or $5.50 万", {}},
       {"12/05/2024 or 2024-05-12", "<<<DATE_1>>> or <<<DATE_2>>>",
        {{K::DATE, "12/05/2024"}, {K::DATE, "2024-05-12"}}},
       // no month 17, no day 32, no month "Marathon": not dates

@@ -36,6 +36,7 @@ const Row kLanguage[] = {
     {"ms", "$1.25", "satu dollar dua puluh lima cents"},  // the entity speller's words
     {"ms", "$2.5 million", "dua perpuluhan lima juta dollar"},
     {"ms", "€2 billions", "dua bilion euro"},
+    {"ms", "RM1.5万", "satu perpuluhan lima 万 ringgit"},  // a Chinese scale is kept, the amount read whole
     {"ms", "RM1.5K", "seribu lima ratus ringgit"},  // scale suffix expanded first
     {"ms", "RM.5K", "lima ratus ringgit"},
     {"ms", "RM10000000000000000K", "sepuluh quintillion ringgit"},
@@ -48,6 +49,7 @@ const Row kLanguage[] = {
     {"id", "Rp1.500jt", "satu miliar lima ratus juta rupiah"},
     {"id", "$2.5 billion", "dua koma lima miliar dolar"},
     {"id", "RM5M", "R M lima M"},  // M is no scale after RM
+    {"id", "价格$5.50万", "价格lima koma lima nol 万 dolar"},
     {"en", "$5.5", "five dollar fifty cents"},  // the entity speller's words
     {"en", "€2.05", "two euro five cents"},
     {"en", "GBP 2.50", "two pound fifty pence"},
@@ -57,6 +59,7 @@ const Row kLanguage[] = {
     {"en", "$20.500", "twenty point five zero zero dollar"},
     {"en", "$2M", "two million dollar"},
     {"en", "RM3 millions", "three million ringgit"},
+    {"en", "价格$5.50万", "价格five point five zero 万 dollar"},
     {"en", "US$5", "US$five"},  // a symbol right after a letter is no amount
     {"en", "$,x", "$,x"},
     {"zh", "$5", "五美元"},
