@@ -56,7 +56,7 @@ constinit regex::LazyRegex RE_CURRENCY_ID{
     R"((?i)(?<![^\W\p{Ideographic}])(Rp|IDR)(?:\s?)([\d,]+(?:[\.,]\d+)?|\.\d+)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand)s?\b|\s?([千百万亿兆]+)|\b)|(?<![^\W\p{Ideographic}])(RM|MYR|USD|EUR|GBP|\$|£|€)(?:\s?)([\d,]+(?:[\.,]\d+)?|\.\d+)(?:\s+(juta|miliar|triliun|ribu|million|billion|trillion|thousand)s?\b|\s?([千百万亿兆]+)|\b))"};
 constexpr std::string_view TIME_NO_MERIDIAN =
     R"((?i)\b(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\b(?!:\d)(?!\s*(?:pagi|siang|sore|malam|am|pm|a\.m\.|p\.m\.))(?!\s*(?:kilogram|milligram|gigabyte)\b)(?!.*%))";
-// A number the unit rewrite put before its unit word (‘1,25 kg’ -> ‘1.25
+// A number the unit rewrite put before its unit word (‘1.25 kg’ -> ‘1.25
 // kilogram’) is a quantity, no time.
 constinit regex::LazyRegex RE_TIME_NO_MERIDIAN{TIME_NO_MERIDIAN};
 // Run without its final "(?!.*%)", which the walk checks in linear time.

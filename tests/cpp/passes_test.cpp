@@ -145,7 +145,7 @@ const Row kLanguage[] = {
     {"id", "1,234%", "satu koma dua tiga empat persen"},
     {"id", "1.500.000", "satu juta lima ratus ribu"},
     {"id", "10rb", "sepuluh ribu"},
-    {"id", "1.25 kilogram", "satu koma dua lima kilogram"},  // the unit rewrite's ‘1,25 kg’: no time
+    {"id", "1.25 kilogram", "satu koma dua lima kilogram"},  // the unit rewrite's ‘1.25 kg’: no time
     {"en", "up .5%", "up point five percent"},
     {"en", "1,000%", "one thousand percent"},
     {"en", "0.05", "zero point zero five"},
