@@ -472,11 +472,9 @@ std::string apply_pronunciation_overrides(std::string_view input, std::string_vi
     for (std::size_t i = 0; i < std::size(UNIT_REWRITES); ++i) {
       const Override& o = UNIT_REWRITES[i];
       if (!text.may_match(unit_needs[i])) continue;
-      text.update(o.re->replace_all(text.text(), [&o, &lang](const Captures& c) {
+      text.update(o.re->replace_all(text.text(), [&o](const Captures& c) {
         std::string out(c[1]);
-        // Indonesian passes read a comma decimal; elsewhere it becomes a point.
-        const char mark = lang == "id" ? c.subject()[c.end(1)] : '.';
-        if (c.matched(2)) out.append(1, mark).append(c[2]);
+        if (c.matched(2)) out.append(".").append(c[2]);
         out.push_back(' ');
         out.append(o.replacement);
         return out;

@@ -290,7 +290,6 @@ const PassRow kPasses[] = {
     {OVERRIDES, "zh", "500mg", "500mg"},
     {OVERRIDES, "en", "10mgx", "10mgx"},
     {OVERRIDES, "ms", "1,5 kg", "1.5 kilogram"},
-    {OVERRIDES, "id", "1,25 kg", "1,25 kilogram"},  // Indonesian passes read the comma
     {OVERRIDES, "en", "1,000 kg", "1,000 kilogram"},
     {OVERRIDES, "ms", "No. 7", "nombor 7"},
     {OVERRIDES, "zh", "No.\t7", "number 7"},
