@@ -180,7 +180,23 @@ bool is_digit_word(std::string_view word) {
          listed(OTHER_NUMBER_WORDS, lower);
 }
 
+// Two or more repeats put a word between two blanks and the same bytes right
+// after the second blank (‘ ha ha’); a text where no such pair of blanks
+// exists cannot match, and is not scanned.
+static bool may_repeat_twice(std::string_view text) {
+  std::size_t prev = text.find(' ');
+  while (prev != std::string_view::npos) {
+    std::size_t next = text.find(' ', prev + 1);
+    if (next == std::string_view::npos) return false;
+    std::size_t len = next - prev - 1;
+    if (len > 0 && text.substr(next + 1, len) == text.substr(prev + 1, len)) return true;
+    prev = next;
+  }
+  return false;
+}
+
 std::string insert_comma_repeated(std::string_view text, std::uint64_t n) {
+  if (n >= 2 && !may_repeat_twice(text)) return std::string(text);
   const regex::Regex* re = repeated_word_pattern(n);
   if (!re) return std::string(text);
   // ‘ha ha ha ha’ -> ‘ha ha ha, ha’

@@ -328,6 +328,7 @@ const PassRow kPasses[] = {
     {elongated, "", "sooo entstashhh entstashaaa", "soo entstashhh entstashaaa"},  // keys stay whole
     {elongated, "", "哈哈哈entstashhh", "哈哈entstashhh"},
     {repeated, "", "ha ha ha ha ha ha", "ha ha ha ha ha, ha"},  // one comma per run
+    {repeated, "", "ha hb ha ha ha ha", "ha hb ha ha ha, ha"},  // the first blanks hold no repeat
     {repeated, "", "ha ha ha", "ha ha ha"},
     {repeated, "", "SATU SATU SATU SATU", "SATU SATU SATU SATU"},  // number words stay
     {repeated, "", "ha  ha ha ha", "ha  ha ha ha"},
