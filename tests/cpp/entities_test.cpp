@@ -254,20 +254,17 @@ const ReadingCase kReadings[] = {
     {K::URL, "ms", "a.com/x!y", "a dot com slash x y"},  // a dropped "!" keeps the words apart
     {K::URL, "id", "a.com/*x!", "a dot com slash star x!"},
     {K::URL, "zh", "https://x.com:8080/a-b?x=1", "h t t p s 冒号斜杠斜杠x点com:八 零 八 零斜杠a杠b 问号 x 等于 一"},
-    {K::URL, "zh_my", "https://x.com", "h t t p s 冒号 slash slash x点com"},
     {K::URL, "zh", "www.a.cn/*", "w w w 点 a点cn斜杠 星号"},
     {K::EMAIL, "ms", "a_b+c-d2@x.my", "a underscore b plus c dash d dua at x dot my"},
     {K::EMAIL, "zh", "li.wei_8@qq.com", "li点wei下划线八艾特qq点com"},
     {K::PHONE, "ms", "+60 12-345 6789", "enam kosong satu dua tiga empat lima enam tujuh lapan sembilan"},
     {K::IC, "id", "800101 14 0000", "delapan nol nol satu nol satu satu empat nol nol nol nol"},
-    {K::PHONE, "zh", "12-3", "一 二 三"},
     {K::DATE, "en", "12/05/0999", "twelve of May nine hundred and ninety-nine"},
     {K::DATE, "en", "1.2.2100", "one of February two thousand, one hundred"},
     {K::DATE, "ms", "12/05/2024", "dua belas Mei dua ribu dua puluh empat"},
     {K::DATE, "zh", "12/05/2024", "二零二四年五月十二日"},
     {K::DATE, "ms", "1/13/2024", "satu 13 dua ribu dua puluh empat"},  // a month without a name stays
     {K::DATE, "en", "Jul. 16, 1943", "sixteen of July nineteen forty-three"},
-    {K::DATE, "ms", "16 July 1943", "enam belas Julai seribu sembilan ratus empat puluh tiga"},
     {K::DATE, "id", "17 Agustus 1945", "tujuh belas Agustus seribu sembilan ratus empat puluh lima"},
     {K::DATE, "zh", "Sept 3, 2024", "二零二四年九月三日"},
     {K::DATE, "ms", "١٢/٠٥/٢٠٢٤", "kosong ٠٥ kosong"},
@@ -279,22 +276,18 @@ const ReadingCase kReadings[] = {
     {K::TIME, "en", "7:30 malam", "seven thirty "},  // English drops local period words
     {K::TIME, "ms", "7:30 Tengah  Hari", "tujuh tiga puluh Tengah  Hari"},
     {K::TIME, "zh", "7:30 pm", "晚上七点三十分"},
-    {K::TIME, "zh", "12:00 am", "上午十二点"},
     {K::TIME, "zh_my", "12:00 a.m.", "早上十二点"},
     {K::TIME, "zh_my", "1:00:05 pm", "下午一点零分五秒"},
     {K::TIME, "zh", "8:15 malam", "八点十五分"},
     {K::CURRENCY, "en", "$0.50", "fifty cents"},
-    {K::CURRENCY, "en", "$5.00", "five dollar zero cents"},
     {K::CURRENCY, "en", "GBP3.05", "three pound five pence"},
     {K::CURRENCY, "ms", "RM 12.50", "dua belas ringgit lima puluh sen"},
     {K::CURRENCY, "ms", "RM1,50", "seratus lima puluh ringgit"},  // a comma is never a decimal mark
     {K::CURRENCY, "ms", "RM5K", "lima ribu ringgit"},
     {K::CURRENCY, "id", "Rp2B", "dua miliar rupiah"},
     {K::CURRENCY, "zh", "RM1,500K", "一百五十万令吉"},
-    {K::CURRENCY, "ms", "usd8", "lapan dollar"},
     {K::CURRENCY, "id", "Rp1,50", "satu rupiah lima puluh sen"},  // an Indonesian decimal comma
     {K::CURRENCY, "zh", "$5.05", "五美元五分"},
-    {K::CURRENCY, "zh", "$0.50", "零美元五十分"},
     {K::CURRENCY, "zh", "$.5", "零美元五十分"},
     {K::CURRENCY, "ms", "RM.50", "lima puluh sen"},
     {K::CURRENCY, "zh_my", "$5.5", "五美金五十仙"},
@@ -302,7 +295,6 @@ const ReadingCase kReadings[] = {
     {K::CURRENCY, "en", "$20.500", "twenty point five zero zero dollar"},  // more decimals than cents
     {K::CURRENCY, "ms", "RM0.125", "kosong perpuluhan satu dua lima ringgit"},
     {K::CURRENCY, "zh_my", "RM1,000.005", "一千点零零五令吉"},
-    {K::VERSION, "ms", "1.2.3", "satu point dua point tiga"},
     {K::VERSION, "en", "1..2", "one point zero point two"},
     {K::VERSION, "en", "1.2.340282366920938463463374607431768211456",
      "one point two point three four zero two eight two three six six nine two zero nine three eight four six "
@@ -317,10 +309,8 @@ const ReadingCase kReadings[] = {
     {K::X_KALI, "zh", "2x", "两次"},
     {K::X_KALI, "ms", "340282366920938463463374607431768211456x", "tiga empat kosong dua lapan dua tiga enam enam sembilan dua kosong sembilan tiga lapan empat enam tiga empat enam tiga tiga tujuh empat enam kosong tujuh empat tiga satu tujuh enam lapan dua satu satu empat lima enam kali"},
     {K::X_KALI, "ms", "1,5x", "satu perpuluhan lima kali"},
-    {K::X_KALI, "en", "1,000x", "one thousand times"},
     {K::X_KALI, "id", "4.50x", "empat koma lima nol kali"},
     {K::X_KALI, "zh", "2.5x", "二点五次"},
-    {K::FRACTION, "ms", "3 / 4", "tiga per empat"},
     {K::FRACTION, "en", "3/4", "three over four"},
     {K::FRACTION, "zh_my", "1 / 2", "二分之一"},
     {K::FRACTION, "ms", "1/2/2024", "1/2/2024"},  // a date, not a fraction
@@ -329,7 +319,6 @@ const ReadingCase kReadings[] = {
     {K::HARI_BULAN, "ms", "32hb", "32hb"},
     {K::TEMPERATURE, "ms", "36,6°c", "tiga puluh enam perpuluhan enam celcius"},
     {K::TEMPERATURE, "en", "1,000°F", "one thousand fahrenheit"},  // three digits group thousands
-    {K::TEMPERATURE, "ms", "36.05 c", "tiga puluh enam perpuluhan kosong lima celcius"},
     {K::TEMPERATURE, "ms", "-0.5°c", "negatif kosong perpuluhan lima celcius"},
     {K::TEMPERATURE, "en", "98.6F", "ninety-eight perpuluhan six fahrenheit"},
     {K::TEMPERATURE, "zh", "25K", "二十五开尔文"},

@@ -39,7 +39,6 @@ const Row kLanguage[] = {
     {"ms", "RM1.5万", "satu perpuluhan lima 万 ringgit"},  // a Chinese scale is kept, the amount read whole
     {"ms", "RM1.5K", "seribu lima ratus ringgit"},  // scale suffix expanded first
     {"ms", "RM.5K", "lima ratus ringgit"},
-    {"ms", "RM10000000000000000K", "sepuluh quintillion ringgit"},
     {"ms", "RM340,282,366,920,938,463,463,374,607,431,768,211,455", "terlalu besar ringgit"},
     {"ms", "RM340282366920938463463374607431768211456K", "tiga empat kosong dua lapan dua tiga enam enam sembilan dua kosong sembilan tiga lapan empat enam tiga empat enam tiga tiga tujuh empat enam kosong tujuh empat tiga satu tujuh enam lapan dua satu satu empat lima enam kosong kosong kosong ringgit"},  // past 128 bits: digit by digit
     {"ms", "XRM5", "X R M lima"},  // the code is inside a word
@@ -64,7 +63,6 @@ const Row kLanguage[] = {
     {"en", "$,x", "$,x"},
     {"zh", "$5", "五美元"},
     {"zh_my", "$5", "五美金"},
-    {"zh", "£2.05", "二英镑五便士"},
     {"zh_my", "£2.05", "二英磅五仙"},
     {"zh", "$5千万", "五千万美元"},  // the longest scale word
     {"zh", "$.5 million", "五十万美元"},
@@ -113,7 +111,6 @@ const Row kLanguage[] = {
     {"id", "10,30 pagi", "sepuluh tiga puluh pagi"},
     {"id", "Rp12,50", "dua belas rupiah lima nol sen"},
     {"en", "7:00 PM", "seven p m"},
-    {"en", "10.15 a.m.", "ten fifteen a m"},
     {"en", "0:00", "midnight"},
     {"en", "12:00", "noon"},
     {"en", "7 p.m.", "seven p.m."},
@@ -124,7 +121,6 @@ const Row kLanguage[] = {
     {"zh", "12:00", "中午十二点"},
     {"zh", "9:05", "九点五分"},
     {"zh", "8.15am", "上午八点十五分"},
-    {"zh", "11:00 P.M.", "下午十一点"},
     {"zh", "晚上8:00", "晚上八点"},
     {"zh", "凌晨3:15", "凌晨三点十五分"},
     {"zh", "3pm", "下午三点"},
@@ -139,7 +135,6 @@ const Row kLanguage[] = {
     {"ms", "1-2", "dua belas"},
     {"ms", "3\t4", "tiga\tempat"},  // only spaces join digit groups
     {"ms", "12345", "satu dua tiga empat lima"},
-    {"ms", "1234", "seribu dua ratus tiga puluh empat"},
     {"ms", "١٢٣", "kosong kosong kosong"},  // five or more bytes: per character
     {"ms", "١٢", "kosong"},
     {"id", "1,234%", "satu koma dua tiga empat persen"},
@@ -148,7 +143,6 @@ const Row kLanguage[] = {
     {"id", "1.25 kilogram", "satu koma dua lima kilogram"},  // the unit rewrite's ‘1.25 kg’: no time
     {"en", "up .5%", "up point five percent"},
     {"en", "1,000%", "one thousand percent"},
-    {"en", "0.05", "zero point zero five"},
     {"en", "+60-123-4567", "plus six zero dash one two three dash four five six seven"},
     {"en", "21st", "twenty-first"},
     {"en", "2th", "second"},
@@ -157,7 +151,6 @@ const Row kLanguage[] = {
      "three four zero two eight two three six six nine two zero nine three eight four six three four six three three "
      "seven four six zero seven four three one seven six eight two one one four five six T H"},
     {"ms", "1,000th", "satu kosong kosong kosong T H"},  // no ordinal pass: read as ‘1000th’
-    {"id", "1,000th", "satu nol nol nol T H"},
     {"en", "12,345km2", "one two three four five K M two"},
     {"en", "2,021st", "two thousand and twenty-first"},
     {"en", "1,23", "one,twenty-three"},
@@ -177,7 +170,6 @@ const Row kLanguage[] = {
     {"zh", "\u0663-\u0664", "零 零"},
     {"zh", "x12-34", "x 一二 三 四"},
     {"zh", "2100", "二千一百"},
-    {"zh", "0999", "九百九十九"},
     {"zh", "12345678901234567", "太大"},
     {"zh", "340282366920938463463374607431768211456", "三四零二八二三六六九二零九三八四六三四六三三七四六零七四三一七六八二一一四五六"},
     {"zh", "  我有3个苹果 \n", "我有三个苹果"},
@@ -191,7 +183,6 @@ const Row kLanguage[] = {
     {"en", "entstashc_9", "entstashc_9"},  // a stash key is never spelled out
     {"en", "I'm sure you'll see", "I am sure you will see"},
     {"en", "DON'T", "do not"},
-    {"en", "he'd've", "he would have"},
     {"en", "don\u2019t", "don\u2019t"},
     {"en", "it'\u017F", "it is"},  // long s folds to "s"
     {"en", "Mr. Tan's", "mister Tan's"},
@@ -202,7 +193,6 @@ const Row kLanguage[] = {
     {"en", "Sdn.Bhd.", "Sdn.Bhd."},
     {"en", " \n\t ", ""},
     {"zh", "A1-B2", "A 一 B 二"},
-    {"zh", "COVID19", "C O V I D 一 九"},
     {"zh", "abc\u0663", "a b c零"},
     {"zh", "entstashab-B2", "entstashab-B 二"},
     {"zh", "entstashpm 3 entstasham", "entstashpm 三 entstasham"},
@@ -257,7 +247,6 @@ const PassRow kPasses[] = {
     {MEASURE, "ms", "5km/h", "lima kilometer/h"},
     {MEASURE, "ms", "1,5 kg", "satu perpuluhan lima kilogram"},
     {MEASURE, "ms", "2.0 kg", "dua kilogram"},
-    {MEASURE, "ms", "5G", "lima gram"},
     {MEASURE, "ms", "1.5 hours", "1.5 jam"},  // a duration's fraction is left to the language passes
     {MEASURE, "ms", "2,5 jam", "2.5 jam"},  // a decimal comma as a point
     {MEASURE, "id", "2,50 jam", "2,50 jam"},  // Indonesian passes read the comma
@@ -290,7 +279,6 @@ const PassRow kPasses[] = {
     {OVERRIDES, "zh", "500mg", "500mg"},
     {OVERRIDES, "en", "10mgx", "10mgx"},
     {OVERRIDES, "ms", "1,5 kg", "1.5 kilogram"},
-    {OVERRIDES, "en", "1,000 kg", "1,000 kilogram"},
     {OVERRIDES, "ms", "No. 7", "nombor 7"},
     {OVERRIDES, "zh", "No.\t7", "number 7"},
     {OVERRIDES, "en", "No.7", "No.7"},
@@ -305,7 +293,6 @@ const PassRow kPasses[] = {
     {letters, "", "SONY", "sony"},  // a final Y counts as a vowel
     {letters, "", "ASEAN", "asean"},  // 3 of 5: the upper bound is inclusive
     {letters, "", "BCDAEIFGHJ", "bcdaeifghj"},  // 3 of 10: the lower bound is inclusive
-    {letters, "", "XBOX", "X box"},
     {letters, "", "STRENGTH", "S trength"},
     {letters, "", "STRANGE", "S T R A N G E"},
     {letters, "", "ABCDEFGHIJK", "ABCDEFGHIJK"},
@@ -320,7 +307,6 @@ const PassRow kPasses[] = {
     {CONTEXT, "ms", "Gate 12A", "Gate 12A"},
     {CONTEXT, "ms", "Gateway 12", "Gateway 12"},
     {elongated, "", "Sooo!!!", "Soo!!"},
-    {elongated, "", "哈哈哈", "哈哈"},
     {elongated, "", "cooool2", "cooool2"},
     {elongated, "", "一点一一一公斤哈哈哈", "一点一一一公斤哈哈"},  // numbers are never shortened
     {elongated, "", "nooo\uFF11\uFF11\uFF11", "noo\uFF11\uFF11\uFF11"},
