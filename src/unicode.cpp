@@ -238,10 +238,13 @@ std::string collapse_whitespace(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   bool pending_space = false;
+  auto ascii_word_byte = [](unsigned char b) { return b < 0x80 && b != ' ' && (b < 0x09 || b > 0x0D); };
   for (std::size_t pos = 0; pos < text.size();) {
     std::size_t start = pos;
-    char32_t c = decode(text, pos);
-    if (is_white_space(c)) {
+    if (ascii_word_byte(static_cast<unsigned char>(text[pos]))) {
+      // A run of ASCII that is not white space is copied at once.
+      while (pos < text.size() && ascii_word_byte(static_cast<unsigned char>(text[pos]))) ++pos;
+    } else if (is_white_space(decode(text, pos))) {
       pending_space = !out.empty();
       continue;
     }
