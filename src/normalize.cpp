@@ -136,7 +136,7 @@ std::string date_dmy(const Captures& c) {
 std::string money(const Captures& c) {
   std::string code = unicode::to_upper(c[1]);
   // Every code the pattern admits is in the table; an odd case fold keeps its text.
-  const lang::CurrencyRow* row = lang::find_currency(lang::ms::MONEY, code);
+  const lang::CurrencyRow* row = lang::find_currency(lang::ENTITY_MONEY, code);
   const std::string_view unit = row ? row->major : std::string_view(code);
   std::string amount = unicode::replace_all(c[2], ",", "");
   std::size_t dot = amount.find('.');
@@ -162,7 +162,7 @@ std::string money(const Captures& c) {
   if (cents.size() == 1) cents += '0';
   if (cents == "00") return out;
   // An odd case fold without a row reads its cents as sen.
-  return out + " " + number(cents) + " " + std::string(row ? row->minor : lang::ms::MONEY[0].minor);
+  return out + " " + number(cents) + " " + std::string(row ? row->minor : lang::find_currency(lang::ENTITY_MONEY, "RM")->minor);
 }
 
 std::string clock(const Captures& c) { return read_clock(c, MS_VOCAB); }

@@ -146,8 +146,9 @@ std::string read_date(const Captures& c) {
 // ‘$20.500’ -> ‘twenty point five zero zero dollar’
 std::string read_money(const Captures& c) {
   const std::string key = unicode::to_upper(c[1]);
-  const lang::CurrencyRow* unit = lang::find_currency(lang::en::MONEY, key);
-  if (unit == nullptr) unit = &lang::en::MONEY[0];
+  // Every code the pattern admits has a row; an odd case fold reads as ringgit.
+  const lang::CurrencyRow* unit = lang::find_currency(lang::ENTITY_MONEY, key);
+  if (unit == nullptr) unit = lang::find_currency(lang::ENTITY_MONEY, "RM");
   std::string amount;
   for (char ch : c[2])
     if (ch != ',') amount.push_back(ch);

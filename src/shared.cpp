@@ -83,9 +83,17 @@ std::string spaced_fraction(std::string_view fraction, std::string_view lang) {
 
 namespace {
 
-// A comma followed by exactly three digits and no further digit groups
-// thousands and goes (‘1,000’ -> ‘1000’); any other is a decimal point
-// (‘1,5’ -> ‘1.5’, ‘36,6’ -> ‘36.6’).
+// Whether the comma at `comma` groups thousands: exactly three digits follow
+// it, and the number does not start with a lone zero (‘0,001’ is a decimal).
+bool groups_thousands(std::string_view text, std::size_t comma) {
+  std::size_t digits = 0;
+  while (comma + 1 + digits < text.size() && unicode::is_ascii_digit(static_cast<unsigned char>(text[comma + 1 + digits])))
+    ++digits;
+  return digits == 3 && !text.starts_with("0,");
+}
+
+// A comma that groups thousands goes (‘1,000’ -> ‘1000’); any other is a
+// decimal point (‘1,5’ -> ‘1.5’, ‘36,6’ -> ‘36.6’, ‘0,001’ -> ‘0.001’).
 std::string decimal_commas(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -94,10 +102,7 @@ std::string decimal_commas(std::string_view text) {
       out.push_back(text[i]);
       continue;
     }
-    std::size_t digits = 0;
-    while (i + 1 + digits < text.size() && unicode::is_ascii_digit(static_cast<unsigned char>(text[i + 1 + digits])))
-      ++digits;
-    if (digits != 3) out.push_back('.');
+    if (!groups_thousands(text, i)) out.push_back('.');
   }
   return out;
 }
@@ -160,7 +165,7 @@ std::string read_measure(const regex::Captures& caps, const WordMap& units, std:
     std::string number(written);
     const std::size_t comma = number.rfind(',');
     const bool comma_decimal =
-        number.find('.') == std::string::npos && comma != std::string::npos && number.size() - comma != 4;
+        number.find('.') == std::string::npos && comma != std::string::npos && !groups_thousands(number, comma);
     if (comma_decimal && lang != "id") number[comma] = '.';  // Indonesian passes read a decimal comma
     if (comma_decimal || number.find('.') != std::string::npos) return number + std::string(gap) + *unit;
   }

@@ -13,7 +13,7 @@ using langpack::Row;
 constexpr Row SYMBOL_WORDS[] = {
     {"&", "and"},         {"+", "plus"},          {"=", "equals"},
     {"@", "at"},          {"#", "hash"},          {"*", ""},
-    {"%", "peratus"},     {"$", find_currency(MONEY, "$")->major}, {"\u00A9", "copyright"},
+    {"%", "peratus"},     {"$", find_currency(ENTITY_MONEY, "$")->major}, {"\u00A9", "copyright"},
     {"\u00AE", "registered"}, {"\u2122", "trademark"}, {"<", "less than"},
     {">", "greater than"}, {"|", "bar"},          {"~", "tilde"},
     {"^", "caret"},
@@ -45,7 +45,7 @@ constexpr Row TEMPERATURE_UNITS[] = {{"c", "celcius"}, {"f", "fahrenheit"}, {"k"
 constexpr langpack::PackRows ROWS{
     .code = "ms",
     .symbol_words = SYMBOL_WORDS,
-    .money = MONEY,
+    .money = ENTITY_MONEY,
     .digit_words = DIGITS,
     .negative_word = "negatif",
     .month_names = MONTHS,

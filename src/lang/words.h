@@ -39,8 +39,8 @@ constexpr std::string_view scale_word(std::span<const ScaleWord> scales, std::ui
   return {};
 }
 
-// The entity speller's money words for the packs without money rows of
-// their own (Malay and English).
+// The money words of Malay and English: their money passes, their packs and
+// the entity speller (for every language without rows of its own) read them.
 inline constexpr CurrencyRow ENTITY_MONEY[] = {
     {"$", "dollar", "cents"}, {"USD", "dollar", "cents"}, {"RM", "ringgit", "sen"}, {"MYR", "ringgit", "sen"},
     {"RP", "rupiah", "sen"},  {"IDR", "rupiah", "sen"},   {"€", "euro", "cents"},  {"EUR", "euro", "cents"},
@@ -59,13 +59,6 @@ inline constexpr MonthNames MONTHS = {{
     {"5", "Mei"},     {"6", "Jun"},       {"7", "Julai"},    {"8", "Ogos"},
     {"9", "September"}, {"10", "Oktober"}, {"11", "November"}, {"12", "Disember"},
 }};
-
-// The money pass's words: those of the entity speller (ENTITY_MONEY).
-inline constexpr CurrencyRow MONEY[] = {
-    {"RM", "ringgit", "sen"},  {"MYR", "ringgit", "sen"}, {"$", "dollar", "cents"},
-    {"USD", "dollar", "cents"}, {"£", "pound", "pence"},  {"GBP", "pound", "pence"},
-    {"€", "euro", "cents"},     {"EUR", "euro", "cents"},
-};
 
 inline constexpr ScaleWord SCALES[] = {
     {"ribu", 3},          {"juta", 6},         {"bilion", 9},     {"trilion", 12},
@@ -118,15 +111,6 @@ inline constexpr MonthNames MONTHS = {{
     {"5", "May"},        {"6", "June"},     {"7", "July"},      {"8", "August"},
     {"9", "September"},  {"10", "October"}, {"11", "November"}, {"12", "December"},
 }};
-
-// The money pass's words: those of the entity speller (ENTITY_MONEY); a
-// code with no row reads as the first.
-inline constexpr CurrencyRow MONEY[] = {
-    {"RM", "ringgit", "sen"},  {"MYR", "ringgit", "sen"},
-    {"$", "dollar", "cents"},  {"USD", "dollar", "cents"},
-    {"€", "euro", "cents"},    {"EUR", "euro", "cents"},
-    {"£", "pound", "pence"},   {"GBP", "pound", "pence"},
-};
 
 // One word per base-1000 group up to the largest 128-bit value (index 12).
 inline constexpr std::array<std::string_view, 13> SCALES = {

@@ -261,6 +261,7 @@ const PassRow kPasses[] = {
     {MEASURE, "ms", "10-20 km", "10-dua puluh kilometer"},
     {MEASURE, "ms", "٥ km", "٥ kilometer"},
     {MEASURE, "ms", "1,000 km", "seribu kilometer"},  // three digits after a comma group thousands
+    {MEASURE, "en", "0,001 km", "zero perpuluhan zero zero one kilometers"},  // no number groups after a lone zero
     {MEASURE, "ms", "1,2345 km", "satu perpuluhan dua tiga empat lima kilometer"},
     {MEASURE, "ms", "1,000,5 kg", "seribu perpuluhan lima kilogram"},
     {MEASURE, "en", "1,000,000 sqft", "one million square feet"},
