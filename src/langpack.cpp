@@ -4,6 +4,8 @@
 #include "langpack.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "result.h"
 #include "unicode.h"
@@ -59,25 +61,31 @@ std::string LanguagePack::speak_digit(char32_t c) const {
 
 namespace {
 
-using Registry = std::unordered_map<std::string_view, const LanguagePack*>;
+// Five codes: a walk over them beats hashing the code on every call.
+using Registry = std::vector<std::pair<std::string_view, const LanguagePack*>>;
 
 const Registry& registry() {
   static const Registry REGISTRY = [] {
-    Registry map;
-    for (const LanguagePack* pack : lang::all_packs()) map.emplace(pack->code, pack);
-    return map;
+    Registry list;
+    for (const LanguagePack* pack : lang::all_packs()) list.emplace_back(pack->code, pack);
+    return list;
   }();
   return REGISTRY;
+}
+
+const LanguagePack* find_code(const Registry& reg, std::string_view code) {
+  for (const auto& [c, pack] : reg) {
+    if (c == code) return pack;
+  }
+  return nullptr;
 }
 
 const LanguagePack* lookup(std::string_view code) {
   const Registry& reg = registry();
   // A registered code is its own normal form, so the common case skips the
   // case mapping entirely.
-  if (auto it = reg.find(code); it != reg.end()) return it->second;
-  const std::string normal = unicode::to_lower(unicode::trim(code));
-  auto it = reg.find(normal);
-  return it == reg.end() ? nullptr : it->second;
+  if (const LanguagePack* pack = find_code(reg, code)) return pack;
+  return find_code(reg, unicode::to_lower(unicode::trim(code)));
 }
 
 }  // namespace
