@@ -75,7 +75,8 @@ const Registry& registry() {
 
 const LanguagePack* find_code(const Registry& reg, std::string_view code) {
   for (const auto& [c, pack] : reg) {
-    if (c == code) return pack;
+    // The first byte tells the codes apart before any compare of the rest.
+    if (c.size() == code.size() && (c.empty() || c[0] == code[0]) && c == code) return pack;
   }
   return nullptr;
 }
