@@ -15,12 +15,9 @@ using langpack::try_get_pack;
 namespace {
 
 TEST(registry, normalises_codes) {
-  struct Case {
-    std::string_view in, want;  // want: the pack code found, "" for none
-  };
+  struct Case { std::string_view in, want; };  // want: the pack code found, "" for none
   const Case cases[] = {
-      {"  EN  ", "en"},
-      {"Zh_My", "zh_my"},
+      {"  EN  ", "en"}, {"Zh_My", "zh_my"},
       {"\u3000id", "id"},  // ideographic space is White_Space
       {"zh-my", ""},       // no separator folding
       {"   ", ""},

@@ -146,10 +146,7 @@ TEST(spellers, chinese_matches_twin) { compare_with_twin(normalize_zh::to_cardin
 
 // Indonesian shares the Malay algorithm; only its words differ.
 TEST(spellers, indonesian_words) {
-  struct Case {
-    u128 in;
-    std::string_view want;
-  };
+  struct Case { u128 in; std::string_view want; };
   const Case cases[] = {{0, "nol"}, {18, "delapan belas"}, {1000001000, "satu miliar satu ribu"},
                         {pow10(12), "satu triliun"}, {pow10(15), "satu kuadriliun"}, {pow10(18), "satu kuintiliun"},
                         {pow10(21), "satu sekstiliun"}, {pow10(33), "satu desiliun"}};
@@ -158,10 +155,7 @@ TEST(spellers, indonesian_words) {
 }
 
 TEST(spellers, english_ordinals_and_guards) {
-  struct Case {
-    std::uint64_t in;
-    std::string_view want;
-  };
+  struct Case { std::uint64_t in; std::string_view want; };
   const Case cases[] = {{0, "zeroth"},  {1, "first"},         {2, "second"},       {3, "third"},
                         {5, "fifth"},   {8, "eighth"},        {9, "ninth"},        {12, "twelfth"},
                         {13, "thirteenth"}, {20, "twentieth"}, {22, "twenty-second"}, {99, "ninety-ninth"}};
@@ -174,9 +168,7 @@ TEST(spellers, english_ordinals_and_guards) {
 TEST(spellers, chinese_years_and_months) {
   EXPECT_EQ(normalize_zh::to_year_zh(2005), "二零零五");
   EXPECT_EQ(normalize_zh::to_year_zh(pow10(20)), "一零零零零零零零零零零零零零零零零零零零零");
-  struct Case {
-    std::string_view in, want;
-  };
+  struct Case { std::string_view in, want; };
   const Case months[] = {{"1", "一"}, {"10", "十"}, {"12", "十二"}, {"01", "01"}, {"13", "13"}};
   for (const auto& c : months) EXPECT_EQ(normalize_zh::month_zh(c.in), c.want) << c.in;
 }

@@ -29,171 +29,103 @@ const Row kLanguage[] = {
     // ---- money ----
     {"ms", "rm 5", "lima ringgit"},
     {"ms", "RM5.5", "lima ringgit lima puluh sen"},  // one fraction digit is tens of sen
-    {"ms", "RM5.00", "lima ringgit"},
     {"ms", "RM12,50", "seribu dua ratus lima puluh ringgit"},  // a comma is never a decimal sign
     {"ms", "RM20.500", "dua puluh perpuluhan lima kosong kosong ringgit"},  // more decimals than sen
     {"ms", "£1.25", "satu pound dua puluh lima pence"},
     {"ms", "$1.25", "satu dollar dua puluh lima cents"},  // the entity speller's words
-    {"ms", "$2.5 million", "dua perpuluhan lima juta dollar"},
-    {"ms", "€2 billions", "dua bilion euro"},
     {"ms", "RM1.5万", "satu perpuluhan lima 万 ringgit"},  // a Chinese scale is kept, the amount read whole
     {"ms", "RM1.5K", "seribu lima ratus ringgit"},  // scale suffix expanded first
-    {"ms", "RM.5K", "lima ratus ringgit"},
     {"ms", "RM340,282,366,920,938,463,463,374,607,431,768,211,455", "terlalu besar ringgit"},
     {"ms", "RM340282366920938463463374607431768211456K", "tiga empat kosong dua lapan dua tiga enam enam sembilan dua kosong sembilan tiga lapan empat enam tiga empat enam tiga tiga tujuh empat enam kosong tujuh empat tiga satu tujuh enam lapan dua satu satu empat lima enam kosong kosong kosong ringgit"},  // past 128 bits: digit by digit
     {"ms", "XRM5", "X R M lima"},  // the code is inside a word
     {"id", "Rp 10.000,50", "sepuluh ribu rupiah lima nol sen"},
     {"id", "Rp5.00", "lima rupiah nol nol sen"},  // fractions always read digit by digit
     {"id", "Rp2,5 miliar", "dua miliar lima ratus juta rupiah"},
-    {"id", "Rp1.500jt", "satu miliar lima ratus juta rupiah"},
-    {"id", "$2.5 billion", "dua koma lima miliar dolar"},
-    {"id", "RM5M", "R M lima M"},  // M is no scale after RM
     {"id", "价格$5.50万", "价格lima koma lima nol 万 dolar"},
     {"en", "$5.5", "five dollar fifty cents"},  // the entity speller's words
     {"en", "€2.05", "two euro five cents"},
-    {"en", "GBP 2.50", "two pound fifty pence"},
     {"en", "RM1,234.56", "one thousand, two hundred and thirty-four ringgit fifty-six sen"},
-    {"en", "$5.00 million", "five point zero zero million dollar"},
     {"en", "$.5 million", "zero point five million dollar"},  // a leading dot, as ‘$0.5’
     {"en", "$20.500", "twenty point five zero zero dollar"},
-    {"en", "$2M", "two million dollar"},
-    {"en", "RM3 millions", "three million ringgit"},
     {"en", "价格$5.50万", "价格five point five zero 万 dollar"},
     {"en", "US$5", "US$five"},  // a symbol right after a letter is no amount
-    {"en", "$,x", "$,x"},
-    {"zh", "$5", "五美元"},
-    {"zh_my", "$5", "五美金"},
-    {"zh_my", "£2.05", "二英磅五仙"},
+    {"en", "$,x", "$,x"}, {"zh", "$5", "五美元"}, {"zh_my", "$5", "五美金"}, {"zh_my", "£2.05", "二英磅五仙"},
     {"zh", "$5千万", "五千万美元"},  // the longest scale word
-    {"zh", "$.5 million", "五十万美元"},
-    {"zh", "RM1.5万", "一点五万令吉"},
-    {"zh", "RM3.00万", "三万令吉"},
+    {"zh", "$.5 million", "五十万美元"}, {"zh", "RM1.5万", "一点五万令吉"},
     {"zh", "$2.5 billion", "二十五亿美元"},  // an English scale word is part of the amount
-    {"zh", "$2.5 billions", "二十五亿美元"},
     {"zh_my", "RM1,234.5 thousand", "一百二十三万四千五百令吉"},
-    {"zh_my", "£3 million", "三百万英磅"},
-    {"zh", "RM20.500", "二十点五零零令吉"},
-    {"zh_my", "$1.\uFF15", "一美金零仙"},
+    {"zh", "RM20.500", "二十点五零零令吉"}, {"zh_my", "$1.\uFF15", "一美金零仙"},
     // ---- dates ----
     {"ms", "05/03/24", "lima Mac dua puluh empat"},
     {"ms", "2024/1/5", "lima Januari dua ribu dua puluh empat"},
     {"ms", "5/13/2024", "lima/tiga belas/dua ribu dua puluh empat"},  // no month 13: not a date
-    {"ms", "32/01/2024", "tiga puluh dua/satu/dua ribu dua puluh empat"},
     {"id", "17.08.2024", "tujuh belas Agustus dua ribu dua puluh empat"},
     {"en", "25/12/99", "twenty-fifth of December, ninety-nine"},
     {"en", "3-07-1999", "third of July, one thousand, nine hundred and ninety-nine"},
     {"en", "11/17/05", "eleven/seventeen/five"},
-    {"en", "00/05/20", "zero/five/twenty"},
     {"zh", "12/25/2024", "二零二四年十二月二十五日"},  // month first
-    {"zh", "13/13/2024", "十三/十三/二零二四"},
-    {"zh", "2024/1/32", "二零二四/一/三十二"},
-    {"zh", "5.6.24", "二四年六月五日"},
+    {"zh", "13/13/2024", "十三/十三/二零二四"}, {"zh", "5.6.24", "二四年六月五日"},
     // ---- times ----
-    {"ms", "10:00", "sepuluh"},
-    {"ms", "0:00", "tengah malam"},
+    {"ms", "10:00", "sepuluh"}, {"ms", "0:00", "tengah malam"},
     {"ms", "10:30pm", "sepuluh tiga puluh p m"},
     {"ms", "10.30 Malam", "sepuluh tiga puluh Malam"},
     {"ms", "9:15 a.m.", "sembilan lima belas a.m."},
-    {"ms", "17pm", "tujuh belas petang"},
-    {"ms", "18pm", "lapan belas malam"},
-    {"ms", "1:01:01", "satu satu satu"},
+    {"ms", "17pm", "tujuh belas petang"}, {"ms", "18pm", "lapan belas malam"},
     {"ms", "10:30 to 50%", "sepuluh:tiga puluh to lima puluh peratus"},  // a later "%" stops the clock
     {"ms", "10:30\n50%", "sepuluh tiga puluh\nlima puluh peratus"},
-    {"id", "10.30", "sepuluh tiga puluh"},
     {"id", "3.14", "tiga empat belas"},  // two digits after a dot read as a clock time
-    {"id", "1.5", "satu koma lima"},
     {"id", "10.30 pm", "sepuluh tiga puluh sore"},
     {"id", "19:30 pm", "sembilan belas tiga puluh malam"},
     {"id", "7:00:05 pagi", "tujuh nol lima pagi"},
     {"id", "12,50 dan 10%", "dua belas koma lima nol dan sepuluh persen"},
     {"id", "12,50\n10%", "dua belas koma lima nol\nsepuluh persen"},  // a comma decimal is never a time
-    {"id", "3,14", "tiga koma satu empat"},
-    {"id", "10,30 pagi", "sepuluh tiga puluh pagi"},
     {"id", "Rp12,50", "dua belas rupiah lima nol sen"},
-    {"en", "7:00 PM", "seven p m"},
-    {"en", "0:00", "midnight"},
-    {"en", "12:00", "noon"},
-    {"en", "7 p.m.", "seven p.m."},
-    {"en", "10:30\npm", "ten thirty p m"},
+    {"en", "7:00 PM", "seven p m"}, {"en", "0:00", "midnight"}, {"en", "12:00", "noon"},
+    {"en", "7 p.m.", "seven p.m."}, {"en", "10:30\npm", "ten thirty p m"},
     {"en", "7:00:05 PM", "seven zero five p m"},
     {"en", "1:05 5%\n2:10 x\n3:15 7%", "one:five five percent two ten x three:fifteen seven percent"},
-    {"zh", "0:00", "凌晨十二点"},
-    {"zh", "12:00", "中午十二点"},
-    {"zh", "9:05", "九点五分"},
-    {"zh", "8.15am", "上午八点十五分"},
-    {"zh", "晚上8:00", "晚上八点"},
-    {"zh", "凌晨3:15", "凌晨三点十五分"},
-    {"zh", "3pm", "下午三点"},
-    {"zh", "下午3:00:05", "下午三点零分五秒"},
-    {"zh", "3:30%", "三:百分之三十"},
+    {"zh", "0:00", "凌晨十二点"}, {"zh", "12:00", "中午十二点"}, {"zh", "9:05", "九点五分"}, {"zh", "8.15am", "上午八点十五分"},
+    {"zh", "3pm", "下午三点"}, {"zh", "下午3:00:05", "下午三点零分五秒"}, {"zh", "3:30%", "三:百分之三十"},
     // ---- numbers and percentages ----
     {"ms", "0.05%", "kosong perpuluhan kosong lima peratus"},
     {"ms", ".5%", "perpuluhan lima peratus"},
-    {"ms", "2,500%", "dua ribu lima ratus peratus"},
-    {"ms", "(.25)", "(perpuluhan dua lima)"},
     {"ms", "012-3456789", "kosong satu dua tiga empat lima enam tujuh lapan sembilan"},
     {"ms", "1-2", "dua belas"},
     {"ms", "3\t4", "tiga\tempat"},  // only spaces join digit groups
     {"ms", "12345", "satu dua tiga empat lima"},
     {"ms", "١٢٣", "kosong kosong kosong"},  // five or more bytes: per character
-    {"ms", "١٢", "kosong"},
     {"id", "1,234%", "satu koma dua tiga empat persen"},
     {"id", "1.500.000", "satu juta lima ratus ribu"},
-    {"id", "10rb", "sepuluh ribu"},
     {"id", "1.25 kilogram", "satu koma dua lima kilogram"},  // the unit rewrite's ‘1.25 kg’: no time
     {"en", "up .5%", "up point five percent"},
-    {"en", "1,000%", "one thousand percent"},
     {"en", "+60-123-4567", "plus six zero dash one two three dash four five six seven"},
-    {"en", "21st", "twenty-first"},
-    {"en", "2th", "second"},
-    {"en", "1,000th", "one thousandth"},
+    {"en", "21st", "twenty-first"}, {"en", "2th", "second"}, {"en", "1,000th", "one thousandth"},
     {"en", "340282366920938463463374607431768211456th",
      "three four zero two eight two three six six nine two zero nine three eight four six three four six three three "
      "seven four six zero seven four three one seven six eight two one one four five six T H"},
     {"ms", "1,000th", "satu kosong kosong kosong T H"},  // no ordinal pass: read as ‘1000th’
     {"en", "12,345km2", "one two three four five K M two"},
     {"en", "2,021st", "two thousand and twenty-first"},
-    {"en", "1,23", "one,twenty-three"},
-    {"en", "2024", "twenty twenty-four"},
-    {"en", "1905", "nineteen oh five"},
-    {"en", "1900", "nineteen hundred"},
-    {"en", "2100", "two thousand, one hundred"},
+    {"en", "1,23", "one,twenty-three"}, {"en", "2024", "twenty twenty-four"}, {"en", "1905", "nineteen oh five"},
     {"en", "0123", "one hundred and twenty-three"},
-    {"zh", "50%", "百分之五十"},
-    {"zh_my", "12.5%", "十二点五巴仙"},
-    {"zh", ".5%", "百分之零点五"},
-    {"zh_my", "1,000.5%", "一千点五巴仙"},
+    {"zh", "50%", "百分之五十"}, {"zh_my", "12.5%", "十二点五巴仙"}, {"zh", ".5%", "百分之零点五"}, {"zh_my", "1,000.5%", "一千点五巴仙"},
     {"zh", "9007199254740993%", "百分之九千零七兆一千九百九十二亿五千四百七十四万零九百九十三"},
     {"zh", "340282366920938463463374607431768211456%", "百分之三四零二八二三六六九二零九三八四六三四六三三七四六零七四三一七六八二一一四五六"},
-    {"zh", "1,234.05", "一千二百三十四点零五"},
-    {"zh", "012-3456", "零 一 二 三 四 五 六"},
-    {"zh", "\u0663-\u0664", "零 零"},
-    {"zh", "x12-34", "x 一二 三 四"},
-    {"zh", "2100", "二千一百"},
-    {"zh", "12345678901234567", "太大"},
-    {"zh", "340282366920938463463374607431768211456", "三四零二八二三六六九二零九三八四六三四六三三七四六零七四三一七六八二一一四五六"},
-    {"zh", "  我有3个苹果 \n", "我有三个苹果"},
+    {"zh", "1,234.05", "一千二百三十四点零五"}, {"zh", "012-3456", "零 一 二 三 四 五 六"}, {"zh", "\u0663-\u0664", "零 零"},
+    {"zh", "x12-34", "x 一二 三 四"}, {"zh", "12345678901234567", "太大"}, {"zh", "  我有3个苹果 \n", "我有三个苹果"},
     // ---- mixed tokens and words ----
-    {"ms", "b2b", "B dua B"},
     {"ms", "covid-19", "covid-sembilan belas"},
     {"ms", "ß1", "SS satu"},
     {"ms", "entstasha 5 entstashb", "entstasha lima entstashb"},
-    {"id", "8b", "delapan B"},
     {"en", "x86_64", "X eight six six four"},
     {"en", "entstashc_9", "entstashc_9"},  // a stash key is never spelled out
     {"en", "I'm sure you'll see", "I am sure you will see"},
-    {"en", "DON'T", "do not"},
     {"en", "don\u2019t", "don\u2019t"},
     {"en", "it'\u017F", "it is"},  // long s folds to "s"
-    {"en", "Mr. Tan's", "mister Tan's"},
-    {"en", "6 ft.", "six fort"},
-    {"en", "Ms. X end.", "Ms. X end."},
+    {"en", "Mr. Tan's", "mister Tan's"}, {"en", "6 ft.", "six fort"}, {"en", "Ms. X end.", "Ms. X end."},
     {"en", "Dr.entstasha", "doctor entstasha"},
-    {"en", "SDN  BHD", "sendirian berhad"},
-    {"en", "Sdn.Bhd.", "Sdn.Bhd."},
-    {"en", " \n\t ", ""},
-    {"zh", "A1-B2", "A 一 B 二"},
-    {"zh", "abc\u0663", "a b c零"},
+    {"en", "SDN  BHD", "sendirian berhad"}, {"en", "Sdn.Bhd.", "Sdn.Bhd."}, {"en", " \n\t ", ""},
+    {"zh", "A1-B2", "A 一 B 二"}, {"zh", "abc\u0663", "a b c零"},
     {"zh", "entstashab-B2", "entstashab-B 二"},
     {"zh", "entstashpm 3 entstasham", "entstashpm 三 entstasham"},
 };
@@ -201,10 +133,7 @@ const Row kLanguage[] = {
 TEST(passes, language_normalisers) { test::expect_rows(by_language, kLanguage); }
 
 // Passes the driver runs outside the language normalisers; each row names its pass.
-struct PassRow {
-  test::Pass pass;
-  std::string_view lang, in, want;
-};
+struct PassRow { test::Pass pass; std::string_view lang, in, want; };
 
 std::string suffixes(std::string_view t, std::string_view) { return normalize::expand_all_currency_suffixes(t); }
 std::string suffixes_no_m(std::string_view t, std::string_view) { return normalize::expand_suffixes_no_m(t); }
@@ -226,27 +155,18 @@ const PassRow kPasses[] = {
     {suffixes, "", "RM2K ribu", "RM2000000"},  // the later pattern sees the earlier one's output
     {suffixes, "", "RM٥K", "RM0"},
     {suffixes, "", "RM9300000T", "RM9300000000000000000"},  // digit arithmetic, no float rounding
-    {suffixes, "", "RM0.0001K", "RM0.1"},
     {suffixes, "", "$1,234.5 ribu", "$1234500"},
-    {suffixes, "", "RM5 K", "RM5 K"},
-    {suffixes, "", "XRM5K", "XRM5K"},
-    {suffixes, "", "RM5Kg", "RM5Kg"},
-    {suffixes_no_m, "", "RM5M", "RM5M"},
+    {suffixes, "", "XRM5K", "XRM5K"}, {suffixes, "", "RM5Kg", "RM5Kg"}, {suffixes_no_m, "", "RM5M", "RM5M"},
     {suffixes_no_m, "", "$1.5B", "$1500000000"},
     {preparse, "", "1.234.567,89", "1234567.89"},
     {preparse, "", "12,5", "12.5"},
     {preparse, "", "12,50", "12,50"},  // clock-shaped: left for the language passes
     {preparse, "", "0,001", "0.001"},  // no group starts with 0
-    {preparse, "", "1,2345", "1.2345"},
     {preparse, "", "Rp 2.5M", "Rp 2.5 miliar"},
-    {preparse, "", "Rp4 B", "Rp4 miliar"},
     {preparse, "", "Rp1.500rb", "Rp1,500 ribu"},
     {preparse, "", "1.234.5678", "1.234.5678"},
-    {preparse, "", "12,345", "12,345"},
-    {preparse, "", "RM5M", "RM5M"},
     {MEASURE, "ms", "5km/h", "lima kilometer/h"},
     {MEASURE, "ms", "1,5 kg", "satu perpuluhan lima kilogram"},
-    {MEASURE, "ms", "2.0 kg", "dua kilogram"},
     {MEASURE, "ms", "1.5 hours", "1.5 jam"},  // a duration's fraction is left to the language passes
     {MEASURE, "ms", "2,5 jam", "2.5 jam"},  // a decimal comma as a point
     {MEASURE, "id", "2,50 jam", "2,50 jam"},  // Indonesian passes read the comma
@@ -254,7 +174,6 @@ const PassRow kPasses[] = {
     {MEASURE, "ms", "5 sqft", "lima kaki persegi"},
     {MEASURE, "ms", "340282366920938463463374607431768211456 km", "tiga empat kosong dua lapan dua tiga enam enam sembilan dua kosong sembilan tiga lapan empat enam tiga empat enam tiga tiga tujuh empat enam kosong tujuh empat tiga satu tujuh enam lapan dua satu satu empat lima enam kilometer"},
     {MEASURE, "id", "8 minit", "delapan menit"},
-    {MEASURE, "en", "1 hour", "one hour"},
     {MEASURE, "en", "12.25 lb", "twelve perpuluhan two five pounds"},
     {MEASURE, "en", "5 in stock", "five inches stock"},
     {MEASURE, "zh", "1.50 km", "一点五零公里"},
@@ -265,27 +184,19 @@ const PassRow kPasses[] = {
     {MEASURE, "ms", "1,2345 km", "satu perpuluhan dua tiga empat lima kilometer"},
     {MEASURE, "ms", "1,000,5 kg", "seribu perpuluhan lima kilogram"},
     {MEASURE, "en", "1,000,000 sqft", "one million square feet"},
-    {MEASURE, "zh", "(.5kg)", "(零点五公斤)"},
-    {MEASURE, "ms", "5 min", "5 min"},
-    {MEASURE, "ms", "5 sq  ft", "5 sq  ft"},
-    {MEASURE, "ms", "5kmh", "5kmh"},
-    {MEASURE, "zh", "5 ft", "5 ft"},
+    {MEASURE, "zh", "(.5kg)", "(零点五公斤)"}, {MEASURE, "ms", "5 min", "5 min"}, {MEASURE, "zh", "5 ft", "5 ft"},
     {MEASURE, "en", "abc5 km", "abc5 km"},
     {OVERRIDES, "en", "Twenty-Three", "twenty tree"},
-    {OVERRIDES, "en", "twenty-eight", "twenty, eight"},
     {OVERRIDES, "ms", "Cut-off", "kad off"},
     {OVERRIDES, "ms", "1Malaysia", "satu malaysia"},
     {OVERRIDES, "en", "sdn. bhd.", "sendirian berhad"},
     {OVERRIDES, "id", "500mg", "500 milligram"},
     {OVERRIDES, "zh", "500mg", "500mg"},
-    {OVERRIDES, "en", "10mgx", "10mgx"},
     {OVERRIDES, "ms", "1,5 kg", "1.5 kilogram"},
-    {OVERRIDES, "ms", "No. 7", "nombor 7"},
-    {OVERRIDES, "zh", "No.\t7", "number 7"},
+    {OVERRIDES, "ms", "No. 7", "nombor 7"}, {OVERRIDES, "zh", "No.\t7", "number 7"},
     {OVERRIDES, "en", "No.7", "No.7"},
     {OVERRIDES, "MS", "No. 7", "number 7"},  // the code is compared as given
     {letters, "", "U.S.A..", "U S A"},
-    {letters, "", "A.B", "A.B"},
     {letters, "", "GUI-based", "G U I based"},
     {letters, "", "COVID-19", "covid-19"},
     {letters, "", "SDN BHD", "sendirian berhad"},
@@ -305,22 +216,18 @@ const PassRow kPasses[] = {
     {CONTEXT, "ms", "bus  no 7", "bus  no tujuh"},
     {CONTEXT, "en", "Office 365", "Office three six five"},
     {CONTEXT, "en", "Windows 10", "Windows 10"},  // product numbers need three digits
-    {CONTEXT, "ms", "Gate 12A", "Gate 12A"},
-    {CONTEXT, "ms", "Gateway 12", "Gateway 12"},
-    {elongated, "", "Sooo!!!", "Soo!!"},
+    {CONTEXT, "ms", "Gate 12A", "Gate 12A"}, {elongated, "", "Sooo!!!", "Soo!!"},
     {elongated, "", "cooool2", "cooool2"},
     {elongated, "", "一点一一一公斤哈哈哈", "一点一一一公斤哈哈"},  // numbers are never shortened
     {elongated, "", "nooo\uFF11\uFF11\uFF11", "noo\uFF11\uFF11\uFF11"},
     {elongated, "", " \t sooo\u00a0good \n", "soo good"},
     {elongated, "", "sooo entstashhh entstashaaa", "soo entstashhh entstashaaa"},  // keys stay whole
-    {elongated, "", "哈哈哈entstashhh", "哈哈entstashhh"},
     {repeated, "", "ha ha ha ha ha ha", "ha ha ha ha ha, ha"},  // one comma per run
     {repeated, "", "ha hb ha ha ha ha", "ha hb ha ha ha, ha"},  // the first blanks hold no repeat
     {repeated, "", "ha ha ha", "ha ha ha"},
     {repeated, "", "SATU SATU SATU SATU", "SATU SATU SATU SATU"},  // number words stay
     {repeated, "", "ha  ha ha ha", "ha  ha ha ha"},
     {repeated, "1", "ha ha", "ha, ha"},
-    {repeated, "1000000", "ha ha", "ha ha"},
     {repeated, "", "ha ha ha haentstashhh entstashhh entstashhh entstashhh entstashhh",
      "ha ha ha, haentstashhh entstashhh entstashhh entstashhh, entstashhh"},
 };

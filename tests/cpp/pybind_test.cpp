@@ -75,17 +75,10 @@ TEST_F(PythonBoundary, type_errors_get_the_argument_name_and_keep_the_cause) {
 // A negative amount keeps its value after "负"; nothing is left to sign when
 // it rounds to nothing.
 TEST(pybind_readings, negative_numbers_read_their_own_value) {
-  struct Case {
-    double value;
-    std::string_view number, money;
-  };
+  struct Case { double value; std::string_view number, money; };
   constexpr Case kCases[] = {
-      {-5.25, "负五点二五", "负五元二十五分"},
-      {-3.75, "负三点七五", "负三元七十五分"},
-      {-0.5, "负零点五", "负零元五十分"},
-      {-12.0, "负十二", "负十二元"},
-      {-0.001, "负零点零零一", "零元"},
-      {-0.0, "零", "零元"},
+      {-5.25, "负五点二五", "负五元二十五分"}, {-3.75, "负三点七五", "负三元七十五分"}, {-0.5, "负零点五", "负零元五十分"}, {-12.0, "负十二", "负十二元"},
+      {-0.001, "负零点零零一", "零元"}, {-0.0, "零", "零元"},
   };
   for (const Case& c : kCases) {
     EXPECT_EQ(number_zh(c.value), c.number) << c.value;

@@ -39,45 +39,28 @@ std::vector<std::pair<std::size_t, std::size_t>> spans(const Regex& re, std::str
 }  // namespace
 
 TEST(Regex, DialectPoints) {
-  struct Case {
-    const char* pattern;
-    const char* subject;
-    const char* want;  // first match, or kNone
-  };
+  struct Case { const char* pattern; const char* subject; const char* want; };  // want: first match, or kNone
   const Case cases[] = {
       {R"(\w+)", "e\u0301te\u0301 x", "e\u0301te\u0301"},  // combining accents are word characters
       {R"(\w+)", "x² y", "x"},                              // "²" is No, not a word character
       {R"(\w+)", "a\u200db", "a\u200db"},                    // Join_Control
       {R"(e\b)", "e\u0301", kNone},  // no boundary between a letter and its mark
-      {R"(a\B)", "a!", kNone},
-      {R"(\d+)", "no ٣٤ here", "٣٤"},
-      {R"(\d)", "²", kNone},
-      {R"(\s)", "a\u3000b", "\u3000"},
+      {R"(a\B)", "a!", kNone}, {R"(\d+)", "no ٣٤ here", "٣٤"}, {R"(\d)", "²", kNone}, {R"(\s)", "a\u3000b", "\u3000"},
       {R"(\s)", "a\u180eb", kNone},  // not White_Space
       {R"(a$)", "a\n", kNone},       // "$" is the end of the text only
-      {R"(.)", "\n", kNone},
-      {R"(.)", "\r", "\r"},
+      {R"(.)", "\n", kNone}, {R"(.)", "\r", "\r"},
       {R"((?i)[a-z]+)", "\u212a\u017f!", "\u212a\u017f"},  // simple folds of k and s
-      {R"((?i)σ+)", "ΣσςX", "Σσς"},
-      {R"(\W+)", "é!?a", "!?"},
-      {R"([^\w]+)", "é!?a", "!?"},
-      {R"([\w-]+)", "!ab-é_c!", "ab-é_c"},
-      {R"([\W\d]+)", "ab3!c", "3!"},
-      {R"([^\W\d]+)", "3ab_é4", "ab_é"},
-      {R"([\s,]+)", "a,\u00a0 b", ",\u00a0 "},
-      {R"([^\s]+)", "\u3000ab ", "ab"},
+      {R"((?i)σ+)", "ΣσςX", "Σσς"}, {R"(\W+)", "é!?a", "!?"}, {R"([^\w]+)", "é!?a", "!?"},
+      {R"([\w-]+)", "!ab-é_c!", "ab-é_c"}, {R"([\W\d]+)", "ab3!c", "3!"}, {R"([^\W\d]+)", "3ab_é4", "ab_é"},
+      {R"([\s,]+)", "a,\u00a0 b", ",\u00a0 "}, {R"([^\s]+)", "\u3000ab ", "ab"},
       {R"([]a]+)", "x]a]", "]a]"},  // a leading "]" is a literal
       {R"(\\w)", "a\\w", "\\w"},    // an escaped backslash then a plain "w"
       {R"([\\w]+)", "a\\w", "\\w"},
       {R"(\b(?P<word>\w+)\b(?: \k<word>){3,})", "ok ya ya ya ya tidak", "ya ya ya ya"},
       {R"((\w)\1)", "abccd", "cc"},
       // A Chinese character beside a digit or a Latin letter is a word boundary.
-      {R"(\b\d+\s*kg\b)", "重量是25kg", "25kg"},
-      {R"(\b\w+?\b)", "中文abc", "中文"},
-      {R"(\b\d+\b)", "x25y 7", "7"},
-      {R"(文\B)", "中文字", "文"},
-      {R"(文\B)", "中文a", kNone},
-      {R"(a\B)", "a中", kNone},
+      {R"(\b\d+\s*kg\b)", "重量是25kg", "25kg"}, {R"(\b\w+?\b)", "中文abc", "中文"}, {R"(\b\d+\b)", "x25y 7", "7"},
+      {R"(文\B)", "中文字", "文"}, {R"(文\B)", "中文a", kNone}, {R"(a\B)", "a中", kNone},
   };
   for (const auto& c : cases) {
     Regex re(c.pattern);
@@ -87,16 +70,11 @@ TEST(Regex, DialectPoints) {
 
 TEST(Regex, IterationFollowsEmptyMatchRule) {
   using Spans = std::vector<std::pair<std::size_t, std::size_t>>;
-  struct Case {
-    const char* pattern;
-    const char* subject;
-    Spans want;
-  };
+  struct Case { const char* pattern; const char* subject; Spans want; };
   const Case cases[] = {
       {"a*", "baaa", {{0, 0}, {1, 4}}},
       {"", "é", {{0, 0}, {2, 2}}},  // never inside a character
-      {"x*", "ééx", {{0, 0}, {2, 2}, {4, 5}}},
-      {"a|", "ab", {{0, 1}, {2, 2}}},
+      {"x*", "ééx", {{0, 0}, {2, 2}, {4, 5}}}, {"a|", "ab", {{0, 1}, {2, 2}}},
       {"(?m)^", "a\nb\n", {{0, 0}, {2, 2}, {4, 4}}},
   };
   for (const auto& c : cases) {
@@ -247,13 +225,13 @@ Walk walk_in_form(const Regex& re, std::string_view text, bool byte_form) {
 // Seeded mixes of the shapes the passes look for, plain ASCII or not.
 std::vector<std::string> mixed_texts(bool ascii_only, std::size_t count) {
   std::vector<std::string> tokens = {
-      "Hello,", "world_1!", "foo-bar", "12%", "12.5 %", "x@y.com", "-5", "a-5", "--5", "JALAN 12",
-      "jalan 3/4", "__", "9_9", "RM5", "RM 12.50", "$4.50", "USD1,000", "Rp13.500", "2.5B", "5K",
-      "10:30", "7:30 PM", "7.30pm", "12/05/2024", "2024-05-12", "May 5, 2024", "https://a.my/b?c=1",
-      "www.x.com", "192.168.1.1", "v1.2.3", "1st", "ke-3", "x2", "5kg", "10 km", "30C", "-4 F",
-      "900101-14-5678", "012-345 6789", "GUI", "NASA", "Dr.", "Mr.", "No. 5", "don't", "we're",
-      "baik-baik", "sooo", "(note)", "[1]", "&", "#", "~", "...", "!", "?", ";", "\"", "ya ya ya ya",
-      "1,234,567.89", "3/4", "1445H", "exit 5", "iPhone 15", "a/l", "sdn. bhd.", "\t", "\n", "\x01\x7f",
+      "Hello,", "world_1!", "foo-bar", "12%", "12.5 %", "x@y.com", "-5", "a-5", "--5", "JALAN 12", "jalan 3/4", "__",
+      "9_9", "RM5", "RM 12.50", "$4.50", "USD1,000", "Rp13.500", "2.5B", "5K", "10:30", "7:30 PM", "7.30pm",
+      "12/05/2024", "2024-05-12", "May 5, 2024", "https://a.my/b?c=1", "www.x.com", "192.168.1.1", "v1.2.3", "1st",
+      "ke-3", "x2", "5kg", "10 km", "30C", "-4 F", "900101-14-5678", "012-345 6789", "GUI", "NASA", "Dr.", "Mr.",
+      "No. 5", "don't", "we're", "baik-baik", "sooo", "(note)", "[1]", "&", "#", "~", "...", "!", "?", ";", "\"",
+      "ya ya ya ya", "1,234,567.89", "3/4", "1445H", "exit 5", "iPhone 15", "a/l", "sdn. bhd.", "\t", "\n",
+      "\x01\x7f",
   };
   if (!ascii_only) {
     for (const char* t : {"\u00b0C", "\u20ac20", "\u00a3", "2025\u5e741\u67081\u65e5", "\u4e0b\u53483:30",
@@ -325,10 +303,8 @@ TEST(Regex, RunMarkersKeepTheMatches) {
       R"((?C1)(a)(?C3)b)",  // markers before no repeated item do nothing
   };
   const char* subjects[] = {
-      "٣-5C a٣٣5C 7٣7٣C -5-5C 5.5.5C 5,5 K 12 c",
-      "..ab@c.com a.b.c@d.ef a@b @@x.yz éa.b@c.de x-y.com",
-      "a-b-c.de ab-.cd x.y a-x-b.cc! q!",
-      "ab aab b",
+      "٣-5C a٣٣5C 7٣7٣C -5-5C 5.5.5C 5,5 K 12 c", "..ab@c.com a.b.c@d.ef a@b @@x.yz éa.b@c.de x-y.com",
+      "a-b-c.de ab-.cd x.y a-x-b.cc! q!", "ab aab b",
   };
   for (const char* p : patterns) {
     std::string plain(p);
@@ -368,10 +344,7 @@ TEST(Regex, GateRefusesOnlyWhatCannotMatch) {
 // One very long match (a long list of numbers) needs a deep backtracking
 // stack but is no runaway.
 TEST(Regex, LongSingleMatchesStayWithinLimits) {
-  struct Case {
-    const char* pattern;
-    const char* unit;
-  };
+  struct Case { const char* pattern; const char* unit; };
   const Case cases[] = {
       {R"((?<!\S)(\d+(?:\s+\d+)+)(?=[\s.,!?]|$))", "1 2 "},
       {R"(([+\d]+(?:-[\d]+)+))", "12-"},

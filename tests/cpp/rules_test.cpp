@@ -95,22 +95,14 @@ TEST(needs_of, reads_what_every_match_holds) {
 
 // An alternation needs one item of each branch; "k", "s" under (?i) and
 // characters beyond ASCII count as met by any non-ASCII text.
-struct OneOfCase {
-  std::string_view pattern, text;
-  bool may_match;
-};
+struct OneOfCase { std::string_view pattern, text; bool may_match; };
 constexpr OneOfCase kOneOf[] = {
     {R"((?i)\b(exit|gate|bus\s+no)\s+\d+)", "年 5", false},
     {R"((?i)\b(exit|gate|bus\s+no)\s+\d+)", "BUS 5", true},
-    {"x(?:£|€)", "x y", false},
-    {"x(?:£|€)", "x é", true},
-    {R"((?i)sk)", "Q", false},
-    {R"((?i)sk)", "\u017F", true},
+    {"x(?:£|€)", "x y", false}, {"x(?:£|€)", "x é", true}, {R"((?i)sk)", "Q", false}, {R"((?i)sk)", "\u017F", true},
     {"(?:a|)b", "b", true},  // an empty branch needs nothing
     {R"(\d[/\-.]\d)", "1 2", false},  // a class of plain items needs one of them
-    {R"(\d[/\-.]\d)", "1-2", true},
-    {R"((?i)[\dk])", "x", false},
-    {R"((?i)[\dk])", "\u212A", true},
+    {R"(\d[/\-.]\d)", "1-2", true}, {R"((?i)[\dk])", "x", false}, {R"((?i)[\dk])", "\u212A", true},
     {R"([a-c])", "x", true},  // ranges and other classes need nothing
     {R"([\w.])", "x", true},
 };

@@ -29,10 +29,7 @@ TEST(Unicode, DecodeAndEncodeRoundTrip) {
 }
 
 TEST(Unicode, Properties) {
-  struct Case {
-    char32_t c;
-    bool space, alpha, numeric, upper, word;
-  };
+  struct Case { char32_t c; bool space, alpha, numeric, upper, word; };
   const Case cases[] = {
       {U'_', false, false, false, false, true},
       {U'7', false, false, true, false, true},
@@ -55,10 +52,7 @@ TEST(Unicode, Properties) {
 }
 
 TEST(Unicode, Trim) {
-  struct Case {
-    const char* in;
-    const char* want;
-  };
+  struct Case { const char* in; const char* want; };
   const Case cases[] = {
       {"  ms ", "ms"},
       {"\u180ezh\u180e", "\u180ezh\u180e"},  // not White_Space
@@ -68,16 +62,11 @@ TEST(Unicode, Trim) {
 }
 
 TEST(Unicode, CaseMapping) {
-  struct Case {
-    const char* in;
-    const char* lower;
-    const char* upper;
-  };
+  struct Case { const char* in; const char* lower; const char* upper; };
   const Case cases[] = {
       {"straße", "straße", "STRASSE"},
       {"ΟΔΟΣ", "οδος", "ΟΔΟΣ"},  // final sigma lower-cases to ς
-      {"İ", "i\u0307", "İ"},
-      {"ﬁ", "ﬁ", "FI"},
+      {"İ", "i\u0307", "İ"}, {"ﬁ", "ﬁ", "FI"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(to_lower(c.in), c.lower) << "input " << c.in;
@@ -88,14 +77,9 @@ TEST(Unicode, CaseMapping) {
 }
 
 TEST(Unicode, CollapseWhitespace) {
-  struct Case {
-    const char* in;
-    const char* want;
-  };
+  struct Case { const char* in; const char* want; };
   const Case cases[] = {
-      {"  a \t\n b  ", "a b"},
-      {"a\u180eb", "a\u180eb"},
-      {"中 文", "中 文"},
+      {"  a \t\n b  ", "a b"}, {"a\u180eb", "a\u180eb"}, {"中 文", "中 文"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(collapse_whitespace(c.in), c.want) << "input " << c.in;
@@ -107,12 +91,7 @@ TEST(Unicode, CollapseWhitespace) {
 }
 
 TEST(Unicode, ReplaceAll) {
-  struct Case {
-    const char* text;
-    const char* from;
-    const char* to;
-    const char* want;
-  };
+  struct Case { const char* text; const char* from; const char* to; const char* want; };
   const Case cases[] = {
       {"aaa", "aa", "b", "ba"},  // left to right, no overlap
       {"a-b-c", "-", " dash ", "a dash b dash c"},
