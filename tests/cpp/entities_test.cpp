@@ -255,6 +255,7 @@ const ReadingCase kReadings[] = {
     {K::CURRENCY, "ms", "RM1,50", "seratus lima puluh ringgit"},  // a comma is never a decimal mark
     {K::CURRENCY, "ms", "RM5K", "lima ribu ringgit"},
     {K::CURRENCY, "id", "Rp1,50", "satu rupiah lima puluh sen"},  // an Indonesian decimal comma
+    {K::CURRENCY, "id", "RM5.50", "lima ringgit lima puluh sen"},
     {K::CURRENCY, "zh", "$5.05", "五美元五分"}, {K::CURRENCY, "zh", "$.5", "零美元五十分"},
     {K::CURRENCY, "zh", "IDR5", "IDR5"},  // no Chinese reading for rupiah
     {K::CURRENCY, "en", "$20.500", "twenty point five zero zero dollar"},  // more decimals than cents
