@@ -211,6 +211,7 @@ std::string mixed_token(const Captures& c) { return normalize_mixed_alnum(c[0]);
 // Order matters: money before times ("RM10.30" is not a clock), times before
 // decimals, and the dashed/adjacent/number trio spreads, rejoins, then reads.
 const Pass MALAY_PASSES[] = {
+    {RE_ZERO_COMMA, zero_point},              // ‘0,001’ -> ‘0.001’
     {RE_K_SUFFIX, thousand_times},            // ‘RM1.5K’ -> ‘RM1500’
     {RE_DATE_YMD, date_ymd},                  // ‘2024-03-05’ -> ‘lima Mac dua ribu dua puluh empat’
     {RE_DATE, date_dmy},                      // ‘05/03/24’ -> ‘lima Mac dua puluh empat’

@@ -274,6 +274,7 @@ using rules::Pass;
 // The number passes, in order; the time pass checks its "%" refusal in one
 // walk, and the dashed-digits pass is tried at the starts of digit runs only.
 const Pass PASSES[] = {
+    {rules::RE_ZERO_COMMA, rules::zero_point},  // ‘0,001’ -> ‘0.001’
     {RE_DATE, read_date},         // ‘05/03/24’ -> ‘fifth of March, twenty-four’
     {RE_CURRENCY, read_money},    // ‘RM5.50’ -> ‘five ringgit fifty cent’
     {RE_TIME_NO_MERIDIAN, read_time_no_meridian, &RE_TIME_NO_MERIDIAN_HEAD},  // ‘9:05’ -> ‘nine five’

@@ -166,7 +166,7 @@ constinit LazyRegex RE_TIME{R"((?i)(\d{1,2})[:\.](\d{2})(?::(\d{2}))?\s*(?:(am|p
 constinit LazyRegex RE_TIME_ZH{R"((?i)((?:凌晨|早上|中午|下午|傍晚|晚上))\s*(\d{1,2})[:\.](\d{2})(?::(\d{2}))?)"};
 constinit LazyRegex RE_TIME_SHORTFORM{
     R"((?i)(?<!\d)([1-9]|1[0-2])\s*(am|pm|a\.m\.|p\.m\.)(?![A-Za-z0-9]))"};
-constinit LazyRegex RE_COMMA_NUM{R"(\d{1,3}(?:,\d{3})+(?:\.\d+)?)"};
+constinit LazyRegex RE_COMMA_NUM{R"((?!0,)\d{1,3}(?:,\d{3})+(?:\.\d+)?)"};
 constinit LazyRegex RE_DECIMAL{R"((?:(\d+)|(?<![\w.]))\.(\d+))"};  // ‘.5’ reads ‘零点五’
 using rules::RE_DASHED;  // the dashed-digits pattern, shared
 constinit LazyRegex RE_DASHED_ALNUM{R"(([A-Za-z0-9]+(?:-[A-Za-z0-9]+)+))"};
@@ -424,6 +424,9 @@ std::string leftover_dot(const Captures&) { return "点"; }
 
 using rules::Pass;
 
+const Pass ZERO_COMMA[] = {
+    {rules::RE_ZERO_COMMA, rules::zero_point},  // ‘0,250’ -> ‘0.250’
+};
 // The percent pass comes first, before the decimal pass could take the
 // number. It and the money pass read differently in the two variants.
 const Pass PERCENT_ZH[] = {
@@ -467,7 +470,8 @@ std::string to_cardinal_zh_text(std::string_view digits) {
 }
 
 std::string normalize_zh_variant(std::string_view text, bool is_my) {
-  std::string s = rules::run_passes(text, is_my ? std::span<const Pass>(PERCENT_ZH_MY) : PERCENT_ZH);
+  std::string s = rules::run_passes(text, ZERO_COMMA);
+  s = rules::run_passes(s, is_my ? std::span<const Pass>(PERCENT_ZH_MY) : PERCENT_ZH);
   s = rules::run_passes(s, DATES);
   for (const auto& [re, zeros] : {std::pair<const LazyRegex&, unsigned>{RE_TRILLION, 12}, {RE_BILLION, 9},
                                   {RE_MILLION, 6}, {RE_THOUSAND, 3}}) {

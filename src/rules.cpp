@@ -415,8 +415,11 @@ std::string replace_at_digit_runs(std::string_view text, const regex::Regex& das
 
 // ---- patterns several languages run ----
 
-constinit regex::LazyRegex RE_GROUPED_DECIMAL{R"(\b\d{1,3}(?:,\d{3})+\.\d+\b)"};
-constinit regex::LazyRegex RE_GROUPED_ALNUM{R"(\b\d{1,3}(?:,\d{3})+(?=[A-Za-z]))"};
+constinit regex::LazyRegex RE_GROUPED_DECIMAL{R"(\b(?!0,)\d{1,3}(?:,\d{3})+\.\d+\b)"};
+constinit regex::LazyRegex RE_GROUPED_ALNUM{R"(\b(?!0,)\d{1,3}(?:,\d{3})+(?=[A-Za-z]))"};
+
+constinit regex::LazyRegex RE_ZERO_COMMA{R"((?<![\dA-Za-z_.,])0,(?=\d{3}(?!\d|[.,]\d)))"};
+std::string zero_point(const regex::Captures&) { return "0."; }
 
 std::string ungrouped(const regex::Captures& c) {
   std::string out;
@@ -431,7 +434,7 @@ constinit regex::LazyRegex RE_DATE_YMD{R"(\b(\d{4})[/\-.](\d{1,2})[/\-.](\d{1,2}
 constinit regex::LazyRegex RE_DATE{R"(\b(\d{1,2})[/\-.](\d{1,2})[/\-.](\d{2,4})\b)"};
 constinit regex::LazyRegex RE_DECIMAL{R"((?:\b(\d+)|(?<![\w.]))\.(\d+)\b)"};
 constinit regex::LazyRegex RE_DASHED{R"((?<![A-Za-z])([+\d]+(?:-[\d]+)+)(?![A-Za-z]))"};
-constinit regex::LazyRegex RE_COMMA_NUM{R"(\b\d{1,3}(?:,\d{3})+\b)"};
+constinit regex::LazyRegex RE_COMMA_NUM{R"(\b(?!0,)\d{1,3}(?:,\d{3})+\b)"};
 constinit regex::LazyRegex RE_ADJACENT{R"((?<!\S)(\d+(?:\s+\d+)+)(?=[\s.,!?]|$))"};
 constinit regex::LazyRegex RE_NUMBER{R"(\b\d+\b)"};
 constinit regex::LazyRegex RE_ALNUM{R"(\b[\w-]+\b)"};

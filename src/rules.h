@@ -146,6 +146,10 @@ extern constinit regex::LazyRegex RE_PERCENT;
 // would otherwise read only the last group with it (‘7,654.32’ as ‘7,’ and
 // 654.32), so its commas are dropped first.
 extern constinit regex::LazyRegex RE_GROUPED_DECIMAL;
+// The comma of a number whose first group is a lone zero (‘0,001’): no
+// grouped number starts so, so it is a decimal mark; zero_point makes it ".".
+extern constinit regex::LazyRegex RE_ZERO_COMMA;
+std::string zero_point(const regex::Captures& c);
 // A grouped number glued to letters (‘1,000th’), ungrouped for the mixed-token pass.
 extern constinit regex::LazyRegex RE_GROUPED_ALNUM;
 // The whole match without its commas.

@@ -108,6 +108,11 @@ const Row kLanguage[] = {
     {"en", "2,021st", "two thousand and twenty-first"},
     {"en", "1,23", "one,twenty-three"}, {"en", "2024", "twenty twenty-four"}, {"en", "1905", "nineteen oh five"},
     {"en", "0123", "one hundred and twenty-three"},
+    // no grouped number starts with a lone zero: its comma is a decimal mark
+    {"ms", "0,001", "kosong perpuluhan kosong kosong satu"},
+    {"en", "0,001 or 12,345,678", "zero point zero zero one or twelve million, "
+     "three hundred and forty-five thousand, six hundred and seventy-eight"},
+    {"zh", "0,250 hours", "零点二五零 hours"}, {"zh_my", "0,050%", "零点零五零巴仙"},
     {"zh", "50%", "百分之五十"}, {"zh_my", "12.5%", "十二点五巴仙"}, {"zh", ".5%", "百分之零点五"}, {"zh_my", "1,000.5%", "一千点五巴仙"},
     {"zh", "9007199254740993%", "百分之九千零七兆一千九百九十二亿五千四百七十四万零九百九十三"},
     {"zh", "340282366920938463463374607431768211456%", "百分之三四零二八二三六六九二零九三八四六三四六三三七四六零七四三一七六八二一一四五六"},
