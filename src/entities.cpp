@@ -476,7 +476,7 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
     if (!step.key.empty() && !step.key_at_restore && !options.is_enabled(step.key)) continue;
     const regex::Regex* re = &step.pattern();
     // Only a cut changes the text.
-    if (!holds) holds = rules::holds_of(result.text);
+    if (!holds) holds.emplace(result.text);
     if (!holds->may_match(needs[k])) continue;
     const std::size_t cut_before = result.entities.size();
 

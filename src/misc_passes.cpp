@@ -134,7 +134,7 @@ const regex::Regex* repeated_word_pattern(std::uint64_t n) {
 
 std::string expand_ussd(std::string_view text, std::string_view lang) {
   static const rules::Needs needs = rules::needs_of(RE_USSD.pattern());
-  if (!rules::holds_of(text).may_match(needs)) return std::string(text);
+  if (!rules::Holds(text).may_match(needs)) return std::string(text);
   const auto& pack = langpack::get_pack(lang);
   // ‘*123#’ -> ‘star satu dua tiga hash’
   return RE_USSD->replace_all(text, [&](const regex::Captures& c) {

@@ -27,7 +27,7 @@ constinit regex::LazyRegex RE_NEG_SIGN{R"((?<![\w\-)\]}）])-(?=\.?\d))"};
 
 std::string rewrite_minus_signs(std::string_view text, const langpack::LanguagePack& pack) {
   static const rules::Needs needs = rules::needs_of(RE_NEG_SIGN.pattern());
-  if (!rules::holds_of(text).may_match(needs)) return std::string(text);
+  if (!rules::Holds(text).may_match(needs)) return std::string(text);
   const std::string word = " " + pack.negative_word + " ";
   return RE_NEG_SIGN->replace_all(text, [&](const regex::Captures&) { return word; });
 }

@@ -313,19 +313,6 @@ Holds::Holds(std::string_view text) {
   held_.digit = (held_.bytes[0] & kDigitBits) != 0 || (!ascii && RE_ANY_DIGIT->is_match(text));
 }
 
-const Holds& holds_of(std::string_view text) {
-  struct Last {
-    std::string text;
-    std::optional<Holds> holds;
-  };
-  thread_local Last last;
-  if (!last.holds || text != last.text) {
-    last.holds.emplace(text);
-    last.text.assign(text);
-  }
-  return *last.holds;
-}
-
 // ---- the runner and its walks ----
 
 std::string run_passes(std::string_view text, std::span<const Pass> passes) {

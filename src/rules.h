@@ -64,17 +64,13 @@ class Holds {
   bool non_ascii_ = false;
 };
 
-// What `text` holds, reused while the passes of one call hand the same text
-// on unchanged (kept per thread, for the last text asked about).
-const Holds& holds_of(std::string_view text);
-
 // A text that rows of passes rewrite in turn, knowing what it holds: worked
 // out when first asked, again only after a pass changed the text.
 class GatedText {
  public:
   explicit GatedText(std::string_view text) : text_(text) {}
   bool may_match(const Needs& needs) {
-    if (!holds_) holds_ = holds_of(text_);
+    if (!holds_) holds_.emplace(text_);
     return holds_->may_match(needs);
   }
   const std::string& text() const { return text_; }

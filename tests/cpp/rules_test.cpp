@@ -109,5 +109,5 @@ constexpr OneOfCase kOneOf[] = {
 
 TEST(needs_of, one_item_of_each_branch) {
   for (const auto& c : kOneOf)
-    EXPECT_EQ(holds_of(c.text).may_match(needs_of(c.pattern)), c.may_match) << c.pattern << " on " << c.text;
+    EXPECT_EQ(Holds(c.text).may_match(needs_of(c.pattern)), c.may_match) << c.pattern << " on " << c.text;
 }
