@@ -230,13 +230,13 @@ std::string detail::byte_mode_source(std::string_view p) {
 namespace {
 
 // `unicode` false compiles in byte mode: no UTF, PCRE2's ASCII \w \b \s.
-pcre2_code* compile_one(std::string_view pattern, std::string* error, bool unicode = true) {
+pcre2_code* compile_one(std::string_view pattern, std::string* error, bool unicode = true, uint32_t extra = 0) {
   pcre2_compile_context* cctx = pcre2_compile_context_create(nullptr);
   if (cctx) pcre2_set_newline(cctx, PCRE2_NEWLINE_LF);
   int err = 0;
   PCRE2_SIZE offset = 0;
   // ALT_CIRCUMFLEX: a multi-line "^" also matches after a final "\n"
-  uint32_t options = PCRE2_DOLLAR_ENDONLY | PCRE2_ALT_CIRCUMFLEX | (unicode ? PCRE2_UTF | PCRE2_UCP : 0);
+  uint32_t options = PCRE2_DOLLAR_ENDONLY | PCRE2_ALT_CIRCUMFLEX | (unicode ? PCRE2_UTF | PCRE2_UCP : 0) | extra;
   pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(), options,
                                    &err, &offset, cctx);
   if (cctx) pcre2_compile_context_free(cctx);
@@ -248,11 +248,11 @@ pcre2_code* compile_one(std::string_view pattern, std::string* error, bool unico
   return code;
 }
 
-// Per-thread match context: limits plus one JIT stack, built once.
-struct ThreadContext {
+// A match context: limits plus one JIT stack, built once per thread.
+struct MatchContext {
   pcre2_match_context* ctx = nullptr;
   pcre2_jit_stack* stack = nullptr;
-  ThreadContext() {
+  MatchContext() {
     ctx = pcre2_match_context_create(nullptr);
     if (!ctx) return;
     pcre2_set_match_limit(ctx, kMatchLimit);
@@ -264,14 +264,21 @@ struct ThreadContext {
     if (!stack) stack = pcre2_jit_stack_create(kJitStackStart, kJitStackFallback, nullptr);
     if (stack) pcre2_jit_stack_assign(ctx, nullptr, stack);
   }
-  ~ThreadContext() {
+  ~MatchContext() {
     if (stack) pcre2_jit_stack_free(stack);
     if (ctx) pcre2_match_context_free(ctx);
   }
 };
 
 pcre2_match_context* thread_context() {
-  thread_local ThreadContext tc;
+  thread_local MatchContext tc;
+  return tc.ctx;
+}
+
+// For the matches a run marker starts while its own match is suspended:
+// the JIT wants a stack of their own for them.
+pcre2_match_context* run_marker_context() {
+  thread_local MatchContext tc;
   return tc.ctx;
 }
 
@@ -410,17 +417,50 @@ struct Regex::Impl {
   Gate code_gate, native_gate;
   bool code_jit = false, native_jit = false;
   std::size_t groups = 0;
-  // By callout number - 1: the repeated item after "(?Cn)" as "ITEM*", or
-  // nullptr where the marker is not followed by one.
+  // By callout number - 1: the repeated item after "(?Cn)" as "ITEM*",
+  // anchored, or nullptr where the marker is not followed by one.
   std::vector<pcre2_code*> runs;
+  // Compiles with PCRE2_ANCHORED, built on first anchored use: the JIT does
+  // not run a match anchored only at match time. nullptr when the JIT
+  // cannot take one (the main compile then runs anchored in the interpreter).
+  struct Twin {
+    std::once_flag once;
+    pcre2_code* code = nullptr;
+  };
+  Twin code_anchored, native_anchored;
+
+  const pcre2_code* anchored(const std::string& pattern, bool byte_form);
+
   ~Impl() {
-    if (code) pcre2_code_free(code);
-    if (native) pcre2_code_free(native);
+    for (pcre2_code* c : {code, native, code_anchored.code, native_anchored.code}) {
+      if (c) pcre2_code_free(c);
+    }
     for (pcre2_code* run : runs) {
       if (run) pcre2_code_free(run);
     }
   }
 };
+
+namespace {
+bool has_jit(const pcre2_code* code) {
+  std::size_t size = 0;
+  return code && pcre2_pattern_info(code, PCRE2_INFO_JITSIZE, &size) == 0 && size > 0;
+}
+}  // namespace
+
+const pcre2_code* Regex::Impl::anchored(const std::string& pattern, bool byte_form) {
+  Twin& twin = byte_form ? native_anchored : code_anchored;
+  std::call_once(twin.once, [&] {
+    std::string source = byte_form ? detail::byte_mode_source(pattern) : detail::translate(pattern);
+    pcre2_code* c = compile_one(source, nullptr, !byte_form, PCRE2_ANCHORED);
+    if (has_jit(c)) {
+      twin.code = c;
+    } else if (c) {
+      pcre2_code_free(c);
+    }
+  });
+  return twin.code;
+}
 
 namespace {
 
@@ -452,7 +492,7 @@ std::vector<pcre2_code*> compile_runs(std::string_view p) {
     if (runs.size() < n) runs.resize(n, nullptr);
     if (runs[n - 1]) continue;
     runs[n - 1] = compile_one(detail::translate(std::string(flags) + std::string(p.substr(item, i - item)) + "*"),
-                              nullptr);
+                              nullptr, true, PCRE2_ANCHORED);
   }
   return runs;
 }
@@ -471,8 +511,9 @@ int on_run_marker(pcre2_callout_block* block, void* data) {
   if (n == 0 || n > state->runs->size() || !(*state->runs)[n - 1]) return 0;
   const std::size_t pos = block->current_position;
   if (pos > state->from[n - 1] && pos < state->until[n - 1]) return 1;  // ruled out
-  int rc = pcre2_match((*state->runs)[n - 1], block->subject, block->subject_length, pos,
-                       PCRE2_ANCHORED | PCRE2_NO_UTF_CHECK, state->md, nullptr);
+  // Anchored by its compile, so that the JIT runs it.
+  int rc = pcre2_match((*state->runs)[n - 1], block->subject, block->subject_length, pos, PCRE2_NO_UTF_CHECK,
+                       state->md, run_marker_context());
   const std::size_t end = rc > 0 ? pcre2_get_ovector_pointer(state->md)[1] : pos;
   if (end > pos) {
     state->from[n - 1] = pos;
@@ -576,10 +617,8 @@ bool Regex::compile(std::string_view pattern, std::string* error) {
   }
   impl->code_gate.read(impl->code);
   if (impl->native) impl->native_gate.read(impl->native);
-  std::size_t jit = 0;
-  impl->code_jit = pcre2_pattern_info(impl->code, PCRE2_INFO_JITSIZE, &jit) == 0 && jit > 0;
-  jit = 0;
-  impl->native_jit = impl->native && pcre2_pattern_info(impl->native, PCRE2_INFO_JITSIZE, &jit) == 0 && jit > 0;
+  impl->code_jit = has_jit(impl->code);
+  impl->native_jit = has_jit(impl->native);
   impl_ = std::move(impl);
   return true;
 }
@@ -738,28 +777,33 @@ bool Regex::run(std::string_view text, std::size_t start, Captures& caps, std::u
   }
   auto* md = static_cast<pcre2_match_data*>(caps.md_.get());
   const pcre2_code* code = byte_form ? impl_->native : impl_->code;
+  bool jit = byte_form ? impl_->native_jit : impl_->code_jit;
+  if (options & PCRE2_ANCHORED) {
+    const pcre2_code* twin = impl_->anchored(pattern_, byte_form);
+    jit = twin != nullptr;
+    if (twin) code = twin;
+  }
   pcre2_match_context* ctx = thread_context();
-  int rc;
-  if (impl_->runs.empty() && !(options & PCRE2_ANCHORED) && (byte_form ? impl_->native_jit : impl_->code_jit)) {
-    // The JIT entry directly: pcre2_match's own checks are done (valid text, start in range).
-    rc = pcre2_jit_match(code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), start, 0, md, ctx);
-  } else if (impl_->runs.empty()) {
-    // The interpreter may keep a large backtracking heap in the block: not
-    // worth holding on to.
-    caps.md_.get_deleter().reusable = false;
-    rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), start,
-                     PCRE2_NO_UTF_CHECK | options, md, ctx);
-  } else {
+  const auto* subject = reinterpret_cast<PCRE2_SPTR>(text.data());
+  RunState state{&impl_->runs, nullptr, {}, {}};
+  if (!impl_->runs.empty()) {
     static thread_local std::unique_ptr<pcre2_match_data, void (*)(pcre2_match_data*)> run_md(
         pcre2_match_data_create(1, nullptr), pcre2_match_data_free);
     if (!run_md) throw InternalFailure("pattern matching: out of memory");
-    caps.md_.get_deleter().reusable = false;
-    RunState state{&impl_->runs, run_md.get(), {}, {}};
+    state.md = run_md.get();
     pcre2_set_callout(ctx, on_run_marker, &state);
-    rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), start,
-                     PCRE2_NO_UTF_CHECK | options, md, ctx);
-    pcre2_set_callout(ctx, nullptr, nullptr);
   }
+  int rc;
+  if (jit) {
+    // The JIT entry directly: pcre2_match's own checks are done (valid text, start in range).
+    rc = pcre2_jit_match(code, subject, text.size(), start, 0, md, ctx);
+  } else {
+    // The interpreter may keep a large backtracking heap in the block: not
+    // worth holding on to.
+    caps.md_.get_deleter().reusable = false;
+    rc = pcre2_match(code, subject, text.size(), start, PCRE2_NO_UTF_CHECK | options, md, ctx);
+  }
+  if (!impl_->runs.empty()) pcre2_set_callout(ctx, nullptr, nullptr);
   caps.re_ = this;
   caps.subject_ = text;
   if (rc == PCRE2_ERROR_NOMATCH) {

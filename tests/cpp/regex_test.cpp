@@ -341,6 +341,37 @@ TEST(Regex, GateRefusesOnlyWhatCannotMatch) {
   EXPECT_GT(refused, 0u);
 }
 
+// An anchored match (its own compile) is exactly the search's match when
+// the search's match starts there, and nothing otherwise: every fixed
+// pattern, both compiles, every start.
+TEST(Regex, AnchoredAgreesWithSearch) {
+  using namespace kalvesta::regex::detail;
+  const auto patterns = fixed_patterns();
+  const auto texts = mixed_texts(false, 40);
+  auto groups = [](const Captures& c) {
+    std::vector<std::pair<std::size_t, std::size_t>> g;
+    for (std::size_t i = 0; i < c.size(); ++i) g.emplace_back(c.matched(i) ? c.start(i) : 1u << 31, c.end(i));
+    return g;
+  };
+  for (const Regex* re : patterns) {
+    for (const auto& text : texts) {
+      bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+      for (bool byte_form : {false, true}) {
+        if (byte_form && !(ascii && has_byte_form(*re))) continue;
+        for (std::size_t start = 0; start <= text.size(); start += char_len_at(text, start)) {
+          Captures found, anchored;
+          bool here = find_in_form_ungated(*re, text, start, found, false, byte_form) && found.start(0) == start;
+          bool got = find_in_form_ungated(*re, text, start, anchored, true, byte_form);
+          ASSERT_EQ(got, here) << "pattern " << re->pattern() << " on " << text << " at " << start;
+          if (got) {
+            ASSERT_EQ(groups(anchored), groups(found)) << "pattern " << re->pattern() << " on " << text;
+          }
+        }
+      }
+    }
+  }
+}
+
 // One very long match (a long list of numbers) needs a deep backtracking
 // stack but is no runaway.
 TEST(Regex, LongSingleMatchesStayWithinLimits) {
