@@ -10,12 +10,13 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "lang/words.h"
 #include "langpack.h"
 #include "regex.h"
 #include "result.h"
-#include "rules.h"
 #include "shared.h"
 #include "stash.h"
 #include "unicode.h"
@@ -29,6 +30,41 @@ constinit regex::LazyRegex RE_DIGIT_CTX{
     R"((?i)\b(exit|gate|lot|platform|bus\s+no|flight|stand|bay|block|blok)\s+(\d+)\b)"};
 constinit regex::LazyRegex RE_PRODUCT_CTX{
     R"((?i)\b(Office|Windows|PlayStation|PS|Xbox|iPhone|iPad|Galaxy|Pixel|Model|MacBook|AirPods)\s+(\d{3,})\b)"};
+
+// The letters that may end a context word here. Every match is a word, at
+// least one blank, then a digit; the word's last letter comes in either case,
+// or as the Kelvin sign or long s that "k" and "s" also match. Such a letter
+// counts when ASCII blanks and then an ASCII digit follow it, or a character
+// beyond ASCII (maybe a blank or digit of another script) follows it or the
+// blanks.
+std::uint32_t context_finals_before_numbers(std::string_view text) {
+  std::uint32_t found = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    std::size_t len = 0;
+    const std::uint32_t bit = shared::caseless_letter_at(text, i, len);
+    if (bit == 0) continue;
+    const std::size_t next = i + len;
+    if (next >= text.size()) break;
+    std::size_t k = next;
+    while (k < text.size() && shared::is_ascii_blank(static_cast<unsigned char>(text[k]))) ++k;
+    if (k == text.size()) continue;
+    const auto after = static_cast<unsigned char>(text[k]);
+    if (after >= 0x80 || (k > next && unicode::is_ascii_digit(after))) found |= bit;
+  }
+  return found;
+}
+
+struct ContextPass {
+  const regex::LazyRegex& re;
+  std::uint32_t finals;  // letter_bits of the last letters of the pattern's words
+};
+
+const ContextPass CONTEXT_PASSES[] = {
+    // ‘Gate 12’ -> ‘Gate satu dua’
+    {RE_DIGIT_CTX, shared::letter_bits("temodyk")},
+    // ‘Office 365’ -> ‘Office tiga enam lima’
+    {RE_PRODUCT_CTX, shared::letter_bits("esnxdylk")},
+};
 
 // Number words never get the repetition comma: ‘satu satu satu satu’ is a
 // number read digit by digit, not an emphatic repetition. These are the
@@ -133,8 +169,8 @@ const regex::Regex* repeated_word_pattern(std::uint64_t n) {
 }  // namespace
 
 std::string expand_ussd(std::string_view text, std::string_view lang) {
-  static const rules::Needs needs = rules::needs_of(RE_USSD.pattern());
-  if (!rules::Holds(text).may_match(needs)) return std::string(text);
+  // Every code holds a "*" and a "#".
+  if (text.find('#') == std::string_view::npos || text.find('*') == std::string_view::npos) return std::string(text);
   const auto& pack = langpack::get_pack(lang);
   // ‘*123#’ -> ‘star satu dua tiga hash’
   return RE_USSD->replace_all(text, [&](const regex::Captures& c) {
@@ -143,19 +179,31 @@ std::string expand_ussd(std::string_view text, std::string_view lang) {
 }
 
 std::string expand_digit_contexts(std::string_view text, std::string_view lang) {
-  static const rules::Needs ctx_needs = rules::needs_of(RE_DIGIT_CTX.pattern());
-  static const rules::Needs product_needs = rules::needs_of(RE_PRODUCT_CTX.pattern());
+  std::uint32_t finals = context_finals_before_numbers(text);
+  if (finals == 0) return std::string(text);
   const auto& pack = langpack::get_pack(lang);
   auto read = [&](const regex::Captures& c) {
     return std::string(c.group(1)) + " " + shared::spell_digits(c.group(2), pack);
   };
-  rules::GatedText out(text);
-  // ‘Gate 12’ -> ‘Gate satu dua’
-  if (out.may_match(ctx_needs)) out.update(RE_DIGIT_CTX->replace_all(out.text(), read));
-  // ‘Office 365’ -> ‘Office tiga enam lima’
-  if (out.may_match(product_needs)) out.update(RE_PRODUCT_CTX->replace_all(out.text(), read));
-  return out.take();
+  std::string out(text);
+  for (const ContextPass& p : CONTEXT_PASSES) {
+    if ((finals & p.finals) == 0) continue;
+    std::string next = p.re->replace_all(out, read);
+    if (next == out) continue;
+    out = std::move(next);
+    finals = context_finals_before_numbers(out);
+  }
+  return out;
 }
+
+namespace detail {
+std::vector<std::pair<const regex::Regex*, bool>> digit_context_gates(std::string_view text) {
+  std::vector<std::pair<const regex::Regex*, bool>> out;
+  const std::uint32_t finals = context_finals_before_numbers(text);
+  for (const ContextPass& p : CONTEXT_PASSES) out.emplace_back(&*p.re, (finals & p.finals) != 0);
+  return out;
+}
+}  // namespace detail
 
 std::string normalize_elongated(std::string_view text) {
   std::string out;

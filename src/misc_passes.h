@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
+
+#include "regex.h"
 
 namespace kalvesta::misc_passes {
 
@@ -13,5 +17,10 @@ std::string expand_digit_contexts(std::string_view text, std::string_view lang);
 std::string normalize_elongated(std::string_view text);
 std::string insert_comma_repeated(std::string_view text, std::uint64_t n);
 bool is_digit_word(std::string_view word);
+namespace detail {
+// For tests: each digit-context pattern, and whether the gate before it lets
+// the text through.
+std::vector<std::pair<const regex::Regex*, bool>> digit_context_gates(std::string_view text);
+}  // namespace detail
 
 }  // namespace kalvesta::misc_passes

@@ -3,8 +3,11 @@
 // and the measurement pass that speaks a number followed by a unit.
 #include "shared.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "langpack.h"
 #include "normalize_zh.h"
@@ -12,7 +15,6 @@
 #include "num2word_en.h"
 #include "numtext.h"
 #include "result.h"
-#include "rules.h"
 #include "unicode.h"
 
 namespace kalvesta::shared {
@@ -57,6 +59,15 @@ Split split_point(std::string_view number) {
 }
 
 }  // namespace
+
+std::uint32_t caseless_letter_at(std::string_view text, std::size_t i, std::size_t& len) {
+  const auto b = static_cast<unsigned char>(text[i]);
+  len = 1;
+  if (b < 0x80) return unicode::is_ascii_alnum(b) && b > '9' ? 1u << ((b | 0x20) - 'a') : 0;
+  if (text.compare(i, 2, "\u017F") == 0) return len = 2, letter_bits("s");
+  if (text.compare(i, 3, "\u212A") == 0) return len = 3, letter_bits("k");
+  return 0;
+}
 
 std::string zh_fraction(std::string_view fraction) {
   std::string out;
@@ -182,25 +193,45 @@ std::string read_measure(const regex::Captures& caps, const WordMap& units, std:
   return out + spaced_measure(number, written, lang) + " " + *unit;
 }
 
+// The letters that may begin a unit here. Every match is a number ending in
+// a digit, blanks, then its unit, whose first letter comes in either case,
+// or as the Kelvin sign or long s that "k" and "s" also match. Such a letter
+// counts when, past ASCII blanks before it, an ASCII digit or a character
+// beyond ASCII (maybe a digit or blank of another script) stands.
+std::uint32_t unit_initials_after_numbers(std::string_view text) {
+  std::uint32_t found = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    std::size_t len = 0;
+    const std::uint32_t bit = caseless_letter_at(text, i, len);
+    if (bit == 0) continue;
+    std::size_t k = i;
+    while (k > 0 && is_ascii_blank(static_cast<unsigned char>(text[k - 1]))) --k;
+    if (k > 0 && (unicode::is_ascii_digit(static_cast<unsigned char>(text[k - 1])) ||
+                  static_cast<unsigned char>(text[k - 1]) >= 0x80))
+      found |= bit;
+  }
+  return found;
+}
+
 struct MeasurePass {
   const regex::LazyRegex& re;
   WordMap LanguagePack::*units;
+  std::uint32_t initials;  // letter_bits of the first letters of the pattern's units
   bool fraction_to_passes = false;
-  rules::Needs needs = rules::needs_of(re.pattern());
 };
 
 // Applied in this order, each over the previous output.
 const MeasurePass MEASURE_PASSES[] = {
     // ‘5 km’ -> ‘lima kilometer’
-    {RE_DISTANCE, &LanguagePack::distance_units},
+    {RE_DISTANCE, &LanguagePack::distance_units, letter_bits("kmcfiyb")},
     // ‘0.5 l’ -> ‘kosong perpuluhan lima liter’
-    {RE_VOLUME, &LanguagePack::volume_units},
+    {RE_VOLUME, &LanguagePack::volume_units, letter_bits("mlg")},
     // ‘1,5kg’ -> ‘satu perpuluhan lima kilogram’
-    {RE_WEIGHT, &LanguagePack::weight_units},
+    {RE_WEIGHT, &LanguagePack::weight_units, letter_bits("kgmlo")},
     // ‘3 hours’ -> ‘three hours’, ‘2,5 jam’ -> ‘2.5 jam’
-    {RE_DURATION, &LanguagePack::duration_units, true},
+    {RE_DURATION, &LanguagePack::duration_units, letter_bits("jmsh"), true},
     // ‘200 sq ft’ -> ‘dua ratus kaki persegi’
-    {RE_AREA, &LanguagePack::area_units},
+    {RE_AREA, &LanguagePack::area_units, letter_bits("s")},
 };
 
 }  // namespace
@@ -312,15 +343,29 @@ std::string spell_digits(std::string_view digits, const LanguagePack& pack) {
 }
 
 std::string normalize_measurements(std::string_view text, std::string_view lang) {
+  std::uint32_t initials = unit_initials_after_numbers(text);
+  if (initials == 0) return std::string(text);
   const LanguagePack& pack = langpack::get_pack(lang);
-  rules::GatedText out(text);
+  std::string out(text);
   for (const MeasurePass& p : MEASURE_PASSES) {
     const WordMap& units = pack.*(p.units);
-    if (units.empty() || !out.may_match(p.needs)) continue;  // nothing this language can say, or no match
-    out.update(p.re->replace_all(
-        out.text(), [&](const regex::Captures& c) { return read_measure(c, units, lang, p.fraction_to_passes); }));
+    if (units.empty() || (initials & p.initials) == 0) continue;  // nothing this language can say, or no match
+    std::string next = p.re->replace_all(
+        out, [&](const regex::Captures& c) { return read_measure(c, units, lang, p.fraction_to_passes); });
+    if (next == out) continue;
+    out = std::move(next);
+    initials = unit_initials_after_numbers(out);
   }
-  return out.take();
+  return out;
 }
+
+namespace detail {
+std::vector<std::pair<const regex::Regex*, bool>> measurement_gates(std::string_view text) {
+  std::vector<std::pair<const regex::Regex*, bool>> out;
+  const std::uint32_t initials = unit_initials_after_numbers(text);
+  for (const MeasurePass& p : MEASURE_PASSES) out.emplace_back(&*p.re, (initials & p.initials) != 0);
+  return out;
+}
+}  // namespace detail
 
 }  // namespace kalvesta::shared

@@ -2,8 +2,11 @@
 // pass.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "langpack.h"
 #include "numtext.h"
@@ -24,8 +27,24 @@ std::string speak_x_kali(std::string_view text, std::string_view lang);       //
 std::string speak_hari_bulan(std::string_view text, std::string_view lang);   // ‘15hb’
 std::string speak_hijri(std::string_view text, std::string_view lang);        // ‘1445H’
 
+// For the gates before a scan: bit (c - 'a') for each ASCII letter c; the
+// bit of the letter at text[i] as a caseless pattern sees it (either case,
+// the Kelvin sign as "k", the long s as "s"), 0 for anything else, `len` its
+// byte length; the ASCII blanks that \s matches.
+constexpr std::uint32_t letter_bits(std::string_view letters) {
+  std::uint32_t bits = 0;
+  for (char c : letters) bits |= 1u << (c - 'a');
+  return bits;
+}
+std::uint32_t caseless_letter_at(std::string_view text, std::size_t i, std::size_t& len);
+constexpr bool is_ascii_blank(unsigned char b) { return b == ' ' || (b >= '\t' && b <= '\r'); }
 
 std::string normalize_measurements(std::string_view text, std::string_view lang);
+namespace detail {
+// For tests: each measurement pattern, and whether the gate before it lets
+// the text through.
+std::vector<std::pair<const regex::Regex*, bool>> measurement_gates(std::string_view text);
+}  // namespace detail
 
 // Each character read with the pack's digit word (others as themselves),
 // joined with single blanks: "123" -> "satu dua tiga".

@@ -2,7 +2,9 @@
 // passes the driver runs around them.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 #include "misc_passes.h"
 #include "normalize.h"
@@ -258,6 +260,48 @@ TEST(passes, long_runs_stay_linear) {
   const std::string letters(200000, 'q'), digits(200000, '7');
   const std::string out = normalize_zh::normalize_zh_variant(letters + " " + digits + "x" + digits + "-我" + letters, false);
   EXPECT_EQ(out.substr(out.size() - letters.size() - 4), "-我" + letters);
+}
+
+// Random mixes of numbers, blanks and unit or context words, in either case
+// and with the characters that "k", "s" and "\d" also match.
+std::vector<std::string> gate_texts() {
+  const char* tokens[] = {"5", "1.5", "1,000", ".5", "-3", "\u0663", "\uff12", "x9", "km", "M", "cm", "ft", "in",
+                          "yd", "mi", "Batu", "kaki", "inci", "ml", "l", "gal", "kg", "g", "mg", "lb", "oz", "jam",
+                          "minit", "saat", "hours", "minute", "seconds", "sq ft", "sqft", "exit", "gate", "LOT",
+                          "platform", "bus no", "flight", "stand", "bay", "block", "blok", "Office", "Windows",
+                          "PlayStation", "PS", "Xbox", "iPhone", "iPad", "Galaxy", "Pixel", "Model", "MacBook",
+                          "AirPods", "\u516c\u91cc", "\u3002", "\u00e9", "*", "#"};
+  const char* joins[] = {"", "", " ", "  ", "\t", "\n", "\u3000", "\u00a0", "\u2003", "-", "."};
+  std::mt19937 rng(7);
+  std::vector<std::string> out;
+  for (int k = 0; k < 4000; ++k) {
+    std::string text;
+    for (std::size_t n = rng() % 6 + 1; n > 0; --n) {
+      text += tokens[rng() % std::size(tokens)];
+      text += joins[rng() % std::size(joins)];
+    }
+    std::string other;
+    for (char c : text) other += c == 'k' ? "\u212A" : c == 's' || c == 'S' ? "\u017F" : std::string(1, c);
+    out.push_back(text);
+    out.push_back(other);
+  }
+  return out;
+}
+
+// Whenever the gate before a measurement or digit-context pattern refuses a
+// text, the pattern finds nothing there.
+TEST(passes, number_gates_refuse_only_what_cannot_match) {
+  std::size_t refused = 0, opened = 0;
+  for (const auto& text : gate_texts()) {
+    auto gates = shared::detail::measurement_gates(text);
+    for (const auto& gate : misc_passes::detail::digit_context_gates(text)) gates.push_back(gate);
+    for (const auto& [re, open] : gates) {
+      (open ? opened : refused) += 1;
+      if (!open) ASSERT_FALSE(re->is_match(text)) << re->pattern() << " on " << text;
+    }
+  }
+  EXPECT_GT(refused, 10000u);
+  EXPECT_GT(opened, 1000u);
 }
 
 }  // namespace
