@@ -103,7 +103,8 @@ bool has_elongation(std::string_view word) {
   char32_t prev = U'\n';
   int run = 0;
   for (std::size_t pos = 0; pos < word.size();) {
-    const char32_t c = unicode::decode(word, pos);
+    const auto byte = static_cast<unsigned char>(word[pos]);
+    const char32_t c = byte < 0x80 ? (++pos, byte) : unicode::decode(word, pos);
     run = c == prev ? run + 1 : 1;
     prev = c;
     if (run == 3 && c != U'\n') return true;
@@ -206,6 +207,9 @@ std::vector<std::pair<const regex::Regex*, bool>> digit_context_gates(std::strin
 }  // namespace detail
 
 std::string normalize_elongated(std::string_view text) {
+  // A stretch inside a word is one in the whole text: without any, only the
+  // blanks change (whitespace runs give false alarms, never misses).
+  if (!has_elongation(text)) return unicode::collapse_whitespace(text);
   std::string out;
   out.reserve(text.size());
   for (std::string_view word : unicode::split_white_space(text)) {

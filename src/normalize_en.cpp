@@ -490,9 +490,23 @@ std::string apply_pronunciation_overrides(std::string_view input, std::string_vi
 }
 
 std::string replace_letter_period_sequences(std::string_view input) {
+  // What each step needs somewhere in the text, found in one walk: a letter,
+  // a full stop, a letter and a full stop; a letter, a hyphen, a letter; two
+  // capitals side by side. A text without them is returned as it came.
+  auto letter = [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; };
+  bool periods = false, hyphens = false, caps = false;
+  for (std::size_t i = 1; i < input.size(); ++i) {
+    const char c = input[i], before = input[i - 1];
+    if (c == '.' && letter(before) && i + 2 < input.size() && letter(input[i + 1]) && input[i + 2] == '.')
+      periods = true;
+    else if (c == '-' && letter(before) && i + 1 < input.size() && letter(input[i + 1]))
+      hyphens = true;
+    else if (c >= 'A' && c <= 'Z' && before >= 'A' && before <= 'Z')
+      caps = true;
+  }
   std::string text(input);
   // ‘U.S.A.’ -> ‘U S A’
-  if (text.find('.') != std::string::npos) {
+  if (periods) {
     text = RE_LETTER_PERIODS->replace_all(text, [](const Captures& c) {
       std::string_view m = c[0];
       while (!m.empty() && m.back() == '.') m.remove_suffix(1);
@@ -503,9 +517,10 @@ std::string replace_letter_period_sequences(std::string_view input) {
     });
   }
   // ‘e-mail’ -> ‘e mail’
-  if (text.find('-') != std::string::npos)
-    text = RE_LETTER_HYPHEN->replace_all(text, [](const Captures&) { return " "; });
-  // ‘NATO’ -> ‘nato’, ‘FBI’ -> ‘F B I’
+  if (hyphens) text = RE_LETTER_HYPHEN->replace_all(text, [](const Captures&) { return " "; });
+  // ‘NATO’ -> ‘nato’, ‘FBI’ -> ‘F B I’. Dropping a final full stop can
+  // bring two capitals together (‘U.S.A.B’ -> ‘U S AB’).
+  if (!caps && !periods) return text;
   return RE_CAPS_TOKEN->replace_all(text, [](const Captures& c) { return expand_acronym(c[0]); });
 }
 

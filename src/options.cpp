@@ -584,7 +584,7 @@ Result<Options> Options::parse(std::string_view json) {
   return Result<Options>::ok(std::move(decoder.options));
 }
 
-bool Options::is_enabled(std::string_view key) const {
+bool Options::listed_enabled(std::string_view key) const {
   auto holds = [key](const auto& table) { return std::find(table.begin(), table.end(), key) != table.end(); };
   if (profile == "minimal" && holds(MINIMAL_DISABLED)) return false;
   if (profile == "basic" && holds(BASIC_DISABLED)) return false;

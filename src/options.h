@@ -49,7 +49,12 @@ struct Options {
   // "invalid options JSON: {}".
   static Result<Options> parse(std::string_view json);
 
-  bool is_enabled(std::string_view key) const;
+  bool is_enabled(std::string_view key) const {
+    // The defaults switch every pass on: no list to look through.
+    return (!profile && disable.empty()) || listed_enabled(key);
+  }
+  // is_enabled for options with a profile or a disable list.
+  bool listed_enabled(std::string_view key) const;
 
   // Built-ins, then "*", then the scope of `lang`; longest word first, then
   // byte order. Defined in pron.cpp.

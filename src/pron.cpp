@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 
 #include "regex.h"
@@ -75,13 +77,50 @@ bool is_ascii(std::string_view s) {
 
 char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// Which bytes and which pairs of adjacent bytes (hashed) a text holds, ASCII
+// letters folded to lower case: one walk, then each word is ruled out by
+// bit tests instead of a search of the whole text.
+class Sketch {
+ public:
+  explicit Sketch(std::string_view text) {
+    unsigned char prev = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const auto c = static_cast<unsigned char>(ascii_lower(text[i]));
+      ascii_ = ascii_ && c < 0x80;
+      bytes_[c / 64] |= std::uint64_t{1} << (c % 64);
+      if (i > 0) set(pairs_, pair_bit(prev, c));
+      prev = c;
+    }
+  }
+  bool ascii() const { return ascii_; }
+  // False when some byte or adjacent pair of `word` (ASCII) is missing.
+  bool may_hold(std::string_view word) const {
+    unsigned char prev = 0;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+      const auto c = static_cast<unsigned char>(ascii_lower(word[i]));
+      if (!(bytes_[c / 64] >> (c % 64) & 1)) return false;
+      if (i > 0 && !(pairs_[pair_bit(prev, c) / 64] >> (pair_bit(prev, c) % 64) & 1)) return false;
+      prev = c;
+    }
+    return true;
+  }
+
+ private:
+  static std::size_t pair_bit(unsigned char a, unsigned char b) { return (a * 31u + b) % 1024; }
+  static void set(std::array<std::uint64_t, 16>& bits, std::size_t b) { bits[b / 64] |= std::uint64_t{1} << (b % 64); }
+  std::array<std::uint64_t, 4> bytes_{};
+  std::array<std::uint64_t, 16> pairs_{};
+  bool ascii_ = true;
+};
+
 // False only when the word certainly has no case-insensitive occurrence.
 // An ASCII word can only match ASCII text equal to it up to ASCII case,
 // except that the Kelvin sign matches "k" and the long s matches "s": for
 // words holding those letters the shortcut needs an ASCII-only text.
-bool may_occur(std::string_view text, bool text_ascii, std::string_view word) {
+bool may_occur(std::string_view text, const Sketch& sketch, std::string_view word) {
   if (word.empty() || !is_ascii(word)) return true;
-  if (!text_ascii && word.find_first_of("kKsS") != std::string_view::npos) return true;
+  if (!sketch.ascii() && word.find_first_of("kKsS") != std::string_view::npos) return true;
+  if (!sketch.may_hold(word)) return false;
   const char first = ascii_lower(word.front());
   for (std::size_t i = 0; i + word.size() <= text.size(); ++i) {
     if (ascii_lower(text[i]) != first) continue;
@@ -111,32 +150,35 @@ Result<std::string> apply(std::string_view text, const std::vector<Pronunciation
   // without bound; past this size the call fails instead.
   const std::size_t limit = GROWTH_FACTOR * text.size() + GROWTH_FLOOR;
   std::string out(text);
-  bool out_ascii = is_ascii(out);
+  std::optional<Sketch> sketch(std::in_place, out);
   for (const auto& [word, replacement] : pairs) {
     // An empty word would match at every word boundary and scatter its
     // replacement through the text.
     if (word.empty()) continue;
-    if (!may_occur(out, out_ascii, word)) continue;
+    if (!sketch) sketch.emplace(out);
+    if (!may_occur(out, *sketch, word)) continue;
     std::shared_ptr<const regex::Regex> re = pattern_for(word);
     if (!re) continue;  // a word that yields no valid pattern is skipped
     std::string next;
     std::size_t copied = 0;
     bool too_long = false;
+    bool found = false;
     re->for_each(out, [&](const regex::Captures& caps) {
+      found = true;
       next.append(out, copied, caps.start(0) - copied);
       re->expand(caps, replacement, next);
       copied = caps.end(0);
       too_long = next.size() > limit;
       return !too_long;
     });
+    if (!found) continue;
     next.append(out, copied);
     if (too_long || next.size() > limit) {
       return Result<std::string>::err("pronunciation replacements for language '" + std::string(scope) +
                                       "' grew the text too far (past " + std::to_string(limit) + " bytes)");
     }
     out = std::move(next);
-    // Only a replacement can bring in non-ASCII text.
-    out_ascii = out_ascii && is_ascii(replacement);
+    sketch.reset();
   }
   return Result<std::string>::ok(std::move(out));
 }

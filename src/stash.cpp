@@ -28,6 +28,18 @@ char32_t char_before(std::string_view text, std::size_t at) {
   return unicode::decode(text, start);
 }
 
+// False only when RE_STASHED cannot match: a match holds "<<<" or the key
+// prefix in some case, where "s" may also be the long s (its caseless twin).
+bool may_hold_stashed(std::string_view text) {
+  if (text.find("<<<") != std::string_view::npos || text.find("\u017F") != std::string_view::npos) return true;
+  for (std::size_t at = text.find_first_of("eE"); at != std::string_view::npos; at = text.find_first_of("eE", at + 1)) {
+    std::size_t i = 0;
+    while (i < KEY_PREFIX.size() && at + i < text.size() && (text[at + i] | 0x20) == KEY_PREFIX[i]) ++i;
+    if (i == KEY_PREFIX.size()) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string idx_to_letters(std::size_t index) {
@@ -45,6 +57,10 @@ std::string idx_to_letters(std::size_t index) {
 // or ‘x.comé5’ would otherwise spell the key out and lose the address).
 Stashed stash_placeholders(std::string_view text, const std::unordered_set<std::string>* ours, Apart apart) {
   Stashed result;
+  if (!may_hold_stashed(text)) {
+    result.text = std::string(text);
+    return result;
+  }
   std::size_t previous_end = std::string_view::npos;
   bool spaced_after = false;
   result.text = RE_STASHED->replace_all(text, [&](const regex::Captures& caps) {

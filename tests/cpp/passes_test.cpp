@@ -215,6 +215,10 @@ const PassRow kPasses[] = {
     {letters, "", "STRENGTH", "S trength"},
     {letters, "", "STRANGE", "S T R A N G E"},
     {letters, "", "ABCDEFGHIJK", "ABCDEFGHIJK"},
+    {letters, "", "U.S.A.B", "U S A B"},  // the dropped full stop brings two capitals together
+    {letters, "", "a.b x.y.z. A.b.", "a.b x y z A b"},
+    {letters, "", "a-1 -b 7-c x-y", "a-1 -b 7-c x y"},
+    {letters, "", "Ab aB A1B", "Ab aB A1B"},
     {USSD, "zh", "*123#", "star 一 二 三 hash"},
     {USSD, "ms", "Dail *123#sekarang", "Dail star satu dua tiga hashsekarang"},
     {USSD, "ms", "*100*2#", "*100star dua hash"},
@@ -228,6 +232,8 @@ const PassRow kPasses[] = {
     {elongated, "", "一点一一一公斤哈哈哈", "一点一一一公斤哈哈"},  // numbers are never shortened
     {elongated, "", "nooo\uFF11\uFF11\uFF11", "noo\uFF11\uFF11\uFF11"},
     {elongated, "", " \t sooo\u00a0good \n", "soo good"},
+    {elongated, "", "\u3000good \t\u00a0day\n", "good day"},  // no stretch: only the blanks change
+    {elongated, "", "a   b\n\n\nc", "a b c"},
     {elongated, "", "sooo entstashhh entstashaaa", "soo entstashhh entstashaaa"},  // keys stay whole
     {repeated, "", "ha ha ha ha ha ha", "ha ha ha ha ha, ha"},  // one comma per run
     {repeated, "", "ha hb ha ha ha ha", "ha hb ha ha ha, ha"},  // the first blanks hold no repeat

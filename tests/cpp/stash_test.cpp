@@ -66,6 +66,10 @@ TEST(stash, keys_touching_word_characters_are_set_apart) {
       {"中<<<URL_1>>>文", "中 entstasha 文", "中entstasha文"},
       {"<<<URL_1>>><<<EMAIL_2>>>", "entstasha entstashb", "entstasha entstashb"},
       {"<<<URL_1>>>xentstash", "entstasha entstashb", "entstasha entstashb"},
+      // The prefix in any case, its "s" also the long s, is the caller's token.
+      {"a xEnTsTaSh9 b", "a entstasha b", "a entstasha b"},
+      {"a ent\u017Ftash b", "a entstasha b", "a entstasha b"},
+      {"a entstas b <<URL_1>>", "a entstas b <<URL_1>>", "a entstas b <<URL_1>>"},
   };
   for (const auto& c : kCases) {
     EXPECT_EQ(stash_placeholders(c.in).text, c.want) << c.in;
