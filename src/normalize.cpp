@@ -32,6 +32,11 @@ constinit regex::LazyRegex RE_TRILIUN_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|
 
 namespace {
 
+// Every row's match is a match of its gate, at the same start: a text
+// without a gate match has no row match, and no row changes it.
+constinit regex::LazyRegex RE_ANY_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)(?:K|M|B|T|\s+ribu|\s+juta|\s+miliar|\s+(?:trilion|triliun))\b)"};
+constinit regex::LazyRegex RE_ANY_SUFFIX_NO_M{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)(?:K|B|T|\s+ribu|\s+juta|\s+miliar|\s+(?:trilion|triliun))\b)"};
+
 // Code then the amount with its decimal point moved `zeros` places right:
 // digit arithmetic, exact at any size (‘RM12345678901234567K’ is
 // ‘RM12345678901234567000’, where a double gives ...567168). Grouping commas,
@@ -72,10 +77,21 @@ const Scale SCALES_ALL[] = {
     {RE_M_SUFFIX, 6},  {RE_JUTA_SUFFIX, 6},     {RE_K_SUFFIX, 3}, {RE_RIBU_SUFFIX, 3},
 };
 
-std::string apply_scales(std::string_view text, std::span<const Scale> scales) {
+// The rows of one run and their gate.
+struct Scales {
+  std::span<const Scale> rows;
+  const regex::LazyRegex& gate;
+  Needs needs = needs_of(gate.pattern());
+};
+const Scales ALL{SCALES_ALL, RE_ANY_SUFFIX};
+const Scales NO_M{SCALES_NO_M, RE_ANY_SUFFIX_NO_M};
+
+std::string apply_scales(std::string_view text, const Scales& scales) {
   GatedText out(text);
-  for (const Scale& s : scales) {
-    if (out.may_match(s.needs)) out.update(expand_suffix(out.text(), *s.re, s.zeros));
+  if (!out.may_match(scales.needs) || !scales.gate->is_match(text)) return out.take();
+  for (const Scale& s : scales.rows) {
+    if (!out.may_match(s.needs)) continue;
+    out.replace(*s.re, [zeros = s.zeros](const Captures& c) { return scaled_amount(c, zeros); });
   }
   return out.take();
 }
@@ -86,9 +102,9 @@ std::string expand_suffix(std::string_view text, const regex::Regex& pattern, un
   return pattern.replace_all(text, [zeros](const Captures& c) { return scaled_amount(c, zeros); });
 }
 
-std::string expand_suffixes_no_m(std::string_view text) { return apply_scales(text, SCALES_NO_M); }
+std::string expand_suffixes_no_m(std::string_view text) { return apply_scales(text, NO_M); }
 
-std::string expand_all_currency_suffixes(std::string_view text) { return apply_scales(text, SCALES_ALL); }
+std::string expand_all_currency_suffixes(std::string_view text) { return apply_scales(text, ALL); }
 
 // ---- Malay rule passes ----
 
@@ -227,7 +243,7 @@ const Pass MALAY_PASSES[] = {
     {RE_COMMA_NUM, comma_number},             // ‘1,500’ -> ‘seribu lima ratus’
     {RE_ADJACENT, adjacent},                  // ‘0 1 2 3 4 5’ -> ‘012345’
     {RE_NUMBER, plain_number},                // ‘12345’ -> ‘satu dua tiga empat lima’
-    {RE_ALNUM, mixed_token},                  // ‘b2b’ -> ‘B dua B’
+    {RE_ALNUM, mixed_token, nullptr, replace_words_with_digits},  // ‘b2b’ -> ‘B dua B’
 };
 
 }  // namespace

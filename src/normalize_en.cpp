@@ -288,7 +288,7 @@ const Pass PASSES[] = {
     {rules::RE_GROUPED_ALNUM, rules::ungrouped},  // ‘1,000km2’ -> ‘1000km2’
     {RE_COMMA_NUM, read_grouped},         // ‘10,000’ -> ‘ten thousand’
     {RE_NUMBER, read_number},             // ‘1999’ -> ‘nineteen ninety-nine’
-    {RE_ALNUM, read_alnum},               // ‘x86_64’ -> ‘X eight six six four’
+    {RE_ALNUM, read_alnum, nullptr, rules::replace_words_with_digits},  // ‘x86_64’ -> ‘X eight six six four’
 };
 
 // ---- contractions, titles and the company suffix ----

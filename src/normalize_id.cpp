@@ -165,7 +165,7 @@ const Pass INDONESIAN_PASSES[] = {
     {rules::RE_COMMA_NUM, comma_number},  // ‘1,500’ -> ‘seribu lima ratus’
     {rules::RE_ADJACENT, adjacent},       // ‘0 1 2 3 4 5’ -> ‘012345’
     {rules::RE_NUMBER, plain_number},     // ‘12345’ -> ‘satu dua tiga empat lima’
-    {rules::RE_ALNUM, mixed_token},       // ‘B8’ -> ‘B delapan’
+    {rules::RE_ALNUM, mixed_token, nullptr, rules::replace_words_with_digits},  // ‘B8’ -> ‘B delapan’
 };
 
 }  // namespace

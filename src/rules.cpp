@@ -298,39 +298,53 @@ Needs needs_of(std::string_view pattern) {
 }
 
 Holds::Holds(std::string_view text) {
-  bool ascii = true;
+  // One pass over the bytes into a 256-bit set; the rest is read off the set.
+  std::uint64_t seen[4] = {};
   for (char c : text) {
     const auto b = static_cast<unsigned char>(c);
-    if (b < 0x80) {
-      need_byte(held_, b);
-      if (is_ascii_letter(c)) held_.letters |= letter_bit(c);
-    } else {
-      ascii = false;
-    }
+    seen[b >> 6] |= std::uint64_t{1} << (b & 63);
   }
-  non_ascii_ = !ascii;
+  held_.bytes = {seen[0], seen[1]};
+  // "A".."Z" are bits 1..26 of the second word, "a".."z" bits 33..58.
+  constexpr std::uint64_t kLetterBits = (std::uint64_t{1} << 26) - 1;
+  held_.letters = static_cast<std::uint32_t>(((seen[1] >> 1) | (seen[1] >> 33)) & kLetterBits);
+  non_ascii_ = (seen[2] | seen[3]) != 0;
   constexpr std::uint64_t kDigitBits = std::uint64_t{0x3FF} << '0';
-  held_.digit = (held_.bytes[0] & kDigitBits) != 0 || (!ascii && RE_ANY_DIGIT->is_match(text));
+  // The first decimal digit past ASCII is U+0660, whose lead byte is 0xD9:
+  // a text without a lead byte from 0xD9 on holds none.
+  constexpr std::uint64_t kLeadsFromD9 = ~std::uint64_t{0} << (0xD9 - 0xC0);
+  held_.digit = (seen[0] & kDigitBits) != 0 || ((seen[3] & kLeadsFromD9) != 0 && RE_ANY_DIGIT->is_match(text));
 }
 
 // ---- the runner and its walks ----
 
 std::string run_passes(std::string_view text, std::span<const Pass> passes) {
-  GatedText out(text);
+  std::string cur(text), next;
+  std::optional<Holds> holds;
   for (const Pass& p : passes) {
-    if (!out.may_match(p.needs)) continue;
+    if (!holds) holds.emplace(cur);
+    if (!holds->may_match(p.needs)) continue;
+    bool changed;
     if (p.head) {
-      out.update(replace_unless_percent_follows(out.text(), **p.head, p.read));
+      changed = replace_unless_percent_follows(cur, **p.head, p.read, next);
+    } else if (p.walk == static_cast<Walk>(replace_at_digit_runs)) {
+      changed = replace_at_digit_runs(cur, *p.re, p.read, next);
+    } else if (p.walk == static_cast<Walk>(replace_words_with_digits)) {
+      changed = replace_words_with_digits(cur, *p.re, p.read, next);
     } else if (p.walk) {
-      out.update(p.walk(out.text(), *p.re, p.read));
+      next = p.walk(cur, *p.re, p.read);
+      changed = next != cur;
     } else {
-      out.update(p.re->replace_all(out.text(), p.read));
+      changed = replace_into(cur, *p.re, next, p.read);
     }
+    if (!changed) continue;
+    cur.swap(next);
+    holds.reset();
   }
-  return out.take();
+  return cur;
 }
 
-std::string replace_unless_percent_follows(std::string_view text, const regex::Regex& head, Reader read) {
+bool replace_unless_percent_follows(std::string_view text, const regex::Regex& head, Reader read, std::string& out) {
   constexpr std::size_t npos = std::string_view::npos;
   // First occurrence of a character at or after a point; the points only
   // move forward, so each cache is refreshed past its last answer only.
@@ -345,8 +359,8 @@ std::string replace_unless_percent_follows(std::string_view text, const regex::R
     }
   };
   NextOf next_pct{text, '%'}, next_nl{text, '\n'};
-  std::string out;
-  std::size_t copied = 0, pos = 0;
+  Rewrite rw(text, out);
+  std::size_t pos = 0;
   regex::Captures caps;
   while (pos <= text.size() && head.find_at(text, pos, caps)) {
     std::size_t s = caps.start(0), e = caps.end(0);
@@ -355,19 +369,16 @@ std::string replace_unless_percent_follows(std::string_view text, const regex::R
       pos = s + 1;  // refused here; the engine would try the next start
       continue;
     }
-    out.append(text.substr(copied, s - copied));
-    out += read(caps);
-    copied = pos = e;
+    rw.put(s, e, read(caps));
+    pos = e;
   }
-  if (copied == 0) return std::string(text);
-  out.append(text.substr(copied));
-  return out;
+  return rw.finish();
 }
 
-std::string replace_at_digit_runs(std::string_view text, const regex::Regex& dashed, Reader read) {
+bool replace_at_digit_runs(std::string_view text, const regex::Regex& dashed, Reader read, std::string& out) {
   auto in_run = [](char32_t c) { return c == U'+' || unicode::is_decimal_digit(c); };
-  std::string out;
-  std::size_t copied = 0, pos = 0;
+  Rewrite rw(text, out);
+  std::size_t pos = 0;
   regex::Captures caps;
   while (pos < text.size()) {
     std::size_t next = pos;
@@ -383,9 +394,8 @@ std::string replace_at_digit_runs(std::string_view text, const regex::Regex& das
       if (in_run(unicode::decode(text, after))) found = dashed.match_at(text, next, caps);
     }
     if (found) {
-      out.append(text.substr(copied, caps.start(0) - copied));
-      out += read(caps);
-      copied = pos = caps.end(0);
+      rw.put(caps.start(0), caps.end(0), read(caps));
+      pos = caps.end(0);
       continue;
     }
     // No start in this run can match: skip it.
@@ -395,9 +405,48 @@ std::string replace_at_digit_runs(std::string_view text, const regex::Regex& das
       pos = next;
     }
   }
-  if (copied == 0) return std::string(text);
-  out.append(text.substr(copied));
-  return out;
+  return rw.finish();
+}
+
+bool replace_words_with_digits(std::string_view text, const regex::Regex& word, Reader read, std::string& out) {
+  // Bytes a match may hold: "-", "_", ASCII letters and digits, and every
+  // byte of a character past ASCII.
+  auto in_word = [](char c) {
+    return static_cast<unsigned char>(c) >= 0x80 || c == '-' || c == '_' || is_ascii_alnum(c);
+  };
+  Rewrite rw(text, out);
+  regex::Captures caps;
+  // `from`: where the last scan back from `digit` stopped.
+  std::size_t pos = 0, digit = std::string_view::npos, from = 0;
+  while (pos < text.size()) {
+    const std::size_t d = text.find_first_of("0123456789", pos);
+    if (d == std::string_view::npos) break;
+    // Back from the digit to the last byte no match can hold, never before
+    // pos; for the same digit again, from where the last scan stopped.
+    std::size_t s = d == digit ? std::max(from, pos) : d;
+    while (s > pos && in_word(text[s - 1])) --s;
+    digit = d;
+    from = s;
+    if (!word.find_at(text, s, caps)) break;
+    rw.put(caps.start(0), caps.end(0), read(caps));
+    pos = std::max(caps.end(0), caps.start(0) + 1);
+  }
+  return rw.finish();
+}
+
+std::string replace_unless_percent_follows(std::string_view text, const regex::Regex& head, Reader read) {
+  std::string out;
+  return replace_unless_percent_follows(text, head, read, out) ? out : std::string(text);
+}
+
+std::string replace_at_digit_runs(std::string_view text, const regex::Regex& dashed, Reader read) {
+  std::string out;
+  return replace_at_digit_runs(text, dashed, read, out) ? out : std::string(text);
+}
+
+std::string replace_words_with_digits(std::string_view text, const regex::Regex& word, Reader read) {
+  std::string out;
+  return replace_words_with_digits(text, word, read, out) ? out : std::string(text);
 }
 
 // ---- patterns several languages run ----

@@ -64,6 +64,49 @@ class Holds {
   bool non_ascii_ = false;
 };
 
+// A replaced text built into `out` only once a replacement differs from its
+// match: a pass whose matches all read as written copies nothing.
+class Rewrite {
+ public:
+  Rewrite(std::string_view text, std::string& out) : text_(text), out_(out) {}
+  // The match text[start, end) replaced by `with`; matches come in order.
+  void put(std::size_t start, std::size_t end, std::string_view with) {
+    if (!changed_) {
+      if (with == text_.substr(start, end - start)) return;
+      changed_ = true;
+      out_.clear();
+      out_.reserve(text_.size() + text_.size() / 4 + with.size());
+    }
+    out_.append(text_.substr(copied_, start - copied_));
+    out_.append(with);
+    copied_ = end;
+  }
+  // Whether the text changed; `out` then holds it whole.
+  bool finish() {
+    if (changed_) out_.append(text_.substr(copied_));
+    return changed_;
+  }
+
+ private:
+  std::string_view text_;
+  std::string& out_;
+  std::size_t copied_ = 0;
+  bool changed_ = false;
+};
+
+// Every match of `re` replaced by f(const Captures&), as Regex::replace_all
+// does, into `out` (which must not hold `text`); false, and `out` untouched,
+// when no replacement changed anything.
+template <class F>
+bool replace_into(std::string_view text, const regex::Regex& re, std::string& out, F&& f) {
+  Rewrite rw(text, out);
+  re.for_each(text, [&](const regex::Captures& caps) {
+    const auto& with = f(caps);
+    rw.put(caps.start(0), caps.end(0), with);
+  });
+  return rw.finish();
+}
+
 // A text that rows of passes rewrite in turn, knowing what it holds: worked
 // out when first asked, again only after a pass changed the text.
 class GatedText {
@@ -79,10 +122,18 @@ class GatedText {
     text_ = std::move(next);
     holds_.reset();
   }
+  // Every match of `re` replaced by f(const Captures&), with no copy or
+  // compare of the whole text when nothing changes.
+  template <class F>
+  void replace(const regex::Regex& re, F&& f) {
+    if (!replace_into(text_, re, spare_, f)) return;
+    text_.swap(spare_);
+    holds_.reset();
+  }
   std::string take() { return std::move(text_); }
 
  private:
-  std::string text_;
+  std::string text_, spare_;
   std::optional<Holds> holds_;
 };
 
@@ -115,6 +166,19 @@ std::string replace_unless_percent_follows(std::string_view text, const regex::R
 // does not match, quadratic in the run's length.
 std::string replace_at_digit_runs(std::string_view text, const regex::Regex& dashed, Reader read);
 
+// The matches of a word pattern ("\b[\w-]+\b": never empty, and no match
+// holds an ASCII byte other than "-", "_", a letter or a digit) replaced by a
+// read() that returns a match without an ASCII digit as it is. Only the
+// words near digits change, so the engine starts only after the last byte
+// before a digit that no match can hold: no match spans that byte, and the
+// ones before it read as written.
+std::string replace_words_with_digits(std::string_view text, const regex::Regex& word, Reader read);
+
+// The three walks into `out`, as replace_into: false when nothing changed.
+bool replace_unless_percent_follows(std::string_view text, const regex::Regex& head, Reader read, std::string& out);
+bool replace_at_digit_runs(std::string_view text, const regex::Regex& dashed, Reader read, std::string& out);
+bool replace_words_with_digits(std::string_view text, const regex::Regex& word, Reader read, std::string& out);
+
 // How a pass finds and replaces its matches when the engine's own scan would
 // be too slow: one of the walks above, or a language's own.
 using Walk = std::string (*)(std::string_view text, const regex::Regex& re, Reader read);
@@ -129,8 +193,9 @@ struct Pass {
   Walk walk = nullptr;
   Needs needs = needs_of(head ? head->pattern() : re.pattern());
 };
-// The passes in order, each over the previous output; a pass whose needs
-// the text lacks is skipped.
+// The passes in order, each over the previous output, in two buffers that
+// swap only when a pass changed the text; a pass whose needs the text lacks
+// is skipped.
 std::string run_passes(std::string_view text, std::span<const Pass> passes);
 
 // ---- patterns several languages run ----

@@ -249,6 +249,28 @@ TEST(passes, driver_passes) {
   for (const auto& r : kPasses) EXPECT_EQ(r.pass(r.in, r.lang), r.want) << r.lang << ": " << r.in;
 }
 
+// The scale-suffix runs are gated by one alternation of every row: they
+// give what the rows give when all of them run, in their order.
+TEST(passes, suffix_gate_refuses_only_what_no_row_matches) {
+  using namespace normalize;
+  const std::pair<const regex::LazyRegex*, unsigned> rows[] = {
+      {&RE_T_SUFFIX, 12}, {&RE_TRILIUN_SUFFIX, 12}, {&RE_B_SUFFIX, 9}, {&RE_MILIAR_SUFFIX, 9},
+      {&RE_M_SUFFIX, 6},  {&RE_JUTA_SUFFIX, 6},     {&RE_K_SUFFIX, 3}, {&RE_RIBU_SUFFIX, 3},
+  };
+  const std::string_view texts[] = {
+      "RM2K ribu", "rm 5k", "RM 5 juta", "$5 triliun", "$5 TRILION", "€.5m", "£1,000b", "IDR 3t", "RM5\u212A",
+      "Rp5 ribu juta", "US$5K", "RM5 Kg", "RM5", "5K", "RM\t5 ribu", "RM5\nribu", "MYR1.5M dan RM2B", "x", "",
+  };
+  for (bool with_m : {true, false}) {
+    for (std::string_view t : texts) {
+      std::string want(t);
+      for (const auto& [re, zeros] : rows)
+        if (with_m || re != &RE_M_SUFFIX) want = expand_suffix(want, **re, zeros);
+      EXPECT_EQ(with_m ? expand_all_currency_suffixes(t) : expand_suffixes_no_m(t), want) << with_m << ": " << t;
+    }
+  }
+}
+
 // Typed placeholders joined by hyphens become stash keys, cross the Chinese
 // passes and come back.
 TEST(passes, placeholders_cross_the_chinese_passes) {

@@ -56,6 +56,28 @@ TEST(replace_at_digit_runs, same_matches_as_every_position) {
   }
 }
 
+// The words-near-digits walk gives what the engine's scan of every word
+// gives, for a reader that leaves words without an ASCII digit as written;
+// it reports a change exactly when the text changed.
+TEST(replace_words_with_digits, same_as_every_word) {
+  const std::string_view texts[] = {
+      "", "abc", "b2b", "a b2b c", "x86_64 and mp3", "1", "-5", "a-5-b", "é5 ü", "5é",
+      "a→b→c→4", "→→4x", "k9 k9", "__1", "x\u0663y", "ab-\u0663 2", "12 ab 34 cd",
+      "aa.bb5,cc6", "%4%", "word\u00AD7", "一2三", "ſ1 \u212A2",
+  };
+  auto mark = [](const kalvesta::regex::Captures& c) {
+    std::string_view w = c[0];
+    return w.find_first_of("0123456789") == std::string_view::npos ? std::string(w) : "<" + std::string(w) + ">";
+  };
+  for (auto t : texts) {
+    const std::string want = RE_ALNUM->replace_all(t, mark);
+    std::string out = "stale";
+    const bool changed = replace_words_with_digits(t, *RE_ALNUM, mark, out);
+    EXPECT_EQ(changed, want != t) << t;
+    EXPECT_EQ(changed ? out : std::string(t), want) << t;
+  }
+}
+
 }  // namespace
 
 // ---- what a match needs ----
@@ -105,6 +127,8 @@ constexpr OneOfCase kOneOf[] = {
     {R"(\d[/\-.]\d)", "1-2", true}, {R"((?i)[\dk])", "x", false}, {R"((?i)[\dk])", "\u212A", true},
     {R"([a-c])", "x", true},  // ranges and other classes need nothing
     {R"([\w.])", "x", true},
+    // a digit of another script is a digit; nothing before U+0660 is
+    {R"(\d)", "é ü", false}, {R"(\d)", "\u0663", true}, {R"(\d)", "\uFF15", true}, {R"(\d)", "\u0800", false},
 };
 
 TEST(needs_of, one_item_of_each_branch) {
