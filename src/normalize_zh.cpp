@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <utility>
+#include <vector>
 
 #include "lang/words.h"
 #include "normalize.h"
@@ -424,20 +425,31 @@ std::string leftover_dot(const Captures&) { return "点"; }
 
 using rules::Pass;
 
-const Pass ZERO_COMMA[] = {
+// An amount with an English scale word written out in digits.
+template <unsigned Zeros>
+std::string scaled(std::string_view text, const regex::Regex& re, rules::Reader) {
+  return normalize::expand_suffix(text, re, Zeros);
+}
+
+// The percent pass comes first, before the decimal pass could take the
+// number; the scale words before the money pass reads the amount. The percent
+// and money passes read differently in the two variants.
+const Pass HEAD[] = {
     {rules::RE_ZERO_COMMA, rules::zero_point},  // ‘0,250’ -> ‘0.250’
 };
-// The percent pass comes first, before the decimal pass could take the
-// number. It and the money pass read differently in the two variants.
 const Pass PERCENT_ZH[] = {
     {RE_PERCENT, percent_zh},  // ‘12.5%’ -> ‘百分之十二点五’
 };
 const Pass PERCENT_ZH_MY[] = {
     {RE_PERCENT, percent_zh_my},  // ‘12.5%’ -> ‘十二点五巴仙’
 };
-const Pass DATES[] = {
+const Pass DATES_AND_SCALES[] = {
     {RE_DATE_DMY, read_date_dmy},  // ‘5.6.24’ -> ‘二四年六月五日’
     {RE_DATE_YMD, read_date_ymd},  // ‘2024/1/15’ -> ‘二零二四年一月十五日’
+    {RE_TRILLION, nullptr, nullptr, scaled<12>},  // ‘$2 trillion’ -> ‘$2000000000000’
+    {RE_BILLION, nullptr, nullptr, scaled<9>},    // ‘$2.5 billion’ -> ‘$2500000000’
+    {RE_MILLION, nullptr, nullptr, scaled<6>},    // ‘€1 million’ -> ‘€1000000’
+    {RE_THOUSAND, nullptr, nullptr, scaled<3>},   // ‘RM3 thousand’ -> ‘RM3000’
 };
 const Pass MONEY_ZH[] = {
     {RE_CURRENCY, money_zh},  // ‘$5千万’ -> ‘五千万美元’
@@ -447,7 +459,7 @@ const Pass MONEY_ZH_MY[] = {
 };
 
 // Both variants, after their money pass.
-const Pass PASSES[] = {
+const Pass TAIL[] = {
     {RE_TIME_NO_MERIDIAN, read_time_plain},    // ‘14:30’ -> ‘十四点三十分’
     {RE_TIME, time_with_period},               // ‘2:30 pm’ -> ‘下午二点三十分’
     {RE_TIME_ZH, time_with_zh_period},         // ‘下午3:30’ -> ‘下午三点三十分’
@@ -461,6 +473,18 @@ const Pass PASSES[] = {
     {RE_LEFTOVER_DOT, leftover_dot},           // ‘a.b’ -> ‘a点b’
 };
 
+// The whole run of one variant, so that what a text holds is worked out once
+// for every pass it does not change.
+std::vector<Pass> variant_passes(bool is_my) {
+  std::vector<Pass> out;
+  using Part = std::span<const Pass>;
+  for (Part part : {Part(HEAD), Part(is_my ? PERCENT_ZH_MY : PERCENT_ZH), Part(DATES_AND_SCALES),
+                    Part(is_my ? MONEY_ZH_MY : MONEY_ZH), Part(TAIL)}) {
+    for (const Pass& p : part) out.push_back(p);  // rows hold a reference: copied, never assigned
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string to_cardinal_zh_text(std::string_view digits) {
@@ -470,16 +494,11 @@ std::string to_cardinal_zh_text(std::string_view digits) {
 }
 
 std::string normalize_zh_variant(std::string_view text, bool is_my) {
-  std::string s = rules::run_passes(text, ZERO_COMMA);
-  s = rules::run_passes(s, is_my ? std::span<const Pass>(PERCENT_ZH_MY) : PERCENT_ZH);
-  s = rules::run_passes(s, DATES);
-  for (const auto& [re, zeros] : {std::pair<const LazyRegex&, unsigned>{RE_TRILLION, 12}, {RE_BILLION, 9},
-                                  {RE_MILLION, 6}, {RE_THOUSAND, 3}}) {
-    s = normalize::expand_suffix(s, *re, zeros);
-  }
-  s = rules::run_passes(s, is_my ? std::span<const Pass>(MONEY_ZH_MY) : MONEY_ZH);
-  s = rules::run_passes(s, PASSES);
-  return std::string(unicode::trim(s));
+  static const std::vector<Pass> zh = variant_passes(false), zh_my = variant_passes(true);
+  std::string s = rules::run_passes(text, is_my ? zh_my : zh);
+  const std::string_view trimmed = unicode::trim(s);
+  if (trimmed.size() == s.size()) return s;
+  return std::string(trimmed);
 }
 
 }  // namespace kalvesta::normalize_zh
