@@ -30,6 +30,7 @@ LanguagePack build_pack(const PackRows& rows) {
   LanguagePack p;
   p.code = std::string(rows.code);
   p.symbol_words = make_word_map(rows.symbol_words);
+  p.index_symbols();
   for (std::string_view code : SPOKEN_CODES)
     if (const CurrencyRow* row = lang::find_currency(rows.money, code)) p.currency_code_words.emplace(code, row->major);
   for (std::size_t d = 0; d < rows.digit_words.size(); ++d)
@@ -52,6 +53,16 @@ LanguagePack build_pack(const PackRows& rows) {
   p.digits = rows.digit_words;
   p.months = rows.month_names;
   return p;
+}
+
+void LanguagePack::index_symbols() {
+  symbol_leads = {};
+  for (const auto& [key, word] : symbol_words) {
+    // Letters, digits and blanks are never looked up, so never spoken.
+    if (key.empty() || unicode::is_ascii_alnum(key[0]) || key[0] == ' ') continue;
+    const auto b = static_cast<unsigned char>(key[0]);
+    symbol_leads[b / 64] |= std::uint64_t{1} << (b % 64);
+  }
 }
 
 std::string LanguagePack::speak_digit(char32_t c) const {

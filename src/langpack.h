@@ -1,6 +1,8 @@
 // The language pack record and the registry of the five packs.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -41,8 +43,16 @@ struct LanguagePack {
   std::span<const std::string_view> digits;
   std::span<const Row> months;
 
+  // The first byte of every symbol_words key, one bit each: a character
+  // starting with any other byte is no symbol.
+  std::array<std::uint64_t, 4> symbol_leads{};
+
   // The digit word of c, or c itself when it has none.
   std::string speak_digit(char32_t c) const;
+  // Whether a symbol key may start with byte b.
+  bool may_start_symbol(unsigned char b) const { return symbol_leads[b / 64] >> (b % 64) & 1; }
+  // Sets symbol_leads from symbol_words: after every change to them.
+  void index_symbols();
 };
 
 // Everything a pack file writes down: its rows and single-valued fields, in

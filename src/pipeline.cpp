@@ -44,26 +44,27 @@ std::string language_pass(std::string_view text, std::string_view lang) {
 // then the currency codes as plain substrings (‘EUROPE’ -> ‘ euro OPE’).
 std::string speak_special_chars(std::string_view text, const langpack::LanguagePack& pack) {
   std::string out;
-  out.reserve(text.size() + text.size() / 8);
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    // Letters, digits and blanks are never symbols: copy them without a lookup.
-    if (unicode::is_ascii_alnum(text[pos]) || text[pos] == ' ') {
-      out.push_back(text[pos++]);
+  std::size_t copied = 0;
+  for (std::size_t pos = 0; pos < text.size();) {
+    // No key starts with a continuation byte, so a byte that may start one
+    // always starts a character; every other byte is copied as it is.
+    if (!pack.may_start_symbol(static_cast<unsigned char>(text[pos]))) {
+      ++pos;
       continue;
     }
-    std::size_t start = pos;
+    const std::size_t start = pos;
     unicode::decode(text, pos);
-    std::string_view ch = text.substr(start, pos - start);
-    auto it = pack.symbol_words.find(std::string(ch));
-    if (it == pack.symbol_words.end()) {
-      out.append(ch);
-    } else {
-      out.push_back(' ');
-      out.append(it->second);
-      out.push_back(' ');
-    }
+    auto it = pack.symbol_words.find(std::string(text.substr(start, pos - start)));
+    if (it == pack.symbol_words.end()) continue;
+    if (out.empty()) out.reserve(text.size() + text.size() / 8);
+    out.append(text.substr(copied, start - copied));
+    out.push_back(' ');
+    out.append(it->second);
+    out.push_back(' ');
+    copied = pos;
   }
+  if (copied == 0) out = std::string(text);
+  else out.append(text.substr(copied));
   for (const auto& [code, word] : pack.currency_code_words) {
     if (out.find(code) != std::string::npos) out = unicode::replace_all(out, code, " " + word + " ");
   }

@@ -86,13 +86,15 @@ class Sketch {
     unsigned char prev = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
       const auto c = static_cast<unsigned char>(ascii_lower(text[i]));
-      ascii_ = ascii_ && c < 0x80;
       bytes_[c / 64] |= std::uint64_t{1} << (c % 64);
       if (i > 0) set(pairs_, pair_bit(prev, c));
       prev = c;
     }
+    // The Kelvin sign and the long s, the only characters beyond ASCII that
+    // match ASCII letters ("k" and "s") case-insensitively.
+    odd_folds_ = text.find("\u212A") != std::string_view::npos || text.find("\u017F") != std::string_view::npos;
   }
-  bool ascii() const { return ascii_; }
+  bool odd_folds() const { return odd_folds_; }
   // False when some byte or adjacent pair of `word` (ASCII) is missing.
   bool may_hold(std::string_view word) const {
     unsigned char prev = 0;
@@ -110,16 +112,16 @@ class Sketch {
   static void set(std::array<std::uint64_t, 16>& bits, std::size_t b) { bits[b / 64] |= std::uint64_t{1} << (b % 64); }
   std::array<std::uint64_t, 4> bytes_{};
   std::array<std::uint64_t, 16> pairs_{};
-  bool ascii_ = true;
+  bool odd_folds_ = false;
 };
 
 // False only when the word certainly has no case-insensitive occurrence.
 // An ASCII word can only match ASCII text equal to it up to ASCII case,
 // except that the Kelvin sign matches "k" and the long s matches "s": for
-// words holding those letters the shortcut needs an ASCII-only text.
+// words holding those letters the shortcut needs a text without those two.
 bool may_occur(std::string_view text, const Sketch& sketch, std::string_view word) {
   if (word.empty() || !is_ascii(word)) return true;
-  if (!sketch.ascii() && word.find_first_of("kKsS") != std::string_view::npos) return true;
+  if (sketch.odd_folds() && word.find_first_of("kKsS") != std::string_view::npos) return true;
   if (!sketch.may_hold(word)) return false;
   const char first = ascii_lower(word.front());
   for (std::size_t i = 0; i + word.size() <= text.size(); ++i) {

@@ -71,6 +71,9 @@ std::size_t char_count(std::string_view text) {
 
 bool is_white_space(char32_t c) {
   if (c < 0x80) return c == ' ' || (c >= 0x09 && c <= 0x0D);
+  // Every other White_Space character (U+180E in older Unicode versions
+  // too) is one of these or in U+2000..U+3000.
+  if (c != 0x85 && c != 0xA0 && c != 0x1680 && c != 0x180E && (c < 0x2000 || c > 0x3000)) return false;
   return u_hasBinaryProperty(static_cast<UChar32>(c), UCHAR_WHITE_SPACE);
 }
 

@@ -55,6 +55,7 @@ const langpack::LanguagePack& pack() {
   static const langpack::LanguagePack PACK = [] {
     langpack::LanguagePack p = base_pack("zh");
     for (const auto& [symbol, word] : ZH_SYMBOL_OVERRIDES) p.symbol_words[std::string(symbol)] = word;
+    p.index_symbols();
     return p;
   }();
   return PACK;

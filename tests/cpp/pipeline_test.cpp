@@ -67,6 +67,7 @@ TEST(normalize_with, special_characters_exclamations_and_whitespace) {
       {"EUROPE", "en", R"({"disable": ["acronyms"]})", "euro OPE"},
       {"£5 GBP", "zh_my", R"({"disable": ["acronyms"]})", "五英磅 英磅"},  // one word per currency
       {"a*b", "id", "", "a star b"}, {"a@b", "zh", "", "a 艾特 b"}, {"a@b", "zh_my", "", "a at b"},
+      {"你好™世界©", "zh", "", "你好 商标 世界 版权"},
       {"Stop!!! now", "ms", "", "Stop now"},
       {"1!hello", "en", "", "one hello"},  // a dropped "!" keeps the words apart
       {"Stop!!! now", "id", "", "Stop!! now"},  // kept, but shortened as an elongated word

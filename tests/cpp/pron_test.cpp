@@ -109,8 +109,8 @@ TEST(pron, later_pairs_see_earlier_output) {
 
 TEST(pron, many_distinct_words_and_repeats) {
   // More words than the pattern cache holds: results must not depend on it.
-  // Words with "k" in a non-ASCII text cannot be ruled out cheaply, so every
-  // one of them is compiled.
+  // Words with "k" in a text holding the Kelvin sign cannot be ruled out
+  // cheaply, so every one of them is compiled.
   std::vector<PronunciationPair> pairs;
   for (int i = 0; i < 6000; ++i) pairs.emplace_back("k" + std::to_string(i), "v" + std::to_string(i));
   for (int round = 0; round < 2; ++round) {

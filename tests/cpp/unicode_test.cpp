@@ -1,6 +1,7 @@
 // Tests of the Unicode helpers: decoding, properties, trimming, case
 // mapping, whitespace collapsing and plain replacement.
 #include <gtest/gtest.h>
+#include <unicode/uchar.h>
 
 #include <string>
 
@@ -48,6 +49,14 @@ TEST(Unicode, Properties) {
     EXPECT_EQ(is_uppercase(c.c), c.upper) << "U+" << std::hex << cp;
     EXPECT_EQ(is_word_char(c.c), c.word) << "U+" << std::hex << cp;
     EXPECT_EQ(is_alphanumeric(c.c), c.alpha || c.numeric) << "U+" << std::hex << cp;
+  }
+}
+
+// The shortcut before the property lookup misses no White_Space character.
+TEST(Unicode, WhiteSpaceAgreesWithTheProperty) {
+  for (UChar32 c = 0; c <= 0x10FFFF; ++c) {
+    ASSERT_EQ(is_white_space(static_cast<char32_t>(c)), static_cast<bool>(u_hasBinaryProperty(c, UCHAR_WHITE_SPACE)))
+        << "U+" << std::hex << c;
   }
 }
 
