@@ -99,6 +99,7 @@ std::string_view digit_word(char32_t c) { return lang::en::DIGITS[unicode::is_as
 // ‘07’ -> ‘zero seven’
 std::string digit_by_digit(std::string_view text) {
   std::string out;
+  out.reserve(text.size() * 6);
   std::size_t pos = 0;
   while (pos < text.size()) {
     if (!out.empty()) out.push_back(' ');
@@ -455,7 +456,9 @@ std::string normalize_english(std::string_view input) {
   text = expand_contractions(std::move(text));
   text = expand_titles(std::move(text));
   // ‘XYZ Sdn. Bhd.’ -> ‘XYZ sendirian berhad’
-  text = RE_SDN_BHD->replace_all(text, [](const Captures&) { return "sendirian berhad"; });
+  std::string spoken;
+  if (rules::replace_into(text, *RE_SDN_BHD, spoken, [](const Captures&) { return "sendirian berhad"; }))
+    text.swap(spoken);
   return unicode::collapse_whitespace(text);
 }
 

@@ -148,10 +148,12 @@ struct NeedsReader {
     }
     const auto b = static_cast<unsigned char>(c);
     if (b >= 0x80) {
-      // A whole non-ASCII character: it, or under (?i) one of its other cases.
+      // A whole non-ASCII character: it, or under (?i) one of its other
+      // cases, which in ASCII can only be a letter (‘k’ for the Kelvin sign).
       ++i;
       while (i < p.size() && (static_cast<unsigned char>(p[i]) & 0xC0) == 0x80) ++i;
-      n.one_of.set = n.one_of.non_ascii = !caseless;
+      n.one_of.set = n.one_of.non_ascii = true;
+      if (caseless) n.one_of.letters = (std::uint32_t{1} << 26) - 1;
       return n;
     }
     ++i;
@@ -525,14 +527,34 @@ std::string read_clock(const regex::Captures& c, const NumberVocab& vocab) {
   return read_clock_words(c, vocab);
 }
 
+namespace {
+using DigitTable = std::array<std::string, 10>;
+DigitTable digit_table(const NumberVocab& vocab) {
+  DigitTable out;
+  for (unsigned d = 0; d < 10; ++d) out[d] = num2word::to_cardinal_with(d, vocab);
+  return out;
+}
+// The digit words of the vocabularies the passes use, spelt once.
+const DigitTable* digit_words(const NumberVocab& vocab) {
+  static const DigitTable ms = digit_table(num2word::MS_VOCAB), id = digit_table(num2word::ID_VOCAB);
+  return &vocab == &num2word::MS_VOCAB ? &ms : &vocab == &num2word::ID_VOCAB ? &id : nullptr;
+}
+}  // namespace
+
 std::string digit_by_digit(std::string_view text, const NumberVocab& vocab) {
+  const DigitTable* words = digit_words(vocab);
   std::string out;
+  out.reserve(text.size() * 8);
   std::size_t pos = 0;
   while (pos < text.size()) {
     char32_t ch = unicode::decode(text, pos);
     unsigned d = unicode::is_ascii_digit(ch) ? static_cast<unsigned>(ch - U'0') : 0;
     if (!out.empty()) out += ' ';
-    out += num2word::to_cardinal_with(d, vocab);
+    if (words) {
+      out += (*words)[d];
+    } else {
+      out += num2word::to_cardinal_with(d, vocab);
+    }
   }
   return out;
 }

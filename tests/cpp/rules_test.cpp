@@ -121,7 +121,9 @@ struct OneOfCase { std::string_view pattern, text; bool may_match; };
 constexpr OneOfCase kOneOf[] = {
     {R"((?i)\b(exit|gate|bus\s+no)\s+\d+)", "年 5", false},
     {R"((?i)\b(exit|gate|bus\s+no)\s+\d+)", "BUS 5", true},
-    {"x(?:£|€)", "x y", false}, {"x(?:£|€)", "x é", true}, {R"((?i)sk)", "Q", false}, {R"((?i)sk)", "\u017F", true},
+    {"x(?:£|€)", "x y", false}, {"x(?:£|€)", "x é", true}, {R"((?i)(?:£|€)\d)", "5 $", false},
+    {R"((?i)sk)", "Q", false}, {R"((?i)sk)", "\u017F", true},
+    {"(?i)\u212A", "k", true},  // a character beyond ASCII under (?i): it or an ASCII letter
     {"(?:a|)b", "b", true},  // an empty branch needs nothing
     {R"(\d[/\-.]\d)", "1 2", false},  // a class of plain items needs one of them
     {R"(\d[/\-.]\d)", "1-2", true}, {R"((?i)[\dk])", "x", false}, {R"((?i)[\dk])", "\u212A", true},
