@@ -266,6 +266,208 @@ std::string remove_char(std::string_view text, char c) {
   return out;
 }
 
+// ---- quick checks ----
+
+// Each kind's check says "no" only when its pattern cannot match anywhere in
+// the text (tests hold it against the patterns), so the scan is skipped:
+// most sentences hold no web address, date or amount at all. They look only
+// at a few bytes around the characters every match must hold.
+
+constexpr bool ascii_space(unsigned char b) { return b == ' ' || (b >= '\t' && b <= '\r'); }
+constexpr bool ascii_alnum(unsigned char b) {
+  return (b >= '0' && b <= '9') || ((b | 0x20) >= 'a' && (b | 0x20) <= 'z');
+}
+
+enum class CharClass { digit, blank };  // the dialect's \d and \s
+
+// Byte length of the character at `pos` when it is of the class, else 0.
+std::size_t class_at(std::string_view t, std::size_t pos, CharClass k) {
+  if (pos >= t.size()) return 0;
+  const auto b = static_cast<unsigned char>(t[pos]);
+  if (b < 0x80) return (k == CharClass::digit ? b >= '0' && b <= '9' : ascii_space(b)) ? 1 : 0;
+  if (b >= 0xE4 && b <= 0xE9) return 0;  // U+4000..U+9FFF, Chinese characters: no digit, no blank
+  std::size_t next = pos;
+  const char32_t c = unicode::decode(t, next);
+  return (k == CharClass::digit ? unicode::is_decimal_digit(c) : unicode::is_white_space(c)) ? next - pos : 0;
+}
+
+// The same for the character that ends at `end`.
+std::size_t class_before(std::string_view t, std::size_t end, CharClass k) {
+  if (end == 0 || end > t.size()) return 0;
+  std::size_t start = end - 1;
+  while (start > 0 && end - start < 4 && (static_cast<unsigned char>(t[start]) & 0xC0) == 0x80) --start;
+  return class_at(t, start, k) == end - start ? end - start : 0;
+}
+
+std::size_t digit_at(std::string_view t, std::size_t pos) { return class_at(t, pos, CharClass::digit); }
+
+// A digit before `end`, blanks between them allowed.
+bool digit_before_blanks(std::string_view t, std::size_t end) {
+  while (std::size_t n = class_before(t, end, CharClass::blank)) end -= n;
+  return class_before(t, end, CharClass::digit) != 0;
+}
+
+// A digit at `pos`, blanks before it allowed.
+bool digit_after_blanks(std::string_view t, std::size_t pos) {
+  while (std::size_t n = class_at(t, pos, CharClass::blank)) pos += n;
+  return digit_at(t, pos) != 0;
+}
+
+// Whether f(pos) holds at some occurrence of byte `c`.
+template <class F>
+bool any_at(std::string_view t, char c, F&& f) {
+  for (std::size_t p = t.find(c); p != std::string_view::npos; p = t.find(c, p + 1))
+    if (f(p)) return true;
+  return false;
+}
+
+std::size_t char_len(unsigned char b) { return b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4; }
+
+// The longest run of digits, counting runs joined by one blank or dash as
+// one (‘012-345 6789’ holds ten).
+std::size_t longest_digit_run(std::string_view t, bool joined) {
+  std::size_t best = 0;
+  for (std::size_t p = 0; p < t.size();) {
+    if (digit_at(t, p) == 0) {
+      p += char_len(static_cast<unsigned char>(t[p]));
+      continue;
+    }
+    std::size_t digits = 0;
+    while (true) {
+      while (std::size_t n = digit_at(t, p)) p += n, ++digits;
+      if (!joined) break;
+      const std::size_t gap = p < t.size() && t[p] == '-' ? 1 : class_at(t, p, CharClass::blank);
+      if (gap == 0 || digit_at(t, p + gap) == 0) break;
+      p += gap;
+    }
+    best = std::max(best, digits);
+  }
+  return best;
+}
+
+// ‘1.2.3’: a digit, ".", digits, ".", a digit (every version and IP address).
+bool dotted_digits(std::string_view t, std::size_t dot) {
+  if (class_before(t, dot, CharClass::digit) == 0) return false;
+  std::size_t p = dot + 1;
+  while (std::size_t n = digit_at(t, p)) p += n;
+  return p > dot + 1 && p < t.size() && t[p] == '.' && digit_at(t, p + 1) != 0;
+}
+
+// Under (?i) an ASCII letter class also takes the Kelvin sign and the long s,
+// so any byte past ASCII may stand for a letter.
+bool may_hold_email(std::string_view t) {
+  return any_at(t, '@', [&](std::size_t p) {
+    if (p == 0 || p + 1 >= t.size()) return false;
+    const auto before = static_cast<unsigned char>(t[p - 1]), after = static_cast<unsigned char>(t[p + 1]);
+    return (before >= 0x80 || ascii_alnum(before) || std::string_view("._%+-").find(before) != std::string_view::npos) &&
+           (after >= 0x80 || ascii_alnum(after) || after == '.' || after == '-');
+  });
+}
+
+bool may_hold_url(std::string_view t) {
+  if (t.find("://") != std::string_view::npos) return true;
+  auto w = [&](std::size_t p) { return (t[p] | 0x20) == 'w'; };
+  return any_at(t, '.', [&](std::size_t p) {
+    if (p >= 3 && w(p - 3) && w(p - 2) && w(p - 1)) return true;  // ‘www.’
+    if (p > 0 && p + 1 < t.size()) {  // ‘x.my’
+      const auto before = static_cast<unsigned char>(t[p - 1]), after = static_cast<unsigned char>(t[p + 1]);
+      if ((before >= 0x80 || ascii_alnum(before) || before == '-') &&
+          (after >= 0x80 || ((after | 0x20) >= 'a' && (after | 0x20) <= 'z')))
+        return true;
+    }
+    return dotted_digits(t, p);  // ‘192.168.1.1’
+  });
+}
+
+// Whether the text holds a digit at all (most kinds need one).
+bool holds_digit(std::string_view t) {
+  for (std::size_t p = 0; p < t.size(); ++p) {
+    const auto b = static_cast<unsigned char>(t[p]);
+    if ((b >= '0' && b <= '9') || (b >= 0x80 && digit_at(t, p) != 0)) return true;
+  }
+  return false;
+}
+
+bool may_hold_phone(std::string_view t) { return longest_digit_run(t, true) >= 5; }
+bool may_hold_ic(std::string_view t) { return longest_digit_run(t, false) >= 6; }
+bool may_hold_version(std::string_view t) { return any_at(t, '.', [&](std::size_t p) { return dotted_digits(t, p); }); }
+
+// A code or sign ending at `end`, in either case (the long s stands for "s").
+bool currency_ends_at(std::string_view t, std::size_t end) {
+  auto ends_with = [&](std::string_view code) {
+    if (end < code.size()) return false;
+    for (std::size_t i = 0; i < code.size(); ++i) {
+      const char c = t[end - code.size() + i];
+      if (code[i] >= 'a' && code[i] <= 'z' ? (c | 0x20) != code[i] : c != code[i]) return false;
+    }
+    return true;
+  };
+  for (std::string_view code : {"$", "\u00a3", "\u20ac", "rm", "rp", "usd", "eur", "gbp", "myr", "idr", "u\u017fd"})
+    if (ends_with(code)) return true;
+  return false;
+}
+
+bool may_hold_currency(std::string_view t) {
+  for (std::size_t p = 0; p < t.size(); p += char_len(static_cast<unsigned char>(t[p]))) {
+    if (t[p] != ',' && t[p] != '.' && digit_at(t, p) == 0) continue;
+    if (currency_ends_at(t, p)) return true;
+    const std::size_t blank = class_before(t, p, CharClass::blank);
+    if (blank != 0 && currency_ends_at(t, p - blank)) return true;
+  }
+  return false;
+}
+
+bool digit_both_sides(std::string_view t, std::size_t p) {
+  return class_before(t, p, CharClass::digit) != 0 && digit_at(t, p + 1) != 0;
+}
+
+bool may_hold_date(std::string_view t) {
+  if (any_at(t, '/', [&](std::size_t p) { return digit_both_sides(t, p); })) return true;  // ‘12/05/2024’
+  if (any_at(t, '-', [&](std::size_t p) { return digit_both_sides(t, p); })) return true;  // ‘2024-05-12’
+  // The patterns name months as written: every name starts with its short form.
+  for (const auto& [number, name] : words::en::MONTHS)
+    if (t.find(name.substr(0, 3)) != std::string_view::npos) return true;
+  return false;
+}
+
+bool may_hold_time(std::string_view t) {
+  return any_at(t, ':', [&](std::size_t p) { return digit_both_sides(t, p); });
+}
+
+// A unit letter (or the Kelvin sign) after a digit, blanks and a degree sign
+// between them allowed, with no letter or digit after it.
+bool may_hold_temperature(std::string_view t) {
+  for (std::size_t p = 0; p < t.size(); ++p) {
+    const auto b = static_cast<unsigned char>(t[p]);
+    std::size_t len = 0;
+    if ((b | 0x20) == 'c' || (b | 0x20) == 'f' || (b | 0x20) == 'k') len = 1;
+    else if (t.substr(p, 3) == "\u212a") len = 3;
+    if (len == 0) continue;
+    if (p + len < t.size()) {
+      const auto after = static_cast<unsigned char>(t[p + len]);
+      if (ascii_alnum(after) || after == '_') continue;
+    }
+    const std::size_t end = p >= 2 && t.substr(p - 2, 2) == "\u00b0" ? p - 2 : p;
+    if (digit_before_blanks(t, end)) return true;
+  }
+  return false;
+}
+
+// ‘3 / 4’: a digit either side of a slash, blanks between allowed.
+bool may_hold_slash_number(std::string_view t) {
+  return any_at(t, '/', [&](std::size_t p) { return digit_before_blanks(t, p) && digit_after_blanks(t, p + 1); });
+}
+
+// A letter after a digit, blanks between allowed (‘3 x’, ‘1445H’).
+template <char Lower, char Next = 0>
+bool may_hold_letter_after_digit(std::string_view t) {
+  auto at = [&](std::size_t p) {
+    if (Next != 0 && (p + 1 >= t.size() || (t[p + 1] | 0x20) != Next)) return false;
+    return digit_before_blanks(t, p);
+  };
+  return any_at(t, Lower, at) || any_at(t, static_cast<char>(Lower - 'a' + 'A'), at);
+}
+
 // ---- the kinds ----
 
 template <const regex::LazyRegex& re>
@@ -278,6 +480,8 @@ struct Kind {
   EntityKind kind;
   std::string_view tag;  // its name in placeholders and to callers
   const regex::Regex& (*pattern)();
+  bool (*may_hold)(std::string_view text);  // false: the pattern finds nothing in the text
+  bool digit;  // every match holds a digit
   std::string (*speak)(std::string_view text, std::string_view lang);
   std::string_view key = {};    // the option that turns it off; empty: always on
   bool key_at_restore = false;  // off, it is still cut out but put back as written
@@ -288,20 +492,20 @@ struct Kind {
 // In extraction order: earlier kinds win overlaps, so an e-mail domain is not
 // also a URL, an IP address is not a VERSION, a version-shaped date is not a DATE.
 constexpr Kind KINDS[] = {
-    {EntityKind::EMAIL, "EMAIL", compiled<RE_EMAIL>, spoken_email},
-    {EntityKind::URL, "URL", compiled<RE_URL>, spoken_url, {}, false, nullptr, closing_punctuation},
-    {EntityKind::PHONE, "PHONE", compiled<RE_PHONE>, spoken_digits, {}, false, part_of_decimal},
-    {EntityKind::VERSION, "VERSION", compiled<RE_VERSION>, spoken_version},
-    {EntityKind::CURRENCY, "CURRENCY", compiled<RE_CURRENCY>, spoken_currency, {}, false, amount_goes_on},
-    {EntityKind::DATE, "DATE", re_date, spoken_date, "dates", true, not_a_calendar_date},
-    {EntityKind::TIME, "TIME", re_time, spoken_time, "times", true},
-    {EntityKind::TEMPERATURE, "TEMPERATURE", compiled<shared::RE_TEMPERATURE>, shared::speak_temperature, "temperature"},
-    {EntityKind::ADDRESS_SLASH, "ADDRESS_SLASH", compiled<RE_ADDRESS_SLASH>, spoken_address_slash, "fractions"},
-    {EntityKind::FRACTION, "FRACTION", compiled<shared::RE_FRACTION>, shared::speak_fraction, "fractions"},
-    {EntityKind::X_KALI, "X_KALI", compiled<shared::RE_X_KALI>, shared::speak_x_kali, "x_kali"},
-    {EntityKind::IC, "IC", compiled<RE_IC>, spoken_digits, "ic", false, part_of_decimal},
-    {EntityKind::HARI_BULAN, "HARI_BULAN", compiled<shared::RE_HARI_BULAN>, shared::speak_hari_bulan, "hari_bulan"},
-    {EntityKind::HIJRI, "HIJRI", compiled<shared::RE_HIJRI>, shared::speak_hijri, "hijri"},
+    {EntityKind::EMAIL, "EMAIL", compiled<RE_EMAIL>, may_hold_email, false, spoken_email},
+    {EntityKind::URL, "URL", compiled<RE_URL>, may_hold_url, false, spoken_url, {}, false, nullptr, closing_punctuation},
+    {EntityKind::PHONE, "PHONE", compiled<RE_PHONE>, may_hold_phone, true, spoken_digits, {}, false, part_of_decimal},
+    {EntityKind::VERSION, "VERSION", compiled<RE_VERSION>, may_hold_version, true, spoken_version},
+    {EntityKind::CURRENCY, "CURRENCY", compiled<RE_CURRENCY>, may_hold_currency, false, spoken_currency, {}, false, amount_goes_on},
+    {EntityKind::DATE, "DATE", re_date, may_hold_date, true, spoken_date, "dates", true, not_a_calendar_date},
+    {EntityKind::TIME, "TIME", re_time, may_hold_time, true, spoken_time, "times", true},
+    {EntityKind::TEMPERATURE, "TEMPERATURE", compiled<shared::RE_TEMPERATURE>, may_hold_temperature, true, shared::speak_temperature, "temperature"},
+    {EntityKind::ADDRESS_SLASH, "ADDRESS_SLASH", compiled<RE_ADDRESS_SLASH>, may_hold_slash_number, true, spoken_address_slash, "fractions"},
+    {EntityKind::FRACTION, "FRACTION", compiled<shared::RE_FRACTION>, may_hold_slash_number, true, shared::speak_fraction, "fractions"},
+    {EntityKind::X_KALI, "X_KALI", compiled<shared::RE_X_KALI>, may_hold_letter_after_digit<'x'>, true, shared::speak_x_kali, "x_kali"},
+    {EntityKind::IC, "IC", compiled<RE_IC>, may_hold_ic, true, spoken_digits, "ic", false, part_of_decimal},
+    {EntityKind::HARI_BULAN, "HARI_BULAN", compiled<shared::RE_HARI_BULAN>, may_hold_letter_after_digit<'h', 'b'>, true, shared::speak_hari_bulan, "hari_bulan"},
+    {EntityKind::HIJRI, "HIJRI", compiled<shared::RE_HIJRI>, may_hold_letter_after_digit<'h'>, true, shared::speak_hijri, "hijri"},
 };
 
 // The row of each kind, by the kind's value; every kind has exactly one.
@@ -445,13 +649,15 @@ std::string placeholder(const Entity& entity) {
   return out;
 }
 
+bool detail::may_hold(EntityKind kind, std::string_view text) {
+  const Kind& k = row(kind);
+  return (!k.digit || holds_digit(text)) && k.may_hold(text);
+}
+bool detail::pattern_finds(EntityKind kind, std::string_view text) { return row(kind).pattern().is_match(text); }
+
 // ---- extraction ----
 
 Extraction extract_gated(std::string_view text, const Options& options, bool fresh_ids) {
-  static const auto needs =
-      rules::needs_of_rows(KINDS, [](const Kind& kind) { return std::string_view(kind.pattern().pattern()); });
-  std::optional<rules::Holds> holds;
-
   Extraction result{std::string(text), {}};
   // Where extraction's own placeholders stand in the working text, so that a
   // later match that swallows one can still be read as it was written.
@@ -459,6 +665,7 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
     std::size_t pos, len, entity;
   };
   std::vector<Placed> placed, next_placed;
+  std::optional<bool> digits;
   std::uint64_t counter = 1;
   std::unordered_set<std::uint64_t> taken_ids;
   if (fresh_ids) {
@@ -474,15 +681,17 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
   for (std::size_t k = 0; k < std::size(KINDS); ++k) {
     const Kind& step = KINDS[k];
     if (!step.key.empty() && !step.key_at_restore && !options.is_enabled(step.key)) continue;
+    if (step.digit && !digits) {
+      if (digits.has_value()) continue;
+      digits = holds_digit(result.text);
+      if (!*digits) continue;
+    }
+    if (!step.may_hold(result.text)) continue;
     const regex::Regex* re = &step.pattern();
-    // Only a cut changes the text.
-    if (!holds) holds.emplace(result.text);
-    if (!holds->may_match(needs[k])) continue;
     const std::size_t cut_before = result.entities.size();
 
     const std::string& work = result.text;
-    std::string next;
-    next.reserve(work.size());
+    std::string next;  // built from the first cut on
     next_placed.clear();
     std::size_t copied = 0, p = 0;
     // Copies work[copied, to) and the placeholders standing there.
@@ -497,6 +706,7 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
         std::size_t start = caps.start(0), end = caps.end(0);
         if (step.refuse != nullptr && step.refuse(work, start, end)) return;
         if (step.give_back != nullptr) end -= step.give_back(work.substr(start, end - start));
+        if (result.entities.size() == cut_before) next.reserve(work.size() + 16);
         copy_until(start);
         while (taken_ids.contains(counter)) ++counter;
         Entity entity{std::string(work.substr(start, end - start)), counter++, step.kind};
@@ -520,10 +730,11 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
     } catch (const InternalFailure&) {
       // A matching error ends only this kind's scan; what was cut stays.
     }
+    if (result.entities.size() == cut_before) continue;
+    digits = true;  // every placeholder holds its id
     copy_until(work.size());
     result.text = std::move(next);
     placed.swap(next_placed);
-    if (result.entities.size() != cut_before) holds.reset();
   }
   return result;
 }

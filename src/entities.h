@@ -69,4 +69,11 @@ std::string spoken_address_slash(std::string_view text, std::string_view lang);
 // PHONE and IC: every ASCII digit as the pack's word, nothing else.
 std::string spoken_digits(std::string_view text, std::string_view lang);
 
+// For tests: whether a kind's quick check lets the text through to the
+// kind's pattern, and whether that pattern finds a match in it.
+namespace detail {
+bool may_hold(EntityKind kind, std::string_view text);
+bool pattern_finds(EntityKind kind, std::string_view text);
+}  // namespace detail
+
 }  // namespace kalvesta::entities
