@@ -34,9 +34,9 @@ constinit regex::LazyRegex RE_PRODUCT_CTX{
 // The letters that may end a context word here. Every match is a word, at
 // least one blank, then a digit; the word's last letter comes in either case,
 // or as the Kelvin sign or long s that "k" and "s" also match. Such a letter
-// counts when ASCII blanks and then an ASCII digit follow it, or a character
-// beyond ASCII (maybe a blank or digit of another script) follows it or the
-// blanks.
+// counts when ASCII blanks and then a character that may be a digit follow
+// it, or a character that may be a blank of another script follows it or
+// the blanks.
 std::uint32_t context_finals_before_numbers(std::string_view text) {
   std::uint32_t found = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -44,12 +44,13 @@ std::uint32_t context_finals_before_numbers(std::string_view text) {
     const std::uint32_t bit = shared::caseless_letter_at(text, i, len);
     if (bit == 0) continue;
     const std::size_t next = i + len;
-    if (next >= text.size()) break;
     std::size_t k = next;
     while (k < text.size() && shared::is_ascii_blank(static_cast<unsigned char>(text[k]))) ++k;
     if (k == text.size()) continue;
-    const auto after = static_cast<unsigned char>(text[k]);
-    if (after >= 0x80 || (k > next && unicode::is_ascii_digit(after))) found |= bit;
+    const bool ascii = static_cast<unsigned char>(text[k]) < 0x80;
+    if (ascii ? k > next && text[k] >= '0' && text[k] <= '9'
+              : shared::may_be_digit_or_blank(text, k))
+      found |= bit;
   }
   return found;
 }

@@ -13,6 +13,7 @@
 #include "normalize.h"
 #include "regex.h"
 #include "rules.h"
+#include "shared.h"
 #include "stash.h"
 #include "unicode.h"
 
@@ -493,12 +494,39 @@ std::string to_cardinal_zh_text(std::string_view digits) {
   return all_ascii_digits(digits) ? fraction_digits(digits) : to_cardinal_zh(0);
 }
 
+namespace {
+
+// Whether no pass can act: every match holds a digit, "-", "." or "," (a
+// money amount may be commas alone), and the text holds none.
+bool nothing_to_read(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (b < 0x80) {
+      if ((b >= '0' && b <= '9') || b == '-' || b == '.' || b == ',') return false;
+    } else if ((b & 0xC0) != 0x80 && !shared::neither_digit_nor_blank(text, i)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The text without blanks at either end; ends that are certainly no blanks
+// need no look-up.
+std::string trimmed(std::string s) {
+  if (s.empty()) return s;
+  std::size_t last = s.size() - 1;
+  while (last > 0 && (static_cast<unsigned char>(s[last]) & 0xC0) == 0x80) --last;
+  if (!shared::may_be_digit_or_blank(s, 0) && !shared::may_be_digit_or_blank(s, last)) return s;
+  const std::string_view t = unicode::trim(s);
+  return t.size() == s.size() ? s : std::string(t);
+}
+
+}  // namespace
+
 std::string normalize_zh_variant(std::string_view text, bool is_my) {
+  if (nothing_to_read(text)) return trimmed(std::string(text));
   static const std::vector<Pass> zh = variant_passes(false), zh_my = variant_passes(true);
-  std::string s = rules::run_passes(text, is_my ? zh_my : zh);
-  const std::string_view trimmed = unicode::trim(s);
-  if (trimmed.size() == s.size()) return s;
-  return std::string(trimmed);
+  return trimmed(rules::run_passes(text, is_my ? zh_my : zh));
 }
 
 }  // namespace kalvesta::normalize_zh

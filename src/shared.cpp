@@ -60,15 +60,6 @@ Split split_point(std::string_view number) {
 
 }  // namespace
 
-std::uint32_t caseless_letter_at(std::string_view text, std::size_t i, std::size_t& len) {
-  const auto b = static_cast<unsigned char>(text[i]);
-  len = 1;
-  if (b < 0x80) return unicode::is_ascii_alnum(b) && b > '9' ? 1u << ((b | 0x20) - 'a') : 0;
-  if (text.compare(i, 2, "\u017F") == 0) return len = 2, letter_bits("s");
-  if (text.compare(i, 3, "\u212A") == 0) return len = 3, letter_bits("k");
-  return 0;
-}
-
 std::string zh_fraction(std::string_view fraction) {
   std::string out;
   for (std::size_t pos = 0; pos < fraction.size();)
@@ -196,8 +187,8 @@ std::string read_measure(const regex::Captures& caps, const WordMap& units, std:
 // The letters that may begin a unit here. Every match is a number ending in
 // a digit, blanks, then its unit, whose first letter comes in either case,
 // or as the Kelvin sign or long s that "k" and "s" also match. Such a letter
-// counts when, past ASCII blanks before it, an ASCII digit or a character
-// beyond ASCII (maybe a digit or blank of another script) stands.
+// counts when, past ASCII blanks before it, a character stands that may be a
+// digit (or a blank of another script).
 std::uint32_t unit_initials_after_numbers(std::string_view text) {
   std::uint32_t found = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -206,9 +197,10 @@ std::uint32_t unit_initials_after_numbers(std::string_view text) {
     if (bit == 0) continue;
     std::size_t k = i;
     while (k > 0 && is_ascii_blank(static_cast<unsigned char>(text[k - 1]))) --k;
-    if (k > 0 && (unicode::is_ascii_digit(static_cast<unsigned char>(text[k - 1])) ||
-                  static_cast<unsigned char>(text[k - 1]) >= 0x80))
-      found |= bit;
+    if (k == 0) continue;
+    std::size_t start = k - 1;  // the first byte of the character before
+    while (start > 0 && k - start < 4 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) --start;
+    if (may_be_digit_or_blank(text, start)) found |= bit;
   }
   return found;
 }

@@ -36,8 +36,41 @@ constexpr std::uint32_t letter_bits(std::string_view letters) {
   for (char c : letters) bits |= 1u << (c - 'a');
   return bits;
 }
-std::uint32_t caseless_letter_at(std::string_view text, std::size_t i, std::size_t& len);
+inline std::uint32_t caseless_letter_at(std::string_view text, std::size_t i, std::size_t& len) {
+  const auto b = static_cast<unsigned char>(text[i]);
+  len = 1;
+  if (b < 0x80) {
+    const unsigned letter = (b | 0x20u) - 'a';
+    return letter < 26 ? 1u << letter : 0;
+  }
+  const auto at = [&](std::size_t k) { return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0; };
+  if (b == 0xC5 && at(1) == 0xBF) return len = 2, letter_bits("s");                  // U+017F
+  if (b == 0xE2 && at(1) == 0x84 && at(2) == 0xAA) return len = 3, letter_bits("k");  // U+212A
+  return 0;
+}
 constexpr bool is_ascii_blank(unsigned char b) { return b == ' ' || (b >= '\t' && b <= '\r'); }
+// Whether the character at text[i], beyond ASCII, is certainly no digit
+// (\d) and no blank (\s, White_Space): U+00A1..U+00FF, U+3001..U+9FFF (the
+// CJK marks, kana and ideographs), and the full-width forms but the digits.
+// Every other character may be either.
+inline bool neither_digit_nor_blank(std::string_view text, std::size_t i) {
+  const auto at = [&](std::size_t k) { return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0; };
+  const unsigned char b = at(0), b1 = at(1), b2 = at(2);
+  if (b == 0xC2) return b1 >= 0xA1 && b1 <= 0xBF;
+  if (b == 0xC3) return b1 >= 0x80 && b1 <= 0xBF;
+  if (b == 0xE3) return b1 >= 0x80 && b1 <= 0xBF && b2 >= 0x80 && b2 <= 0xBF && !(b1 == 0x80 && b2 == 0x80);
+  if (b >= 0xE4 && b <= 0xE9) return b1 >= 0x80 && b1 <= 0xBF && b2 >= 0x80 && b2 <= 0xBF;
+  if (b == 0xEF && b1 == 0xBC) return (b2 >= 0x81 && b2 <= 0x8F) || (b2 >= 0x9A && b2 <= 0xBF);  // U+FF01..U+FF3F
+  if (b == 0xEF && (b1 == 0xBD || b1 == 0xBE)) return b2 >= 0x80 && b2 <= 0xBF;                  // U+FF40..U+FFBF
+  return false;
+}
+// Whether the character at text[i] may be a digit or a blank of the pattern
+// dialect (ASCII digits and blanks, and whatever the test above leaves open).
+inline bool may_be_digit_or_blank(std::string_view text, std::size_t i) {
+  const auto b = static_cast<unsigned char>(text[i]);
+  if (b < 0x80) return (b >= '0' && b <= '9') || is_ascii_blank(b);
+  return !neither_digit_nor_blank(text, i);
+}
 
 std::string normalize_measurements(std::string_view text, std::string_view lang);
 namespace detail {

@@ -14,6 +14,7 @@
 #include "shared.h"
 #include "stash.h"
 #include "test_util.h"
+#include "unicode.h"
 
 namespace kalvesta {
 namespace {
@@ -298,7 +299,7 @@ std::vector<std::string> gate_texts() {
                           "minit", "saat", "hours", "minute", "seconds", "sq ft", "sqft", "exit", "gate", "LOT",
                           "platform", "bus no", "flight", "stand", "bay", "block", "blok", "Office", "Windows",
                           "PlayStation", "PS", "Xbox", "iPhone", "iPad", "Galaxy", "Pixel", "Model", "MacBook",
-                          "AirPods", "\u516c\u91cc", "\u3002", "\u00e9", "*", "#"};
+                          "AirPods", "\u516c\u91cc", "\u3002", "\u00e9", "\u00b0", "\uff0c", "\uff15", "*", "#"};
   const char* joins[] = {"", "", " ", "  ", "\t", "\n", "\u3000", "\u00a0", "\u2003", "-", "."};
   std::mt19937 rng(7);
   std::vector<std::string> out;
@@ -330,6 +331,23 @@ TEST(passes, number_gates_refuse_only_what_cannot_match) {
   }
   EXPECT_GT(refused, 10000u);
   EXPECT_GT(opened, 1000u);
+}
+
+// What the gates take for neither a digit nor a blank, the patterns and the
+// blank trimming agree is neither.
+TEST(passes, characters_neither_digit_nor_blank) {
+  const regex::Regex digit_or_blank(R"([\d\s])");
+  std::size_t neither = 0;
+  for (char32_t c = 0x80; c <= 0x10FFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    const std::string ch = unicode::to_utf8(c);
+    if (!shared::neither_digit_nor_blank(ch, 0)) continue;
+    ++neither;
+    ASSERT_FALSE(digit_or_blank.is_match(ch)) << std::hex << static_cast<std::uint32_t>(c);
+    ASSERT_FALSE(unicode::is_white_space(c)) << std::hex << static_cast<std::uint32_t>(c);
+  }
+  EXPECT_GT(neither, 28000u);
+  for (const char* blank : {"\u3000", "\u00a0", "\uff10", "\uff19"}) EXPECT_FALSE(shared::neither_digit_nor_blank(blank, 0)) << blank;
 }
 
 }  // namespace
