@@ -467,6 +467,10 @@ std::string apply_pronunciation_overrides(std::string_view input, std::string_vi
   static const auto override_needs = rules::needs_of_rows(PRONUNCIATION_OVERRIDES, pattern_of);
   static const auto unit_needs = rules::needs_of_rows(UNIT_REWRITES, pattern_of);
   static const rules::Needs abbrev_needs = rules::needs_of(RE_NUMBER_ABBREV.pattern());
+  // Every row needs an ASCII letter other than "k" and "s" (the only ones
+  // with caseless twins beyond ASCII): a text without letters keeps as it is.
+  auto letter = [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; };
+  if (std::none_of(input.begin(), input.end(), letter)) return std::string(input);
   rules::GatedText text(input);
   for (std::size_t i = 0; i < std::size(PRONUNCIATION_OVERRIDES); ++i) {
     const Override& o = PRONUNCIATION_OVERRIDES[i];

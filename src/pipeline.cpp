@@ -13,7 +13,6 @@
 #include "normalize_zh.h"
 #include "pron.h"
 #include "regex.h"
-#include "rules.h"
 #include "shared.h"
 #include "stash.h"
 #include "unicode.h"
@@ -26,8 +25,7 @@ namespace {
 constinit regex::LazyRegex RE_NEG_SIGN{R"((?<![\w\-)\]}）])-(?=\.?\d))"};
 
 std::string rewrite_minus_signs(std::string_view text, const langpack::LanguagePack& pack) {
-  static const rules::Needs needs = rules::needs_of(RE_NEG_SIGN.pattern());
-  if (!rules::Holds(text).may_match(needs)) return std::string(text);
+  if (text.find('-') == std::string_view::npos) return std::string(text);
   const std::string word = " " + pack.negative_word + " ";
   return RE_NEG_SIGN->replace_all(text, [&](const regex::Captures&) { return word; });
 }

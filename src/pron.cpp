@@ -77,52 +77,68 @@ bool is_ascii(std::string_view s) {
 
 char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Which bytes and which pairs of adjacent bytes (hashed) a text holds, ASCII
-// letters folded to lower case: one walk, then each word is ruled out by
-// bit tests instead of a search of the whole text.
+// Which ASCII bytes and which pairs of adjacent ASCII bytes (hashed) a text
+// holds, letters folded to lower case: one walk, then each word is ruled out
+// by bit tests instead of a search of the whole text.
 class Sketch {
  public:
   explicit Sketch(std::string_view text) {
-    unsigned char prev = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      const auto c = static_cast<unsigned char>(ascii_lower(text[i]));
-      bytes_[c / 64] |= std::uint64_t{1} << (c % 64);
-      if (i > 0) set(pairs_, pair_bit(prev, c));
+    unsigned prev = NONE;
+    bool ascii = true;
+    for (char ch : text) {
+      const auto c = static_cast<unsigned char>(ascii_lower(ch));
+      if (c >= 0x80) {
+        ascii = false;
+        prev = NONE;
+        continue;
+      }
+      set(bytes_, c);
+      if (prev != NONE) set(pairs_, pair_bit(prev, c));
       prev = c;
     }
     // The Kelvin sign and the long s, the only characters beyond ASCII that
     // match ASCII letters ("k" and "s") case-insensitively.
-    odd_folds_ = text.find("\u212A") != std::string_view::npos || text.find("\u017F") != std::string_view::npos;
+    odd_folds_ = !ascii && (text.find("\u212A") != std::string_view::npos || text.find("\u017F") != std::string_view::npos);
   }
   bool odd_folds() const { return odd_folds_; }
-  // False when some byte or adjacent pair of `word` (ASCII) is missing.
+  // False when an occurrence of `word` needs an ASCII byte or pair of
+  // adjacent ASCII bytes the text lacks. Each ASCII character of a word
+  // matches only itself in either case, "k" and "s" aside when the text
+  // holds their odd twins; other characters need nothing.
   bool may_hold(std::string_view word) const {
-    unsigned char prev = 0;
-    for (std::size_t i = 0; i < word.size(); ++i) {
-      const auto c = static_cast<unsigned char>(ascii_lower(word[i]));
-      if (!(bytes_[c / 64] >> (c % 64) & 1)) return false;
-      if (i > 0 && !(pairs_[pair_bit(prev, c) / 64] >> (pair_bit(prev, c) % 64) & 1)) return false;
+    unsigned prev = NONE;
+    for (char ch : word) {
+      const auto c = static_cast<unsigned char>(ascii_lower(ch));
+      if (c >= 0x80 || (odd_folds_ && (c == 'k' || c == 's'))) {
+        prev = NONE;
+        continue;
+      }
+      if (!has(bytes_, c) || (prev != NONE && !has(pairs_, pair_bit(prev, c)))) return false;
       prev = c;
     }
     return true;
   }
 
  private:
-  static std::size_t pair_bit(unsigned char a, unsigned char b) { return (a * 31u + b) % 1024; }
-  static void set(std::array<std::uint64_t, 16>& bits, std::size_t b) { bits[b / 64] |= std::uint64_t{1} << (b % 64); }
-  std::array<std::uint64_t, 4> bytes_{};
+  static constexpr unsigned NONE = 0x100;
+  static unsigned pair_bit(unsigned a, unsigned b) { return (a * 31u + b) % 1024; }
+  template <std::size_t N>
+  static void set(std::array<std::uint64_t, N>& bits, unsigned b) { bits[b / 64] |= std::uint64_t{1} << (b % 64); }
+  template <std::size_t N>
+  static bool has(const std::array<std::uint64_t, N>& bits, unsigned b) { return bits[b / 64] >> (b % 64) & 1; }
+  std::array<std::uint64_t, 2> bytes_{};
   std::array<std::uint64_t, 16> pairs_{};
   bool odd_folds_ = false;
 };
 
 // False only when the word certainly has no case-insensitive occurrence.
 // An ASCII word can only match ASCII text equal to it up to ASCII case,
-// except that the Kelvin sign matches "k" and the long s matches "s": for
-// words holding those letters the shortcut needs a text without those two.
+// except that the Kelvin sign matches "k" and the long s matches "s": the
+// search below needs a text without those two.
 bool may_occur(std::string_view text, const Sketch& sketch, std::string_view word) {
+  if (!sketch.may_hold(word)) return false;
   if (word.empty() || !is_ascii(word)) return true;
   if (sketch.odd_folds() && word.find_first_of("kKsS") != std::string_view::npos) return true;
-  if (!sketch.may_hold(word)) return false;
   const char first = ascii_lower(word.front());
   for (std::size_t i = 0; i + word.size() <= text.size(); ++i) {
     if (ascii_lower(text[i]) != first) continue;

@@ -90,7 +90,7 @@ const PairCase kPairs[] = {
     {"ab", "X", "ba a b", "ba a b"}, {"IEEE", "X", "(ieee)", "(X)"}, {"a/L", "X", "A/l", "X"},
     // Case folding reaches beyond ASCII, in the text and in the word.
     {"kg", "kilo", "5 \u212Ag", "5 kilo"}, {"as", "X", "a\u017F b", "X b"},
-    {"café", "kafe", "CAFÉ baru", "kafe baru"},
+    {"café", "kafe", "CAFÉ baru", "kafe baru"}, {"aé", "X", "a é", "a é"}, {"ké", "X", "\u212AÉ", "X"},
     // An empty word matches nothing instead of every word boundary.
     {"", "X", "a b", "a b"},
 };
