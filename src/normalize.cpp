@@ -88,7 +88,8 @@ const Scales NO_M{SCALES_NO_M, RE_ANY_SUFFIX_NO_M};
 
 std::string apply_scales(std::string_view text, const Scales& scales) {
   GatedText out(text);
-  if (!out.may_match(scales.needs) || !scales.gate->is_match(text)) return out.take();
+  if (next_code_start(text, 0) == std::string_view::npos || !out.may_match(scales.needs) || !scales.gate->is_match(text))
+    return out.take();
   for (const Scale& s : scales.rows) {
     if (!out.may_match(s.needs)) continue;
     out.replace(*s.re, [zeros = s.zeros](const Captures& c) { return scaled_amount(c, zeros); });
@@ -228,10 +229,10 @@ std::string mixed_token(const Captures& c) { return normalize_mixed_alnum(c[0]);
 // decimals, and the dashed/adjacent/number trio spreads, rejoins, then reads.
 const Pass MALAY_PASSES[] = {
     {RE_ZERO_COMMA, zero_point},              // ‘0,001’ -> ‘0.001’
-    {RE_K_SUFFIX, thousand_times},            // ‘RM1.5K’ -> ‘RM1500’
+    {RE_K_SUFFIX, thousand_times, nullptr, replace_after_codes},  // ‘RM1.5K’ -> ‘RM1500’
     {RE_DATE_YMD, date_ymd},                  // ‘2024-03-05’ -> ‘lima Mac dua ribu dua puluh empat’
     {RE_DATE, date_dmy},                      // ‘05/03/24’ -> ‘lima Mac dua puluh empat’
-    {RE_CURRENCY, money},                     // ‘RM5.50’ -> ‘lima ringgit lima puluh sen’, ‘RM5.125’ -> ‘lima perpuluhan satu dua lima ringgit’
+    {RE_CURRENCY, money, nullptr, replace_after_codes},  // ‘RM5.50’ -> ‘lima ringgit lima puluh sen’, ‘RM5.125’ -> ‘lima perpuluhan satu dua lima ringgit’
     {RE_TIME_NO_MERIDIAN, clock, &RE_TIME_NO_MERIDIAN_HEAD},  // ‘10:30’ -> ‘sepuluh tiga puluh’
     {RE_TIME, clock_with_period},             // ‘10:30pm’ -> ‘sepuluh tiga puluh p m’
     {RE_TIME_HOUR_ONLY, hour_with_period},    // ‘3pm’ -> ‘tiga petang’

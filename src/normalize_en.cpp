@@ -277,7 +277,7 @@ using rules::Pass;
 const Pass PASSES[] = {
     {rules::RE_ZERO_COMMA, rules::zero_point},  // ‘0,001’ -> ‘0.001’
     {RE_DATE, read_date},         // ‘05/03/24’ -> ‘fifth of March, twenty-four’
-    {RE_CURRENCY, read_money},    // ‘RM5.50’ -> ‘five ringgit fifty cent’
+    {RE_CURRENCY, read_money, nullptr, rules::replace_after_codes},  // ‘RM5.50’ -> ‘five ringgit fifty cent’
     {RE_TIME_NO_MERIDIAN, read_time_no_meridian, &RE_TIME_NO_MERIDIAN_HEAD},  // ‘9:05’ -> ‘nine five’
     {RE_TIME, read_time},                 // ‘10.15 a.m.’ -> ‘ten fifteen a m’
     {RE_TIME_HOUR_ONLY, read_hour_only},  // ‘7pm’ -> ‘seven p m’

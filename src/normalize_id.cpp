@@ -46,7 +46,7 @@ using rules::Pass;
 const Pass PREPARSE_PASSES[] = {
     {RE_DOTTED_THOUSANDS, dotted_thousands},  // ‘1.234.567,89’ -> ‘1234567.89’
     {RE_COMMA_DECIMAL, comma_decimal},        // ‘12,5’ -> ‘12.5’
-    {RE_ID_CURRENCY_SUFFIX, scale_suffix},    // ‘Rp5jt’ -> ‘Rp5 juta’
+    {RE_ID_CURRENCY_SUFFIX, scale_suffix, nullptr, rules::replace_after_codes},  // ‘Rp5jt’ -> ‘Rp5 juta’
     {RE_ID_BARE_SUFFIX, scale_suffix},        // ‘10rb’ -> ‘10 ribu’
 };
 
@@ -153,7 +153,7 @@ std::string mixed_token(const Captures& c) { return normalize_mixed_alnum_id(c[0
 const Pass INDONESIAN_PASSES[] = {
     {rules::RE_DATE_YMD, date_ymd},       // ‘2024-03-05’ -> ‘lima Maret dua ribu dua puluh empat’
     {rules::RE_DATE, date_dmy},           // ‘05/03/24’ -> ‘lima Maret dua puluh empat’
-    {RE_CURRENCY_ID, money},                  // ‘Rp5.5’ -> ‘lima rupiah lima sen’
+    {RE_CURRENCY_ID, money, nullptr, rules::replace_after_codes},  // ‘Rp5.5’ -> ‘lima rupiah lima sen’
     {RE_TIME_SHAPED_DECIMAL, decimal},        // ‘3,14’ -> ‘tiga koma satu empat’
     {RE_TIME_NO_MERIDIAN, clock, &RE_TIME_NO_MERIDIAN_HEAD},  // ‘10.30’ -> ‘sepuluh tiga puluh’
     {RE_TIME, clock_with_period},             // ‘10.30 pm’ -> ‘sepuluh tiga puluh sore’

@@ -333,6 +333,8 @@ std::string run_passes(std::string_view text, std::span<const Pass> passes) {
       changed = replace_at_digit_runs(cur, *p.re, p.read, next);
     } else if (p.walk == static_cast<Walk>(replace_words_with_digits)) {
       changed = replace_words_with_digits(cur, *p.re, p.read, next);
+    } else if (p.walk == static_cast<Walk>(replace_after_codes)) {
+      changed = replace_after_codes(cur, *p.re, p.read, next);
     } else if (p.walk) {
       next = p.walk(cur, *p.re, p.read);
       changed = next != cur;
@@ -436,6 +438,69 @@ bool replace_words_with_digits(std::string_view text, const regex::Regex& word, 
   return rw.finish();
 }
 
+namespace {
+
+bool all_ascii(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+constexpr std::array<bool, 256> byte_table(std::string_view members) {
+  std::array<bool, 256> t{};
+  for (char c : members) t[static_cast<unsigned char>(c)] = true;
+  return t;
+}
+constexpr auto kCodeFirst = byte_table("RrUuEeGgMmIi$");
+constexpr auto kAsciiWord = byte_table("0123456789_ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+
+std::size_t next_code_in_ascii(std::string_view text, std::size_t from) {
+  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  for (std::size_t p = from; p < text.size(); ++p) {
+    if (!kCodeFirst[at(p)] || (p > 0 && kAsciiWord[at(p - 1)])) continue;
+    // The rest of each code with that first letter ("r" begins "rm" and "rp").
+    std::string_view rest;
+    switch (text[p] | 0x20) {
+      case '$': return p;
+      case 'r': rest = "mp"; break;
+      case 'u': rest = "sd"; break;
+      case 'e': rest = "ur"; break;
+      case 'g': rest = "bp"; break;
+      case 'm': rest = "yr"; break;
+      default: rest = "dr"; break;  // "i"
+    }
+    if (p + 1 >= text.size()) continue;
+    const char second = static_cast<char>(text[p + 1] | 0x20);
+    if (rest == "mp") {
+      if (second == 'm' || second == 'p') return p;
+    } else if (p + 2 < text.size() && second == rest[0] && (text[p + 2] | 0x20) == rest[1]) {
+      return p;
+    }
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
+// Beyond ASCII a code may be written with other characters (‘ſ’ for "s"),
+// and a word character may take more than a byte: any start may match.
+std::size_t next_code_start(std::string_view text, std::size_t from) {
+  return all_ascii(text) ? next_code_in_ascii(text, from) : from;
+}
+
+bool replace_after_codes(std::string_view text, const regex::Regex& money, Reader read, std::string& out) {
+  const bool ascii = all_ascii(text);
+  auto next = [&](std::size_t from) { return ascii ? next_code_in_ascii(text, from) : from; };
+  Rewrite rw(text, out);
+  regex::Captures caps;
+  for (std::size_t pos = next(0); pos <= text.size(); pos = next(pos)) {
+    if (!money.find_at(text, pos, caps)) break;
+    rw.put(caps.start(0), caps.end(0), read(caps));
+    pos = std::max(caps.end(0), caps.start(0) + 1);
+  }
+  return rw.finish();
+}
+
 std::string replace_unless_percent_follows(std::string_view text, const regex::Regex& head, Reader read) {
   std::string out;
   return replace_unless_percent_follows(text, head, read, out) ? out : std::string(text);
@@ -449,6 +514,11 @@ std::string replace_at_digit_runs(std::string_view text, const regex::Regex& das
 std::string replace_words_with_digits(std::string_view text, const regex::Regex& word, Reader read) {
   std::string out;
   return replace_words_with_digits(text, word, read, out) ? out : std::string(text);
+}
+
+std::string replace_after_codes(std::string_view text, const regex::Regex& money, Reader read) {
+  std::string out;
+  return replace_after_codes(text, money, read, out) ? out : std::string(text);
 }
 
 // ---- patterns several languages run ----

@@ -174,10 +174,23 @@ std::string replace_at_digit_runs(std::string_view text, const regex::Regex& das
 // ones before it read as written.
 std::string replace_words_with_digits(std::string_view text, const regex::Regex& word, Reader read);
 
-// The three walks into `out`, as replace_into: false when nothing changed.
+// The first position from `from` on where a money pattern's match can
+// start: in an ASCII text, a currency code ("RM", "Rp", "$", "USD", "EUR",
+// "GBP", "MYR", "IDR", any letter case) after no letter, digit or "_"; in
+// any other text `from` itself. npos when there is none.
+std::size_t next_code_start(std::string_view text, std::size_t from);
+
+// The matches of a money pattern (never empty; every match starts with one
+// of those codes, which no word character comes before) replaced by read():
+// the engine searches only from where a code starts, and not at all in a
+// text without one.
+std::string replace_after_codes(std::string_view text, const regex::Regex& money, Reader read);
+
+// The walks into `out`, as replace_into: false when nothing changed.
 bool replace_unless_percent_follows(std::string_view text, const regex::Regex& head, Reader read, std::string& out);
 bool replace_at_digit_runs(std::string_view text, const regex::Regex& dashed, Reader read, std::string& out);
 bool replace_words_with_digits(std::string_view text, const regex::Regex& word, Reader read, std::string& out);
+bool replace_after_codes(std::string_view text, const regex::Regex& money, Reader read, std::string& out);
 
 // How a pass finds and replaces its matches when the engine's own scan would
 // be too slow: one of the walks above, or a language's own.

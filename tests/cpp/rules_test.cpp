@@ -78,6 +78,23 @@ TEST(replace_words_with_digits, same_as_every_word) {
   }
 }
 
+// The code-start walk gives the engine's own matches of a money pattern.
+constinit LazyRegex RE_MONEY{R"((?i)(?<![^\W\p{Ideographic}])(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)\s?([\d,]+|\.\d+))"};
+
+TEST(replace_after_codes, same_matches_as_the_engine) {
+  const std::string_view texts[] = {
+      "", "RM5", "rm 5 and $6", "xRM5 _RM5 5RM5", "(RM5)", "RM5RM6", "usd 7, Eur 8, gBp 9, MYR 1, idr 2, Rp3",
+      "US$5", "$$5", "RM,", "R", "RM", "harga RM 1,500", "Uſd 5", "€5 £6", "价格RM5", "RMx5 RP.5", "\x04" "5",
+  };
+  auto mark = [](const kalvesta::regex::Captures& c) { return "<" + std::string(c[1]) + "|" + std::string(c[2]) + ">"; };
+  for (auto t : texts) {
+    std::string out;
+    const std::string want = RE_MONEY->replace_all(t, mark);
+    EXPECT_EQ(replace_after_codes(t, *RE_MONEY, mark, out) ? out : std::string(t), want) << t;
+    if (next_code_start(t, 0) == std::string_view::npos) EXPECT_EQ(want, t) << t;
+  }
+}
+
 }  // namespace
 
 // ---- what a match needs ----
