@@ -328,8 +328,9 @@ std::size_t char_len(unsigned char b) { return b < 0xC0 ? 1 : b < 0xE0 ? 2 : b <
 std::size_t longest_digit_run(std::string_view t, bool joined) {
   std::size_t best = 0;
   for (std::size_t p = 0; p < t.size();) {
-    if (digit_at(t, p) == 0) {
-      p += char_len(static_cast<unsigned char>(t[p]));
+    const auto b = static_cast<unsigned char>(t[p]);
+    if (b < 0x80 ? b < '0' || b > '9' : digit_at(t, p) == 0) {
+      p += char_len(b);
       continue;
     }
     std::size_t digits = 0;
@@ -381,9 +382,15 @@ bool may_hold_url(std::string_view t) {
 
 // Whether the text holds a digit at all (most kinds need one).
 bool holds_digit(std::string_view t) {
-  for (std::size_t p = 0; p < t.size(); ++p) {
+  for (std::size_t p = 0; p < t.size();) {
     const auto b = static_cast<unsigned char>(t[p]);
-    if ((b >= '0' && b <= '9') || (b >= 0x80 && digit_at(t, p) != 0)) return true;
+    if (b < 0x80) {
+      if (b >= '0' && b <= '9') return true;
+      ++p;
+    } else {
+      if (digit_at(t, p) != 0) return true;
+      p += char_len(b);
+    }
   }
   return false;
 }
@@ -394,17 +401,16 @@ bool may_hold_version(std::string_view t) { return any_at(t, '.', [&](std::size_
 
 // A code or sign ending at `end`, in either case (the long s stands for "s").
 bool currency_ends_at(std::string_view t, std::size_t end) {
-  auto ends_with = [&](std::string_view code) {
-    if (end < code.size()) return false;
-    for (std::size_t i = 0; i < code.size(); ++i) {
-      const char c = t[end - code.size() + i];
-      if (code[i] >= 'a' && code[i] <= 'z' ? (c | 0x20) != code[i] : c != code[i]) return false;
-    }
-    return true;
-  };
-  for (std::string_view code : {"$", "\u00a3", "\u20ac", "rm", "rp", "usd", "eur", "gbp", "myr", "idr", "u\u017fd"})
-    if (ends_with(code)) return true;
-  return false;
+  auto is = [&](std::size_t back, char lower) { return end >= back && (t[end - back] | 0x20) == lower; };
+  if (end == 0) return false;
+  switch (t[end - 1] | 0x20) {
+    case '$': return true;
+    case 'm': return is(2, 'r');                                  // RM
+    case 'p': return is(2, 'r') || (is(3, 'g') && is(2, 'b'));    // Rp, GBP
+    case 'r': return (is(3, 'e') && is(2, 'u')) || (is(3, 'm') && is(2, 'y')) || (is(3, 'i') && is(2, 'd'));
+    case 'd': return (is(3, 'u') && is(2, 's')) || (end >= 4 && is(4, 'u') && t.substr(end - 3, 2) == "\u017f");
+    default: return t.substr(0, end).ends_with("\u00a3") || t.substr(0, end).ends_with("\u20ac");
+  }
 }
 
 bool may_hold_currency(std::string_view t) {
@@ -425,8 +431,16 @@ bool may_hold_date(std::string_view t) {
   if (any_at(t, '/', [&](std::size_t p) { return digit_both_sides(t, p); })) return true;  // ‘12/05/2024’
   if (any_at(t, '-', [&](std::size_t p) { return digit_both_sides(t, p); })) return true;  // ‘2024-05-12’
   // The patterns name months as written: every name starts with its short form.
-  for (const auto& [number, name] : words::en::MONTHS)
-    if (t.find(name.substr(0, 3)) != std::string_view::npos) return true;
+  constexpr std::uint32_t initials = [] {
+    std::uint32_t bits = 0;
+    for (const auto& [number, name] : words::en::MONTHS) bits |= 1u << (name[0] - 'A');
+    return bits;
+  }();
+  for (std::size_t p = 0; p + 3 <= t.size(); ++p) {
+    if (t[p] < 'A' || t[p] > 'Z' || !(initials >> (t[p] - 'A') & 1)) continue;
+    for (const auto& [number, name] : words::en::MONTHS)
+      if (t.substr(p, 3) == name.substr(0, 3)) return true;
+  }
   return false;
 }
 
@@ -438,10 +452,10 @@ bool may_hold_time(std::string_view t) {
 // between them allowed, with no letter or digit after it.
 bool may_hold_temperature(std::string_view t) {
   for (std::size_t p = 0; p < t.size(); ++p) {
-    const auto b = static_cast<unsigned char>(t[p]);
+    const auto b = static_cast<unsigned char>(t[p] | 0x20);
     std::size_t len = 0;
-    if ((b | 0x20) == 'c' || (b | 0x20) == 'f' || (b | 0x20) == 'k') len = 1;
-    else if (t.substr(p, 3) == "\u212a") len = 3;
+    if (b == 'c' || b == 'f' || b == 'k') len = 1;
+    else if (b == 0xE2 && t.substr(p, 3) == "\u212a") len = 3;
     if (len == 0) continue;
     if (p + len < t.size()) {
       const auto after = static_cast<unsigned char>(t[p + len]);
