@@ -71,24 +71,56 @@ std::size_t copy_escape(std::string_view p, std::size_t i, std::string& out) {
   return i + n;
 }
 
+// For the compile a start gate reads: each class escape as the items of a
+// class that holds at least what it matches (`in_class`), or at most
+// (`in_negated`, for a negated class), so that the gate's class only grows.
+// The non-ASCII digits (Nd) lie in U+0660..1C59, A620..ABF9, FF10..FF19 and
+// from U+104A0 on: none among the Chinese characters.
+struct WidenedEscape {
+  char escape;
+  std::string_view in_class, in_negated;
+};
+constexpr WidenedEscape kWidened[] = {
+    {'w', R"(A-Za-z0-9_\x{80}-\x{10ffff})", "A-Za-z0-9_"},
+    {'W', R"(\x00-/:-@\[-^`{-\x{10ffff})", R"(\x00-/:-@\[-^`{-\x7f)"},
+    {'d', R"(0-9\x{660}-\x{1c59}\x{a620}-\x{abf9}\x{ff10}-\x{ff19}\x{104a0}-\x{1fbf9})", "0-9"},
+    {'D', R"(\x00-/:-\x{10ffff})", R"(\x00-/:-\x7f)"},
+    {'s', R"(\t-\r\x20\x{85}\x{a0}\x{1680}\x{2000}-\x{200a}\x{2028}\x{2029}\x{202f}\x{205f}\x{3000})", R"(\t-\r\x20)"},
+    {'S', R"(\x00-\x08\x0e-\x1f!-\x{10ffff})", R"(\x00-\x08\x0e-\x1f!-\x7f)"},
+};
+
+const WidenedEscape* widened(char escape) {
+  for (const auto& w : kWidened) {
+    if (w.escape == escape) return &w;
+  }
+  return nullptr;
+}
+
 // Translates one character class starting at p[i] == '['; returns the index
 // after its closing ']'. A "\W" inside a class has no single-class form, so
 // such a class becomes an alternation (or, negated, a look-ahead guard).
-std::size_t translate_class(std::string_view p, std::size_t i, std::string& out) {
+// With `gate`, the class escapes are widened instead (see kWidened); *gate
+// turns false where that cannot be done.
+std::size_t translate_class(std::string_view p, std::size_t i, std::string& out, bool* gate = nullptr) {
   std::size_t j = i + 1;
   bool negated = false;
   if (j < p.size() && p[j] == '^') {
     negated = true;
     ++j;
   }
-  std::string items;
+  std::string items, wide;
   bool has_non_word = false;
   bool first = true;
   while (j < p.size()) {
     char c = p[j];
     if (c == ']' && !first) break;
     first = false;
-    if (c == '\\' && j + 1 < p.size()) {
+    if (c == '\\' && j + 1 < p.size() && gate && widened(p[j + 1])) {
+      (negated ? items : wide) += negated ? widened(p[j + 1])->in_negated : widened(p[j + 1])->in_class;
+      j += 2;
+      // "\d-x" would now read as a range.
+      if (j + 1 < p.size() && p[j] == '-' && p[j + 1] != ']') *gate = false;
+    } else if (c == '\\' && j + 1 < p.size()) {
       char e = p[j + 1];
       if (e == 'w') {
         items += kWordItems;
@@ -126,7 +158,13 @@ std::size_t translate_class(std::string_view p, std::size_t i, std::string& out)
     out.append(p.substr(i));
     return p.size();
   }
-  if (!has_non_word) {
+  if (!wide.empty()) {
+    // Apart from the other items: folding the case of the wide ranges costs
+    // a compile milliseconds, and they already hold every case.
+    out += "(?:";
+    if (!items.empty()) out += "[" + items + "]|";
+    out += "(?-i:[" + wide + "]))";
+  } else if (!has_non_word) {
     out += negated ? "[^" : "[";
     out += items;
     out += ']';
@@ -175,6 +213,71 @@ std::string detail::translate(std::string_view p) {
     ++i;
   }
   return out;
+}
+
+// The pattern a start gate is read from: look-arounds and \b \B dropped,
+// class escapes widened. Wherever the pattern matches, this one matches
+// too, so the characters its matches can start with include the pattern's.
+// Empty where no such form is made (captures or verbs a dropped part could
+// hold, or an assertion with a quantifier).
+std::string detail::gate_source(std::string_view p) {
+  if (p.find("(*") != std::string_view::npos || p.find("(?(") != std::string_view::npos) return {};
+  auto quantified = [&](std::size_t at) {
+    return at < p.size() && (p[at] == '?' || p[at] == '*' || p[at] == '+' || p[at] == '{');
+  };
+  std::string out;
+  bool ok = true;
+  std::size_t i = 0;
+  while (i < p.size() && ok) {
+    char c = p[i];
+    if (c == '\\' && i + 1 < p.size()) {
+      char e = p[i + 1];
+      if (e == 'b' || e == 'B') {
+        i += 2;
+        ok = !quantified(i);
+      } else if (const WidenedEscape* w = widened(e)) {
+        out += "(?-i:[";
+        out += w->in_class;
+        out += "])";
+        i += 2;
+      } else {
+        i = copy_escape(p, i, out);
+      }
+    } else if (c == '[') {
+      i = translate_class(p, i, out, &ok);
+    } else if (c == '(' && (p.substr(i, 3) == "(?=" || p.substr(i, 3) == "(?!" || p.substr(i, 4) == "(?<=" ||
+                            p.substr(i, 4) == "(?<!")) {
+      // Skip the assertion; it must hold no capturing group.
+      int depth = 0;
+      std::string ignored;
+      while (i < p.size()) {
+        if (p[i] == '\\') {
+          i = copy_escape(p, i, ignored);
+          continue;
+        }
+        if (p[i] == '[') {
+          i = translate_class(p, i, ignored);
+          continue;
+        }
+        if (p[i] == '(') {
+          ++depth;
+          std::string_view rest = p.substr(i + 1);
+          bool plain = rest.starts_with("?:") || rest.starts_with("?=") || rest.starts_with("?!") ||
+                       rest.starts_with("?<=") || rest.starts_with("?<!");
+          if (!plain) ok = false;
+        } else if (p[i] == ')' && --depth == 0) {
+          ++i;
+          break;
+        }
+        ++i;
+      }
+      ok = ok && depth == 0 && !quantified(i);
+    } else {
+      out.push_back(c);
+      ++i;
+    }
+  }
+  return ok ? out : std::string();
 }
 
 // The pattern for a byte-mode compile: PCRE2's own \w \b \s \d are the
@@ -230,7 +333,9 @@ std::string detail::byte_mode_source(std::string_view p) {
 namespace {
 
 // `unicode` false compiles in byte mode: no UTF, PCRE2's ASCII \w \b \s.
-pcre2_code* compile_one(std::string_view pattern, std::string* error, bool unicode = true, uint32_t extra = 0) {
+// `jit` false: read for its pattern information only.
+pcre2_code* compile_one(std::string_view pattern, std::string* error, bool unicode = true, uint32_t extra = 0,
+                        bool jit = true) {
   pcre2_compile_context* cctx = pcre2_compile_context_create(nullptr);
   if (cctx) pcre2_set_newline(cctx, PCRE2_NEWLINE_LF);
   int err = 0;
@@ -244,7 +349,7 @@ pcre2_code* compile_one(std::string_view pattern, std::string* error, bool unico
     if (error) *error = pcre2_message(err) + " at offset " + std::to_string(offset);
     return nullptr;
   }
-  pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);  // falls back to the interpreter on failure
+  if (jit) pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);  // falls back to the interpreter on failure
   return code;
 }
 
@@ -371,6 +476,9 @@ struct Gate {
   int first_unit = -1, first_other = -1;  // when `first` holds one code unit (and its other case)
   int required = -1;           // a byte at or after the match start, or its other case
   int required_other = -1;
+  // `first` was read from the gate's own compile (see gate_source): the
+  // engine does not know it, so the search visits its bytes itself.
+  bool own_first = false;
 
   void read(const pcre2_code* code) {
     uint32_t v = 0;
@@ -404,6 +512,47 @@ struct Gate {
     }
   }
 
+  // Where the pattern's own compile gives no start set, the one of its gate
+  // compile (UTF text: a match never starts at a continuation byte).
+  void widen_from(std::string_view pattern) {
+    if (by_first) return;
+    std::string source = detail::gate_source(pattern);
+    if (source.empty()) return;
+    pcre2_code* code = compile_one(source, nullptr, true, 0, false);
+    if (!code) return;
+    Gate g;
+    g.read(code);
+    pcre2_code_free(code);
+    if (!g.by_first) return;
+    by_first = own_first = true;
+    first = g.first;
+    for (int b = 0x80; b < 0xC0; ++b) first[b] = false;
+    first_unit = first_other = -1;
+  }
+
+  // The start of the last of the characters from `from` on that a match can
+  // start at, looking at a bounded number of them (a walk stays linear).
+  std::size_t stretch_end(std::string_view text, std::size_t from) const {
+    const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+    std::size_t last = from;
+    for (int n = 0; n < 64; ++n) {
+      std::size_t next = last + 1;
+      while (next < text.size() && (s[next] & 0xC0) == 0x80) ++next;
+      if (next >= text.size() || !first[s[next]]) break;
+      last = next;
+    }
+    return last;
+  }
+
+  // The first byte at or after `from` that a match can start at; npos if none.
+  std::size_t next_first(std::string_view text, std::size_t from) const {
+    const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+    for (; from < text.size(); ++from) {
+      if (first[s[from]]) return from;
+    }
+    return std::string_view::npos;
+  }
+
   static uint32_t other_case(uint32_t c) {
     if (c >= 'a' && c <= 'z') return c - 32;
     if (c >= 'A' && c <= 'Z') return c + 32;
@@ -420,19 +569,8 @@ struct Regex::Impl {
   // By callout number - 1: the repeated item after "(?Cn)" as "ITEM*",
   // anchored, or nullptr where the marker is not followed by one.
   std::vector<pcre2_code*> runs;
-  // Compiles with PCRE2_ANCHORED, built on first anchored use: the JIT does
-  // not run a match anchored only at match time. nullptr when the JIT
-  // cannot take one (the main compile then runs anchored in the interpreter).
-  struct Twin {
-    std::once_flag once;
-    pcre2_code* code = nullptr;
-  };
-  Twin code_anchored, native_anchored;
-
-  const pcre2_code* anchored(const std::string& pattern, bool byte_form);
-
   ~Impl() {
-    for (pcre2_code* c : {code, native, code_anchored.code, native_anchored.code}) {
+    for (pcre2_code* c : {code, native}) {
       if (c) pcre2_code_free(c);
     }
     for (pcre2_code* run : runs) {
@@ -446,23 +584,6 @@ bool has_jit(const pcre2_code* code) {
   std::size_t size = 0;
   return code && pcre2_pattern_info(code, PCRE2_INFO_JITSIZE, &size) == 0 && size > 0;
 }
-}  // namespace
-
-const pcre2_code* Regex::Impl::anchored(const std::string& pattern, bool byte_form) {
-  Twin& twin = byte_form ? native_anchored : code_anchored;
-  std::call_once(twin.once, [&] {
-    std::string source = byte_form ? detail::byte_mode_source(pattern) : detail::translate(pattern);
-    pcre2_code* c = compile_one(source, nullptr, !byte_form, PCRE2_ANCHORED);
-    if (has_jit(c)) {
-      twin.code = c;
-    } else if (c) {
-      pcre2_code_free(c);
-    }
-  });
-  return twin.code;
-}
-
-namespace {
 
 // A run marker "(?Cn)" stands before a repeated item ("[...]+", "\\d+"): a
 // try that reaches it at p and fails rules out every later start inside the
@@ -471,6 +592,10 @@ namespace {
 // the run began). Starts in the run then cost nothing instead of a scan to
 // the run's end each.
 constexpr std::size_t kMaxRuns = 4;
+
+// How far ahead a required byte may lie for a search to make several
+// engine calls (see Regex::run).
+constexpr std::size_t kNearRequired = 256;
 
 std::vector<pcre2_code*> compile_runs(std::string_view p) {
   std::vector<pcre2_code*> runs;
@@ -598,11 +723,13 @@ bool Regex::compile(std::string_view pattern, std::string* error) {
   pattern_ = std::string(pattern);
   auto impl = std::make_unique<Impl>();
   std::string translated = detail::translate(pattern);
-  impl->code = compile_one(translated, error);
+  // An offset limit is how a match is tried at chosen starts only: the JIT
+  // does not run a match anchored at match time.
+  impl->code = compile_one(translated, error, true, PCRE2_USE_OFFSET_LIMIT);
   if (!impl->code) return false;
   // ASCII subjects run a byte-mode compile: the engine's start-of-match
   // optimisations see through its ASCII classes, not through Unicode ones.
-  impl->native = compile_one(detail::byte_mode_source(pattern), nullptr, false);
+  impl->native = compile_one(detail::byte_mode_source(pattern), nullptr, false, PCRE2_USE_OFFSET_LIMIT);
   uint32_t n = 0;
   pcre2_pattern_info(impl->code, PCRE2_INFO_CAPTURECOUNT, &n);
   impl->groups = n;
@@ -616,6 +743,7 @@ bool Regex::compile(std::string_view pattern, std::string* error) {
     }
   }
   impl->code_gate.read(impl->code);
+  impl->code_gate.widen_from(pattern);
   if (impl->native) impl->native_gate.read(impl->native);
   impl->code_jit = has_jit(impl->code);
   impl->native_jit = has_jit(impl->native);
@@ -710,8 +838,8 @@ bool Regex::search(std::string_view text, std::size_t start, Captures& caps, std
   return run(text, start, caps, options, caps.checked_ascii_ && impl_->native);
 }
 
-bool Regex::may_match(std::string_view text, std::size_t start, Captures& caps, bool anchored,
-                      bool byte_form) const {
+bool Regex::may_match(std::string_view text, std::size_t start, Captures& caps, bool anchored, bool byte_form,
+                      std::size_t* first) const {
   const Gate& g = byte_form ? impl_->native_gate : impl_->code_gate;
   const auto* s = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
@@ -722,6 +850,10 @@ bool Regex::may_match(std::string_view text, std::size_t start, Captures& caps, 
   if (g.by_first) {
     if (anchored) {
       if (start == n || !g.first[s[start]]) return false;
+    } else if (g.own_first) {
+      std::size_t at = g.next_first(text, start);
+      if (at == std::string_view::npos) return false;
+      if (first) *first = at;
     } else if (g.first_unit >= 0) {
       // Only a memchr is cheaper than the engine's own search for a start.
       if (!std::memchr(s + start, g.first_unit, n - start) &&
@@ -761,7 +893,9 @@ bool detail::find_in_form_ungated(const Regex& re, std::string_view text, std::s
 
 bool Regex::run(std::string_view text, std::size_t start, Captures& caps, std::uint32_t options,
                 bool byte_form, bool gated) const {
-  if (gated && !may_match(text, start, caps, options & PCRE2_ANCHORED, byte_form)) {
+  const bool anchored = options & PCRE2_ANCHORED;
+  std::size_t first = start;
+  if (gated && !may_match(text, start, caps, anchored, byte_form, &first)) {
     caps.re_ = this;
     caps.subject_ = text;
     caps.count_ = 0;
@@ -777,12 +911,7 @@ bool Regex::run(std::string_view text, std::size_t start, Captures& caps, std::u
   }
   auto* md = static_cast<pcre2_match_data*>(caps.md_.get());
   const pcre2_code* code = byte_form ? impl_->native : impl_->code;
-  bool jit = byte_form ? impl_->native_jit : impl_->code_jit;
-  if (options & PCRE2_ANCHORED) {
-    const pcre2_code* twin = impl_->anchored(pattern_, byte_form);
-    jit = twin != nullptr;
-    if (twin) code = twin;
-  }
+  const bool jit = byte_form ? impl_->native_jit : impl_->code_jit;
   pcre2_match_context* ctx = thread_context();
   const auto* subject = reinterpret_cast<PCRE2_SPTR>(text.data());
   RunState state{&impl_->runs, nullptr, {}, {}};
@@ -793,15 +922,53 @@ bool Regex::run(std::string_view text, std::size_t start, Captures& caps, std::u
     state.md = run_md.get();
     pcre2_set_callout(ctx, on_run_marker, &state);
   }
+  // The JIT looks for the pattern's required byte afresh at each call, from
+  // the call's start on: many calls for one search are cheap only while it
+  // lies near (the interpreter looks only within a bounded distance).
+  const Gate& g = byte_form ? impl_->native_gate : impl_->code_gate;
+  auto required_near = [&](std::size_t from) {
+    return g.required < 0 || (caps.req_at_ >= from && caps.req_at_ - from <= kNearRequired);
+  };
+  // A match starting in [at, last] (last npos: anywhere).
+  auto engine = [&](std::size_t at, std::size_t last, bool on_jit) {
+    std::uint32_t opts = PCRE2_NO_UTF_CHECK;
+    if (!on_jit && last == at) {
+      opts |= PCRE2_ANCHORED;
+      last = std::string_view::npos;
+    }
+    if (last != std::string_view::npos) pcre2_set_offset_limit(ctx, last);
+    int r;
+    if (on_jit) {
+      // The JIT entry directly: pcre2_match's own checks are done (valid text, start in range).
+      r = pcre2_jit_match(code, subject, text.size(), at, 0, md, ctx);
+    } else {
+      // The interpreter may keep a large backtracking heap in the block: not
+      // worth holding on to.
+      caps.md_.get_deleter().reusable = false;
+      r = pcre2_match(code, subject, text.size(), at, opts, md, ctx);
+    }
+    if (last != std::string_view::npos) pcre2_set_offset_limit(ctx, PCRE2_UNSET);
+    return r;
+  };
   int rc;
-  if (jit) {
-    // The JIT entry directly: pcre2_match's own checks are done (valid text, start in range).
-    rc = pcre2_jit_match(code, subject, text.size(), start, 0, md, ctx);
+  if (anchored) {
+    rc = engine(start, start, jit && (!gated || required_near(start)));
+  } else if (gated && g.own_first) {
+    // Only the gate knows where a match can start: try each stretch of
+    // such places in turn (a search tries its starts in this order too).
+    rc = PCRE2_ERROR_NOMATCH;
+    while (first != std::string_view::npos) {
+      if (!required_near(first)) {
+        rc = engine(first, std::string_view::npos, jit);
+        break;
+      }
+      std::size_t last = g.stretch_end(text, first);
+      rc = engine(first, last, jit);
+      if (rc != PCRE2_ERROR_NOMATCH) break;
+      first = g.next_first(text, last + 1);
+    }
   } else {
-    // The interpreter may keep a large backtracking heap in the block: not
-    // worth holding on to.
-    caps.md_.get_deleter().reusable = false;
-    rc = pcre2_match(code, subject, text.size(), start, PCRE2_NO_UTF_CHECK | options, md, ctx);
+    rc = engine(start, std::string_view::npos, jit);
   }
   if (!impl_->runs.empty()) pcre2_set_callout(ctx, nullptr, nullptr);
   caps.re_ = this;

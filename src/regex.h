@@ -36,6 +36,8 @@ bool find_in_form_ungated(const Regex& re, std::string_view text, std::size_t st
                           bool byte_form);
 // The pattern as handed to the byte-mode compile.
 std::string byte_mode_source(std::string_view pattern);
+// The pattern a start gate is read from (empty: none).
+std::string gate_source(std::string_view pattern);
 }  // namespace detail
 
 // The groups of one match. Offsets are byte offsets into the subject.
@@ -150,7 +152,10 @@ class Regex {
   // The match itself, on the byte-mode compile or the Unicode one.
   bool run(std::string_view text, std::size_t start, Captures& caps, std::uint32_t options, bool byte_form,
            bool gated = true) const;
-  bool may_match(std::string_view text, std::size_t start, Captures& caps, bool anchored, bool byte_form) const;
+  // `first`: where the first possible start lies, when the gate knows more
+  // about it than the engine.
+  bool may_match(std::string_view text, std::size_t start, Captures& caps, bool anchored, bool byte_form,
+                 std::size_t* first = nullptr) const;
   friend bool detail::gate_refuses(const Regex&, std::string_view, std::size_t, bool, bool);
   friend bool detail::find_in_form_ungated(const Regex&, std::string_view, std::size_t, Captures&, bool, bool);
   friend bool detail::has_byte_form(const Regex&);

@@ -203,13 +203,16 @@ TEST(Regex, CatastrophicBacktrackingIsAnInternalFailure) {
 
 namespace {
 
-// Every match of a walk with all its groups, on one of the two compiles.
+// Every match of a walk with all its groups, on one of the two compiles,
+// with or without the gate before each search.
 using Walk = std::vector<std::vector<std::pair<std::size_t, std::size_t>>>;
-Walk walk_in_form(const Regex& re, std::string_view text, bool byte_form) {
+Walk walk_in_form(const Regex& re, std::string_view text, bool byte_form, bool gated = true) {
+  using namespace kalvesta::regex::detail;
   Walk out;
   Captures caps;
   std::size_t pos = 0, last_end = std::string_view::npos;
-  while (pos <= text.size() && kalvesta::regex::detail::find_in_form(re, text, pos, caps, byte_form)) {
+  while (pos <= text.size() && (gated ? find_in_form(re, text, pos, caps, byte_form)
+                                      : find_in_form_ungated(re, text, pos, caps, false, byte_form))) {
     std::size_t s = caps.start(0), e = caps.end(0);
     pos = s == e ? e + kalvesta::regex::detail::char_len_at(text, e) : e;
     if (s == e && e == last_end) continue;
@@ -235,7 +238,8 @@ std::vector<std::string> mixed_texts(bool ascii_only, std::size_t count) {
   };
   if (!ascii_only) {
     for (const char* t : {"\u00b0C", "\u20ac20", "\u00a3", "2025\u5e741\u67081\u65e5", "\u4e0b\u53483:30",
-                          "caf\u00e9", "\u0130", "\u00a0", "\u200b", "\U0001F600", "\uff11\uff12", "\u00bd"}) {
+                          "caf\u00e9", "\u0130", "\u00a0", "\u200b", "\U0001F600", "\uff11\uff12", "\u00bd",
+                          "\u0663\u0664", "5\u212a", "\u017fdn", "\u3000", "\u91cd\u91cf\u662f25kg", "\u3002"}) {
       tokens.emplace_back(t);
     }
   }
@@ -289,6 +293,56 @@ TEST(Regex, ByteModeAgreesWithUnicodeOnAscii) {
     for (const auto& text : texts) {
       ASSERT_EQ(walk_in_form(*re, text, true), walk_in_form(*re, text, false))
           << "pattern " << re->pattern() << " on " << text;
+    }
+  }
+}
+
+// Searching only where the gate allows a start finds what the plain search
+// finds, on text that is not ASCII (the byte-mode compile has its own).
+TEST(Regex, GatedSearchAgreesWithPlainSearch) {
+  const auto patterns = fixed_patterns();
+  const auto texts = mixed_texts(false, 300);
+  for (const Regex* re : patterns) {
+    for (const auto& text : texts) {
+      ASSERT_EQ(walk_in_form(*re, text, false), walk_in_form(*re, text, false, false))
+          << "pattern " << re->pattern() << " on " << text;
+    }
+  }
+}
+
+// The start gate is read from a wider pattern (see gate_source) whose class
+// escapes must match every character the pattern's own ones do: checked
+// over every code point, in and out of classes, with and without case.
+TEST(Regex, GateEscapesHoldEveryCharacterTheirsDo) {
+  std::string all;
+  for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    if (c < 0x80) {
+      all += static_cast<char>(c);
+    } else if (c < 0x800) {
+      all += {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+    } else if (c < 0x10000) {
+      all += {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+              static_cast<char>(0x80 | (c & 0x3F))};
+    } else {
+      all += {static_cast<char>(0xF0 | (c >> 18)), static_cast<char>(0x80 | ((c >> 12) & 0x3F)),
+              static_cast<char>(0x80 | ((c >> 6) & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
+    }
+  }
+  for (const char* flags : {"", "(?i)"}) {
+    for (const char* escape : {R"(\w)", R"(\W)", R"(\d)", R"(\D)", R"(\s)", R"(\S)"}) {
+      for (const char* shape : {"%+", "[%]+", "[^%]+", "[=%]+", "[^=%]+"}) {
+        std::string pattern = std::string(flags) + shape;
+        pattern.replace(pattern.find('%'), 1, escape);
+        Regex own(pattern), gate(kalvesta::regex::detail::gate_source(pattern));
+        const Walk wide = walk_in_form(gate, all, false, false);
+        for (const auto& m : walk_in_form(own, all, false, false)) {
+          auto [s, e] = m[0];
+          auto it = std::upper_bound(wide.begin(), wide.end(), s,
+                                     [](std::size_t x, const auto& w) { return x < w[0].first; });
+          ASSERT_TRUE(it != wide.begin() && (*std::prev(it))[0].second >= e) << "pattern " << pattern << " at " << s;
+        }
+      }
     }
   }
 }
