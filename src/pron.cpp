@@ -71,22 +71,19 @@ std::shared_ptr<const regex::Regex> pattern_for(const std::string& word) {
   return re;
 }
 
-bool is_ascii(std::string_view s) {
-  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Which ASCII bytes and which pairs of adjacent ASCII bytes (hashed) a text
-// holds, letters folded to lower case: one walk, then each word is ruled out
-// by bit tests instead of a search of the whole text.
-class Sketch {
+// A text with its ASCII letters in lower case, the ASCII bytes and pairs of
+// adjacent ASCII bytes (hashed) it holds, one bit each, and whether it holds
+// the Kelvin sign or the long s: the only characters beyond ASCII that match
+// ASCII letters ("k" and "s") case-insensitively.
+class Folded {
  public:
-  explicit Sketch(std::string_view text) {
+  explicit Folded(std::string_view text) : lower_(text.size(), '\0') {
     unsigned prev = NONE;
     bool ascii = true;
-    for (char ch : text) {
-      const auto c = static_cast<unsigned char>(ascii_lower(ch));
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const auto c = static_cast<unsigned char>(lower_[i] = ascii_lower(text[i]));
       if (c >= 0x80) {
         ascii = false;
         prev = NONE;
@@ -96,15 +93,14 @@ class Sketch {
       if (prev != NONE) set(pairs_, pair_bit(prev, c));
       prev = c;
     }
-    // The Kelvin sign and the long s, the only characters beyond ASCII that
-    // match ASCII letters ("k" and "s") case-insensitively.
     odd_folds_ = !ascii && (text.find("\u212A") != std::string_view::npos || text.find("\u017F") != std::string_view::npos);
   }
+  std::string_view lower() const { return lower_; }
   bool odd_folds() const { return odd_folds_; }
   // False when an occurrence of `word` needs an ASCII byte or pair of
   // adjacent ASCII bytes the text lacks. Each ASCII character of a word
   // matches only itself in either case, "k" and "s" aside when the text
-  // holds their odd twins; other characters need nothing.
+  // holds their twins; other characters need nothing.
   bool may_hold(std::string_view word) const {
     unsigned prev = NONE;
     for (char ch : word) {
@@ -126,27 +122,26 @@ class Sketch {
   static void set(std::array<std::uint64_t, N>& bits, unsigned b) { bits[b / 64] |= std::uint64_t{1} << (b % 64); }
   template <std::size_t N>
   static bool has(const std::array<std::uint64_t, N>& bits, unsigned b) { return bits[b / 64] >> (b % 64) & 1; }
+  std::string lower_;
   std::array<std::uint64_t, 2> bytes_{};
   std::array<std::uint64_t, 16> pairs_{};
   bool odd_folds_ = false;
 };
 
-// False only when the word certainly has no case-insensitive occurrence.
-// An ASCII word can only match ASCII text equal to it up to ASCII case,
-// except that the Kelvin sign matches "k" and the long s matches "s": the
-// search below needs a text without those two.
-bool may_occur(std::string_view text, const Sketch& sketch, std::string_view word) {
-  if (!sketch.may_hold(word)) return false;
-  if (word.empty() || !is_ascii(word)) return true;
-  if (sketch.odd_folds() && word.find_first_of("kKsS") != std::string_view::npos) return true;
-  const char first = ascii_lower(word.front());
-  for (std::size_t i = 0; i + word.size() <= text.size(); ++i) {
-    if (ascii_lower(text[i]) != first) continue;
-    std::size_t j = 1;
-    while (j < word.size() && ascii_lower(text[i + j]) == ascii_lower(word[j])) ++j;
-    if (j == word.size()) return true;
-  }
-  return false;
+bool is_ascii(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// False only when the word certainly has no case-insensitive occurrence:
+// an ASCII word without "k" or "s" (or in a text without their twins)
+// matches only text equal to it up to ASCII case.
+bool may_occur(const Folded& text, std::string_view word) {
+  if (!text.may_hold(word)) return false;
+  if (!is_ascii(word)) return true;
+  if (text.odd_folds() && word.find_first_of("kKsS") != std::string_view::npos) return true;
+  std::string lower(word);
+  for (char& c : lower) c = ascii_lower(c);
+  return text.lower().find(lower) != std::string_view::npos;
 }
 
 }  // namespace
@@ -168,13 +163,13 @@ Result<std::string> apply(std::string_view text, const std::vector<Pronunciation
   // without bound; past this size the call fails instead.
   const std::size_t limit = GROWTH_FACTOR * text.size() + GROWTH_FLOOR;
   std::string out(text);
-  std::optional<Sketch> sketch(std::in_place, out);
+  std::optional<Folded> folded(std::in_place, out);
   for (const auto& [word, replacement] : pairs) {
     // An empty word would match at every word boundary and scatter its
     // replacement through the text.
     if (word.empty()) continue;
-    if (!sketch) sketch.emplace(out);
-    if (!may_occur(out, *sketch, word)) continue;
+    if (!folded) folded.emplace(out);
+    if (!may_occur(*folded, word)) continue;
     std::shared_ptr<const regex::Regex> re = pattern_for(word);
     if (!re) continue;  // a word that yields no valid pattern is skipped
     std::string next;
@@ -196,7 +191,7 @@ Result<std::string> apply(std::string_view text, const std::vector<Pronunciation
                                       "' grew the text too far (past " + std::to_string(limit) + " bytes)");
     }
     out = std::move(next);
-    sketch.reset();
+    folded.reset();
   }
   return Result<std::string>::ok(std::move(out));
 }

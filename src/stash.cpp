@@ -32,9 +32,9 @@ char32_t char_before(std::string_view text, std::size_t at) {
 // prefix in some case, where "s" may also be the long s (its caseless twin).
 bool may_hold_stashed(std::string_view text) {
   if (text.find("<<<") != std::string_view::npos || text.find("\u017F") != std::string_view::npos) return true;
-  for (std::size_t at = text.find_first_of("eE"); at != std::string_view::npos; at = text.find_first_of("eE", at + 1)) {
+  for (std::size_t at = 0; at + KEY_PREFIX.size() <= text.size(); ++at) {
     std::size_t i = 0;
-    while (i < KEY_PREFIX.size() && at + i < text.size() && (text[at + i] | 0x20) == KEY_PREFIX[i]) ++i;
+    while (i < KEY_PREFIX.size() && (text[at + i] | 0x20) == KEY_PREFIX[i]) ++i;
     if (i == KEY_PREFIX.size()) return true;
   }
   return false;

@@ -238,6 +238,16 @@ std::string to_upper(std::string_view text) {
 std::string upper_char(char32_t c) { return to_upper(to_utf8(c)); }
 
 std::string collapse_whitespace(std::string_view text) {
+  // Most texts come already collapsed: ASCII words apart by single blanks.
+  bool blank = true;
+  std::size_t i = 0;
+  for (; i < text.size(); ++i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (b > ' ' && b < 0x80) blank = false;
+    else if (b == ' ' && !blank) blank = true;
+    else break;
+  }
+  if (i == text.size() && !blank) return std::string(text);
   std::string out;
   out.reserve(text.size());
   bool pending_space = false;

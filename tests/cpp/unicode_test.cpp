@@ -89,6 +89,7 @@ TEST(Unicode, CollapseWhitespace) {
   struct Case { const char* in; const char* want; };
   const Case cases[] = {
       {"  a \t\n b  ", "a b"}, {"a\u180eb", "a\u180eb"}, {"中 文", "中 文"},
+      {"ab c", "ab c"}, {"ab c ", "ab c"}, {"ab\tc", "ab c"}, {"a\u3000b", "a b"}, {"a\x1f b", "a\x1f b"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(collapse_whitespace(c.in), c.want) << "input " << c.in;
