@@ -60,26 +60,34 @@ std::string scaled_amount(const Captures& c, unsigned zeros) {
   return out;
 }
 
-struct Scale {
-  const regex::LazyRegex& re;
-  unsigned zeros;  // the multiplier's power of ten
-  Needs needs = needs_of(re.pattern());
-};
+template <unsigned Zeros>
+std::string times_ten_to(const Captures& c) { return scaled_amount(c, Zeros); }
 
 // Applied in this order, each over the previous output, so a letter suffix
 // followed by a scale word compounds: ‘RM2K ribu’ -> ‘RM2000 ribu’ -> ‘RM2000000’.
-const Scale SCALES_NO_M[] = {
-    {RE_T_SUFFIX, 12},   {RE_TRILIUN_SUFFIX, 12}, {RE_B_SUFFIX, 9},   {RE_MILIAR_SUFFIX, 9},
-    {RE_JUTA_SUFFIX, 6}, {RE_K_SUFFIX, 3},        {RE_RIBU_SUFFIX, 3},
+const Pass SCALES_NO_M[] = {
+    {RE_T_SUFFIX, times_ten_to<12>, nullptr, replace_after_codes},
+    {RE_TRILIUN_SUFFIX, times_ten_to<12>, nullptr, replace_after_codes},
+    {RE_B_SUFFIX, times_ten_to<9>, nullptr, replace_after_codes},
+    {RE_MILIAR_SUFFIX, times_ten_to<9>, nullptr, replace_after_codes},
+    {RE_JUTA_SUFFIX, times_ten_to<6>, nullptr, replace_after_codes},
+    {RE_K_SUFFIX, times_ten_to<3>, nullptr, replace_after_codes},
+    {RE_RIBU_SUFFIX, times_ten_to<3>, nullptr, replace_after_codes},
 };
-const Scale SCALES_ALL[] = {
-    {RE_T_SUFFIX, 12}, {RE_TRILIUN_SUFFIX, 12}, {RE_B_SUFFIX, 9}, {RE_MILIAR_SUFFIX, 9},
-    {RE_M_SUFFIX, 6},  {RE_JUTA_SUFFIX, 6},     {RE_K_SUFFIX, 3}, {RE_RIBU_SUFFIX, 3},
+const Pass SCALES_ALL[] = {
+    {RE_T_SUFFIX, times_ten_to<12>, nullptr, replace_after_codes},
+    {RE_TRILIUN_SUFFIX, times_ten_to<12>, nullptr, replace_after_codes},
+    {RE_B_SUFFIX, times_ten_to<9>, nullptr, replace_after_codes},
+    {RE_MILIAR_SUFFIX, times_ten_to<9>, nullptr, replace_after_codes},
+    {RE_M_SUFFIX, times_ten_to<6>, nullptr, replace_after_codes},
+    {RE_JUTA_SUFFIX, times_ten_to<6>, nullptr, replace_after_codes},
+    {RE_K_SUFFIX, times_ten_to<3>, nullptr, replace_after_codes},
+    {RE_RIBU_SUFFIX, times_ten_to<3>, nullptr, replace_after_codes},
 };
 
 // The rows of one run and their gate.
 struct Scales {
-  std::span<const Scale> rows;
+  std::span<const Pass> rows;
   const regex::LazyRegex& gate;
   Needs needs = needs_of(gate.pattern());
 };
@@ -87,14 +95,14 @@ const Scales ALL{SCALES_ALL, RE_ANY_SUFFIX};
 const Scales NO_M{SCALES_NO_M, RE_ANY_SUFFIX_NO_M};
 
 std::string apply_scales(std::string_view text, const Scales& scales) {
-  GatedText out(text);
-  if (next_code_start(text, 0) == std::string_view::npos || !out.may_match(scales.needs) || !scales.gate->is_match(text))
-    return out.take();
-  for (const Scale& s : scales.rows) {
-    if (!out.may_match(s.needs)) continue;
-    out.replace(*s.re, [zeros = s.zeros](const Captures& c) { return scaled_amount(c, zeros); });
+  // No match starts before the first code.
+  const std::size_t first = next_code_start(text, 0);
+  Captures caps;
+  if (first == std::string_view::npos || !Holds(text).may_match(scales.needs) ||
+      !scales.gate->find_at(text, first, caps)) {
+    return std::string(text);
   }
-  return out.take();
+  return run_passes(text, scales.rows);
 }
 
 }  // namespace
@@ -139,7 +147,6 @@ namespace {
 std::string cardinal(unsigned n) { return num2word::to_cardinal_with(n, MS_VOCAB); }
 std::string number(std::string_view t) { return read_number(t, MS_VOCAB); }
 
-std::string thousand_times(const Captures& c) { return scaled_amount(c, 3); }
 
 std::string date_ymd(const Captures& c) {
   if (!is_day_and_month(parse_num(c[3]), parse_num(c[2]))) return std::string(c[0]);
@@ -229,7 +236,7 @@ std::string mixed_token(const Captures& c) { return normalize_mixed_alnum(c[0]);
 // decimals, and the dashed/adjacent/number trio spreads, rejoins, then reads.
 const Pass MALAY_PASSES[] = {
     {RE_ZERO_COMMA, zero_point},              // ‘0,001’ -> ‘0.001’
-    {RE_K_SUFFIX, thousand_times, nullptr, replace_after_codes},  // ‘RM1.5K’ -> ‘RM1500’
+    {RE_K_SUFFIX, times_ten_to<3>, nullptr, replace_after_codes},  // ‘RM1.5K’ -> ‘RM1500’
     {RE_DATE_YMD, date_ymd},                  // ‘2024-03-05’ -> ‘lima Mac dua ribu dua puluh empat’
     {RE_DATE, date_dmy},                      // ‘05/03/24’ -> ‘lima Mac dua puluh empat’
     {RE_CURRENCY, money, nullptr, replace_after_codes},  // ‘RM5.50’ -> ‘lima ringgit lima puluh sen’, ‘RM5.125’ -> ‘lima perpuluhan satu dua lima ringgit’
@@ -249,6 +256,11 @@ const Pass MALAY_PASSES[] = {
 
 }  // namespace
 
-std::string normalize_malay(std::string_view text) { return run_passes(text, MALAY_PASSES); }
+// A bare number is one match of the plain-number pass; every other pass
+// needs a character it lacks, and its reading holds no digit.
+std::string normalize_malay(std::string_view text) {
+  if (all_ascii_digits(text)) return read_digit_run(text, MS_VOCAB);
+  return run_passes(text, MALAY_PASSES);
+}
 
 }  // namespace kalvesta::normalize

@@ -255,13 +255,13 @@ std::string read_ordinal(const Captures& c) {
 std::string read_grouped(const Captures& c) { return cardinal_of(c[0]); }
 
 // ‘12345’ -> digit by digit, ‘2024’ -> ‘twenty twenty-four’, ‘2100’ -> cardinal
-std::string read_number(const Captures& c) {
-  std::string_view digits = c[0];
+std::string read_digits(std::string_view digits) {
   if (digits.size() > 4) return digit_by_digit(digits);
   const u128 n = parse_num(digits);
   if (digits.size() == 4 && n >= 1000 && n <= 2099) return render_year(n);
   return cardinal(n);
 }
+std::string read_number(const Captures& c) { return read_digits(c[0]); }
 
 // ‘mp3’ -> ‘M P three’; a token holding a stash key is left for the key's sake
 std::string read_alnum(const Captures& c) {
@@ -449,6 +449,9 @@ std::string render_year(u128 year) {
 std::string mixed_alnum_en(std::string_view token) { return rules::mixed_alnum(token, lang::en::DIGITS); }
 
 std::string normalize_english(std::string_view input) {
+  // A bare number is one match of the plain-number pass; every other pass
+  // needs a character it lacks, and its reading holds no digit.
+  if (all_ascii_digits(input)) return unicode::collapse_whitespace(read_digits(input));
   std::string text = normalize::expand_all_currency_suffixes(input);
   text = rules::run_passes(text, PASSES);
   // Every contraction holds an apostrophe and every title ends in a full

@@ -423,8 +423,9 @@ bool replace_words_with_digits(std::string_view text, const regex::Regex& word, 
   // `from`: where the last scan back from `digit` stopped.
   std::size_t pos = 0, digit = std::string_view::npos, from = 0;
   while (pos < text.size()) {
-    const std::size_t d = text.find_first_of("0123456789", pos);
-    if (d == std::string_view::npos) break;
+    std::size_t d = pos;
+    while (d < text.size() && (text[d] < '0' || text[d] > '9')) ++d;
+    if (d == text.size()) break;
     // Back from the digit to the last byte no match can hold, never before
     // pos; for the same digit again, from where the last scan stopped.
     std::size_t s = d == digit ? std::max(from, pos) : d;
@@ -440,12 +441,6 @@ bool replace_words_with_digits(std::string_view text, const regex::Regex& word, 
 
 namespace {
 
-bool all_ascii(std::string_view text) {
-  for (char c : text)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
-}
-
 constexpr std::array<bool, 256> byte_table(std::string_view members) {
   std::array<bool, 256> t{};
   for (char c : members) t[static_cast<unsigned char>(c)] = true;
@@ -454,9 +449,16 @@ constexpr std::array<bool, 256> byte_table(std::string_view members) {
 constexpr auto kCodeFirst = byte_table("RrUuEeGgMmIi$");
 constexpr auto kAsciiWord = byte_table("0123456789_ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
 
-std::size_t next_code_in_ascii(std::string_view text, std::size_t from) {
+}  // namespace
+
+std::size_t next_code_start(std::string_view text, std::size_t from) {
   const auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   for (std::size_t p = from; p < text.size(); ++p) {
+    // A code holding a character beyond ASCII (‘£’, or ‘ſ’ for "s") starts
+    // at most two characters before it: from there on the engine decides.
+    if (at(p) >= 0x80) return std::max(from, p >= 2 ? p - 2 : 0);
+    // A byte beyond ASCII before p is part of a character that may or may
+    // not be a word character: p stays a candidate.
     if (!kCodeFirst[at(p)] || (p > 0 && kAsciiWord[at(p - 1)])) continue;
     // The rest of each code with that first letter ("r" begins "rm" and "rp").
     std::string_view rest;
@@ -480,20 +482,10 @@ std::size_t next_code_in_ascii(std::string_view text, std::size_t from) {
   return std::string_view::npos;
 }
 
-}  // namespace
-
-// Beyond ASCII a code may be written with other characters (‘ſ’ for "s"),
-// and a word character may take more than a byte: any start may match.
-std::size_t next_code_start(std::string_view text, std::size_t from) {
-  return all_ascii(text) ? next_code_in_ascii(text, from) : from;
-}
-
 bool replace_after_codes(std::string_view text, const regex::Regex& money, Reader read, std::string& out) {
-  const bool ascii = all_ascii(text);
-  auto next = [&](std::size_t from) { return ascii ? next_code_in_ascii(text, from) : from; };
   Rewrite rw(text, out);
   regex::Captures caps;
-  for (std::size_t pos = next(0); pos <= text.size(); pos = next(pos)) {
+  for (std::size_t pos = next_code_start(text, 0); pos <= text.size(); pos = next_code_start(text, pos)) {
     if (!money.find_at(text, pos, caps)) break;
     rw.put(caps.start(0), caps.end(0), read(caps));
     pos = std::max(caps.end(0), caps.start(0) + 1);

@@ -175,9 +175,10 @@ std::string replace_at_digit_runs(std::string_view text, const regex::Regex& das
 std::string replace_words_with_digits(std::string_view text, const regex::Regex& word, Reader read);
 
 // The first position from `from` on where a money pattern's match can
-// start: in an ASCII text, a currency code ("RM", "Rp", "$", "USD", "EUR",
-// "GBP", "MYR", "IDR", any letter case) after no letter, digit or "_"; in
-// any other text `from` itself. npos when there is none.
+// start: a currency code ("RM", "Rp", "$", "USD", "EUR", "GBP", "MYR",
+// "IDR", any letter case) after no ASCII letter, digit or "_"; or, at the
+// first character beyond ASCII, two characters before it (a code may be
+// written with one). npos when there is none.
 std::size_t next_code_start(std::string_view text, std::size_t from);
 
 // The matches of a money pattern (never empty; every match starts with one

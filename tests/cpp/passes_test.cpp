@@ -15,6 +15,7 @@
 #include "stash.h"
 #include "test_util.h"
 #include "unicode.h"
+#include "unicode.h"
 
 namespace kalvesta {
 namespace {
@@ -139,6 +140,18 @@ const Row kLanguage[] = {
 };
 
 TEST(passes, language_normalisers) { test::expect_rows(by_language, kLanguage); }
+
+// A bare number takes a short way: it reads as the same number between
+// blanks, which goes through every pass.
+TEST(passes, bare_numbers_read_as_between_blanks) {
+  const std::string_view numbers[] = {"0", "7", "007", "1999", "2100", "12345", "99999999999999999999999999999999999999999"};
+  for (std::string_view lang : {"ms", "id", "en"}) {
+    for (std::string_view n : numbers) {
+      const std::string padded = by_language(" " + std::string(n) + " ", lang);
+      EXPECT_EQ(unicode::trim(padded), by_language(n, lang)) << lang << ": " << n;
+    }
+  }
+}
 
 // Passes the driver runs outside the language normalisers; each row names its pass.
 struct PassRow { test::Pass pass; std::string_view lang, in, want; };
