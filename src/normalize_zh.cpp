@@ -415,14 +415,113 @@ std::string read_dashed_alnum(const Captures& c) {
   return spell(c.group(1), [](char ch) { return ch != '-'; });
 }
 
-std::string read_number(const Captures& c) {
-  const std::string_view m = c.group(0);
+std::string read_number_text(std::string_view m) {
   const u128 v = read_int(m);
   if (m.size() == 4 && v >= 1000 && v <= 2099) return to_year_zh(v);
   return card(m);
 }
+std::string read_number(const Captures& c) { return read_number_text(c.group(0)); }
 
 std::string leftover_dot(const Captures&) { return "点"; }
+
+// ---- walks that try a pattern only where a match can begin ----
+
+// Where a match can begin (only a character's first byte is asked): for
+// `run_start`, an ASCII digit with none before it (a pattern that looks
+// behind for none fails inside a run).
+bool is_digit_byte(char c) { return c >= '0' && c <= '9'; }
+bool run_start(std::string_view t, std::size_t i) { return is_digit_byte(t[i]) && (i == 0 || !is_digit_byte(t[i - 1])); }
+
+// The symbols and the first letters of the codes of RE_CURRENCY (no other
+// character matches them caselessly).
+bool money_start(std::string_view t, std::size_t i) {
+  switch (static_cast<unsigned char>(t[i])) {
+    case '$': case 'R': case 'M': case 'U': case 'E': case 'G': case 'r': case 'm': case 'u': case 'e': case 'g':
+      return true;
+    case 0xC2: return t.compare(i, 2, "£") == 0;
+    case 0xE2: return t.compare(i, 3, "€") == 0;
+    default: return false;
+  }
+}
+
+// The period words RE_TIME_ZH begins with.
+constexpr std::string_view PERIOD_WORDS[] = {"凌晨", "早上", "中午", "下午", "傍晚", "晚上"};
+bool period_start(std::string_view t, std::size_t i) {
+  if (t.size() - i < 6 || static_cast<unsigned char>(t[i]) < 0xE4 || static_cast<unsigned char>(t[i]) > 0xE6) return false;
+  for (std::string_view w : PERIOD_WORDS) {
+    if (t[i + 2] == w[2] && t[i + 1] == w[1] && t.substr(i, w.size()) == w) return true;
+  }
+  return false;
+}
+
+// Every match of `re` replaced by read(), the pattern tried only where
+// `Starts` says a match can begin: the engine's own leftmost-first walk when
+// no match can begin anywhere else. For a pattern whose matches begin with a
+// digit, that holds while every digit is ASCII, so from a character that may
+// be a digit of another script on, the engine scans. No match is empty.
+template <bool (*Starts)(std::string_view, std::size_t), bool DigitFirst>
+std::string at_starts(std::string_view text, const regex::Regex& re, rules::Reader read) {
+  std::string out;
+  std::size_t copied = 0, pos = 0;
+  bool scan = false;
+  Captures caps;
+  while (pos < text.size()) {
+    const auto b = static_cast<unsigned char>(text[pos]);
+    if (scan) {
+      if (!re.find_at(text, pos, caps)) break;
+    } else if (DigitFirst && b >= 0xC0 && !shared::neither_digit_nor_blank(text, pos)) {
+      scan = true;
+      continue;
+    } else if (!Starts(text, pos) || !re.match_at(text, pos, caps)) {
+      pos += b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;  // on to the next character
+      continue;
+    }
+    out.append(text.substr(copied, caps.start(0) - copied));
+    out += read(caps);
+    copied = pos = caps.end(0);
+  }
+  if (copied == 0) return std::string(text);
+  out.append(text.substr(copied));
+  return out;
+}
+
+// The plain-number pass ("\d+"): while every digit is ASCII, its matches are
+// the runs of ASCII digits, read without the engine; from a character that
+// may be a digit of another script on, the engine scans.
+std::string number_runs(std::string_view text, const regex::Regex& re, rules::Reader read) {
+  std::string out;
+  std::size_t copied = 0, pos = 0;
+  bool scan = false;
+  Captures caps;
+  while (pos < text.size()) {
+    const auto b = static_cast<unsigned char>(text[pos]);
+    if (scan) {
+      if (!re.find_at(text, pos, caps)) break;
+      out.append(text.substr(copied, caps.start(0) - copied));
+      out += read(caps);
+      copied = pos = caps.end(0);
+    } else if (b >= 0xC0 && !shared::neither_digit_nor_blank(text, pos)) {
+      scan = true;
+    } else if (is_digit_byte(text[pos])) {
+      const std::size_t start = pos;
+      while (pos < text.size() && is_digit_byte(text[pos])) ++pos;
+      if (pos < text.size() && static_cast<unsigned char>(text[pos]) >= 0xC0 &&
+          !shared::neither_digit_nor_blank(text, pos)) {
+        scan = true;  // the run may go on in another script
+        pos = start;
+        continue;
+      }
+      out.append(text.substr(copied, start - copied));
+      out += read_number_text(text.substr(start, pos - start));
+      copied = pos;
+    } else {
+      pos += b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+    }
+  }
+  if (copied == 0) return std::string(text);
+  out.append(text.substr(copied));
+  return out;
+}
 
 using rules::Pass;
 
@@ -445,32 +544,32 @@ const Pass PERCENT_ZH_MY[] = {
     {RE_PERCENT, percent_zh_my},  // ‘12.5%’ -> ‘十二点五巴仙’
 };
 const Pass DATES_AND_SCALES[] = {
-    {RE_DATE_DMY, read_date_dmy},  // ‘5.6.24’ -> ‘二四年六月五日’
-    {RE_DATE_YMD, read_date_ymd},  // ‘2024/1/15’ -> ‘二零二四年一月十五日’
+    {RE_DATE_DMY, read_date_dmy, nullptr, at_starts<run_start, true>},  // ‘5.6.24’ -> ‘二四年六月五日’
+    {RE_DATE_YMD, read_date_ymd, nullptr, at_starts<run_start, true>},  // ‘2024/1/15’ -> ‘二零二四年一月十五日’
     {RE_TRILLION, nullptr, nullptr, scaled<12>},  // ‘$2 trillion’ -> ‘$2000000000000’
     {RE_BILLION, nullptr, nullptr, scaled<9>},    // ‘$2.5 billion’ -> ‘$2500000000’
     {RE_MILLION, nullptr, nullptr, scaled<6>},    // ‘€1 million’ -> ‘€1000000’
     {RE_THOUSAND, nullptr, nullptr, scaled<3>},   // ‘RM3 thousand’ -> ‘RM3000’
 };
 const Pass MONEY_ZH[] = {
-    {RE_CURRENCY, money_zh},  // ‘$5千万’ -> ‘五千万美元’
+    {RE_CURRENCY, money_zh, nullptr, at_starts<money_start, false>},  // ‘$5千万’ -> ‘五千万美元’
 };
 const Pass MONEY_ZH_MY[] = {
-    {RE_CURRENCY, money_zh_my},  // ‘$5千万’ -> ‘五千万美金’
+    {RE_CURRENCY, money_zh_my, nullptr, at_starts<money_start, false>},  // ‘$5千万’ -> ‘五千万美金’
 };
 
 // Both variants, after their money pass.
 const Pass TAIL[] = {
     {RE_TIME_NO_MERIDIAN, read_time_plain},    // ‘14:30’ -> ‘十四点三十分’
     {RE_TIME, time_with_period},               // ‘2:30 pm’ -> ‘下午二点三十分’
-    {RE_TIME_ZH, time_with_zh_period},         // ‘下午3:30’ -> ‘下午三点三十分’
+    {RE_TIME_ZH, time_with_zh_period, nullptr, at_starts<period_start, false>},  // ‘下午3:30’ -> ‘下午三点三十分’
     {RE_TIME_SHORTFORM, hour_with_period},     // ‘10 a.m.’ -> ‘上午十点’
     {RE_COMMA_NUM, read_grouped},              // ‘1,234,567.5’ -> ‘一百二十三万四千五百六十七点五’
     {RE_DECIMAL, read_decimal},                // ‘3.14’ -> ‘三点一四’
     {RE_DASHED, read_dashed_digits, nullptr, rules::replace_at_digit_runs},  // ‘012-3456’ -> ‘零 一 二 三 四 五 六’
     {RE_DASHED_ALNUM, read_dashed_alnum},      // ‘A1-B2’ -> ‘A 一 B 二’; two stashed entities typed ‘A-B’ stay keys
     {RE_ALNUM, read_mixed_token, nullptr, at_mixed_runs},  // ‘COVID19’ -> ‘C O V I D 一 九’
-    {RE_NUMBER, read_number},                  // ‘2024’ -> ‘二零二四’, ‘2100’ -> ‘二千一百’
+    {RE_NUMBER, read_number, nullptr, number_runs},  // ‘2024’ -> ‘二零二四’, ‘2100’ -> ‘二千一百’
     {RE_LEFTOVER_DOT, leftover_dot},           // ‘a.b’ -> ‘a点b’
 };
 
@@ -523,10 +622,14 @@ std::string trimmed(std::string s) {
 
 }  // namespace
 
+std::span<const rules::Pass> detail::passes(bool is_my) {
+  static const std::vector<Pass> zh = variant_passes(false), zh_my = variant_passes(true);
+  return is_my ? zh_my : zh;
+}
+
 std::string normalize_zh_variant(std::string_view text, bool is_my) {
   if (nothing_to_read(text)) return trimmed(std::string(text));
-  static const std::vector<Pass> zh = variant_passes(false), zh_my = variant_passes(true);
-  return trimmed(rules::run_passes(text, is_my ? zh_my : zh));
+  return trimmed(rules::run_passes(text, detail::passes(is_my)));
 }
 
 }  // namespace kalvesta::normalize_zh

@@ -1,11 +1,13 @@
 // Chinese number readings and the rule passes of "zh" and "zh_my".
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
 #include "numtext.h"
+#include "rules.h"
 
 namespace kalvesta::normalize_zh {
 
@@ -22,5 +24,10 @@ std::string month_zh(std::string_view s);
 const std::unordered_map<std::string, std::string>& MONTHS_ZH();
 
 std::string normalize_zh_variant(std::string_view text, bool is_my);
+
+namespace detail {
+// For tests: the passes of a variant in order.
+std::span<const rules::Pass> passes(bool is_my);
+}  // namespace detail
 
 }  // namespace kalvesta::normalize_zh

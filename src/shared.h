@@ -50,14 +50,20 @@ inline std::uint32_t caseless_letter_at(std::string_view text, std::size_t i, st
 }
 constexpr bool is_ascii_blank(unsigned char b) { return b == ' ' || (b >= '\t' && b <= '\r'); }
 // Whether the character at text[i], beyond ASCII, is certainly no digit
-// (\d) and no blank (\s, White_Space): U+00A1..U+00FF, U+3001..U+9FFF (the
-// CJK marks, kana and ideographs), and the full-width forms but the digits.
+// (\d) and no blank (\s, White_Space): U+00A1..U+00FF, U+2000..U+2FFF but
+// the blanks among them (punctuation, symbols), U+3001..U+9FFF (the CJK
+// marks, kana and ideographs), and the full-width forms but the digits.
 // Every other character may be either.
 inline bool neither_digit_nor_blank(std::string_view text, std::size_t i) {
   const auto at = [&](std::size_t k) { return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0; };
   const unsigned char b = at(0), b1 = at(1), b2 = at(2);
   if (b == 0xC2) return b1 >= 0xA1 && b1 <= 0xBF;
   if (b == 0xC3) return b1 >= 0x80 && b1 <= 0xBF;
+  if (b == 0xE2) {
+    if (b1 < 0x80 || b1 > 0xBF || b2 < 0x80 || b2 > 0xBF) return false;
+    // U+2000..U+200A, U+2028, U+2029, U+202F and U+205F are blanks
+    return !(b1 == 0x80 && (b2 <= 0x8A || b2 == 0xA8 || b2 == 0xA9 || b2 == 0xAF)) && !(b1 == 0x81 && b2 == 0x9F);
+  }
   if (b == 0xE3) return b1 >= 0x80 && b1 <= 0xBF && b2 >= 0x80 && b2 <= 0xBF && !(b1 == 0x80 && b2 == 0x80);
   if (b >= 0xE4 && b <= 0xE9) return b1 >= 0x80 && b1 <= 0xBF && b2 >= 0x80 && b2 <= 0xBF;
   if (b == 0xEF && b1 == 0xBC) return (b2 >= 0x81 && b2 <= 0x8F) || (b2 >= 0x9A && b2 <= 0xBF);  // U+FF01..U+FF3F
