@@ -248,10 +248,10 @@ static bool may_repeat_twice(std::string_view text) {
   return false;
 }
 
-std::string insert_comma_repeated(std::string_view text, std::uint64_t n) {
-  if (n >= 2 && !may_repeat_twice(text)) return std::string(text);
+std::string insert_comma_repeated(std::string text, std::uint64_t n) {
+  if (n >= 2 && !may_repeat_twice(text)) return text;
   const regex::Regex* re = repeated_word_pattern(n);
-  if (!re) return std::string(text);
+  if (!re) return text;
   // ‘ha ha ha ha’ -> ‘ha ha ha, ha’
   return re->replace_all(text, [](const regex::Captures& c) {
     std::string_view whole = c.group(0);

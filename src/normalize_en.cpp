@@ -499,22 +499,21 @@ std::string apply_pronunciation_overrides(std::string_view input, std::string_vi
   return RE_NUMBER_ABBREV->replace_all(text.text(), [&word](const Captures&) { return word; });
 }
 
-std::string replace_letter_period_sequences(std::string_view input) {
+std::string replace_letter_period_sequences(std::string text) {
   // What each step needs somewhere in the text, found in one walk: a letter,
   // a full stop, a letter and a full stop; a letter, a hyphen, a letter; two
   // capitals side by side. A text without them is returned as it came.
   auto letter = [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; };
   bool periods = false, hyphens = false, caps = false;
-  for (std::size_t i = 1; i < input.size(); ++i) {
-    const char c = input[i], before = input[i - 1];
-    if (c == '.' && letter(before) && i + 2 < input.size() && letter(input[i + 1]) && input[i + 2] == '.')
+  for (std::size_t i = 1; i < text.size(); ++i) {
+    const char c = text[i], before = text[i - 1];
+    if (c == '.' && letter(before) && i + 2 < text.size() && letter(text[i + 1]) && text[i + 2] == '.')
       periods = true;
-    else if (c == '-' && letter(before) && i + 1 < input.size() && letter(input[i + 1]))
+    else if (c == '-' && letter(before) && i + 1 < text.size() && letter(text[i + 1]))
       hyphens = true;
     else if (c >= 'A' && c <= 'Z' && before >= 'A' && before <= 'Z')
       caps = true;
   }
-  std::string text(input);
   // ‘U.S.A.’ -> ‘U S A’
   if (periods) {
     text = RE_LETTER_PERIODS->replace_all(text, [](const Captures& c) {

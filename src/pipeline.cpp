@@ -24,8 +24,8 @@ namespace {
 // no word character, "-" or closing bracket before it (‘(123)-4567’ is a dash).
 constinit regex::LazyRegex RE_NEG_SIGN{R"((?<![\w\-)\]}）])-(?=\.?\d))"};
 
-std::string rewrite_minus_signs(std::string_view text, const langpack::LanguagePack& pack) {
-  if (text.find('-') == std::string_view::npos) return std::string(text);
+std::string rewrite_minus_signs(std::string text, const langpack::LanguagePack& pack) {
+  if (text.find('-') == std::string::npos) return text;
   const std::string word = " " + pack.negative_word + " ";
   return RE_NEG_SIGN->replace_all(text, [&](const regex::Captures&) { return word; });
 }
@@ -40,7 +40,8 @@ std::string language_pass(std::string_view text, std::string_view lang) {
 
 // Symbols first, one character at a time (no symbol word holds a symbol),
 // then the currency codes as plain substrings (‘EUROPE’ -> ‘ euro OPE’).
-std::string speak_special_chars(std::string_view text, const langpack::LanguagePack& pack) {
+std::string speak_special_chars(std::string written, const langpack::LanguagePack& pack) {
+  const std::string_view text = written;
   std::string out;
   std::size_t copied = 0;
   for (std::size_t pos = 0; pos < text.size();) {
@@ -61,7 +62,7 @@ std::string speak_special_chars(std::string_view text, const langpack::LanguageP
     out.push_back(' ');
     copied = pos;
   }
-  if (copied == 0) out = std::string(text);
+  if (copied == 0) out = std::move(written);
   else out.append(text.substr(copied));
   for (const auto& [code, word] : pack.currency_code_words) {
     if (out.find(code) != std::string::npos) out = unicode::replace_all(out, code, " " + word + " ");
@@ -71,7 +72,8 @@ std::string speak_special_chars(std::string_view text, const langpack::LanguageP
 
 // A run leaves one blank, so the words either side stay apart (‘1!hello’);
 // the final clean-up drops it where other whitespace or an end is beside it.
-std::string strip_exclamations(std::string_view text) {
+std::string strip_exclamations(std::string text) {
+  if (text.find('!') == std::string::npos) return text;
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -85,10 +87,12 @@ std::string strip_exclamations(std::string_view text) {
 
 Result<std::string> normalize_with(std::string_view text, std::string_view language,
                                    const Options& options) {
-  const std::string lang = unicode::to_lower(unicode::trim(language));
-  if (!langpack::is_supported(lang)) return Result<std::string>::err(langpack::unsupported_language(language));
+  // The pack's code is the caller's, trimmed and lower-cased.
+  const langpack::LanguagePack* found = langpack::try_get_pack(language);
+  if (!found) return Result<std::string>::err(langpack::unsupported_language(language));
+  const langpack::LanguagePack& pack = *found;
+  const std::string_view lang = pack.code;
   if (unicode::trim(text).empty()) return Result<std::string>::ok(std::string());
-  const langpack::LanguagePack& pack = langpack::get_pack(lang);
 
   // Digits of every script are read by their value: ‘２０１５’ is 2015.
   std::string t = unicode::ascii_digits(text);
@@ -98,7 +102,7 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
     t = normalize::expand_all_currency_suffixes(t);
   }
   t = misc_passes::expand_ussd(t, lang);
-  t = rewrite_minus_signs(t, pack);
+  t = rewrite_minus_signs(std::move(t), pack);
   t = misc_passes::expand_digit_contexts(t, lang);
 
   entities::Extraction extraction = entities::extract_gated(t, options, true);
@@ -123,13 +127,13 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
   t = std::move(stashed.text);
   if (options.is_enabled("elongated")) t = misc_passes::normalize_elongated(t);
   t = language_pass(t, lang);
-  t = misc_passes::insert_comma_repeated(t, 3);
-  if (options.is_enabled("acronyms")) t = normalize_en::replace_letter_period_sequences(t);
+  t = misc_passes::insert_comma_repeated(std::move(t), 3);
+  if (options.is_enabled("acronyms")) t = normalize_en::replace_letter_period_sequences(std::move(t));
   t = stash::unstash_placeholders(t, stashed.stash);
 
   t = entities::restore_gated(t, extraction.entities, lang, options);
-  if (options.is_enabled("special_chars")) t = speak_special_chars(t, pack);
-  if (pack.strip_exclamations) t = strip_exclamations(t);
+  if (options.is_enabled("special_chars")) t = speak_special_chars(std::move(t), pack);
+  if (pack.strip_exclamations) t = strip_exclamations(std::move(t));
   return Result<std::string>::ok(unicode::collapse_whitespace(t));
 }
 

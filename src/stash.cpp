@@ -12,6 +12,8 @@ namespace {
 // holds the key prefix in any case, so that neither a pass that lowercases
 // it nor the put-back can mistake it for a key.
 constinit regex::LazyRegex RE_STASHED{R"(<<<[A-Z_]+_\d+>>>|[A-Za-z0-9]*(?i:entstash)[A-Za-z0-9]*)"};
+// Its first branch alone: all it can find in a text without the prefix.
+constinit regex::LazyRegex RE_PLACEHOLDER{R"(<<<[A-Z_]+_\d+>>>)"};
 
 static_assert(KEY_PREFIX == "entstash", "RE_STASHED spells the prefix out");
 
@@ -28,10 +30,11 @@ char32_t char_before(std::string_view text, std::size_t at) {
   return unicode::decode(text, start);
 }
 
-// False only when RE_STASHED cannot match: a match holds "<<<" or the key
-// prefix in some case, where "s" may also be the long s (its caseless twin).
-bool may_hold_stashed(std::string_view text) {
-  if (text.find("<<<") != std::string_view::npos || text.find("\u017F") != std::string_view::npos) return true;
+// False only when the second branch of RE_STASHED cannot match: its match
+// holds the key prefix in some case, where "s" may also be the long s (its
+// caseless twin).
+bool may_hold_prefix(std::string_view text) {
+  if (text.find("\u017F") != std::string_view::npos) return true;
   for (std::size_t at = 0; at + KEY_PREFIX.size() <= text.size(); ++at) {
     std::size_t i = 0;
     while (i < KEY_PREFIX.size() && (text[at + i] | 0x20) == KEY_PREFIX[i]) ++i;
@@ -57,13 +60,15 @@ std::string idx_to_letters(std::size_t index) {
 // or ‘x.comé5’ would otherwise spell the key out and lose the address).
 Stashed stash_placeholders(std::string_view text, const std::unordered_set<std::string>* ours, Apart apart) {
   Stashed result;
-  if (!may_hold_stashed(text)) {
+  const bool prefix = may_hold_prefix(text);
+  if (!prefix && text.find("<<<") == std::string_view::npos) {
     result.text = std::string(text);
     return result;
   }
   std::size_t previous_end = std::string_view::npos;
   bool spaced_after = false;
-  result.text = RE_STASHED->replace_all(text, [&](const regex::Captures& caps) {
+  const regex::Regex& stashed = prefix ? *RE_STASHED : *RE_PLACEHOLDER;
+  result.text = stashed.replace_all(text, [&](const regex::Captures& caps) {
     std::string key;
     std::size_t s = caps.start(0), e = caps.end(0);
     // A caller's placeholder-shaped text is read like the rest of the text.

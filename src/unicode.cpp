@@ -101,6 +101,9 @@ bool needs_debug_escape(char32_t c) {
 
 bool is_decimal_digit(char32_t c) {
   if (c < 0x80) return c >= '0' && c <= '9';
+  // No script between Ol Chiki and Vai has digits of its own: this gap holds
+  // the CJK ideographs, kana and punctuation.
+  if (c >= 0x1C5A && c < 0xA620) return false;
   return u_charType(static_cast<UChar32>(c)) == U_DECIMAL_DIGIT_NUMBER;
 }
 
@@ -109,7 +112,10 @@ std::string ascii_digits(std::string_view text) {
   out.reserve(text.size());
   for (std::size_t pos = 0; pos < text.size();) {
     if (static_cast<unsigned char>(text[pos]) < 0x80) {
-      out.push_back(text[pos++]);
+      // A run of ASCII is copied at once.
+      const std::size_t start = pos;
+      while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) ++pos;
+      out.append(text.substr(start, pos - start));
       continue;
     }
     const std::size_t start = pos;

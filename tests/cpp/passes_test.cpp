@@ -160,11 +160,11 @@ std::string suffixes(std::string_view t, std::string_view) { return normalize::e
 std::string suffixes_no_m(std::string_view t, std::string_view) { return normalize::expand_suffixes_no_m(t); }
 std::string preparse(std::string_view t, std::string_view) { return normalize_id::preparse_number_formats(t); }
 std::string letters(std::string_view t, std::string_view) {
-  return normalize_en::replace_letter_period_sequences(t);
+  return normalize_en::replace_letter_period_sequences(std::string(t));
 }
 std::string elongated(std::string_view t, std::string_view) { return misc_passes::normalize_elongated(t); }
 std::string repeated(std::string_view t, std::string_view n) {
-  return misc_passes::insert_comma_repeated(t, n.empty() ? 3 : std::stoull(std::string(n)));
+  return misc_passes::insert_comma_repeated(std::string(t), n.empty() ? 3 : std::stoull(std::string(n)));
 }
 constexpr test::Pass MEASURE = shared::normalize_measurements, OVERRIDES = normalize_en::apply_pronunciation_overrides,
                      USSD = misc_passes::expand_ussd, CONTEXT = misc_passes::expand_digit_contexts;

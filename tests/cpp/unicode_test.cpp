@@ -52,11 +52,13 @@ TEST(Unicode, Properties) {
   }
 }
 
-// The shortcut before the property lookup misses no White_Space character.
-TEST(Unicode, WhiteSpaceAgreesWithTheProperty) {
+// The shortcuts before the property lookups miss no White_Space character
+// and no decimal digit.
+TEST(Unicode, ShortcutsAgreeWithTheProperties) {
   for (UChar32 c = 0; c <= 0x10FFFF; ++c) {
-    ASSERT_EQ(is_white_space(static_cast<char32_t>(c)), static_cast<bool>(u_hasBinaryProperty(c, UCHAR_WHITE_SPACE)))
-        << "U+" << std::hex << c;
+    const auto ch = static_cast<char32_t>(c);
+    ASSERT_EQ(is_white_space(ch), static_cast<bool>(u_hasBinaryProperty(c, UCHAR_WHITE_SPACE))) << "U+" << std::hex << c;
+    ASSERT_EQ(is_decimal_digit(ch), u_charType(c) == U_DECIMAL_DIGIT_NUMBER) << "U+" << std::hex << c;
   }
 }
 
