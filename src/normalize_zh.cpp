@@ -416,9 +416,10 @@ std::string read_dashed_alnum(const Captures& c) {
 }
 
 std::string read_number_text(std::string_view m) {
-  const u128 v = read_int(m);
-  if (m.size() == 4 && v >= 1000 && v <= 2099) return to_year_zh(v);
-  return card(m);
+  const auto v = parse_u128(m);
+  if (!v) return card(m);
+  if (m.size() == 4 && *v >= 1000 && *v <= 2099) return to_year_zh(*v);
+  return to_cardinal_zh(*v);
 }
 std::string read_number(const Captures& c) { return read_number_text(c.group(0)); }
 
@@ -562,7 +563,8 @@ const Pass MONEY_ZH_MY[] = {
 const Pass TAIL[] = {
     {RE_TIME_NO_MERIDIAN, read_time_plain},    // ‘14:30’ -> ‘十四点三十分’
     {RE_TIME, time_with_period},               // ‘2:30 pm’ -> ‘下午二点三十分’
-    {RE_TIME_ZH, time_with_zh_period, nullptr, at_starts<period_start, false>},  // ‘下午3:30’ -> ‘下午三点三十分’
+    // ‘下午3:30’ -> ‘下午三点三十分’; every match holds a digit and a ":" or "."
+    {RE_TIME_ZH, time_with_zh_period, nullptr, at_starts<period_start, false>, rules::needs_of(R"(\d[:.])")},
     {RE_TIME_SHORTFORM, hour_with_period},     // ‘10 a.m.’ -> ‘上午十点’
     {RE_COMMA_NUM, read_grouped},              // ‘1,234,567.5’ -> ‘一百二十三万四千五百六十七点五’
     {RE_DECIMAL, read_decimal},                // ‘3.14’ -> ‘三点一四’
