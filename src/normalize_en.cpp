@@ -308,44 +308,72 @@ CompiledRows<N> compile_rows(const std::array<std::pair<std::string_view, std::s
   return out;
 }
 
-// One bit per ASCII letter, case folded, that stands directly after (or
-// before) `mark` somewhere in the text. A row whose pattern needs a letter
-// missing here cannot match, so its scan is skipped. The patterns match
-// case-insensitively, so the two non-ASCII letters that fold to ASCII ones
-// count as those ("ſ" as "s", the Kelvin sign as "k").
-std::uint32_t letters_beside(std::string_view text, char mark, bool after) {
-  constexpr std::string_view LONG_S = "\u017F", KELVIN = "\u212A";
-  auto bit = [](char c) { return std::uint32_t{1} << (c - 'a'); };
-  std::uint32_t mask = 0;
-  for (std::size_t i = text.find(mark); i != std::string_view::npos; i = text.find(mark, i + 1)) {
-    std::string_view side = after ? text.substr(i + 1) : text.substr(0, i);
-    if (side.empty()) continue;
-    const char c = after ? side.front() : side.back();
-    if (c >= 'a' && c <= 'z') mask |= bit(c);
-    else if (c >= 'A' && c <= 'Z') mask |= bit(static_cast<char>(c - 'A' + 'a'));
-    else if (after ? side.starts_with(LONG_S) : side.ends_with(LONG_S)) mask |= bit('s');
-    else if (after ? side.starts_with(KELVIN) : side.ends_with(KELVIN)) mask |= bit('k');
+// Where a row can match: at each `mark` in the text, the row's letters
+// before it (and after it) written up to ASCII case. The patterns match
+// case-insensitively, and the Kelvin sign and the long s match "k" and "s":
+// a text holding either is scanned for every row.
+class Marks {
+ public:
+  Marks(std::string_view text, char mark) : mark_(mark) { find(text); }
+  void find(std::string_view text) {
+    text_ = text;
+    at_.clear();
+    for (std::size_t i = text.find(mark_); i != std::string_view::npos; i = text.find(mark_, i + 1)) at_.push_back(i);
+    odd_folds_ = text.find("\u212A") != std::string_view::npos || text.find("\u017F") != std::string_view::npos;
   }
-  return mask;
+  bool empty() const { return at_.empty(); }
+  // Whether `row`, split at its mark (or ending just before one), may
+  // stand in the text.
+  bool may_match(std::string_view row) const {
+    if (odd_folds_) return !at_.empty();
+    const std::size_t split = std::min(row.find(mark_), row.size());
+    const std::string_view head = row.substr(0, split);
+    const std::string_view tail = split < row.size() ? row.substr(split + 1) : std::string_view{};
+    for (std::size_t m : at_) {
+      if (m >= head.size() && same_letters(text_.substr(m - head.size(), head.size()), head) &&
+          same_letters(text_.substr(m + 1, tail.size()), tail))
+        return true;
+    }
+    return false;
+  }
+
+ private:
+  static bool same_letters(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      if (a[i] == b[i]) continue;
+      const char lower = static_cast<char>(b[i] | 0x20);
+      if (lower < 'a' || lower > 'z' || (a[i] | 0x20) != lower) return false;
+    }
+    return true;
+  }
+  char mark_;
+  std::string_view text_;
+  std::vector<std::size_t> at_;
+  bool odd_folds_ = false;
+};
+
+const CompiledRows<73>& contraction_patterns() {
+  static const CompiledRows<73> patterns = compile_rows(CONTRACTIONS, "\\b");
+  return patterns;
 }
 
-std::uint32_t letter_bit(char c) {
-  if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return c >= 'a' && c <= 'z' ? std::uint32_t{1} << (c - 'a') : 0;
+const CompiledRows<18>& title_patterns() {
+  static const CompiledRows<18> patterns = compile_rows(TITLES, "\\.");
+  return patterns;
 }
 
 // ‘Don't’ -> ‘do not’: the expansion's own letter case, whatever was written
 std::string expand_contractions(std::string text) {
-  static const CompiledRows<73> patterns = compile_rows(CONTRACTIONS, "\\b");
-  // Expansions hold no apostrophe, so the letters seen now only ever shrink.
-  const std::uint32_t present = letters_beside(text, '\'', true);
-  if (present == 0) return text;
+  const CompiledRows<73>& patterns = contraction_patterns();
+  Marks marks(text, '\'');
+  if (marks.empty()) return text;
   for (std::size_t i = 0; i < CONTRACTIONS.size(); ++i) {
-    const std::string_view contraction = CONTRACTIONS[i].first;
-    const char tail = contraction[contraction.find('\'') + 1];
-    if (!patterns[i] || !(present & letter_bit(tail))) continue;
+    if (!patterns[i] || !marks.may_match(CONTRACTIONS[i].first)) continue;
     const std::string_view word = CONTRACTIONS[i].second;
-    text = patterns[i]->replace_all(text, [word](const Captures&) { return word; });
+    std::string next = patterns[i]->replace_all(text, [word](const Captures&) { return word; });
+    // Later rows read the expansions (‘he would've’ from ‘he'd've’).
+    if (next != text) marks.find(text = std::move(next));
   }
   return text;
 }
@@ -353,19 +381,20 @@ std::string expand_contractions(std::string text) {
 // ‘Mr. Tan’ -> ‘mister Tan’. The full stop is consumed; when a word follows
 // it directly a space keeps the two apart (‘Dr.Lee’ -> ‘doctor Lee’).
 std::string expand_titles(std::string text) {
-  static const CompiledRows<18> patterns = compile_rows(TITLES, "\\.");
-  const std::uint32_t present = letters_beside(text, '.', false);
-  if (present == 0) return text;
+  const CompiledRows<18>& patterns = title_patterns();
+  Marks marks(text, '.');
+  if (marks.empty()) return text;
   for (std::size_t i = 0; i < TITLES.size(); ++i) {
-    if (!patterns[i] || !(present & letter_bit(TITLES[i].first.back()))) continue;
+    if (!patterns[i] || !marks.may_match(TITLES[i].first)) continue;
     const std::string_view word = TITLES[i].second;
-    text = patterns[i]->replace_all(text, [word](const Captures& c) {
+    std::string next = patterns[i]->replace_all(text, [word](const Captures& c) {
       std::string out(word);
       std::string_view rest = c.subject().substr(c.end(0));
       std::size_t pos = 0;
       if (!rest.empty() && unicode::is_word_char(unicode::decode(rest, pos))) out.push_back(' ');
       return out;
     });
+    if (next != text) marks.find(text = std::move(next));
   }
   return text;
 }
@@ -532,6 +561,20 @@ std::string replace_letter_period_sequences(std::string text) {
   if (!caps && !periods) return text;
   return RE_CAPS_TOKEN->replace_all(text, [](const Captures& c) { return expand_acronym(c[0]); });
 }
+
+namespace detail {
+
+std::vector<std::pair<const regex::Regex*, bool>> word_row_gates(std::string_view text) {
+  std::vector<std::pair<const regex::Regex*, bool>> out;
+  const Marks apostrophes(text, '\''), stops(text, '.');
+  for (std::size_t i = 0; i < CONTRACTIONS.size(); ++i)
+    out.emplace_back(contraction_patterns()[i].get(), apostrophes.may_match(CONTRACTIONS[i].first));
+  for (std::size_t i = 0; i < TITLES.size(); ++i)
+    out.emplace_back(title_patterns()[i].get(), stops.may_match(TITLES[i].first));
+  return out;
+}
+
+}  // namespace detail
 
 std::string expand_acronym(std::string_view token) {
   if (contains(ACRONYMS_KEPT, token)) return std::string(token);

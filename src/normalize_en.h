@@ -4,8 +4,11 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "numtext.h"
+#include "regex.h"
 
 namespace kalvesta::normalize_en {
 
@@ -17,5 +20,11 @@ std::string mixed_alnum_en(std::string_view token);
 std::string apply_pronunciation_overrides(std::string_view text, std::string_view lang);
 std::string replace_letter_period_sequences(std::string text);
 std::string expand_acronym(std::string_view token);
+
+namespace detail {
+// For tests: each contraction and title pattern, and whether the check
+// before it lets the text through.
+std::vector<std::pair<const regex::Regex*, bool>> word_row_gates(std::string_view text);
+}  // namespace detail
 
 }  // namespace kalvesta::normalize_en
