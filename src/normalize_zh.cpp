@@ -427,15 +427,27 @@ std::string leftover_dot(const Captures&) { return "点"; }
 
 // ---- walks that try a pattern only where a match can begin ----
 
-// Where a match can begin (only a character's first byte is asked): for
-// `run_start`, an ASCII digit with none before it (a pattern that looks
-// behind for none fails inside a run).
+// Where a match can begin (only a character's first byte is asked).
 bool is_digit_byte(char c) { return c >= '0' && c <= '9'; }
-bool run_start(std::string_view t, std::size_t i) { return is_digit_byte(t[i]) && (i == 0 || !is_digit_byte(t[i - 1])); }
+
+// A date begins a run of ASCII digits (the pattern looks behind for no digit)
+// of the group's width, 1 to 2 (day or month first) or 4 (year first), and a
+// "/", "-" or "." follows; or the run may go on in another script.
+template <std::size_t Min, std::size_t Max>
+bool date_start(std::string_view t, std::size_t i) {
+  if (!is_digit_byte(t[i]) || (i > 0 && is_digit_byte(t[i - 1]))) return false;
+  std::size_t e = i;
+  while (e < t.size() && is_digit_byte(t[e])) ++e;
+  if (e == t.size()) return false;
+  if (static_cast<unsigned char>(t[e]) >= 0xC0) return !shared::neither_digit_nor_blank(t, e);
+  return e - i >= Min && e - i <= Max && (t[e] == '/' || t[e] == '-' || t[e] == '.');
+}
 
 // The symbols and the first letters of the codes of RE_CURRENCY (no other
-// character matches them caselessly).
+// character matches them caselessly), with no ASCII letter, digit or "_"
+// before them (the pattern looks behind for none).
 bool money_start(std::string_view t, std::size_t i) {
+  if (i > 0 && (unicode::is_ascii_alnum(t[i - 1]) || t[i - 1] == '_')) return false;
   switch (static_cast<unsigned char>(t[i])) {
     case '$': case 'R': case 'M': case 'U': case 'E': case 'G': case 'r': case 'm': case 'u': case 'e': case 'g':
       return true;
@@ -545,8 +557,8 @@ const Pass PERCENT_ZH_MY[] = {
     {RE_PERCENT, percent_zh_my},  // ‘12.5%’ -> ‘十二点五巴仙’
 };
 const Pass DATES_AND_SCALES[] = {
-    {RE_DATE_DMY, read_date_dmy, nullptr, at_starts<run_start, true>},  // ‘5.6.24’ -> ‘二四年六月五日’
-    {RE_DATE_YMD, read_date_ymd, nullptr, at_starts<run_start, true>},  // ‘2024/1/15’ -> ‘二零二四年一月十五日’
+    {RE_DATE_DMY, read_date_dmy, nullptr, at_starts<date_start<1, 2>, true>},  // ‘5.6.24’ -> ‘二四年六月五日’
+    {RE_DATE_YMD, read_date_ymd, nullptr, at_starts<date_start<4, 4>, true>},  // ‘2024/1/15’ -> ‘二零二四年一月十五日’
     {RE_TRILLION, nullptr, nullptr, scaled<12>},  // ‘$2 trillion’ -> ‘$2000000000000’
     {RE_BILLION, nullptr, nullptr, scaled<9>},    // ‘$2.5 billion’ -> ‘$2500000000’
     {RE_MILLION, nullptr, nullptr, scaled<6>},    // ‘€1 million’ -> ‘€1000000’

@@ -379,7 +379,7 @@ TEST(passes, word_row_gates_refuse_only_what_cannot_match) {
 // Random mixes of what the Chinese passes read, Chinese text, blanks and
 // digits of other scripts.
 std::vector<std::string> zh_texts() {
-  const char* tokens[] = {"5.6.24", "2024/1/15", "12-25-2024", "2024-13-01", "1234", "007", "$5", "RM 1,234.50", "rm5",
+  const char* tokens[] = {"5.6.24", "2024/1/15", "12-25-2024", "2024-13-01", "1\u0663/2/2024", "123/4/5", "20245-1-1", "1234", "007", "$5", "RM 1,234.50", "rm5",
                           "\u00a33", "\u20ac2\u5343\u4e07", "usd.5", "XRM5", "MYR,", "\u4e0b\u53483:30",
                           "\u665a\u4e0a 10.15", "\u51cc\u66681:01:01", "\u4e2d\u5348", "\u65e9\u4e0a7:00", "\u508d\u665a 6.30", "eur5", "GBP 7", "\u4e0b", "\u5e74",
                           "\u3002", "\uff0c", "\u201c", "\u0663", "\uff12\uff10", "A1-B2", "COVID19", "012-3456", "x"};
