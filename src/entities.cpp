@@ -270,22 +270,41 @@ std::string remove_char(std::string_view text, char c) {
 
 // Each kind's check says "no" only when its pattern cannot match anywhere in
 // the text (tests hold it against the patterns), so the scan is skipped:
-// most sentences hold no web address, date or amount at all. They look only
-// at a few bytes around the characters every match must hold.
+// most sentences hold no web address, date or amount at all. Nearly every
+// kind's match holds a digit, so the checks look only at the few bytes
+// around the text's digit runs, found in one walk.
 
 constexpr bool ascii_space(unsigned char b) { return b == ' ' || (b >= '\t' && b <= '\r'); }
 constexpr bool ascii_alnum(unsigned char b) {
   return (b >= '0' && b <= '9') || ((b | 0x20) >= 'a' && (b | 0x20) <= 'z');
 }
+constexpr std::size_t char_len(unsigned char b) { return b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4; }
 
 enum class CharClass { digit, blank };  // the dialect's \d and \s
+
+// For each first byte of a two- or three-byte character: whether some
+// character starting with it is a digit (bit 0) or a blank (bit 1), read off
+// the character tables once. Most text beyond ASCII then needs no lookup.
+const std::array<std::uint8_t, 256>& lead_classes() {
+  static const std::array<std::uint8_t, 256> table = [] {
+    std::array<std::uint8_t, 256> out{};
+    for (std::size_t b = 0xF0; b < 0x100; ++b) out[b] = 3;  // four bytes and stray bytes: always looked up
+    for (char32_t c = 0x80; c < 0x10000; ++c) {
+      const auto lead = static_cast<unsigned char>(unicode::to_utf8(c)[0]);
+      out[lead] |= (unicode::is_decimal_digit(c) ? 1 : 0) | (unicode::is_white_space(c) ? 2 : 0);
+    }
+    for (std::size_t b = 0x80; b < 0xC0; ++b) out[b] = 3;
+    return out;
+  }();
+  return table;
+}
 
 // Byte length of the character at `pos` when it is of the class, else 0.
 std::size_t class_at(std::string_view t, std::size_t pos, CharClass k) {
   if (pos >= t.size()) return 0;
   const auto b = static_cast<unsigned char>(t[pos]);
   if (b < 0x80) return (k == CharClass::digit ? b >= '0' && b <= '9' : ascii_space(b)) ? 1 : 0;
-  if (b >= 0xE4 && b <= 0xE9) return 0;  // U+4000..U+9FFF, Chinese characters: no digit, no blank
+  if ((lead_classes()[b] & (k == CharClass::digit ? 1 : 2)) == 0) return 0;
   std::size_t next = pos;
   const char32_t c = unicode::decode(t, next);
   return (k == CharClass::digit ? unicode::is_decimal_digit(c) : unicode::is_white_space(c)) ? next - pos : 0;
@@ -301,17 +320,46 @@ std::size_t class_before(std::string_view t, std::size_t end, CharClass k) {
 
 std::size_t digit_at(std::string_view t, std::size_t pos) { return class_at(t, pos, CharClass::digit); }
 
-// A digit before `end`, blanks between them allowed.
-bool digit_before_blanks(std::string_view t, std::size_t end) {
-  while (std::size_t n = class_before(t, end, CharClass::blank)) end -= n;
-  return class_before(t, end, CharClass::digit) != 0;
+std::size_t skip_blanks(std::string_view t, std::size_t pos) {
+  while (std::size_t n = class_at(t, pos, CharClass::blank)) pos += n;
+  return pos;
 }
 
-// A digit at `pos`, blanks before it allowed.
-bool digit_after_blanks(std::string_view t, std::size_t pos) {
-  while (std::size_t n = class_at(t, pos, CharClass::blank)) pos += n;
-  return digit_at(t, pos) != 0;
+std::size_t skip_blanks_back(std::string_view t, std::size_t end) {
+  while (std::size_t n = class_before(t, end, CharClass::blank)) end -= n;
+  return end;
 }
+
+// A maximal run of digits: its bytes and how many digits it holds.
+struct DigitRun {
+  std::size_t start, end, digits;
+};
+
+// A text with its digit runs, left to right.
+struct Scanned {
+  std::string_view text;
+  std::vector<DigitRun> runs;
+
+  void scan(std::string_view t) {
+    text = t;
+    runs.clear();
+    for (std::size_t p = 0; p < t.size();) {
+      const auto b = static_cast<unsigned char>(t[p]);
+      if (b < 0x80 ? b < '0' || b > '9' : digit_at(t, p) == 0) {
+        p += char_len(b);
+        continue;
+      }
+      DigitRun run{p, p, 0};
+      while (std::size_t n = digit_at(t, run.end)) run.end += n, ++run.digits;
+      runs.push_back(run);
+      p = run.end;
+    }
+  }
+  template <class F>
+  bool any_run(F&& f) const {
+    return std::any_of(runs.begin(), runs.end(), f);
+  }
+};
 
 // Whether f(pos) holds at some occurrence of byte `c`.
 template <class F>
@@ -321,34 +369,10 @@ bool any_at(std::string_view t, char c, F&& f) {
   return false;
 }
 
-std::size_t char_len(unsigned char b) { return b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4; }
-
-// The longest run of digits, counting runs joined by one blank or dash as
-// one (‘012-345 6789’ holds ten).
-std::size_t longest_digit_run(std::string_view t, bool joined) {
-  std::size_t best = 0;
-  for (std::size_t p = 0; p < t.size();) {
-    const auto b = static_cast<unsigned char>(t[p]);
-    if (b < 0x80 ? b < '0' || b > '9' : digit_at(t, p) == 0) {
-      p += char_len(b);
-      continue;
-    }
-    std::size_t digits = 0;
-    while (true) {
-      while (std::size_t n = digit_at(t, p)) p += n, ++digits;
-      if (!joined) break;
-      const std::size_t gap = p < t.size() && t[p] == '-' ? 1 : class_at(t, p, CharClass::blank);
-      if (gap == 0 || digit_at(t, p + gap) == 0) break;
-      p += gap;
-    }
-    best = std::max(best, digits);
-  }
-  return best;
-}
-
-// ‘1.2.3’: a digit, ".", digits, ".", a digit (every version and IP address).
+// ‘1.2.3’ from its first ".": a digit, ".", digits, ".", a digit (every
+// version and IP address).
 bool dotted_digits(std::string_view t, std::size_t dot) {
-  if (class_before(t, dot, CharClass::digit) == 0) return false;
+  if (dot >= t.size() || t[dot] != '.' || class_before(t, dot, CharClass::digit) == 0) return false;
   std::size_t p = dot + 1;
   while (std::size_t n = digit_at(t, p)) p += n;
   return p > dot + 1 && p < t.size() && t[p] == '.' && digit_at(t, p + 1) != 0;
@@ -356,7 +380,8 @@ bool dotted_digits(std::string_view t, std::size_t dot) {
 
 // Under (?i) an ASCII letter class also takes the Kelvin sign and the long s,
 // so any byte past ASCII may stand for a letter.
-bool may_hold_email(std::string_view t) {
+bool may_hold_email(const Scanned& s) {
+  const std::string_view t = s.text;
   return any_at(t, '@', [&](std::size_t p) {
     if (p == 0 || p + 1 >= t.size()) return false;
     const auto before = static_cast<unsigned char>(t[p - 1]), after = static_cast<unsigned char>(t[p + 1]);
@@ -365,7 +390,8 @@ bool may_hold_email(std::string_view t) {
   });
 }
 
-bool may_hold_url(std::string_view t) {
+bool may_hold_url(const Scanned& s) {
+  const std::string_view t = s.text;
   if (t.find("://") != std::string_view::npos) return true;
   auto w = [&](std::size_t p) { return (t[p] | 0x20) == 'w'; };
   return any_at(t, '.', [&](std::size_t p) {
@@ -380,24 +406,29 @@ bool may_hold_url(std::string_view t) {
   });
 }
 
-// Whether the text holds a digit at all (most kinds need one).
-bool holds_digit(std::string_view t) {
-  for (std::size_t p = 0; p < t.size();) {
-    const auto b = static_cast<unsigned char>(t[p]);
-    if (b < 0x80) {
-      if (b >= '0' && b <= '9') return true;
-      ++p;
-    } else {
-      if (digit_at(t, p) != 0) return true;
-      p += char_len(b);
-    }
+// Five digits or more in runs joined by one blank or dash (‘012-345 6789’).
+bool may_hold_phone(const Scanned& s) {
+  std::size_t chain = 0;
+  for (std::size_t i = 0; i < s.runs.size(); ++i) {
+    const DigitRun& r = s.runs[i];
+    chain += r.digits;
+    if (chain >= 5) return true;
+    if (i + 1 == s.runs.size()) break;
+    const std::size_t gap = s.runs[i + 1].start - r.end;
+    const bool joined =
+        (gap == 1 && s.text[r.end] == '-') || (gap > 0 && class_at(s.text, r.end, CharClass::blank) == gap);
+    if (!joined) chain = 0;
   }
   return false;
 }
 
-bool may_hold_phone(std::string_view t) { return longest_digit_run(t, true) >= 5; }
-bool may_hold_ic(std::string_view t) { return longest_digit_run(t, false) >= 6; }
-bool may_hold_version(std::string_view t) { return any_at(t, '.', [&](std::size_t p) { return dotted_digits(t, p); }); }
+bool may_hold_ic(const Scanned& s) {
+  return s.any_run([](const DigitRun& r) { return r.digits >= 6; });
+}
+
+bool may_hold_version(const Scanned& s) {
+  return s.any_run([&](const DigitRun& r) { return dotted_digits(s.text, r.end); });
+}
 
 // A code or sign ending at `end`, in either case (the long s stands for "s").
 bool currency_ends_at(std::string_view t, std::size_t end) {
@@ -413,73 +444,83 @@ bool currency_ends_at(std::string_view t, std::size_t end) {
   }
 }
 
-bool may_hold_currency(std::string_view t) {
-  for (std::size_t p = 0; p < t.size(); p += char_len(static_cast<unsigned char>(t[p]))) {
-    if (t[p] != ',' && t[p] != '.' && digit_at(t, p) == 0) continue;
+// An amount (a digit, "," or ".") right after a code or sign, or after one
+// blank that follows it.
+bool may_hold_currency(const Scanned& s) {
+  const std::string_view t = s.text;
+  auto amount_at = [&](std::size_t p) {
     if (currency_ends_at(t, p)) return true;
     const std::size_t blank = class_before(t, p, CharClass::blank);
-    if (blank != 0 && currency_ends_at(t, p - blank)) return true;
-  }
+    return blank != 0 && currency_ends_at(t, p - blank);
+  };
+  return s.any_run([&](const DigitRun& r) { return amount_at(r.start); }) || any_at(t, ',', amount_at) ||
+         any_at(t, '.', amount_at);
+}
+
+// The short form of a month name (‘May’, ‘Sep’) at `pos`, as written.
+bool month_at(std::string_view t, std::size_t pos) {
+  if (pos >= t.size() || t[pos] < 'A' || t[pos] > 'Z') return false;
+  for (const auto& [number, name] : words::en::MONTHS)
+    if (t.substr(pos, 3) == name.substr(0, 3)) return true;
   return false;
 }
 
-bool digit_both_sides(std::string_view t, std::size_t p) {
-  return class_before(t, p, CharClass::digit) != 0 && digit_at(t, p + 1) != 0;
+bool may_hold_date(const Scanned& s) {
+  const std::string_view t = s.text;
+  return s.any_run([&](const DigitRun& r) {
+    // ‘12/05/2024’, ‘2024-05-12’
+    if (r.end < t.size() && (t[r.end] == '/' || t[r.end] == '-') && digit_at(t, r.end + 1)) return true;
+    // ‘Jul. 16, 1943’, ‘16 July 1943’: a month name, the rest of its word,
+    // perhaps a full stop, blanks, then digits
+    std::size_t p = skip_blanks_back(t, r.start);
+    if (p > 0 && t[p - 1] == '.') --p;
+    while (p > 0 && t[p - 1] >= 'a' && t[p - 1] <= 'z') --p;
+    return p > 0 && month_at(t, p - 1);
+  });
 }
 
-bool may_hold_date(std::string_view t) {
-  if (any_at(t, '/', [&](std::size_t p) { return digit_both_sides(t, p); })) return true;  // ‘12/05/2024’
-  if (any_at(t, '-', [&](std::size_t p) { return digit_both_sides(t, p); })) return true;  // ‘2024-05-12’
-  // The patterns name months as written: every name starts with its short form.
-  constexpr std::uint32_t initials = [] {
-    std::uint32_t bits = 0;
-    for (const auto& [number, name] : words::en::MONTHS) bits |= 1u << (name[0] - 'A');
-    return bits;
-  }();
-  for (std::size_t p = 0; p + 3 <= t.size(); ++p) {
-    if (t[p] < 'A' || t[p] > 'Z' || !(initials >> (t[p] - 'A') & 1)) continue;
-    for (const auto& [number, name] : words::en::MONTHS)
-      if (t.substr(p, 3) == name.substr(0, 3)) return true;
-  }
-  return false;
-}
-
-bool may_hold_time(std::string_view t) {
-  return any_at(t, ':', [&](std::size_t p) { return digit_both_sides(t, p); });
+bool may_hold_time(const Scanned& s) {
+  return s.any_run([&](const DigitRun& r) {
+    return r.end < s.text.size() && s.text[r.end] == ':' && digit_at(s.text, r.end + 1);
+  });
 }
 
 // A unit letter (or the Kelvin sign) after a digit, blanks and a degree sign
 // between them allowed, with no letter or digit after it.
-bool may_hold_temperature(std::string_view t) {
-  for (std::size_t p = 0; p < t.size(); ++p) {
+bool may_hold_temperature(const Scanned& s) {
+  const std::string_view t = s.text;
+  return s.any_run([&](const DigitRun& r) {
+    std::size_t p = skip_blanks(t, r.end);
+    if (t.substr(p, 2) == "\u00b0") p += 2;
+    if (p >= t.size()) return false;
     const auto b = static_cast<unsigned char>(t[p] | 0x20);
     std::size_t len = 0;
     if (b == 'c' || b == 'f' || b == 'k') len = 1;
-    else if (b == 0xE2 && t.substr(p, 3) == "\u212a") len = 3;
-    if (len == 0) continue;
-    if (p + len < t.size()) {
-      const auto after = static_cast<unsigned char>(t[p + len]);
-      if (ascii_alnum(after) || after == '_') continue;
-    }
-    const std::size_t end = p >= 2 && t.substr(p - 2, 2) == "\u00b0" ? p - 2 : p;
-    if (digit_before_blanks(t, end)) return true;
-  }
-  return false;
+    else if (t.substr(p, 3) == "\u212a") len = 3;
+    if (len == 0) return false;
+    const auto after = p + len < t.size() ? static_cast<unsigned char>(t[p + len]) : ' ';
+    return !ascii_alnum(after) && after != '_';
+  });
 }
 
 // ‘3 / 4’: a digit either side of a slash, blanks between allowed.
-bool may_hold_slash_number(std::string_view t) {
-  return any_at(t, '/', [&](std::size_t p) { return digit_before_blanks(t, p) && digit_after_blanks(t, p + 1); });
+bool may_hold_slash_number(const Scanned& s) {
+  const std::string_view t = s.text;
+  return s.any_run([&](const DigitRun& r) {
+    const std::size_t p = skip_blanks(t, r.end);
+    return p < t.size() && t[p] == '/' && digit_at(t, skip_blanks(t, p + 1));
+  });
 }
 
-// A letter after a digit, blanks between allowed (‘3 x’, ‘1445H’).
+// A letter after a digit, blanks between allowed (‘3 x’, ‘1445H’, ‘15 hb’).
 template <char Lower, char Next = 0>
-bool may_hold_letter_after_digit(std::string_view t) {
-  auto at = [&](std::size_t p) {
-    if (Next != 0 && (p + 1 >= t.size() || (t[p + 1] | 0x20) != Next)) return false;
-    return digit_before_blanks(t, p);
-  };
-  return any_at(t, Lower, at) || any_at(t, static_cast<char>(Lower - 'a' + 'A'), at);
+bool may_hold_letter_after_digit(const Scanned& s) {
+  const std::string_view t = s.text;
+  return s.any_run([&](const DigitRun& r) {
+    const std::size_t p = skip_blanks(t, r.end);
+    if (p >= t.size() || (t[p] != Lower && t[p] != Lower - 'a' + 'A')) return false;
+    return Next == 0 || (p + 1 < t.size() && (t[p + 1] | 0x20) == Next);
+  });
 }
 
 // ---- the kinds ----
@@ -494,7 +535,7 @@ struct Kind {
   EntityKind kind;
   std::string_view tag;  // its name in placeholders and to callers
   const regex::Regex& (*pattern)();
-  bool (*may_hold)(std::string_view text);  // false: the pattern finds nothing in the text
+  bool (*may_hold)(const Scanned& text);  // false: the pattern finds nothing in the text
   bool digit;  // every match holds a digit
   std::string (*speak)(std::string_view text, std::string_view lang);
   std::string_view key = {};    // the option that turns it off; empty: always on
@@ -665,7 +706,9 @@ std::string placeholder(const Entity& entity) {
 
 bool detail::may_hold(EntityKind kind, std::string_view text) {
   const Kind& k = row(kind);
-  return (!k.digit || holds_digit(text)) && k.may_hold(text);
+  Scanned scanned;
+  scanned.scan(text);
+  return (!k.digit || !scanned.runs.empty()) && k.may_hold(scanned);
 }
 bool detail::pattern_finds(EntityKind kind, std::string_view text) { return row(kind).pattern().is_match(text); }
 
@@ -679,7 +722,8 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
     std::size_t pos, len, entity;
   };
   std::vector<Placed> placed, next_placed;
-  std::optional<bool> digits;
+  Scanned scanned;  // the working text's digit runs, found again after a cut
+  bool scanned_current = false;
   std::uint64_t counter = 1;
   std::unordered_set<std::uint64_t> taken_ids;
   if (fresh_ids) {
@@ -695,12 +739,9 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
   for (std::size_t k = 0; k < std::size(KINDS); ++k) {
     const Kind& step = KINDS[k];
     if (!step.key.empty() && !step.key_at_restore && !options.is_enabled(step.key)) continue;
-    if (step.digit && !digits) {
-      if (digits.has_value()) continue;
-      digits = holds_digit(result.text);
-      if (!*digits) continue;
-    }
-    if (!step.may_hold(result.text)) continue;
+    if (!scanned_current) scanned.scan(result.text), scanned_current = true;
+    if (step.digit && scanned.runs.empty()) continue;
+    if (!step.may_hold(scanned)) continue;
     const regex::Regex* re = &step.pattern();
     const std::size_t cut_before = result.entities.size();
 
@@ -745,9 +786,9 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
       // A matching error ends only this kind's scan; what was cut stays.
     }
     if (result.entities.size() == cut_before) continue;
-    digits = true;  // every placeholder holds its id
     copy_until(work.size());
     result.text = std::move(next);
+    scanned_current = false;
     placed.swap(next_placed);
   }
   return result;

@@ -150,7 +150,7 @@ TEST(entities, quick_checks_turn_away_only_what_cannot_match) {
       "\u20ac", "\u00a3", "$", "Jan", "May", "Sept", "dec", "\u5e74", "\u4ef7\u683c", "\u0130", "\u00e9"};
   std::mt19937 rng(23);
   std::vector<std::string> texts = {"", "192.168.1.1", "uSD 5", "RM\u00a0,5", "a-b.\u212a", "5 \u00b0\u212a",
-                                    "12\u3000/ 4", "\u0663\u0663:\u0663\u0663", "012-345 6789", "880101-14-5678", "u\u017fD5", "15412", "1-800 12-3456"};
+                                    "12\u3000/ 4", "\u0663\u0663:\u0663\u0663", "012-345 6789", "880101-14-5678", "u\u017fD5", "15412", "1-800 12-3456", "Jul. 16, 1943", "Mayday 5 2024", "16\u00a0July 1943"};
   for (int i = 0; i < 40000; ++i) {
     std::string text;
     for (int n = static_cast<int>(rng() % 9) + 1; n > 0; --n) text += pieces[rng() % pieces.size()];
