@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "regex.h"
+#include "rules.h"
 
 namespace kalvesta::normalize {
 
@@ -26,6 +27,8 @@ std::string expand_suffixes_no_m(std::string_view text);
 std::string expand_all_currency_suffixes(std::string_view text);
 
 std::string normalize_malay(std::string_view text);
+// The Malay pass table (tests check its gates).
+std::span<const rules::Pass> malay_passes();
 std::string digit_word_upper(char32_t c);
 std::string normalize_mixed_alnum(std::string_view token);
 

@@ -103,7 +103,8 @@ std::string digit_by_digit(std::string_view text) {
   std::size_t pos = 0;
   while (pos < text.size()) {
     if (!out.empty()) out.push_back(' ');
-    out += digit_word(unicode::decode(text, pos));
+    const auto b = static_cast<unsigned char>(text[pos]);
+    out += b < 0x80 ? digit_word(text[pos++]) : digit_word(unicode::decode(text, pos));
   }
   return out;
 }
@@ -271,23 +272,27 @@ std::string read_alnum(const Captures& c) {
 }
 
 using rules::Pass;
+using rules::kDigitBlank;
+using rules::kDigitMarkDigit;
+using rules::kDigitWord;
+using rules::kDotDigit;
 
 // The number passes, in order; the time pass checks its "%" refusal in one
 // walk, and the dashed-digits pass is tried at the starts of digit runs only.
 const Pass PASSES[] = {
-    {rules::RE_ZERO_COMMA, rules::zero_point},  // ‘0,001’ -> ‘0.001’
-    {RE_DATE, read_date},         // ‘05/03/24’ -> ‘fifth of March, twenty-four’
+    {.re = rules::RE_ZERO_COMMA, .read = rules::zero_point, .near = kDigitMarkDigit},  // ‘0,001’ -> ‘0.001’
+    {.re = RE_DATE, .read = read_date, .near = kDigitMarkDigit},  // ‘05/03/24’ -> ‘fifth of March, twenty-four’
     {RE_CURRENCY, read_money, nullptr, rules::replace_after_codes},  // ‘RM5.50’ -> ‘five ringgit fifty cent’
-    {RE_TIME_NO_MERIDIAN, read_time_no_meridian, &RE_TIME_NO_MERIDIAN_HEAD},  // ‘9:05’ -> ‘nine five’
-    {RE_TIME, read_time},                 // ‘10.15 a.m.’ -> ‘ten fifteen a m’
-    {RE_TIME_HOUR_ONLY, read_hour_only},  // ‘7pm’ -> ‘seven p m’
-    {rules::RE_GROUPED_DECIMAL, rules::ungrouped},  // ‘7,654.32’ -> ‘7654.32’
+    {.re = RE_TIME_NO_MERIDIAN, .read = read_time_no_meridian, .head = &RE_TIME_NO_MERIDIAN_HEAD, .near = kDigitMarkDigit},  // ‘9:05’ -> ‘nine five’
+    {.re = RE_TIME, .read = read_time, .near = kDigitMarkDigit},  // ‘10.15 a.m.’ -> ‘ten fifteen a m’
+    {.re = RE_TIME_HOUR_ONLY, .read = read_hour_only, .near = kDigitWord},  // ‘7pm’ -> ‘seven p m’
+    {.re = rules::RE_GROUPED_DECIMAL, .read = rules::ungrouped, .near = kDigitMarkDigit | kDotDigit},  // ‘7,654.32’ -> ‘7654.32’
     {RE_PERCENT, read_percent},           // ‘50%’ -> ‘fifty percent’
-    {RE_DECIMAL, read_decimal},           // ‘3.14’ -> ‘three point one four’, ‘.5’ -> ‘point five’
+    {.re = RE_DECIMAL, .read = read_decimal, .near = kDotDigit},  // ‘3.14’ -> ‘three point one four’, ‘.5’ -> ‘point five’
     {RE_DASHED, read_dashed, nullptr, rules::replace_at_digit_runs},  // ‘2020-2021’ -> ‘two zero two zero dash two zero two one’
-    {RE_ORDINAL, read_ordinal},           // ‘2nd’ -> ‘second’
-    {rules::RE_GROUPED_ALNUM, rules::ungrouped},  // ‘1,000km2’ -> ‘1000km2’
-    {RE_COMMA_NUM, read_grouped},         // ‘10,000’ -> ‘ten thousand’
+    {.re = RE_ORDINAL, .read = read_ordinal, .near = kDigitWord},  // ‘2nd’ -> ‘second’
+    {.re = rules::RE_GROUPED_ALNUM, .read = rules::ungrouped, .near = kDigitMarkDigit},  // ‘1,000km2’ -> ‘1000km2’
+    {.re = RE_COMMA_NUM, .read = read_grouped, .near = kDigitMarkDigit},  // ‘10,000’ -> ‘ten thousand’
     {RE_NUMBER, read_number},             // ‘1999’ -> ‘nineteen ninety-nine’
     {RE_ALNUM, read_alnum, nullptr, rules::replace_words_with_digits},  // ‘x86_64’ -> ‘X eight six six four’
 };
@@ -476,6 +481,8 @@ std::string render_year(u128 year) {
 }
 
 std::string mixed_alnum_en(std::string_view token) { return rules::mixed_alnum(token, lang::en::DIGITS); }
+
+std::span<const rules::Pass> english_passes() { return PASSES; }
 
 std::string normalize_english(std::string_view input) {
   // A bare number is one match of the plain-number pass; every other pass

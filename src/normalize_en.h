@@ -9,10 +9,13 @@
 
 #include "numtext.h"
 #include "regex.h"
+#include "rules.h"
 
 namespace kalvesta::normalize_en {
 
 std::string normalize_english(std::string_view text);
+// The number, money and time pass table (tests check its gates).
+std::span<const rules::Pass> english_passes();
 std::string render_year(u128 year);
 using kalvesta::parse_num;
 std::string mixed_alnum_en(std::string_view token);

@@ -41,13 +41,17 @@ std::string comma_decimal(const Captures& c) {
 std::string scale_suffix(const Captures& c) { return std::string(c[1]) + " " + suffix_word(c[2]); }
 
 using rules::Pass;
+using rules::kDigitBlank;
+using rules::kDigitMarkDigit;
+using rules::kDigitWord;
+using rules::kDotDigit;
 
 // Dotted thousands first, so that a comma decimal after them is taken whole.
 const Pass PREPARSE_PASSES[] = {
-    {RE_DOTTED_THOUSANDS, dotted_thousands},  // ‘1.234.567,89’ -> ‘1234567.89’
-    {RE_COMMA_DECIMAL, comma_decimal},        // ‘12,5’ -> ‘12.5’
+    {.re = RE_DOTTED_THOUSANDS, .read = dotted_thousands, .near = kDigitMarkDigit},  // ‘1.234.567,89’ -> ‘1234567.89’
+    {.re = RE_COMMA_DECIMAL, .read = comma_decimal, .near = kDigitMarkDigit},  // ‘12,5’ -> ‘12.5’
     {RE_ID_CURRENCY_SUFFIX, scale_suffix, nullptr, rules::replace_after_codes},  // ‘Rp5jt’ -> ‘Rp5 juta’
-    {RE_ID_BARE_SUFFIX, scale_suffix},        // ‘10rb’ -> ‘10 ribu’
+    {.re = RE_ID_BARE_SUFFIX, .read = scale_suffix, .near = kDigitWord},  // ‘10rb’ -> ‘10 ribu’
 };
 
 // ---- rule passes ----
@@ -151,19 +155,19 @@ std::string mixed_token(const Captures& c) { return normalize_mixed_alnum_id(c[0
 // Runs after the pre-parse and the scale expansion; money before the clock
 // passes, and the clock passes before decimals, so ‘3.14’ reads as a time.
 const Pass INDONESIAN_PASSES[] = {
-    {rules::RE_DATE_YMD, date_ymd},       // ‘2024-03-05’ -> ‘lima Maret dua ribu dua puluh empat’
-    {rules::RE_DATE, date_dmy},           // ‘05/03/24’ -> ‘lima Maret dua puluh empat’
+    {.re = rules::RE_DATE_YMD, .read = date_ymd, .near = kDigitMarkDigit},  // ‘2024-03-05’ -> ‘lima Maret dua ribu dua puluh empat’
+    {.re = rules::RE_DATE, .read = date_dmy, .near = kDigitMarkDigit},  // ‘05/03/24’ -> ‘lima Maret dua puluh empat’
     {RE_CURRENCY_ID, money, nullptr, rules::replace_after_codes},  // ‘Rp5.5’ -> ‘lima rupiah lima sen’
-    {RE_TIME_SHAPED_DECIMAL, decimal},        // ‘3,14’ -> ‘tiga koma satu empat’
-    {RE_TIME_NO_MERIDIAN, clock, &RE_TIME_NO_MERIDIAN_HEAD},  // ‘10.30’ -> ‘sepuluh tiga puluh’
-    {RE_TIME, clock_with_period},             // ‘10.30 pm’ -> ‘sepuluh tiga puluh sore’
-    {RE_TIME_HOUR_ONLY, hour_with_period},    // ‘8 pm’ -> ‘delapan sore’
+    {.re = RE_TIME_SHAPED_DECIMAL, .read = decimal, .near = kDigitMarkDigit},  // ‘3,14’ -> ‘tiga koma satu empat’
+    {.re = RE_TIME_NO_MERIDIAN, .read = clock, .head = &RE_TIME_NO_MERIDIAN_HEAD, .near = kDigitMarkDigit},  // ‘10.30’ -> ‘sepuluh tiga puluh’
+    {.re = RE_TIME, .read = clock_with_period, .near = kDigitMarkDigit},  // ‘10.30 pm’ -> ‘sepuluh tiga puluh sore’
+    {.re = RE_TIME_HOUR_ONLY, .read = hour_with_period, .near = kDigitWord},  // ‘8 pm’ -> ‘delapan sore’
     {RE_PERCENT, percent},                    // ‘1,234%’ -> ‘satu koma dua tiga empat persen’
-    {rules::RE_DECIMAL, decimal},         // ‘1.5’ -> ‘satu koma lima’
+    {.re = rules::RE_DECIMAL, .read = decimal, .near = kDotDigit},  // ‘1.5’ -> ‘satu koma lima’
     {rules::RE_DASHED, dashed, nullptr, rules::replace_at_digit_runs},  // ‘012-345’ -> ‘0 1 2 3 4 5’
-    {rules::RE_GROUPED_ALNUM, rules::ungrouped},  // ‘1,000th’ -> ‘1000th’
-    {rules::RE_COMMA_NUM, comma_number},  // ‘1,500’ -> ‘seribu lima ratus’
-    {rules::RE_ADJACENT, adjacent},       // ‘0 1 2 3 4 5’ -> ‘012345’
+    {.re = rules::RE_GROUPED_ALNUM, .read = rules::ungrouped, .near = kDigitMarkDigit},  // ‘1,000th’ -> ‘1000th’
+    {.re = rules::RE_COMMA_NUM, .read = comma_number, .near = kDigitMarkDigit},  // ‘1,500’ -> ‘seribu lima ratus’
+    {.re = rules::RE_ADJACENT, .read = adjacent, .near = kDigitBlank},  // ‘0 1 2 3 4 5’ -> ‘012345’
     {rules::RE_NUMBER, plain_number},     // ‘12345’ -> ‘satu dua tiga empat lima’
     {rules::RE_ALNUM, mixed_token, nullptr, rules::replace_words_with_digits},  // ‘B8’ -> ‘B delapan’
 };
@@ -184,6 +188,11 @@ std::string amount_digits(std::string_view amount) {
   const std::size_t comma = out.rfind(',');
   if (comma != std::string::npos && out.find('.') == std::string::npos && out.size() - comma <= 3) out[comma] = '.';
   return unicode::replace_all(out, ",", "");
+}
+
+std::span<const rules::Pass> indonesian_passes(bool preparse) {
+  if (preparse) return PREPARSE_PASSES;
+  return INDONESIAN_PASSES;
 }
 
 std::string preparse_number_formats(std::string_view text) { return rules::run_passes(text, PREPARSE_PASSES); }

@@ -5,12 +5,15 @@
 #include <string_view>
 
 #include "numtext.h"
+#include "rules.h"
 
 namespace kalvesta::normalize_id {
 
 std::string preparse_number_formats(std::string_view text);
 std::string suffix_word(std::string_view suffix);
 std::string normalize_indonesian(std::string_view text);
+// The pre-parse's pass table, or the Indonesian one (tests check their gates).
+std::span<const rules::Pass> indonesian_passes(bool preparse);
 std::string normalize_currency_id(std::string_view text);
 std::string normalize_mixed_alnum_id(std::string_view token);
 // An amount's digits with its grouping commas gone and a last comma before

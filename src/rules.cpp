@@ -320,12 +320,65 @@ Holds::Holds(std::string_view text) {
 
 // ---- the runner and its walks ----
 
+namespace {
+
+// The walk of near_of: a state per byte (what the last bytes were) and the
+// facts the next byte completes, one table entry each (facts << 3 | state).
+enum NearState : std::uint8_t { kOther, kDigit, kDigitMark, kDot, kDigitDot, kStates };
+using NearTable = std::array<std::array<std::uint8_t, 256>, kStates>;
+constexpr NearTable near_table() {
+  NearTable t{};
+  for (unsigned s = 0; s < kStates; ++s) {
+    for (unsigned b = 0; b < 256; ++b) {
+      const char c = static_cast<char>(b);
+      const bool beyond = b >= 0x80, digit = (c >= '0' && c <= '9') || beyond;
+      const bool blank = c == ' ' || (b >= 0x09 && b <= 0x0D) || beyond;
+      const bool word = blank || std::string_view("ajmnprstAJMNPRST").find(c) != std::string_view::npos;
+      const bool mark = std::string_view(":,/-").find(c) != std::string_view::npos;
+      unsigned facts = 0, next = kOther;
+      if (digit) {
+        next = kDigit;
+        if (s == kDigitMark || s == kDigitDot) facts |= kDigitMarkDigit;
+        if (s == kDot || s == kDigitDot) facts |= kDotDigit;
+      } else if (c == '.') {
+        next = s == kDigit ? kDigitDot : kDot;
+      } else if (mark && s == kDigit) {
+        next = kDigitMark;
+      }
+      if (s == kDigit) {
+        if (blank) facts |= kDigitBlank;
+        if (word) facts |= kDigitWord;
+      }
+      t[s][b] = static_cast<std::uint8_t>(facts << 3 | next);
+    }
+  }
+  return t;
+}
+constexpr NearTable kNear = near_table();
+
+}  // namespace
+
+std::uint8_t near_of(std::string_view text) {
+  unsigned state = kOther, facts = 0;
+  for (char c : text) {
+    const std::uint8_t e = kNear[state][static_cast<unsigned char>(c)];
+    facts |= e;
+    state = e & 7;
+  }
+  return static_cast<std::uint8_t>(facts >> 3);
+}
+
 std::string run_passes(std::string_view text, std::span<const Pass> passes) {
   std::string cur(text), next;
   std::optional<Holds> holds;
+  std::optional<std::uint8_t> near;
   for (const Pass& p : passes) {
     if (!holds) holds.emplace(cur);
     if (!holds->may_match(p.needs)) continue;
+    if (p.near) {
+      if (!near) near = near_of(cur);
+      if ((*near & p.near) != p.near) continue;
+    }
     bool changed;
     if (p.head) {
       changed = replace_unless_percent_follows(cur, **p.head, p.read, next);
@@ -344,6 +397,7 @@ std::string run_passes(std::string_view text, std::span<const Pass> passes) {
     if (!changed) continue;
     cur.swap(next);
     holds.reset();
+    near.reset();
   }
   return cur;
 }
@@ -609,7 +663,8 @@ std::string digit_by_digit(std::string_view text, const NumberVocab& vocab) {
   out.reserve(text.size() * 8);
   std::size_t pos = 0;
   while (pos < text.size()) {
-    char32_t ch = unicode::decode(text, pos);
+    const char c = text[pos];
+    const char32_t ch = static_cast<unsigned char>(c) < 0x80 ? static_cast<char32_t>(text[pos++]) : unicode::decode(text, pos);
     unsigned d = unicode::is_ascii_digit(ch) ? static_cast<unsigned>(ch - U'0') : 0;
     if (!out.empty()) out += ' ';
     if (words) {

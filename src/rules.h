@@ -200,12 +200,24 @@ using Walk = std::string (*)(std::string_view text, const regex::Regex& re, Read
 // One rule pass: every match of `re` replaced by read(). A clock pattern that
 // ends in "(?!.*%)" also names its `head` and runs through
 // replace_unless_percent_follows; a pass with a `walk` runs through it.
+// Neighbouring characters a pass's every match holds (a character beyond
+// ASCII counting as any digit, blank or letter), read off the text in one
+// walk when a pass asks; a bit set of:
+enum Near : std::uint8_t {
+  kDigitMarkDigit = 1,  // a digit, one of ":.,/-", a digit (‘10:30’, ‘1,500’, ‘5/3’)
+  kDotDigit = 2,        // "." then a digit (‘.5’, ‘3.14’)
+  kDigitBlank = 4,      // a digit then a blank (‘1 2’)
+  kDigitWord = 8,       // a digit then a blank or one of "ajmnprst" in either case (‘3pm’, ‘5 rb’, ‘2nd’)
+};
+std::uint8_t near_of(std::string_view text);
+
 struct Pass {
   const regex::LazyRegex& re;
   Reader read;
   const regex::LazyRegex* head = nullptr;
   Walk walk = nullptr;
   Needs needs = needs_of(head ? head->pattern() : re.pattern());
+  std::uint8_t near = 0;  // Near bits every match holds: a text without one is skipped
 };
 // The passes in order, each over the previous output, in two buffers that
 // swap only when a pass changed the text; a pass whose needs the text lacks

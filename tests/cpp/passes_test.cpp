@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <cstdint>
 #include <string>
+#include <vector>
 #include <vector>
 
 #include "misc_passes.h"
@@ -140,6 +142,41 @@ const Row kLanguage[] = {
 };
 
 TEST(passes, language_normalisers) { test::expect_rows(by_language, kLanguage); }
+
+// A pass that names neighbours its matches hold is skipped where near_of
+// finds none of them: on every table input and on mixed fragments, the
+// pattern then finds nothing either.
+TEST(passes, near_gates_refuse_only_what_cannot_match) {
+  constexpr std::string_view fragments[] = {
+      "10", "5", "0", ":", ".", ",", "/", "-", " ", "\t", "\u00A0", "pm", "a.m.", "rb", "jt", "nd", "th", "ST",
+      "\u0663", "\u017Ft", "%", "x", "Rp", "ribu", "1,500", "3.14", "malam", "tengah hari", "\n",
+  };
+  std::vector<std::string> texts;
+  for (const Row& r : kLanguage) texts.emplace_back(r.in);
+  std::uint32_t seed = 12345;
+  for (int i = 0; i < 4000; ++i) {
+    std::string t;
+    for (int n = 1 + i % 7; n > 0; --n) {
+      seed = seed * 1103515245 + 12345;
+      t += fragments[(seed >> 16) % std::size(fragments)];
+    }
+    texts.push_back(t);
+  }
+  std::size_t refused = 0;
+  for (auto table : {normalize::malay_passes(), normalize_id::indonesian_passes(true),
+                     normalize_id::indonesian_passes(false), normalize_en::english_passes()}) {
+    for (const rules::Pass& p : table) {
+      if (p.near == 0) continue;
+      const regex::Regex& re = p.head ? **p.head : *p.re;
+      for (const std::string& t : texts) {
+        if ((rules::near_of(t) & p.near) == p.near) continue;
+        ++refused;
+        EXPECT_FALSE(re.is_match(t)) << re.pattern() << " on " << t;
+      }
+    }
+  }
+  EXPECT_GT(refused, 10000u);
+}
 
 // A bare number takes a short way: it reads as the same number between
 // blanks, which goes through every pass.
