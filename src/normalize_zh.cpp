@@ -217,6 +217,23 @@ std::string spell_dashed(std::string_view run) {
   return out;
 }
 
+// A text rebuilt left to right: pieces replaced, the rest copied.
+struct Rewrite {
+  std::string_view text;
+  std::string out{};
+  std::size_t copied = 0;
+  void put(std::size_t start, std::size_t end, std::string_view with) {
+    out.append(text.substr(copied, start - copied));
+    out.append(with);
+    copied = end;
+  }
+  std::string finish() {
+    if (copied == 0) return std::string(text);  // no match is empty, so nothing was replaced
+    out.append(text.substr(copied));
+    return std::move(out);
+  }
+};
+
 // The walk of the mixed-token pass. RE_ALNUM can only match a whole run of
 // ASCII letters and digits, starting at its first character, and only when
 // the run holds a letter and a digit (or a digit follows right after it).
@@ -224,8 +241,8 @@ std::string spell_dashed(std::string_view run) {
 // characters, quadratic in the run's length, so `alnum` is run only on runs
 // that can match.
 std::string at_mixed_runs(std::string_view text, const regex::Regex& alnum, rules::Reader read) {
-  std::string out;
-  std::size_t copied = 0, pos = 0;
+  Rewrite r{text};
+  std::size_t pos = 0;
   Captures caps;
   while (pos < text.size()) {
     if (!unicode::is_ascii_alnum(text[pos])) {
@@ -248,13 +265,9 @@ std::string at_mixed_runs(std::string_view text, const regex::Regex& alnum, rule
     if (!letter || !digit) continue;
     const std::string_view subject = text.substr(run_start, subject_end - run_start);
     if (!alnum.find_at(subject, 0, caps) || caps.start(0) != 0) continue;
-    out.append(text.substr(copied, run_start - copied));
-    out += read(caps);
-    copied = run_start + caps.end(0);
+    r.put(run_start, run_start + caps.end(0), read(caps));
   }
-  if (copied == 0) return std::string(text);
-  out.append(text.substr(copied));
-  return out;
+  return r.finish();
 }
 
 // A mixed token spelt out; a key with digits beside it stays whole.
@@ -429,6 +442,7 @@ std::string leftover_dot(const Captures&) { return "点"; }
 
 // Where a match can begin (only a character's first byte is asked).
 bool is_digit_byte(char c) { return c >= '0' && c <= '9'; }
+bool is_digit_at(std::string_view t, std::size_t i) { return is_digit_byte(t[i]); }
 
 // A date begins a run of ASCII digits (the pattern looks behind for no digit)
 // of the group's width, 1 to 2 (day or month first) or 4 (year first), and a
@@ -471,70 +485,46 @@ bool period_start(std::string_view t, std::size_t i) {
 // `Starts` says a match can begin: the engine's own leftmost-first walk when
 // no match can begin anywhere else. For a pattern whose matches begin with a
 // digit, that holds while every digit is ASCII, so from a character that may
-// be a digit of another script on, the engine scans. No match is empty.
-template <bool (*Starts)(std::string_view, std::size_t), bool DigitFirst>
+// be a digit of another script on, the engine scans. No match is empty. For
+// the plain-number pattern ("\d+"), `Run` reads each run of ASCII digits,
+// which is then its match, without the engine.
+template <bool (*Starts)(std::string_view, std::size_t), bool DigitFirst,
+          std::string (*Run)(std::string_view) = nullptr>
 std::string at_starts(std::string_view text, const regex::Regex& re, rules::Reader read) {
-  std::string out;
-  std::size_t copied = 0, pos = 0;
+  Rewrite r{text};
+  std::size_t pos = 0;
   bool scan = false;
   Captures caps;
+  const auto may_be_digit = [&](std::size_t i) {
+    return i < text.size() && static_cast<unsigned char>(text[i]) >= 0xC0 && !shared::neither_digit_nor_blank(text, i);
+  };
   while (pos < text.size()) {
     const auto b = static_cast<unsigned char>(text[pos]);
     if (scan) {
       if (!re.find_at(text, pos, caps)) break;
-    } else if (DigitFirst && b >= 0xC0 && !shared::neither_digit_nor_blank(text, pos)) {
+    } else if (DigitFirst && may_be_digit(pos)) {
       scan = true;
+      continue;
+    } else if (Run && is_digit_byte(text[pos])) {
+      std::size_t end = pos;
+      while (end < text.size() && is_digit_byte(text[end])) ++end;
+      if (may_be_digit(end)) {
+        scan = true;  // the run may go on in another script
+        continue;
+      }
+      r.put(pos, end, Run(text.substr(pos, end - pos)));
+      pos = end;
       continue;
     } else if (!Starts(text, pos) || !re.match_at(text, pos, caps)) {
       pos += b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;  // on to the next character
       continue;
     }
-    out.append(text.substr(copied, caps.start(0) - copied));
-    out += read(caps);
-    copied = pos = caps.end(0);
+    r.put(caps.start(0), caps.end(0), read(caps));
+    pos = caps.end(0);
   }
-  if (copied == 0) return std::string(text);
-  out.append(text.substr(copied));
-  return out;
+  return r.finish();
 }
 
-// The plain-number pass ("\d+"): while every digit is ASCII, its matches are
-// the runs of ASCII digits, read without the engine; from a character that
-// may be a digit of another script on, the engine scans.
-std::string number_runs(std::string_view text, const regex::Regex& re, rules::Reader read) {
-  std::string out;
-  std::size_t copied = 0, pos = 0;
-  bool scan = false;
-  Captures caps;
-  while (pos < text.size()) {
-    const auto b = static_cast<unsigned char>(text[pos]);
-    if (scan) {
-      if (!re.find_at(text, pos, caps)) break;
-      out.append(text.substr(copied, caps.start(0) - copied));
-      out += read(caps);
-      copied = pos = caps.end(0);
-    } else if (b >= 0xC0 && !shared::neither_digit_nor_blank(text, pos)) {
-      scan = true;
-    } else if (is_digit_byte(text[pos])) {
-      const std::size_t start = pos;
-      while (pos < text.size() && is_digit_byte(text[pos])) ++pos;
-      if (pos < text.size() && static_cast<unsigned char>(text[pos]) >= 0xC0 &&
-          !shared::neither_digit_nor_blank(text, pos)) {
-        scan = true;  // the run may go on in another script
-        pos = start;
-        continue;
-      }
-      out.append(text.substr(copied, start - copied));
-      out += read_number_text(text.substr(start, pos - start));
-      copied = pos;
-    } else {
-      pos += b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-    }
-  }
-  if (copied == 0) return std::string(text);
-  out.append(text.substr(copied));
-  return out;
-}
 
 using rules::Pass;
 
@@ -583,7 +573,7 @@ const Pass TAIL[] = {
     {RE_DASHED, read_dashed_digits, nullptr, rules::replace_at_digit_runs},  // ‘012-3456’ -> ‘零 一 二 三 四 五 六’
     {RE_DASHED_ALNUM, read_dashed_alnum},      // ‘A1-B2’ -> ‘A 一 B 二’; two stashed entities typed ‘A-B’ stay keys
     {RE_ALNUM, read_mixed_token, nullptr, at_mixed_runs},  // ‘COVID19’ -> ‘C O V I D 一 九’
-    {RE_NUMBER, read_number, nullptr, number_runs},  // ‘2024’ -> ‘二零二四’, ‘2100’ -> ‘二千一百’
+    {RE_NUMBER, read_number, nullptr, at_starts<is_digit_at, true, read_number_text>},  // ‘2024’ -> ‘二零二四’, ‘2100’ -> ‘二千一百’
     {RE_LEFTOVER_DOT, leftover_dot},           // ‘a.b’ -> ‘a点b’
 };
 
