@@ -65,16 +65,7 @@ std::string times_ten_to(const Captures& c) { return scaled_amount(c, Zeros); }
 
 // Applied in this order, each over the previous output, so a letter suffix
 // followed by a scale word compounds: ‘RM2K ribu’ -> ‘RM2000 ribu’ -> ‘RM2000000’.
-const Pass SCALES_NO_M[] = {
-    {RE_T_SUFFIX, times_ten_to<12>, nullptr, replace_after_codes},
-    {RE_TRILIUN_SUFFIX, times_ten_to<12>, nullptr, replace_after_codes},
-    {RE_B_SUFFIX, times_ten_to<9>, nullptr, replace_after_codes},
-    {RE_MILIAR_SUFFIX, times_ten_to<9>, nullptr, replace_after_codes},
-    {RE_JUTA_SUFFIX, times_ten_to<6>, nullptr, replace_after_codes},
-    {RE_K_SUFFIX, times_ten_to<3>, nullptr, replace_after_codes},
-    {RE_RIBU_SUFFIX, times_ten_to<3>, nullptr, replace_after_codes},
-};
-const Pass SCALES_ALL[] = {
+const Pass SCALES[] = {
     {RE_T_SUFFIX, times_ten_to<12>, nullptr, replace_after_codes},
     {RE_TRILIUN_SUFFIX, times_ten_to<12>, nullptr, replace_after_codes},
     {RE_B_SUFFIX, times_ten_to<9>, nullptr, replace_after_codes},
@@ -84,15 +75,16 @@ const Pass SCALES_ALL[] = {
     {RE_K_SUFFIX, times_ten_to<3>, nullptr, replace_after_codes},
     {RE_RIBU_SUFFIX, times_ten_to<3>, nullptr, replace_after_codes},
 };
+constexpr std::size_t M_ROW = 4;
 
-// The rows of one run and their gate.
+// The rows of one run (all, or all but "M") and their gate.
 struct Scales {
-  std::span<const Pass> rows;
+  bool with_m;
   const regex::LazyRegex& gate;
   Needs needs = needs_of(gate.pattern());
 };
-const Scales ALL{SCALES_ALL, RE_ANY_SUFFIX};
-const Scales NO_M{SCALES_NO_M, RE_ANY_SUFFIX_NO_M};
+const Scales ALL{true, RE_ANY_SUFFIX};
+const Scales NO_M{false, RE_ANY_SUFFIX_NO_M};
 
 std::string apply_scales(std::string_view text, const Scales& scales) {
   // No match starts before the first code.
@@ -102,7 +94,9 @@ std::string apply_scales(std::string_view text, const Scales& scales) {
       !scales.gate->find_at(text, first, caps)) {
     return std::string(text);
   }
-  return run_passes(text, scales.rows);
+  const std::span<const Pass> rows(SCALES);
+  if (scales.with_m) return run_passes(text, rows);
+  return run_passes(run_passes(text, rows.first(M_ROW)), rows.subspan(M_ROW + 1));
 }
 
 }  // namespace

@@ -547,24 +547,27 @@ bool replace_after_codes(std::string_view text, const regex::Regex& money, Reade
   return rw.finish();
 }
 
+namespace {
+// A walk into a buffer as a walk returning the text.
+using WalkInto = bool (*)(std::string_view, const regex::Regex&, Reader, std::string&);
+template <WalkInto Into>
+std::string copied(std::string_view text, const regex::Regex& re, Reader read) {
+  std::string out;
+  return Into(text, re, read, out) ? out : std::string(text);
+}
+}  // namespace
+
 std::string replace_unless_percent_follows(std::string_view text, const regex::Regex& head, Reader read) {
-  std::string out;
-  return replace_unless_percent_follows(text, head, read, out) ? out : std::string(text);
+  return copied<replace_unless_percent_follows>(text, head, read);
 }
-
 std::string replace_at_digit_runs(std::string_view text, const regex::Regex& dashed, Reader read) {
-  std::string out;
-  return replace_at_digit_runs(text, dashed, read, out) ? out : std::string(text);
+  return copied<replace_at_digit_runs>(text, dashed, read);
 }
-
 std::string replace_words_with_digits(std::string_view text, const regex::Regex& word, Reader read) {
-  std::string out;
-  return replace_words_with_digits(text, word, read, out) ? out : std::string(text);
+  return copied<replace_words_with_digits>(text, word, read);
 }
-
 std::string replace_after_codes(std::string_view text, const regex::Regex& money, Reader read) {
-  std::string out;
-  return replace_after_codes(text, money, read, out) ? out : std::string(text);
+  return copied<replace_after_codes>(text, money, read);
 }
 
 // ---- patterns several languages run ----
