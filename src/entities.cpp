@@ -4,10 +4,11 @@
 #include "entities.h"
 
 #include <algorithm>
+#include <charconv>
+#include <numeric>
 #include <array>
 #include <optional>
 #include <span>
-#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -582,6 +583,25 @@ const Kind& row(EntityKind kind) {
   return KINDS[ROW_OF[k < ROW_OF.size() ? k : static_cast<std::size_t>(EntityKind::URL)]];
 }
 
+// "<<<" tag "_" id ">>>", built without allocating.
+class PlaceholderText {
+ public:
+  explicit PlaceholderText(const Entity& entity) {
+    const std::string_view tag = row(entity.kind).tag;
+    char* p = buf_.data();
+    p = std::copy_n("<<<", 3, p);
+    p = std::copy(tag.begin(), tag.end(), p);
+    *p++ = '_';
+    p = std::to_chars(p, buf_.data() + buf_.size(), entity.id).ptr;
+    size_ = static_cast<std::size_t>(std::copy_n(">>>", 3, p) - buf_.data());
+  }
+  std::string_view view() const { return {buf_.data(), size_}; }
+
+ private:
+  std::array<char, 48> buf_;  // the longest tag and a 20-digit id fit
+  std::size_t size_;
+};
+
 // ---- restoration helpers ----
 
 bool is_placeholder_inner(char c) {
@@ -674,11 +694,11 @@ std::string restore_stepwise(std::string_view text, const std::vector<Entity>& e
                              std::vector<std::optional<std::string>>& cache) {
   std::string out(text);
   for (std::size_t i = entities.size(); i-- > 0;) {
-    std::string ph = placeholder(entities[i]);
-    std::size_t p = out.find(ph);
+    const PlaceholderText ph(entities[i]);
+    std::size_t p = out.find(ph.view());
     if (p == std::string::npos) continue;
     if (!cache[i]) cache[i] = replacement(entities[i]);
-    out.replace(p, ph.size(), *cache[i]);
+    out.replace(p, ph.view().size(), *cache[i]);
   }
   return out;
 }
@@ -695,14 +715,7 @@ EntityKind entity_kind_from_tag(std::string_view tag) {
   return EntityKind::URL;
 }
 
-std::string placeholder(const Entity& entity) {
-  std::string out = "<<<";
-  out += tag_text(entity.kind);
-  out += '_';
-  out += std::to_string(entity.id);
-  out += ">>>";
-  return out;
-}
+std::string placeholder(const Entity& entity) { return std::string(PlaceholderText(entity).view()); }
 
 bool detail::may_hold(EntityKind kind, std::string_view text) {
   const Kind& k = row(kind);
@@ -777,7 +790,7 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
         }
         if (from != start) entity.written.append(work, from, end - from);
         next_placed.push_back({next.size(), 0, result.entities.size()});
-        next += placeholder(entity);
+        next += PlaceholderText(entity).view();
         next_placed.back().len = next.size() - next_placed.back().pos;
         result.entities.push_back(std::move(entity));
         copied = end;
@@ -806,34 +819,32 @@ std::string restore_with(std::string_view text, const std::vector<Entity>& entit
   // the original ones minus those taken, so the k-th entity (in walking
   // order) with a given placeholder takes its k-th original occurrence, and
   // the whole text is rebuilt in one pass.
+  if (entities.empty()) return std::string(text);
   std::vector<Slot> slots = find_slots(text);
-  // The occurrences of each placeholder text, in text order; nearly every
-  // placeholder occurs once, so the first is kept inline.
-  struct Occurrences {
-    std::size_t first;
-    std::vector<std::size_t> more;
-    std::size_t taken = 0;
-    std::size_t size() const { return 1 + more.size(); }
-    std::size_t operator[](std::size_t k) const { return k == 0 ? first : more[k - 1]; }
-  };
-  std::unordered_map<std::string_view, Occurrences> by_text;
-  by_text.reserve(slots.size());
-  for (std::size_t s = 0; s < slots.size(); ++s) {
-    auto [it, fresh] = by_text.try_emplace(text.substr(slots[s].pos, slots[s].len), Occurrences{s, {}});
-    if (!fresh) it->second.more.push_back(s);
-  }
+  auto slot_text = [&](std::size_t s) { return text.substr(slots[s].pos, slots[s].len); };
+  // The slots ordered by their text, then by position: the occurrences of
+  // one placeholder stand together, in text order.
+  std::vector<std::size_t> order(slots.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const int c = slot_text(a).compare(slot_text(b));
+    return c != 0 ? c < 0 : a < b;
+  });
+  std::vector<std::size_t> taken(slots.size(), 0);  // at the first of each group: how many are taken
 
   constexpr std::size_t NONE = static_cast<std::size_t>(-1);
   std::vector<std::size_t> owner(slots.size(), NONE);  // slot -> entity index
   std::vector<std::optional<std::string>> cache(entities.size());
   bool stepwise = false;
   for (std::size_t i = entities.size(); i-- > 0 && !stepwise;) {
-    std::string ph = placeholder(entities[i]);
-    auto it = by_text.find(ph);
-    if (it == by_text.end()) continue;
-    Occurrences& occ = it->second;
-    if (occ.taken == occ.size()) continue;
-    std::size_t s = occ[occ.taken++];
+    const PlaceholderText ph(entities[i]);
+    const auto first = std::lower_bound(order.begin(), order.end(), ph.view(),
+                                        [&](std::size_t s, std::string_view v) { return slot_text(s) < v; });
+    const auto group = static_cast<std::size_t>(first - order.begin());
+    const std::size_t next = group + (group < order.size() ? taken[group] : 0);
+    if (next >= order.size() || slot_text(order[next]) != ph.view()) continue;
+    ++taken[group];
+    const std::size_t s = order[next];
     owner[s] = i;
     cache[i] = replacement(entities[i]);
     if (!cache[i]->empty() && !inert_replacement(*cache[i])) stepwise = true;
