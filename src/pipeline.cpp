@@ -70,6 +70,17 @@ std::string speak_special_chars(std::string written, const langpack::LanguagePac
   return out;
 }
 
+// Whether the text is empty or all White_Space. A text's first byte mostly
+// tells: ASCII beyond the blanks, or a lead byte of a character that
+// decodes past U+3000 or into U+00C0..U+07FF, where no White_Space lies.
+bool is_blank(std::string_view text) {
+  if (!text.empty()) {
+    const auto b = static_cast<unsigned char>(text[0]);
+    if ((b > ' ' && b < 0x80) || (b >= 0xC3 && b <= 0xDF) || (b >= 0xE4 && b <= 0xEF) || b >= 0xF1) return false;
+  }
+  return unicode::trim(text).empty();
+}
+
 // A run leaves one blank, so the words either side stay apart (‘1!hello’);
 // the final clean-up drops it where other whitespace or an end is beside it.
 std::string strip_exclamations(std::string text) {
@@ -92,7 +103,7 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
   if (!found) return Result<std::string>::err(langpack::unsupported_language(language));
   const langpack::LanguagePack& pack = *found;
   const std::string_view lang = pack.code;
-  if (unicode::trim(text).empty()) return Result<std::string>::ok(std::string());
+  if (is_blank(text)) return Result<std::string>::ok(std::string());
 
   // Digits of every script are read by their value: ‘２０１５’ is 2015.
   std::string t = unicode::ascii_digits(text);

@@ -221,7 +221,8 @@ std::map<std::string, std::string> builtin_map(std::string_view lang) {
 namespace pron {
 
 const std::vector<PronunciationPair>* fixed_list(const Options& options, std::string_view lang) {
-  if (options.pronunciations.global || options.pronunciations.per_language.contains(std::string(lang))) return nullptr;
+  const auto& scopes = options.pronunciations;
+  if (scopes.global || (!scopes.per_language.empty() && scopes.per_language.contains(std::string(lang)))) return nullptr;
   static const std::vector<PronunciationPair> none;
   static const std::vector<PronunciationPair> with_titles = in_reading_order(builtin_map("ms"));
   static const std::vector<PronunciationPair> common = in_reading_order(builtin_map("en"));

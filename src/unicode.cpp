@@ -107,6 +107,21 @@ bool is_decimal_digit(char32_t c) {
   return u_charType(static_cast<UChar32>(c)) == U_DECIMAL_DIGIT_NUMBER;
 }
 
+namespace {
+
+// How many bytes decode() takes for the character at `pos` (< size), whose
+// first byte is at least C0.
+std::size_t lead_length(std::string_view text, std::size_t pos) {
+  const auto b = static_cast<unsigned char>(text[pos]);
+  const std::size_t len = b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+  if (b > 0xF4) return 1;
+  std::size_t k = 1;
+  while (k < len && pos + k < text.size() && (static_cast<unsigned char>(text[pos + k]) & 0xC0) == 0x80) ++k;
+  return k == len ? len : 1;
+}
+
+}  // namespace
+
 std::string ascii_digits(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -119,6 +134,12 @@ std::string ascii_digits(std::string_view text) {
       continue;
     }
     const std::size_t start = pos;
+    // E4..E9 start U+4000..U+9FFF (or a stray byte): no digits there.
+    if (const auto b = static_cast<unsigned char>(text[pos]); b >= 0xE4 && b <= 0xE9) {
+      pos += lead_length(text, pos);
+      out.append(text.substr(start, pos - start));
+      continue;
+    }
     const char32_t c = decode(text, pos);
     if (is_decimal_digit(c))
       out.push_back(static_cast<char>('0' + u_charDigitValue(static_cast<UChar32>(c))));
@@ -243,17 +264,38 @@ std::string to_upper(std::string_view text) {
 
 std::string upper_char(char32_t c) { return to_upper(to_utf8(c)); }
 
-std::string collapse_whitespace(std::string_view text) {
-  // Most texts come already collapsed: ASCII words apart by single blanks.
+namespace {
+
+// Whether the text is words apart by single blanks, with no other White_Space,
+// told from its bytes; false also when unsure. A character whose first byte
+// is C3..DF, E4..EF or F1..F4 decodes to U+00C0..U+07FF or past U+3000 (or
+// is a stray byte standing for itself): never White_Space. Its length is
+// taken as decode() takes it.
+bool is_collapsed(std::string_view text) {
   bool blank = true;
-  std::size_t i = 0;
-  for (; i < text.size(); ++i) {
+  for (std::size_t i = 0; i < text.size();) {
     const auto b = static_cast<unsigned char>(text[i]);
-    if (b > ' ' && b < 0x80) blank = false;
-    else if (b == ' ' && !blank) blank = true;
-    else break;
+    if (b > ' ' && b < 0x80) {
+      blank = false;
+      ++i;
+    } else if (b == ' ' && !blank) {
+      blank = true;
+      ++i;
+    } else if ((b >= 0xC3 && b <= 0xDF) || (b >= 0xE4 && b <= 0xEF) || (b >= 0xF1 && b <= 0xF4)) {
+      i += lead_length(text, i);
+      blank = false;
+    } else {
+      return false;
+    }
   }
-  if (i == text.size() && !blank) return std::string(text);
+  return !blank;
+}
+
+}  // namespace
+
+std::string collapse_whitespace(std::string_view text) {
+  // Most texts come already collapsed.
+  if (is_collapsed(text)) return std::string(text);
   std::string out;
   out.reserve(text.size());
   bool pending_space = false;

@@ -71,7 +71,7 @@ TEST(normalize_with, special_characters_exclamations_and_whitespace) {
       {"Stop!!! now", "ms", "", "Stop now"},
       {"1!hello", "en", "", "one hello"},  // a dropped "!" keeps the words apart
       {"Stop!!! now", "id", "", "Stop!! now"},  // kept, but shortened as an elongated word
-      {"  a \t\n b  ", "id", "", "a b"},
+      {"  a \t\n b  ", "id", "", "a b"}, {"\u3000\u2003\u0085 ", "zh", "", ""}, {"\u00c0 ", "ms", "", "\u00c0"},
   };
   for (const auto& c : kCases) EXPECT_EQ(run(c.in, c.lang, c.options), c.want) << c.in << " " << c.lang;
 }

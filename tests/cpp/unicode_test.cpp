@@ -92,6 +92,9 @@ TEST(Unicode, CollapseWhitespace) {
   const Case cases[] = {
       {"  a \t\n b  ", "a b"}, {"a\u180eb", "a\u180eb"}, {"中 文", "中 文"},
       {"ab c", "ab c"}, {"ab c ", "ab c"}, {"ab\tc", "ab c"}, {"a\u3000b", "a b"}, {"a\x1f b", "a\x1f b"},
+      {"\u00e9 \u4e2d\U0001F600", "\u00e9 \u4e2d\U0001F600"},
+      // Stray and overlong bytes decode as they always have: U+00A0 and U+0020 here.
+      {"\u4e2d\xA0", "\u4e2d"}, {"a\xC0\xA0" "b", "a b"}, {"\xE4\xBD", "\xE4\xBD"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(collapse_whitespace(c.in), c.want) << "input " << c.in;
