@@ -346,7 +346,7 @@ namespace {
 
 // The walk of near_of: a state per byte (what the last bytes were) and the
 // facts the next byte completes, one table entry each (facts << 3 | state).
-enum NearState : std::uint8_t { kOther, kDigit, kDigitMark, kDot, kDigitDot, kStates };
+enum NearState : std::uint8_t { kOther, kDigit, kDigitMark, kDot, kDigitDot, kDigitBlanks, kStates };
 using NearTable = std::array<std::array<std::uint8_t, 256>, kStates>;
 constexpr NearTable near_table() {
   NearTable t{};
@@ -355,7 +355,7 @@ constexpr NearTable near_table() {
       const char c = static_cast<char>(b);
       const bool beyond = b >= 0x80, digit = (c >= '0' && c <= '9') || beyond;
       const bool blank = c == ' ' || (b >= 0x09 && b <= 0x0D) || beyond;
-      const bool word = blank || std::string_view("ajmnprstAJMNPRST").find(c) != std::string_view::npos;
+      const bool letter = beyond || std::string_view("ajmnprstAJMNPRST").find(c) != std::string_view::npos;
       const bool mark = std::string_view(":,/-").find(c) != std::string_view::npos;
       unsigned facts = 0, next = kOther;
       if (digit) {
@@ -366,11 +366,11 @@ constexpr NearTable near_table() {
         next = s == kDigit ? kDigitDot : kDot;
       } else if (mark && s == kDigit) {
         next = kDigitMark;
+      } else if (blank && (s == kDigit || s == kDigitBlanks)) {
+        next = kDigitBlanks;
       }
-      if (s == kDigit) {
-        if (blank) facts |= kDigitBlank;
-        if (word) facts |= kDigitWord;
-      }
+      if (s == kDigit && blank) facts |= kDigitBlank;
+      if ((s == kDigit || s == kDigitBlanks) && letter) facts |= kDigitWord;
       t[s][b] = static_cast<std::uint8_t>(facts << 3 | next);
     }
   }
@@ -522,7 +522,12 @@ constexpr std::array<bool, 256> byte_table(std::string_view members) {
   for (char c : members) t[static_cast<unsigned char>(c)] = true;
   return t;
 }
-constexpr auto kCodeFirst = byte_table("RrUuEeGgMmIi$");
+// The first letters of the codes, and every byte beyond ASCII.
+constexpr auto kCodeFirst = [] {
+  auto t = byte_table("RrUuEeGgMmIi$");
+  for (std::size_t b = 0x80; b < 0x100; ++b) t[b] = true;
+  return t;
+}();
 constexpr auto kAsciiWord = byte_table("0123456789_ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
 
 }  // namespace
@@ -530,12 +535,13 @@ constexpr auto kAsciiWord = byte_table("0123456789_ABCDEFGHIJKLMNOPQRSTUVWXYZabc
 std::size_t next_code_start(std::string_view text, std::size_t from) {
   const auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   for (std::size_t p = from; p < text.size(); ++p) {
+    if (!kCodeFirst[at(p)]) continue;
     // A code holding a character beyond ASCII (‘£’, or ‘ſ’ for "s") starts
     // at most two characters before it: from there on the engine decides.
     if (at(p) >= 0x80) return std::max(from, p >= 2 ? p - 2 : 0);
     // A byte beyond ASCII before p is part of a character that may or may
     // not be a word character: p stays a candidate.
-    if (!kCodeFirst[at(p)] || (p > 0 && kAsciiWord[at(p - 1)])) continue;
+    if (p > 0 && kAsciiWord[at(p - 1)]) continue;
     // The rest of each code with that first letter ("r" begins "rm" and "rp").
     std::string_view rest;
     switch (text[p] | 0x20) {
