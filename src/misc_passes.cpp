@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -31,41 +32,53 @@ constinit regex::LazyRegex RE_DIGIT_CTX{
 constinit regex::LazyRegex RE_PRODUCT_CTX{
     R"((?i)\b(Office|Windows|PlayStation|PS|Xbox|iPhone|iPad|Galaxy|Pixel|Model|MacBook|AirPods)\s+(\d{3,})\b)"};
 
-// The letters that may end a context word here. Every match is a word, at
-// least one blank, then a digit; the word's last letter comes in either case,
-// or as the Kelvin sign or long s that "k" and "s" also match. Such a letter
-// counts when ASCII blanks and then a character that may be a digit follow
-// it, or a character that may be a blank of another script follows it or
-// the blanks.
-std::uint32_t context_finals_before_numbers(std::string_view text) {
-  std::uint32_t found = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    std::size_t len = 0;
-    const std::uint32_t bit = shared::caseless_letter_at(text, i, len);
-    if (bit == 0) continue;
-    const std::size_t next = i + len;
-    std::size_t k = next;
-    while (k < text.size() && shared::is_ascii_blank(static_cast<unsigned char>(text[k]))) ++k;
-    if (k == text.size()) continue;
-    const bool ascii = static_cast<unsigned char>(text[k]) < 0x80;
-    if (ascii ? k > next && text[k] >= '0' && text[k] <= '9'
-              : shared::may_be_digit_or_blank(text, k))
-      found |= bit;
-  }
-  return found;
-}
-
 struct ContextPass {
   const regex::LazyRegex& re;
-  std::uint32_t finals;  // letter_bits of the last letters of the pattern's words
+  std::span<const std::string_view> words;  // the pattern's words, from their last blank on
 };
+
+constexpr std::string_view CONTEXT_WORDS[] = {"exit", "gate", "lot",   "platform", "no",
+                                              "flight", "stand", "bay", "block",  "blok"};
+constexpr std::string_view PRODUCT_WORDS[] = {"office", "windows", "playstation", "ps",    "xbox",    "iphone",
+                                              "ipad",   "galaxy",  "pixel",       "model", "macbook", "airpods"};
 
 const ContextPass CONTEXT_PASSES[] = {
     // ‘Gate 12’ -> ‘Gate satu dua’
-    {RE_DIGIT_CTX, shared::letter_bits("temodyk")},
+    {RE_DIGIT_CTX, CONTEXT_WORDS},
     // ‘Office 365’ -> ‘Office tiga enam lima’
-    {RE_PRODUCT_CTX, shared::letter_bits("esnxdylk")},
+    {RE_PRODUCT_CTX, PRODUCT_WORDS},
 };
+
+// Bit r for each row of CONTEXT_PASSES that may match here. Every match is a
+// word, a whole run of letters as a caseless pattern sees them (the "\b"
+// before it), at least one blank, then a digit. Such a run counts when ASCII
+// blanks and then a character that may be a digit follow it, or a character
+// that may be a blank of another script follows it or the blanks.
+unsigned rows_before_numbers(std::string_view text) {
+  unsigned rows = 0;
+  shared::CaselessWord word;
+  for (std::size_t i = 0; i < text.size();) {
+    if (!shared::may_begin_letter(static_cast<unsigned char>(text[i]))) {
+      ++i;
+      continue;
+    }
+    const std::size_t end = shared::caseless_word_at(text, i, word);
+    if (end == i) {
+      ++i;
+      continue;
+    }
+    i = end;
+    std::size_t k = end;
+    while (k < text.size() && shared::is_ascii_blank(static_cast<unsigned char>(text[k]))) ++k;
+    if (k == text.size()) continue;
+    const bool ascii = static_cast<unsigned char>(text[k]) < 0x80;
+    if (ascii ? k == end || text[k] < '0' || text[k] > '9' : !shared::may_be_digit_or_blank(text, k)) continue;
+    for (std::size_t r = 0; r < std::size(CONTEXT_PASSES); ++r) {
+      if (shared::listed(CONTEXT_PASSES[r].words, word.view())) rows |= 1u << r;
+    }
+  }
+  return rows;
+}
 
 // Number words never get the repetition comma: ‘satu satu satu satu’ is a
 // number read digit by digit, not an emphatic repetition. These are the
@@ -181,19 +194,19 @@ std::string expand_ussd(std::string_view text, std::string_view lang) {
 }
 
 std::string expand_digit_contexts(std::string_view text, std::string_view lang) {
-  std::uint32_t finals = context_finals_before_numbers(text);
-  if (finals == 0) return std::string(text);
+  unsigned rows = rows_before_numbers(text);
+  if (rows == 0) return std::string(text);
   const auto& pack = langpack::get_pack(lang);
   auto read = [&](const regex::Captures& c) {
     return std::string(c.group(1)) + " " + shared::spell_digits(c.group(2), pack);
   };
   std::string out(text);
-  for (const ContextPass& p : CONTEXT_PASSES) {
-    if ((finals & p.finals) == 0) continue;
-    std::string next = p.re->replace_all(out, read);
+  for (std::size_t r = 0; r < std::size(CONTEXT_PASSES); ++r) {
+    if ((rows & (1u << r)) == 0) continue;
+    std::string next = CONTEXT_PASSES[r].re->replace_all(out, read);
     if (next == out) continue;
     out = std::move(next);
-    finals = context_finals_before_numbers(out);
+    rows = rows_before_numbers(out);
   }
   return out;
 }
@@ -201,8 +214,8 @@ std::string expand_digit_contexts(std::string_view text, std::string_view lang) 
 namespace detail {
 std::vector<std::pair<const regex::Regex*, bool>> digit_context_gates(std::string_view text) {
   std::vector<std::pair<const regex::Regex*, bool>> out;
-  const std::uint32_t finals = context_finals_before_numbers(text);
-  for (const ContextPass& p : CONTEXT_PASSES) out.emplace_back(&*p.re, (finals & p.finals) != 0);
+  const unsigned rows = rows_before_numbers(text);
+  for (std::size_t r = 0; r < std::size(CONTEXT_PASSES); ++r) out.emplace_back(&*CONTEXT_PASSES[r].re, (rows >> r) & 1);
   return out;
 }
 }  // namespace detail

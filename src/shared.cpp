@@ -184,47 +184,65 @@ std::string read_measure(const regex::Captures& caps, const WordMap& units, std:
   return out + spaced_measure(number, written, lang) + " " + *unit;
 }
 
-// The letters that may begin a unit here. Every match is a number ending in
-// a digit, blanks, then its unit, whose first letter comes in either case,
-// or as the Kelvin sign or long s that "k" and "s" also match. Such a letter
-// counts when, past ASCII blanks before it, a character stands that may be a
-// digit (or a blank of another script).
-std::uint32_t unit_initials_after_numbers(std::string_view text) {
-  std::uint32_t found = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    std::size_t len = 0;
-    const std::uint32_t bit = caseless_letter_at(text, i, len);
-    if (bit == 0) continue;
-    std::size_t k = i;
-    while (k > 0 && is_ascii_blank(static_cast<unsigned char>(text[k - 1]))) --k;
-    if (k == 0) continue;
-    std::size_t start = k - 1;  // the first byte of the character before
-    while (start > 0 && k - start < 4 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) --start;
-    if (may_be_digit_or_blank(text, start)) found |= bit;
-  }
-  return found;
-}
-
 struct MeasurePass {
   const regex::LazyRegex& re;
   WordMap LanguagePack::*units;
-  std::uint32_t initials;  // letter_bits of the first letters of the pattern's units
+  std::span<const std::string_view> words;  // the pattern's units, up to the first blank
   bool fraction_to_passes = false;
 };
+
+constexpr std::string_view DISTANCE_UNITS[] = {"km", "m", "cm", "mm", "ft", "in", "yd", "mi", "batu", "kaki", "inci"};
+constexpr std::string_view VOLUME_UNITS[] = {"ml", "l", "gal"};
+constexpr std::string_view WEIGHT_UNITS[] = {"kg", "g", "mg", "lb", "oz"};
+constexpr std::string_view DURATION_UNITS[] = {"jam",    "minit",   "saat",   "hour",   "hours",
+                                               "minute", "minutes", "second", "seconds"};
+constexpr std::string_view AREA_UNITS[] = {"sq", "sqft"};
 
 // Applied in this order, each over the previous output.
 const MeasurePass MEASURE_PASSES[] = {
     // ‘5 km’ -> ‘lima kilometer’
-    {RE_DISTANCE, &LanguagePack::distance_units, letter_bits("kmcfiyb")},
+    {RE_DISTANCE, &LanguagePack::distance_units, DISTANCE_UNITS},
     // ‘0.5 l’ -> ‘kosong perpuluhan lima liter’
-    {RE_VOLUME, &LanguagePack::volume_units, letter_bits("mlg")},
+    {RE_VOLUME, &LanguagePack::volume_units, VOLUME_UNITS},
     // ‘1,5kg’ -> ‘satu perpuluhan lima kilogram’
-    {RE_WEIGHT, &LanguagePack::weight_units, letter_bits("kgmlo")},
+    {RE_WEIGHT, &LanguagePack::weight_units, WEIGHT_UNITS},
     // ‘3 hours’ -> ‘three hours’, ‘2,5 jam’ -> ‘2.5 jam’
-    {RE_DURATION, &LanguagePack::duration_units, letter_bits("jmsh"), true},
+    {RE_DURATION, &LanguagePack::duration_units, DURATION_UNITS, true},
     // ‘200 sq ft’ -> ‘dua ratus kaki persegi’
-    {RE_AREA, &LanguagePack::area_units, letter_bits("s")},
+    {RE_AREA, &LanguagePack::area_units, AREA_UNITS},
 };
+
+// Bit r for each row of MEASURE_PASSES that may match here. Every match is a
+// number ending in a digit, blanks, then its unit, a whole run of letters
+// (the "\b" after it) as a caseless pattern sees them. Such a run counts when,
+// past ASCII blanks before it, a character stands that may be a digit (or a
+// blank of another script).
+unsigned rows_after_numbers(std::string_view text) {
+  unsigned rows = 0;
+  CaselessWord word;
+  for (std::size_t i = 0; i < text.size();) {
+    if (!may_begin_letter(static_cast<unsigned char>(text[i]))) {
+      ++i;
+      continue;
+    }
+    const std::size_t end = caseless_word_at(text, i, word);
+    if (end == i) {
+      ++i;
+      continue;
+    }
+    std::size_t k = i;
+    while (k > 0 && is_ascii_blank(static_cast<unsigned char>(text[k - 1]))) --k;
+    std::size_t start = k - 1;  // the first byte of the character before, if any
+    while (k > 0 && start > 0 && k - start < 4 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) --start;
+    if (k > 0 && may_be_digit_or_blank(text, start)) {
+      for (std::size_t r = 0; r < std::size(MEASURE_PASSES); ++r) {
+        if (listed(MEASURE_PASSES[r].words, word.view())) rows |= 1u << r;
+      }
+    }
+    i = end;
+  }
+  return rows;
+}
 
 }  // namespace
 
@@ -335,18 +353,19 @@ std::string spell_digits(std::string_view digits, const LanguagePack& pack) {
 }
 
 std::string normalize_measurements(std::string_view text, std::string_view lang) {
-  std::uint32_t initials = unit_initials_after_numbers(text);
-  if (initials == 0) return std::string(text);
+  unsigned rows = rows_after_numbers(text);
+  if (rows == 0) return std::string(text);
   const LanguagePack& pack = langpack::get_pack(lang);
   std::string out(text);
-  for (const MeasurePass& p : MEASURE_PASSES) {
+  for (std::size_t r = 0; r < std::size(MEASURE_PASSES); ++r) {
+    const MeasurePass& p = MEASURE_PASSES[r];
     const WordMap& units = pack.*(p.units);
-    if (units.empty() || (initials & p.initials) == 0) continue;  // nothing this language can say, or no match
+    if (units.empty() || (rows & (1u << r)) == 0) continue;  // nothing this language can say, or no match
     std::string next = p.re->replace_all(
         out, [&](const regex::Captures& c) { return read_measure(c, units, lang, p.fraction_to_passes); });
     if (next == out) continue;
     out = std::move(next);
-    initials = unit_initials_after_numbers(out);
+    rows = rows_after_numbers(out);
   }
   return out;
 }
@@ -354,8 +373,8 @@ std::string normalize_measurements(std::string_view text, std::string_view lang)
 namespace detail {
 std::vector<std::pair<const regex::Regex*, bool>> measurement_gates(std::string_view text) {
   std::vector<std::pair<const regex::Regex*, bool>> out;
-  const std::uint32_t initials = unit_initials_after_numbers(text);
-  for (const MeasurePass& p : MEASURE_PASSES) out.emplace_back(&*p.re, (initials & p.initials) != 0);
+  const unsigned rows = rows_after_numbers(text);
+  for (std::size_t r = 0; r < std::size(MEASURE_PASSES); ++r) out.emplace_back(&*MEASURE_PASSES[r].re, (rows >> r) & 1);
   return out;
 }
 }  // namespace detail

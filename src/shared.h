@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -27,26 +28,46 @@ std::string speak_x_kali(std::string_view text, std::string_view lang);       //
 std::string speak_hari_bulan(std::string_view text, std::string_view lang);   // ‘15hb’
 std::string speak_hijri(std::string_view text, std::string_view lang);        // ‘1445H’
 
-// For the gates before a scan: bit (c - 'a') for each ASCII letter c; the
-// bit of the letter at text[i] as a caseless pattern sees it (either case,
-// the Kelvin sign as "k", the long s as "s"), 0 for anything else, `len` its
-// byte length; the ASCII blanks that \s matches.
-constexpr std::uint32_t letter_bits(std::string_view letters) {
-  std::uint32_t bits = 0;
-  for (char c : letters) bits |= 1u << (c - 'a');
-  return bits;
-}
-inline std::uint32_t caseless_letter_at(std::string_view text, std::size_t i, std::size_t& len) {
+// For the gates before a scan. The letter at text[i] as a caseless pattern
+// sees it, lower-cased (either case, the Kelvin sign as "k", the long s as
+// "s"), 0 for anything else; `len` its byte length.
+inline char caseless_letter_at(std::string_view text, std::size_t i, std::size_t& len) {
   const auto b = static_cast<unsigned char>(text[i]);
   len = 1;
   if (b < 0x80) {
     const unsigned letter = (b | 0x20u) - 'a';
-    return letter < 26 ? 1u << letter : 0;
+    return letter < 26 ? static_cast<char>('a' + letter) : 0;
   }
   const auto at = [&](std::size_t k) { return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0; };
-  if (b == 0xC5 && at(1) == 0xBF) return len = 2, letter_bits("s");                  // U+017F
-  if (b == 0xE2 && at(1) == 0x84 && at(2) == 0xAA) return len = 3, letter_bits("k");  // U+212A
+  if (b == 0xC5 && at(1) == 0xBF) return len = 2, 's';                  // U+017F
+  if (b == 0xE2 && at(1) == 0x84 && at(2) == 0xAA) return len = 3, 'k';  // U+212A
   return 0;
+}
+// Whether a byte may begin such a letter.
+constexpr bool may_begin_letter(unsigned char b) {
+  return b < 0x80 ? ((b | 0x20u) - 'a') < 26 : b == 0xC5 || b == 0xE2;
+}
+// A run of such letters from text[i] on, lower-cased into `word` (cut
+// short past its size); returns the run's end.
+struct CaselessWord {
+  char letters[16];
+  std::size_t size = 0;  // above 16: longer than any word a gate looks for
+  std::string_view view() const { return {letters, size <= 16 ? size : 0}; }
+};
+inline std::size_t caseless_word_at(std::string_view text, std::size_t i, CaselessWord& word) {
+  word.size = 0;
+  std::size_t len = 0;
+  for (char c; i < text.size() && (c = caseless_letter_at(text, i, len)) != 0; i += len) {
+    if (word.size < 16) word.letters[word.size] = c;
+    ++word.size;
+  }
+  return i;
+}
+inline bool listed(std::span<const std::string_view> words, std::string_view word) {
+  for (std::string_view w : words) {
+    if (w == word) return true;
+  }
+  return false;
 }
 constexpr bool is_ascii_blank(unsigned char b) { return b == ' ' || (b >= '\t' && b <= '\r'); }
 // Whether the character at text[i], beyond ASCII, is certainly no digit
