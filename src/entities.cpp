@@ -344,9 +344,10 @@ struct Scanned {
   void scan(std::string_view t) {
     text = t;
     runs.clear();
+    const auto& lead = lead_classes();
     for (std::size_t p = 0; p < t.size();) {
       const auto b = static_cast<unsigned char>(t[p]);
-      if (b < 0x80 ? b < '0' || b > '9' : digit_at(t, p) == 0) {
+      if (b < 0x80 ? b < '0' || b > '9' : (lead[b] & 1) == 0 || digit_at(t, p) == 0) {
         p += char_len(b);
         continue;
       }
@@ -423,37 +424,47 @@ bool may_hold_phone(const Scanned& s) {
   return false;
 }
 
-bool may_hold_ic(const Scanned& s) {
-  return s.any_run([](const DigitRun& r) { return r.digits >= 6; });
+template <bool (*At)(std::string_view, const DigitRun&)>
+bool any_run_at(const Scanned& s) {
+  return s.any_run([&](const DigitRun& r) { return At(s.text, r); });
 }
 
-bool may_hold_version(const Scanned& s) {
-  return s.any_run([&](const DigitRun& r) { return dotted_digits(s.text, r.end); });
-}
+bool six_digits(std::string_view, const DigitRun& r) { return r.digits >= 6; }
+bool dotted_after(std::string_view t, const DigitRun& r) { return dotted_digits(t, r.end); }
 
-// A code or sign ending at `end`, in either case (the long s stands for "s").
-bool currency_ends_at(std::string_view t, std::size_t end) {
+// The byte length of a code or sign ending at `end`, in either case (the
+// long s stands for "s"); 0 when none does. At most one can end anywhere.
+std::size_t currency_code_before(std::string_view t, std::size_t end) {
   auto is = [&](std::size_t back, char lower) { return end >= back && (t[end - back] | 0x20) == lower; };
-  if (end == 0) return false;
+  if (end == 0) return 0;
   switch (t[end - 1] | 0x20) {
-    case '$': return true;
-    case 'm': return is(2, 'r');                                  // RM
-    case 'p': return is(2, 'r') || (is(3, 'g') && is(2, 'b'));    // Rp, GBP
-    case 'r': return (is(3, 'e') && is(2, 'u')) || (is(3, 'm') && is(2, 'y')) || (is(3, 'i') && is(2, 'd'));
-    case 'd': return (is(3, 'u') && is(2, 's')) || (end >= 4 && is(4, 'u') && t.substr(end - 3, 2) == "\u017f");
-    default: return t.substr(0, end).ends_with("\u00a3") || t.substr(0, end).ends_with("\u20ac");
+    case '$': return t[end - 1] == '$' ? 1 : 0;
+    case 'm': return is(2, 'r') ? 2 : 0;                           // RM
+    case 'p': return is(2, 'r') ? 2 : is(3, 'g') && is(2, 'b') ? 3 : 0;  // Rp, GBP
+    case 'r':                                                     // EUR, MYR, IDR
+      return (is(3, 'e') && is(2, 'u')) || (is(3, 'm') && is(2, 'y')) || (is(3, 'i') && is(2, 'd')) ? 3 : 0;
+    case 'd':                                                     // USD
+      return is(3, 'u') && is(2, 's') ? 3 : end >= 4 && is(4, 'u') && t.substr(end - 3, 2) == "\u017f" ? 4 : 0;
+    default:
+      return t.substr(0, end).ends_with("\u00a3") ? 2 : t.substr(0, end).ends_with("\u20ac") ? 3 : 0;
   }
+}
+
+// Where an amount starting at `amount` may have its code begin: right
+// before it, or before one blank; npos when neither holds a code.
+std::size_t currency_start(std::string_view t, std::size_t amount) {
+  if (std::size_t code = currency_code_before(t, amount)) return amount - code;
+  const std::size_t blank = class_before(t, amount, CharClass::blank);
+  if (blank == 0) return std::string_view::npos;
+  const std::size_t code = currency_code_before(t, amount - blank);
+  return code == 0 ? std::string_view::npos : amount - blank - code;
 }
 
 // An amount (a digit, "," or ".") right after a code or sign, or after one
 // blank that follows it.
 bool may_hold_currency(const Scanned& s) {
   const std::string_view t = s.text;
-  auto amount_at = [&](std::size_t p) {
-    if (currency_ends_at(t, p)) return true;
-    const std::size_t blank = class_before(t, p, CharClass::blank);
-    return blank != 0 && currency_ends_at(t, p - blank);
-  };
+  auto amount_at = [&](std::size_t p) { return currency_start(t, p) != std::string_view::npos; };
   return s.any_run([&](const DigitRun& r) { return amount_at(r.start); }) || any_at(t, ',', amount_at) ||
          any_at(t, '.', amount_at);
 }
@@ -505,23 +516,89 @@ bool may_hold_temperature(const Scanned& s) {
 }
 
 // ‘3 / 4’: a digit either side of a slash, blanks between allowed.
-bool may_hold_slash_number(const Scanned& s) {
-  const std::string_view t = s.text;
-  return s.any_run([&](const DigitRun& r) {
-    const std::size_t p = skip_blanks(t, r.end);
-    return p < t.size() && t[p] == '/' && digit_at(t, skip_blanks(t, p + 1));
-  });
+bool slash_after(std::string_view t, const DigitRun& r) {
+  const std::size_t p = skip_blanks(t, r.end);
+  return p < t.size() && t[p] == '/' && digit_at(t, skip_blanks(t, p + 1));
 }
 
 // A letter after a digit, blanks between allowed (‘3 x’, ‘1445H’, ‘15 hb’).
 template <char Lower, char Next = 0>
-bool may_hold_letter_after_digit(const Scanned& s) {
+bool letter_after(std::string_view t, const DigitRun& r) {
+  const std::size_t p = skip_blanks(t, r.end);
+  if (p >= t.size() || (t[p] != Lower && t[p] != Lower - 'a' + 'A')) return false;
+  return Next == 0 || (p + 1 < t.size() && (t[p + 1] | 0x20) == Next);
+}
+
+// ---- where matches can start ----
+
+// Each kind's list holds every place a match of its pattern can start
+// (tests hold it against the patterns), so the pattern is tried anchored
+// there instead of walking the whole text: on Chinese text a walk tries
+// every character. Places may repeat and come in any order.
+using Starts = std::vector<std::size_t>;
+
+// The starts of the last `k` digits of a run (fewer when it holds fewer).
+void last_digits(std::string_view t, const DigitRun& r, std::size_t k, Starts& out) {
+  std::size_t p = r.end;
+  for (std::size_t i = 0; i < k && p > r.start; ++i) {
+    p -= class_before(t, p, CharClass::digit);
+    out.push_back(p);
+  }
+}
+
+// ‘7:30’: one of the last two digits before a colon.
+void time_starts(const Scanned& s, Starts& out) {
+  for (const DigitRun& r : s.runs)
+    if (r.end < s.text.size() && s.text[r.end] == ':') last_digits(s.text, r, 2, out);
+}
+
+void date_starts(const Scanned& s, Starts& out) {
   const std::string_view t = s.text;
-  return s.any_run([&](const DigitRun& r) {
-    const std::size_t p = skip_blanks(t, r.end);
-    if (p >= t.size() || (t[p] != Lower && t[p] != Lower - 'a' + 'A')) return false;
-    return Next == 0 || (p + 1 < t.size() && (t[p + 1] | 0x20) == Next);
-  });
+  for (const DigitRun& r : s.runs) {
+    const char after = r.end < t.size() ? t[r.end] : '\0';
+    if (after == '/') last_digits(t, r, 2, out);  // ‘12/05/2024’
+    if (after == '-' && r.digits >= 4) {          // ‘2024-05-12’: the fourth digit from the end
+      std::size_t p = r.end;
+      for (int i = 0; i < 4; ++i) p -= class_before(t, p, CharClass::digit);
+      out.push_back(p);
+    }
+    // ‘16 July 1943’: one of the last two digits before blanks and a month
+    if (month_at(t, skip_blanks(t, r.end))) last_digits(t, r, 2, out);
+    // ‘Jul. 16, 1943’: the month name
+    std::size_t p = skip_blanks_back(t, r.start);
+    if (p > 0 && t[p - 1] == '.') --p;
+    while (p > 0 && t[p - 1] >= 'a' && t[p - 1] <= 'z') --p;
+    if (p > 0 && month_at(t, p - 1)) out.push_back(p - 1);
+  }
+}
+
+// The code before an amount.
+void currency_starts(const Scanned& s, Starts& out) {
+  const std::string_view t = s.text;
+  auto at = [&](std::size_t p) {
+    if (std::size_t start = currency_start(t, p); start != std::string_view::npos) out.push_back(start);
+    return false;
+  };
+  for (const DigitRun& r : s.runs) at(r.start);
+  any_at(t, ',', at);
+  any_at(t, '.', at);
+}
+
+// Nothing that is a word character but not Chinese may come before a phone
+// number, so it starts at a run of digits or at the "+" before one.
+void phone_starts(const Scanned& s, Starts& out) {
+  for (const DigitRun& r : s.runs) {
+    if (r.start > 0 && s.text[r.start - 1] == '+') out.push_back(r.start - 1);
+    out.push_back(r.start);
+  }
+}
+
+// For kinds whose match starts at the run the check looks at (a word
+// boundary or a look-behind refusing a digit before it): those runs.
+template <bool (*At)(std::string_view, const DigitRun&)>
+void runs_at(const Scanned& s, Starts& out) {
+  for (const DigitRun& r : s.runs)
+    if (At(s.text, r)) out.push_back(r.start);
 }
 
 // ---- the kinds ----
@@ -538,6 +615,7 @@ struct Kind {
   const regex::Regex& (*pattern)();
   bool (*may_hold)(const Scanned& text);  // false: the pattern finds nothing in the text
   bool digit;  // every match holds a digit
+  void (*starts)(const Scanned& text, Starts& out);  // where a match can start; nullptr: anywhere
   std::string (*speak)(std::string_view text, std::string_view lang);
   std::string_view key = {};    // the option that turns it off; empty: always on
   bool key_at_restore = false;  // off, it is still cut out but put back as written
@@ -548,20 +626,20 @@ struct Kind {
 // In extraction order: earlier kinds win overlaps, so an e-mail domain is not
 // also a URL, an IP address is not a VERSION, a version-shaped date is not a DATE.
 constexpr Kind KINDS[] = {
-    {EntityKind::EMAIL, "EMAIL", compiled<RE_EMAIL>, may_hold_email, false, spoken_email},
-    {EntityKind::URL, "URL", compiled<RE_URL>, may_hold_url, false, spoken_url, {}, false, nullptr, closing_punctuation},
-    {EntityKind::PHONE, "PHONE", compiled<RE_PHONE>, may_hold_phone, true, spoken_digits, {}, false, part_of_decimal},
-    {EntityKind::VERSION, "VERSION", compiled<RE_VERSION>, may_hold_version, true, spoken_version},
-    {EntityKind::CURRENCY, "CURRENCY", compiled<RE_CURRENCY>, may_hold_currency, false, spoken_currency, {}, false, amount_goes_on},
-    {EntityKind::DATE, "DATE", re_date, may_hold_date, true, spoken_date, "dates", true, not_a_calendar_date},
-    {EntityKind::TIME, "TIME", re_time, may_hold_time, true, spoken_time, "times", true},
-    {EntityKind::TEMPERATURE, "TEMPERATURE", compiled<shared::RE_TEMPERATURE>, may_hold_temperature, true, shared::speak_temperature, "temperature"},
-    {EntityKind::ADDRESS_SLASH, "ADDRESS_SLASH", compiled<RE_ADDRESS_SLASH>, may_hold_slash_number, true, spoken_address_slash, "fractions"},
-    {EntityKind::FRACTION, "FRACTION", compiled<shared::RE_FRACTION>, may_hold_slash_number, true, shared::speak_fraction, "fractions"},
-    {EntityKind::X_KALI, "X_KALI", compiled<shared::RE_X_KALI>, may_hold_letter_after_digit<'x'>, true, shared::speak_x_kali, "x_kali"},
-    {EntityKind::IC, "IC", compiled<RE_IC>, may_hold_ic, true, spoken_digits, "ic", false, part_of_decimal},
-    {EntityKind::HARI_BULAN, "HARI_BULAN", compiled<shared::RE_HARI_BULAN>, may_hold_letter_after_digit<'h', 'b'>, true, shared::speak_hari_bulan, "hari_bulan"},
-    {EntityKind::HIJRI, "HIJRI", compiled<shared::RE_HIJRI>, may_hold_letter_after_digit<'h'>, true, shared::speak_hijri, "hijri"},
+    {EntityKind::EMAIL, "EMAIL", compiled<RE_EMAIL>, may_hold_email, false, nullptr, spoken_email},
+    {EntityKind::URL, "URL", compiled<RE_URL>, may_hold_url, false, nullptr, spoken_url, {}, false, nullptr, closing_punctuation},
+    {EntityKind::PHONE, "PHONE", compiled<RE_PHONE>, may_hold_phone, true, phone_starts, spoken_digits, {}, false, part_of_decimal},
+    {EntityKind::VERSION, "VERSION", compiled<RE_VERSION>, any_run_at<dotted_after>, true, runs_at<dotted_after>, spoken_version},
+    {EntityKind::CURRENCY, "CURRENCY", compiled<RE_CURRENCY>, may_hold_currency, false, currency_starts, spoken_currency, {}, false, amount_goes_on},
+    {EntityKind::DATE, "DATE", re_date, may_hold_date, true, date_starts, spoken_date, "dates", true, not_a_calendar_date},
+    {EntityKind::TIME, "TIME", re_time, may_hold_time, true, time_starts, spoken_time, "times", true},
+    {EntityKind::TEMPERATURE, "TEMPERATURE", compiled<shared::RE_TEMPERATURE>, may_hold_temperature, true, nullptr, shared::speak_temperature, "temperature"},
+    {EntityKind::ADDRESS_SLASH, "ADDRESS_SLASH", compiled<RE_ADDRESS_SLASH>, any_run_at<slash_after>, true, nullptr, spoken_address_slash, "fractions"},
+    {EntityKind::FRACTION, "FRACTION", compiled<shared::RE_FRACTION>, any_run_at<slash_after>, true, runs_at<slash_after>, shared::speak_fraction, "fractions"},
+    {EntityKind::X_KALI, "X_KALI", compiled<shared::RE_X_KALI>, any_run_at<letter_after<'x'>>, true, nullptr, shared::speak_x_kali, "x_kali"},
+    {EntityKind::IC, "IC", compiled<RE_IC>, any_run_at<six_digits>, true, runs_at<six_digits>, spoken_digits, "ic", false, part_of_decimal},
+    {EntityKind::HARI_BULAN, "HARI_BULAN", compiled<shared::RE_HARI_BULAN>, any_run_at<letter_after<'h', 'b'>>, true, runs_at<letter_after<'h', 'b'>>, shared::speak_hari_bulan, "hari_bulan"},
+    {EntityKind::HIJRI, "HIJRI", compiled<shared::RE_HIJRI>, any_run_at<letter_after<'h'>>, true, runs_at<letter_after<'h'>>, shared::speak_hijri, "hijri"},
 };
 
 // The row of each kind, by the kind's value; every kind has exactly one.
@@ -725,6 +803,26 @@ bool detail::may_hold(EntityKind kind, std::string_view text) {
 }
 bool detail::pattern_finds(EntityKind kind, std::string_view text) { return row(kind).pattern().is_match(text); }
 
+std::optional<std::vector<std::size_t>> detail::match_starts(EntityKind kind, std::string_view text) {
+  const Kind& k = row(kind);
+  if (k.starts == nullptr) return std::nullopt;
+  Scanned scanned;
+  scanned.scan(text);
+  Starts out;
+  k.starts(scanned, out);
+  return out;
+}
+
+std::vector<std::size_t> detail::pattern_starts(EntityKind kind, std::string_view text) {
+  std::vector<std::size_t> out;
+  regex::Captures caps;
+  for (std::size_t at = 0; at < text.size() && row(kind).pattern().find_at(text, at, caps);) {
+    out.push_back(caps.start(0));
+    at = caps.start(0) + 1;
+  }
+  return out;
+}
+
 // ---- extraction ----
 
 Extraction extract_gated(std::string_view text, const Options& options, bool fresh_ids) {
@@ -737,6 +835,7 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
   std::vector<Placed> placed, next_placed;
   Scanned scanned;  // the working text's digit runs, found again after a cut
   bool scanned_current = false;
+  Starts starts;
   std::uint64_t counter = 1;
   std::unordered_set<std::uint64_t> taken_ids;
   if (fresh_ids) {
@@ -769,8 +868,7 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
           next_placed.push_back({next.size() + placed[p].pos - copied, placed[p].len, placed[p].entity});
       next.append(work, copied, to - copied);
     };
-    try {
-      re->for_each(work, [&](const regex::Captures& caps) {
+    auto cut = [&](const regex::Captures& caps) {
         std::size_t start = caps.start(0), end = caps.end(0);
         if (step.refuse != nullptr && step.refuse(work, start, end)) return;
         if (step.give_back != nullptr) end -= step.give_back(work.substr(start, end - start));
@@ -794,7 +892,24 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
         next_placed.back().len = next.size() - next_placed.back().pos;
         result.entities.push_back(std::move(entity));
         copied = end;
-      });
+    };
+    try {
+      if (step.starts == nullptr) {
+        re->for_each(work, cut);
+      } else {
+        // Tried in order, each from the end of the last match: the matches a
+        // walk finds (none of these patterns matches the empty text).
+        starts.clear();
+        step.starts(scanned, starts);
+        std::sort(starts.begin(), starts.end());
+        regex::Captures caps;
+        std::size_t from = 0;
+        for (std::size_t at : starts) {
+          if (at < from || !re->match_at(work, at, caps)) continue;
+          cut(caps);
+          from = std::max(caps.end(0), at + 1);
+        }
+      }
     } catch (const InternalFailure&) {
       // A matching error ends only this kind's scan; what was cut stays.
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <random>
 #include <string>
@@ -138,11 +139,10 @@ TEST(entities, matching_error_ends_only_the_scan) {
   EXPECT_TRUE(got.entities.empty());
 }
 
-// Whenever a kind's quick check turns a text away, its pattern finds nothing
-// there: over random mixes of the pieces the checks look at (digits of other
+// Random mixes of the pieces the checks look at (digits of other
 // scripts, blanks beyond ASCII, the Kelvin sign and long s a case-blind
 // letter may stand for).
-TEST(entities, quick_checks_turn_away_only_what_cannot_match) {
+std::vector<std::string> probe_texts() {
   const std::vector<std::string> pieces = {
       "1", "0", "01", "12", "2024", "880101", "1445", "5", "\u0663", "\uff11", "\U0001D7D9", ".", ",", ":", "/",
       "-", "@", "://", "_", "%", "+", " ", "\t", "\u00a0", "\u3000", "\u2009", "ab", "com", "w", "WwW", "http",
@@ -150,12 +150,21 @@ TEST(entities, quick_checks_turn_away_only_what_cannot_match) {
       "\u20ac", "\u00a3", "$", "Jan", "May", "Sept", "dec", "\u5e74", "\u4ef7\u683c", "\u0130", "\u00e9"};
   std::mt19937 rng(23);
   std::vector<std::string> texts = {"", "192.168.1.1", "uSD 5", "RM\u00a0,5", "a-b.\u212a", "5 \u00b0\u212a",
-                                    "12\u3000/ 4", "\u0663\u0663:\u0663\u0663", "012-345 6789", "880101-14-5678", "u\u017fD5", "15412", "1-800 12-3456", "Jul. 16, 1943", "Mayday 5 2024", "16\u00a0July 1943"};
+                                    "12\u3000/ 4", "\u0663\u0663:\u0663\u0663", "012-345 6789", "880101-14-5678", "u\u017fD5", "15412", "1-800 12-3456", "Jul. 16, 1943", "Mayday 5 2024", "16\u00a0July 1943",
+                                    "+60123456789", "on 2024-05-12"};
   for (int i = 0; i < 40000; ++i) {
     std::string text;
     for (int n = static_cast<int>(rng() % 9) + 1; n > 0; --n) text += pieces[rng() % pieces.size()];
     texts.push_back(text);
   }
+  return texts;
+}
+
+// Whenever a kind's quick check turns a text away, its pattern finds nothing
+// there; and a kind that tries its pattern only at some places lists every
+// place a match can start.
+TEST(entities, quick_checks_turn_away_only_what_cannot_match) {
+  const std::vector<std::string> texts = probe_texts();
   for (int k = 0; k <= static_cast<int>(K::HIJRI); ++k) {
     const auto kind = static_cast<K>(k);
     std::size_t turned_away = 0;
@@ -165,6 +174,24 @@ TEST(entities, quick_checks_turn_away_only_what_cannot_match) {
       ASSERT_FALSE(detail::pattern_finds(kind, text)) << tag_text(kind) << ": " << text;
     }
     EXPECT_GT(turned_away, texts.size() / 4) << tag_text(kind);
+  }
+}
+
+TEST(entities, start_lists_hold_every_match_start) {
+  const std::vector<std::string> texts = probe_texts();
+  for (int k = 0; k <= static_cast<int>(K::HIJRI); ++k) {
+    const auto kind = static_cast<K>(k);
+    if (!detail::match_starts(kind, "")) continue;
+    std::size_t found = 0;
+    for (const auto& text : texts) {
+      const std::vector<std::size_t> listed = *detail::match_starts(kind, text);
+      for (std::size_t at : detail::pattern_starts(kind, text)) {
+        ++found;
+        ASSERT_NE(std::find(listed.begin(), listed.end(), at), listed.end())
+            << tag_text(kind) << " at " << at << ": " << text;
+      }
+    }
+    EXPECT_GT(found, 0u) << tag_text(kind);
   }
 }
 
