@@ -390,10 +390,16 @@ std::uint8_t near_of(std::string_view text) {
   return static_cast<std::uint8_t>(facts >> 3);
 }
 
+namespace {
+bool replace_after_codes_from(std::string_view text, std::size_t first, const regex::Regex& money, Reader read,
+                              std::string& out);
+}  // namespace
+
 std::string run_passes(std::string_view text, std::span<const Pass> passes) {
   std::string cur(text), next;
   std::optional<Holds> holds;
   std::optional<std::uint8_t> near;
+  std::optional<std::size_t> first_code;
   for (const Pass& p : passes) {
     if (!holds) holds.emplace(cur);
     if (!holds->may_match(p.needs)) continue;
@@ -409,7 +415,10 @@ std::string run_passes(std::string_view text, std::span<const Pass> passes) {
     } else if (p.walk == static_cast<Walk>(replace_words_with_digits)) {
       changed = replace_words_with_digits(cur, *p.re, p.read, next);
     } else if (p.walk == static_cast<Walk>(replace_after_codes)) {
-      changed = replace_after_codes(cur, *p.re, p.read, next);
+      // Where the first code starts holds for every code pass until the text changes.
+      if (!first_code) first_code = next_code_start(cur, 0);
+      if (*first_code == std::string_view::npos) continue;
+      changed = replace_after_codes_from(cur, *first_code, *p.re, p.read, next);
     } else if (p.walk) {
       next = p.walk(cur, *p.re, p.read);
       changed = next != cur;
@@ -420,6 +429,7 @@ std::string run_passes(std::string_view text, std::span<const Pass> passes) {
     cur.swap(next);
     holds.reset();
     near.reset();
+    first_code.reset();
   }
   return cur;
 }
@@ -564,15 +574,24 @@ std::size_t next_code_start(std::string_view text, std::size_t from) {
   return std::string_view::npos;
 }
 
-bool replace_after_codes(std::string_view text, const regex::Regex& money, Reader read, std::string& out) {
+namespace {
+// The code walk from `first`, the text's first code start.
+bool replace_after_codes_from(std::string_view text, std::size_t first, const regex::Regex& money, Reader read,
+                              std::string& out) {
   Rewrite rw(text, out);
   regex::Captures caps;
-  for (std::size_t pos = next_code_start(text, 0); pos <= text.size(); pos = next_code_start(text, pos)) {
+  for (std::size_t pos = first; pos <= text.size(); pos = next_code_start(text, pos)) {
     if (!money.find_at(text, pos, caps)) break;
     rw.put(caps.start(0), caps.end(0), read(caps));
     pos = std::max(caps.end(0), caps.start(0) + 1);
   }
   return rw.finish();
+}
+
+}  // namespace
+
+bool replace_after_codes(std::string_view text, const regex::Regex& money, Reader read, std::string& out) {
+  return replace_after_codes_from(text, next_code_start(text, 0), money, read, out);
 }
 
 namespace {
