@@ -220,10 +220,13 @@ std::vector<std::pair<const regex::Regex*, bool>> digit_context_gates(std::strin
 }
 }  // namespace detail
 
-std::string normalize_elongated(std::string_view text) {
+std::string normalize_elongated(std::string text) {
   // A stretch inside a word is one in the whole text: without any, only the
   // blanks change (whitespace runs give false alarms, never misses).
-  if (!has_elongation(text)) return unicode::collapse_whitespace(text);
+  if (!has_elongation(text)) {
+    if (unicode::is_collapsed(text)) return text;
+    return unicode::collapse_whitespace(text);
+  }
   std::string out;
   out.reserve(text.size());
   for (std::string_view word : unicode::split_white_space(text)) {

@@ -126,7 +126,7 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
     std::vector<PronunciationPair> resolved;
     const auto* pairs = pron::fixed_list(options, lang);
     if (!pairs) pairs = &(resolved = options.resolve_pronunciations(lang));
-    Result<std::string> pronounced = pron::apply(t, *pairs, lang);
+    Result<std::string> pronounced = pron::apply(std::move(t), *pairs, lang);
     if (!pronounced.is_ok()) return pronounced;
     t = std::move(pronounced).value();
   }
@@ -134,18 +134,19 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
   std::unordered_set<std::string> ours;
   for (const entities::Entity& entity : extraction.entities) ours.insert(entities::placeholder(entity));
   stash::Stashed stashed = stash::stash_placeholders(
-      t, &ours, shared::is_chinese(lang) ? stash::Apart::ascii_alnum : stash::Apart::word_chars);
+      std::move(t), &ours, shared::is_chinese(lang) ? stash::Apart::ascii_alnum : stash::Apart::word_chars);
   t = std::move(stashed.text);
-  if (options.is_enabled("elongated")) t = misc_passes::normalize_elongated(t);
+  if (options.is_enabled("elongated")) t = misc_passes::normalize_elongated(std::move(t));
   t = language_pass(t, lang);
   t = misc_passes::insert_comma_repeated(std::move(t), 3);
   if (options.is_enabled("acronyms")) t = normalize_en::replace_letter_period_sequences(std::move(t));
-  t = stash::unstash_placeholders(t, stashed.stash);
+  if (!stashed.stash.empty()) t = stash::unstash_placeholders(t, stashed.stash);
 
   t = entities::restore_gated(t, extraction.entities, lang, options);
   if (options.is_enabled("special_chars")) t = speak_special_chars(std::move(t), pack);
   if (pack.strip_exclamations) t = strip_exclamations(std::move(t));
-  return Result<std::string>::ok(unicode::collapse_whitespace(t));
+  if (!unicode::is_collapsed(t)) t = unicode::collapse_whitespace(t);
+  return Result<std::string>::ok(std::move(t));
 }
 
 }  // namespace kalvesta::pipeline

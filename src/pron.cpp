@@ -73,34 +73,32 @@ std::shared_ptr<const regex::Regex> pattern_for(const std::string& word) {
 
 char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// A text with its ASCII letters in lower case, the ASCII bytes and pairs of
-// adjacent ASCII bytes (hashed) it holds, one bit each, and whether it holds
-// the Kelvin sign or the long s: the only characters beyond ASCII that match
-// ASCII letters ("k" and "s") case-insensitively.
+// A text with its ASCII letters in lower case, the pairs of adjacent ASCII
+// bytes it holds (hashed, one bit each), and whether it holds the Kelvin sign or
+// the long s: the only characters beyond ASCII that match ASCII letters ("k"
+// and "s") case-insensitively.
 class Folded {
  public:
   explicit Folded(std::string_view text) : lower_(text.size(), '\0') {
-    unsigned prev = NONE;
-    bool ascii = true;
+    unsigned prev = 0, any = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
       const auto c = static_cast<unsigned char>(lower_[i] = ascii_lower(text[i]));
-      if (c >= 0x80) {
-        ascii = false;
-        prev = NONE;
-        continue;
+      if ((c | prev) < 0x80) {
+        const unsigned bit = pair_bit(prev, c);
+        pairs_[bit / 64] |= std::uint64_t{1} << (bit % 64);
       }
-      set(bytes_, c);
-      if (prev != NONE) set(pairs_, pair_bit(prev, c));
+      any |= c;
       prev = c;
     }
-    odd_folds_ = !ascii && (text.find("\u212A") != std::string_view::npos || text.find("\u017F") != std::string_view::npos);
+    odd_folds_ = (any & 0x80) != 0 &&
+                 (text.find("\u212A") != std::string_view::npos || text.find("\u017F") != std::string_view::npos);
   }
   std::string_view lower() const { return lower_; }
   bool odd_folds() const { return odd_folds_; }
-  // False when an occurrence of `word` needs an ASCII byte or pair of
-  // adjacent ASCII bytes the text lacks. Each ASCII character of a word
-  // matches only itself in either case, "k" and "s" aside when the text
-  // holds their twins; other characters need nothing.
+  // False when an occurrence of `word` needs a pair of adjacent ASCII bytes
+  // the text lacks. Each ASCII character of a word matches only itself in
+  // either case, "k" and "s" aside when the text holds their twins; other
+  // characters need nothing.
   bool may_hold(std::string_view word) const {
     unsigned prev = NONE;
     for (char ch : word) {
@@ -109,7 +107,10 @@ class Folded {
         prev = NONE;
         continue;
       }
-      if (!has(bytes_, c) || (prev != NONE && !has(pairs_, pair_bit(prev, c)))) return false;
+      if (prev != NONE) {
+        const unsigned bit = pair_bit(prev, c);
+        if (!(pairs_[bit / 64] >> (bit % 64) & 1)) return false;
+      }
       prev = c;
     }
     return true;
@@ -118,12 +119,7 @@ class Folded {
  private:
   static constexpr unsigned NONE = 0x100;
   static unsigned pair_bit(unsigned a, unsigned b) { return (a * 31u + b) % 1024; }
-  template <std::size_t N>
-  static void set(std::array<std::uint64_t, N>& bits, unsigned b) { bits[b / 64] |= std::uint64_t{1} << (b % 64); }
-  template <std::size_t N>
-  static bool has(const std::array<std::uint64_t, N>& bits, unsigned b) { return bits[b / 64] >> (b % 64) & 1; }
   std::string lower_;
-  std::array<std::uint64_t, 2> bytes_{};
   std::array<std::uint64_t, 16> pairs_{};
   bool odd_folds_ = false;
 };
@@ -157,12 +153,12 @@ std::vector<PronunciationPair> builtin_for(std::string_view lang) {
   return pairs;
 }
 
-Result<std::string> apply(std::string_view text, const std::vector<PronunciationPair>& pairs,
+Result<std::string> apply(std::string text, const std::vector<PronunciationPair>& pairs,
                           std::string_view scope) {
   // Pairs feed each other, so a few doubling pairs could grow the text
   // without bound; past this size the call fails instead.
   const std::size_t limit = GROWTH_FACTOR * text.size() + GROWTH_FLOOR;
-  std::string out(text);
+  std::string out = std::move(text);
   std::optional<Folded> folded(std::in_place, out);
   for (const auto& [word, replacement] : pairs) {
     // An empty word would match at every word boundary and scatter its

@@ -19,7 +19,7 @@ std::vector<PronunciationPair> builtin_for(std::string_view lang);
 const std::vector<PronunciationPair>* fixed_list(const Options& options, std::string_view lang);
 // Fails when the pairs grow the text too far; `scope` (the language code)
 // names the call in the message.
-Result<std::string> apply(std::string_view text, const std::vector<PronunciationPair>& pairs,
+Result<std::string> apply(std::string text, const std::vector<PronunciationPair>& pairs,
                           std::string_view scope);
 
 }  // namespace kalvesta::pron

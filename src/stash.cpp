@@ -58,11 +58,11 @@ std::string idx_to_letters(std::size_t index) {
 // A key that would touch a word character or another key is set apart by one
 // space, so that no pass reads it as part of a letter-digit token (‘abc.com5’
 // or ‘x.comé5’ would otherwise spell the key out and lose the address).
-Stashed stash_placeholders(std::string_view text, const std::unordered_set<std::string>* ours, Apart apart) {
+Stashed stash_placeholders(std::string text, const std::unordered_set<std::string>* ours, Apart apart) {
   Stashed result;
   const bool prefix = may_hold_prefix(text);
-  if (!prefix && text.find("<<<") == std::string_view::npos) {
-    result.text = std::string(text);
+  if (!prefix && text.find("<<<") == std::string::npos) {
+    result.text = std::move(text);
     return result;
   }
   std::size_t previous_end = std::string_view::npos;

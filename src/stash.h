@@ -33,7 +33,7 @@ struct Stashed {
 enum class Apart { word_chars, ascii_alnum };
 // Placeholders (and any caller token holding the key prefix) replaced by
 // keys; with `ours`, only the placeholders in it (the others are caller text).
-Stashed stash_placeholders(std::string_view text, const std::unordered_set<std::string>* ours = nullptr,
+Stashed stash_placeholders(std::string text, const std::unordered_set<std::string>* ours = nullptr,
                            Apart apart = Apart::word_chars);
 std::string unstash_placeholders(std::string_view text, const std::vector<std::string>& stash);
 

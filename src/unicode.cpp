@@ -264,13 +264,10 @@ std::string to_upper(std::string_view text) {
 
 std::string upper_char(char32_t c) { return to_upper(to_utf8(c)); }
 
-namespace {
-
-// Whether the text is words apart by single blanks, with no other White_Space,
-// told from its bytes; false also when unsure. A character whose first byte
-// is C3..DF, E4..EF or F1..F4 decodes to U+00C0..U+07FF or past U+3000 (or
-// is a stray byte standing for itself): never White_Space. Its length is
-// taken as decode() takes it.
+// Words apart by single blanks, with no other White_Space, told from the
+// bytes. A character whose first byte is C3..DF, E4..EF or F1..F4 decodes to
+// U+00C0..U+07FF or past U+3000 (or is a stray byte standing for itself):
+// never White_Space, and is skipped as decode() would skip it.
 bool is_collapsed(std::string_view text) {
   bool blank = true;
   for (std::size_t i = 0; i < text.size();) {
@@ -284,14 +281,14 @@ bool is_collapsed(std::string_view text) {
     } else if ((b >= 0xC3 && b <= 0xDF) || (b >= 0xE4 && b <= 0xEF) || (b >= 0xF1 && b <= 0xF4)) {
       i += lead_length(text, i);
       blank = false;
+    } else if (b >= 0x80 && !is_white_space(decode(text, i))) {
+      blank = false;
     } else {
       return false;
     }
   }
   return !blank;
 }
-
-}  // namespace
 
 std::string collapse_whitespace(std::string_view text) {
   // Most texts come already collapsed.

@@ -50,6 +50,9 @@ std::string upper_char(char32_t c);
 
 // Every run of White_Space replaced by one " ", ends trimmed.
 std::string collapse_whitespace(std::string_view text);
+// Whether collapse_whitespace would give the text back unchanged; false
+// also when unsure.
+bool is_collapsed(std::string_view text);
 
 // The runs of non-White_Space characters, in order.
 std::vector<std::string_view> split_white_space(std::string_view text);

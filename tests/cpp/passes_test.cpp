@@ -199,7 +199,7 @@ std::string preparse(std::string_view t, std::string_view) { return normalize_id
 std::string letters(std::string_view t, std::string_view) {
   return normalize_en::replace_letter_period_sequences(std::string(t));
 }
-std::string elongated(std::string_view t, std::string_view) { return misc_passes::normalize_elongated(t); }
+std::string elongated(std::string_view t, std::string_view) { return misc_passes::normalize_elongated(std::string(t)); }
 std::string repeated(std::string_view t, std::string_view n) {
   return misc_passes::insert_comma_repeated(std::string(t), n.empty() ? 3 : std::stoull(std::string(n)));
 }

@@ -24,7 +24,7 @@ std::string words_of(const std::vector<PronunciationPair>& pairs) {
 
 // The text the pairs make, or "error: " and the message.
 std::string applied(std::string_view text, const std::vector<PronunciationPair>& pairs) {
-  Result<std::string> r = pron::apply(text, pairs, "ms");
+  Result<std::string> r = pron::apply(std::string(text), pairs, "ms");
   return r.is_ok() ? r.value() : "error: " + r.error();
 }
 

@@ -72,8 +72,8 @@ TEST(stash, keys_touching_word_characters_are_set_apart) {
       {"a entstas b <<URL_1>>", "a entstas b <<URL_1>>", "a entstas b <<URL_1>>"},
   };
   for (const auto& c : kCases) {
-    EXPECT_EQ(stash_placeholders(c.in).text, c.want) << c.in;
-    EXPECT_EQ(stash_placeholders(c.in, nullptr, Apart::ascii_alnum).text, c.want_ascii) << c.in;
+    EXPECT_EQ(stash_placeholders(std::string(c.in)).text, c.want) << c.in;
+    EXPECT_EQ(stash_placeholders(std::string(c.in), nullptr, Apart::ascii_alnum).text, c.want_ascii) << c.in;
   }
 }
 
