@@ -344,10 +344,17 @@ struct Scanned {
   void scan(std::string_view t) {
     text = t;
     runs.clear();
+    runs.reserve(16);
     const auto& lead = lead_classes();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(t.data());
     for (std::size_t p = 0; p < t.size();) {
-      const auto b = static_cast<unsigned char>(t[p]);
-      if (b < 0x80 ? b < '0' || b > '9' : (lead[b] & 1) == 0 || digit_at(t, p) == 0) {
+      const unsigned char b = bytes[p];
+      if (b < 0x80) {
+        if (static_cast<unsigned char>(b - '0') > 9) {
+          ++p;
+          continue;
+        }
+      } else if ((lead[b] & 1) == 0 || digit_at(t, p) == 0) {
         p += char_len(b);
         continue;
       }
