@@ -347,6 +347,7 @@ namespace {
 // The walk of near_of: a state per byte (what the last bytes were) and the
 // facts the next byte completes, one table entry each (facts << 3 | state).
 enum NearState : std::uint8_t { kOther, kDigit, kDigitMark, kDot, kDigitDot, kDigitBlanks, kStates };
+static_assert(kStates <= 8 && (kDigitMarkDigit | kDotDigit | kDigitBlank | kDigitWord) < 32);
 using NearTable = std::array<std::array<std::uint8_t, 256>, kStates>;
 constexpr NearTable near_table() {
   NearTable t{};

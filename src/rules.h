@@ -122,18 +122,10 @@ class GatedText {
     text_ = std::move(next);
     holds_.reset();
   }
-  // Every match of `re` replaced by f(const Captures&), with no copy or
-  // compare of the whole text when nothing changes.
-  template <class F>
-  void replace(const regex::Regex& re, F&& f) {
-    if (!replace_into(text_, re, spare_, f)) return;
-    text_.swap(spare_);
-    holds_.reset();
-  }
   std::string take() { return std::move(text_); }
 
  private:
-  std::string text_, spare_;
+  std::string text_;
   std::optional<Holds> holds_;
 };
 
@@ -197,9 +189,6 @@ bool replace_after_codes(std::string_view text, const regex::Regex& money, Reade
 // be too slow: one of the walks above, or a language's own.
 using Walk = std::string (*)(std::string_view text, const regex::Regex& re, Reader read);
 
-// One rule pass: every match of `re` replaced by read(). A clock pattern that
-// ends in "(?!.*%)" also names its `head` and runs through
-// replace_unless_percent_follows; a pass with a `walk` runs through it.
 // Neighbouring characters a pass's every match holds (a character beyond
 // ASCII counting as any digit, blank or letter), read off the text in one
 // walk when a pass asks; a bit set of:
@@ -211,17 +200,21 @@ enum Near : std::uint8_t {
 };
 std::uint8_t near_of(std::string_view text);
 
+// One rule pass: every match of `re` replaced by read(). A clock pattern that
+// ends in "(?!.*%)" also names its `head` and runs through
+// replace_unless_percent_follows; a pass with a `walk` runs through it.
 struct Pass {
   const regex::LazyRegex& re;
   Reader read;
   const regex::LazyRegex* head = nullptr;
   Walk walk = nullptr;
   Needs needs = needs_of(head ? head->pattern() : re.pattern());
-  std::uint8_t near = 0;  // Near bits every match holds: a text without one is skipped
+  std::uint8_t near = 0;  // Near bits every match holds: a text lacking one is skipped
 };
 // The passes in order, each over the previous output, in two buffers that
-// swap only when a pass changed the text; a pass whose needs the text lacks
-// is skipped.
+// swap only when a pass changed the text; a pass whose needs or neighbours
+// the text lacks is skipped, and the code walks of one table share where
+// the first code starts.
 std::string run_passes(std::string_view text, std::span<const Pass> passes);
 
 // ---- patterns several languages run ----
