@@ -536,6 +536,19 @@ bool letter_after(std::string_view t, const DigitRun& r) {
   return Next == 0 || (p + 1 < t.size() && (t[p + 1] | 0x20) == Next);
 }
 
+// Every scale suffix (‘K’, ‘ juta’, ‘ trilion’...) follows a digit, blanks
+// between allowed, and starts with one of these letters or the Kelvin sign.
+bool may_hold_scale(std::string_view t) {
+  for (std::size_t p = 0; p < t.size(); ++p) {
+    if (class_before(t, p, CharClass::digit) == 0) continue;
+    const std::size_t q = skip_blanks(t, p);
+    if (q < t.size() && (std::string_view("kmbtrj").find(static_cast<char>(t[q] | 0x20)) != std::string_view::npos ||
+                         t.substr(q, 3) == "\u212a"))
+      return true;
+  }
+  return false;
+}
+
 // ---- where matches can start ----
 
 // Each kind's list holds every place a match of its pattern can start
@@ -801,6 +814,8 @@ EntityKind entity_kind_from_tag(std::string_view tag) {
 }
 
 std::string placeholder(const Entity& entity) { return std::string(PlaceholderText(entity).view()); }
+
+bool detail::may_hold_scale(std::string_view text) { return entities::may_hold_scale(text); }
 
 bool detail::may_hold(EntityKind kind, std::string_view text) {
   const Kind& k = row(kind);
@@ -1178,8 +1193,9 @@ std::string spoken_currency(std::string_view input, std::string_view lang) {
   const bool zh = shared::is_chinese(lang);
   // A scale suffix counts: ‘RM5K’ is five thousand (M is left alone in
   // Indonesian, where it means miliar).
-  const std::string text = lang == "id" ? normalize::expand_suffixes_no_m(input)
-                                        : normalize::expand_all_currency_suffixes(input);
+  const std::string text = !may_hold_scale(input) ? std::string(input)
+                           : lang == "id"           ? normalize::expand_suffixes_no_m(input)
+                                                    : normalize::expand_all_currency_suffixes(input);
   std::optional<regex::Captures> caps = (zh ? RE_SPELL_MONEY_ZH : RE_SPELL_MONEY)->captures(text);
   if (!caps) return std::string(input);
   std::string code = unicode::to_upper(caps->group(1));

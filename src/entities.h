@@ -73,12 +73,13 @@ std::string spoken_digits(std::string_view text, std::string_view lang);
 // For tests: whether a kind's quick check lets the text through to the
 // kind's pattern, and whether that pattern finds a match in it; where the
 // kind tries its pattern (nothing: everywhere), and every place a match of
-// the pattern can start.
+// the pattern can start; whether an amount may carry a scale suffix.
 namespace detail {
 bool may_hold(EntityKind kind, std::string_view text);
 bool pattern_finds(EntityKind kind, std::string_view text);
 std::optional<std::vector<std::size_t>> match_starts(EntityKind kind, std::string_view text);
 std::vector<std::size_t> pattern_starts(EntityKind kind, std::string_view text);
+bool may_hold_scale(std::string_view text);
 }  // namespace detail
 
 }  // namespace kalvesta::entities

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "entities.h"
+#include "normalize.h"
 #include "options.h"
 
 namespace {
@@ -147,11 +148,13 @@ std::vector<std::string> probe_texts() {
       "1", "0", "01", "12", "2024", "880101", "1445", "5", "\u0663", "\uff11", "\U0001D7D9", ".", ",", ":", "/",
       "-", "@", "://", "_", "%", "+", " ", "\t", "\u00a0", "\u3000", "\u2009", "ab", "com", "w", "WwW", "http",
       "ftp", "x", "X", "h", "H", "b", "B", "c", "F", "k", "\u212a", "\u017f", "\u00b0", "RM", "rp", "u", "Us", "D",
-      "\u20ac", "\u00a3", "$", "Jan", "May", "Sept", "dec", "\u5e74", "\u4ef7\u683c", "\u0130", "\u00e9"};
+      "\u20ac", "\u00a3", "$", "Jan", "May", "Sept", "dec", "\u5e74", "\u4ef7\u683c", "\u0130", "\u00e9",
+      "juta", "Ribu", "T", "m", "IDR"};
   std::mt19937 rng(23);
   std::vector<std::string> texts = {"", "192.168.1.1", "uSD 5", "RM\u00a0,5", "a-b.\u212a", "5 \u00b0\u212a",
                                     "12\u3000/ 4", "\u0663\u0663:\u0663\u0663", "012-345 6789", "880101-14-5678", "u\u017fD5", "15412", "1-800 12-3456", "Jul. 16, 1943", "Mayday 5 2024", "16\u00a0July 1943",
-                                    "+60123456789", "on 2024-05-12"};
+                                    "+60123456789", "on 2024-05-12", "RM5 juta", "$1.5 Ribu", "rp 2 miliar", "Rp3\u212a",
+                                    "RM2\u3000trilion", "USD5M", "IDR 7 B", "\u20ac1T"};
   for (int i = 0; i < 40000; ++i) {
     std::string text;
     for (int n = static_cast<int>(rng() % 9) + 1; n > 0; --n) text += pieces[rng() % pieces.size()];
@@ -175,6 +178,18 @@ TEST(entities, quick_checks_turn_away_only_what_cannot_match) {
     }
     EXPECT_GT(turned_away, texts.size() / 4) << tag_text(kind);
   }
+}
+
+// An amount without a letter a scale suffix starts with is left as it is.
+TEST(entities, scale_check_turns_away_only_unscaled_amounts) {
+  std::size_t turned_away = 0;
+  for (const auto& text : probe_texts()) {
+    if (detail::may_hold_scale(text)) continue;
+    ++turned_away;
+    ASSERT_EQ(normalize::expand_all_currency_suffixes(text), text);
+    ASSERT_EQ(normalize::expand_suffixes_no_m(text), text);
+  }
+  EXPECT_GT(turned_away, 0u);
 }
 
 TEST(entities, start_lists_hold_every_match_start) {
