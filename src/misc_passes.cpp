@@ -62,7 +62,7 @@ unsigned rows_before_numbers(std::string_view text) {
       ++i;
       continue;
     }
-    const std::size_t end = shared::caseless_word_at(text, i, word);
+    const std::size_t start = i, end = shared::caseless_word_end(text, i);
     if (end == i) {
       ++i;
       continue;
@@ -73,6 +73,7 @@ unsigned rows_before_numbers(std::string_view text) {
     if (k == text.size()) continue;
     const bool ascii = static_cast<unsigned char>(text[k]) < 0x80;
     if (ascii ? k == end || text[k] < '0' || text[k] > '9' : !shared::may_be_digit_or_blank(text, k)) continue;
+    shared::caseless_word_end(text, start, &word);
     for (std::size_t r = 0; r < std::size(CONTEXT_PASSES); ++r) {
       if (shared::listed(CONTEXT_PASSES[r].words, word.view())) rows |= 1u << r;
     }

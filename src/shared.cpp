@@ -214,32 +214,23 @@ const MeasurePass MEASURE_PASSES[] = {
 
 // Bit r for each row of MEASURE_PASSES that may match here. Every match is a
 // number ending in a digit, blanks, then its unit, a whole run of letters
-// (the "\b" after it) as a caseless pattern sees them. Such a run counts when,
-// past ASCII blanks before it, a character stands that may be a digit (or a
-// blank of another script).
+// (the "\b" after it) as a caseless pattern sees them. Such a run counts when
+// it follows, past ASCII blanks, a character that may be a digit (or a blank
+// of another script).
 unsigned rows_after_numbers(std::string_view text) {
   unsigned rows = 0;
   CaselessWord word;
-  for (std::size_t i = 0; i < text.size();) {
-    if (!may_begin_letter(static_cast<unsigned char>(text[i]))) {
-      ++i;
-      continue;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (b < 0x80 ? b < '0' || b > '9' : b < 0xC0 || neither_digit_nor_blank(text, i)) continue;
+    std::size_t k = i + 1;
+    while (k < text.size() && (static_cast<unsigned char>(text[k]) & 0xC0) == 0x80) ++k;  // past the character
+    while (k < text.size() && is_ascii_blank(static_cast<unsigned char>(text[k]))) ++k;
+    if (k == text.size() || !may_begin_letter(static_cast<unsigned char>(text[k]))) continue;
+    if (caseless_word_end(text, k, &word) == k) continue;
+    for (std::size_t r = 0; r < std::size(MEASURE_PASSES); ++r) {
+      if (listed(MEASURE_PASSES[r].words, word.view())) rows |= 1u << r;
     }
-    const std::size_t end = caseless_word_at(text, i, word);
-    if (end == i) {
-      ++i;
-      continue;
-    }
-    std::size_t k = i;
-    while (k > 0 && is_ascii_blank(static_cast<unsigned char>(text[k - 1]))) --k;
-    std::size_t start = k - 1;  // the first byte of the character before, if any
-    while (k > 0 && start > 0 && k - start < 4 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) --start;
-    if (k > 0 && may_be_digit_or_blank(text, start)) {
-      for (std::size_t r = 0; r < std::size(MEASURE_PASSES); ++r) {
-        if (listed(MEASURE_PASSES[r].words, word.view())) rows |= 1u << r;
-      }
-    }
-    i = end;
   }
   return rows;
 }

@@ -47,19 +47,20 @@ inline char caseless_letter_at(std::string_view text, std::size_t i, std::size_t
 constexpr bool may_begin_letter(unsigned char b) {
   return b < 0x80 ? ((b | 0x20u) - 'a') < 26 : b == 0xC5 || b == 0xE2;
 }
-// A run of such letters from text[i] on, lower-cased into `word` (cut
-// short past its size); returns the run's end.
+// The end of the run of such letters from text[i] on; lower-cased into
+// `word` when one is given (cut short past its size).
 struct CaselessWord {
   char letters[16];
   std::size_t size = 0;  // above 16: longer than any word a gate looks for
   std::string_view view() const { return {letters, size <= 16 ? size : 0}; }
 };
-inline std::size_t caseless_word_at(std::string_view text, std::size_t i, CaselessWord& word) {
-  word.size = 0;
+inline std::size_t caseless_word_end(std::string_view text, std::size_t i, CaselessWord* word = nullptr) {
+  if (word) word->size = 0;
   std::size_t len = 0;
   for (char c; i < text.size() && (c = caseless_letter_at(text, i, len)) != 0; i += len) {
-    if (word.size < 16) word.letters[word.size] = c;
-    ++word.size;
+    if (!word) continue;
+    if (word->size < 16) word->letters[word->size] = c;
+    ++word->size;
   }
   return i;
 }
@@ -78,6 +79,7 @@ constexpr bool is_ascii_blank(unsigned char b) { return b == ' ' || (b >= '\t' &
 inline bool neither_digit_nor_blank(std::string_view text, std::size_t i) {
   const auto at = [&](std::size_t k) { return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0; };
   const unsigned char b = at(0), b1 = at(1), b2 = at(2);
+  if (b >= 0xE4 && b <= 0xE9) return b1 >= 0x80 && b1 <= 0xBF && b2 >= 0x80 && b2 <= 0xBF;
   if (b == 0xC2) return b1 >= 0xA1 && b1 <= 0xBF;
   if (b == 0xC3) return b1 >= 0x80 && b1 <= 0xBF;
   if (b == 0xE2) {
@@ -86,7 +88,6 @@ inline bool neither_digit_nor_blank(std::string_view text, std::size_t i) {
     return !(b1 == 0x80 && (b2 <= 0x8A || b2 == 0xA8 || b2 == 0xA9 || b2 == 0xAF)) && !(b1 == 0x81 && b2 == 0x9F);
   }
   if (b == 0xE3) return b1 >= 0x80 && b1 <= 0xBF && b2 >= 0x80 && b2 <= 0xBF && !(b1 == 0x80 && b2 == 0x80);
-  if (b >= 0xE4 && b <= 0xE9) return b1 >= 0x80 && b1 <= 0xBF && b2 >= 0x80 && b2 <= 0xBF;
   if (b == 0xEF && b1 == 0xBC) return (b2 >= 0x81 && b2 <= 0x8F) || (b2 >= 0x9A && b2 <= 0xBF);  // U+FF01..U+FF3F
   if (b == 0xEF && (b1 == 0xBD || b1 == 0xBE)) return b2 >= 0x80 && b2 <= 0xBF;                  // U+FF40..U+FFBF
   return false;
