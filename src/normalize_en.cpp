@@ -14,6 +14,7 @@
 #include "lang/words.h"
 #include "normalize.h"
 #include "num2word_en.h"
+#include "pron.h"
 #include "regex.h"
 #include "rules.h"
 #include "stash.h"
@@ -411,18 +412,22 @@ struct Override {
   std::string_view replacement;
 };
 
-constinit const Override PRONUNCIATION_OVERRIDES[] = {
-    {LazyRegex{R"((?i)\btwenty-three\b)"}, "twenty tree"},       // ‘Twenty-Three’ -> ‘twenty tree’
-    {LazyRegex{R"((?i)\bthree\b)"}, "three"},                    // ‘THREE’ -> ‘three’
-    {LazyRegex{R"((?i)\btwenty-eight\b)"}, "twenty, eight"},     // ‘twenty-eight’ -> ‘twenty, eight’
-    {LazyRegex{R"((?i)\bcut-off\b)"}, "kad off"},                // ‘Cut-off’ -> ‘kad off’
-    {LazyRegex{R"((?i)\beighty-eight\b)"}, "eighty eight"},      // ‘eighty-eight’ -> ‘eighty eight’
-    {LazyRegex{R"((?i)\bNumber\b)"}, "number"},                  // ‘NUMBER’ -> ‘number’
-    {LazyRegex{R"((?i)\ba/l\b)"}, "anak lelaki"},                // ‘a/l’ -> ‘anak lelaki’
-    {LazyRegex{R"((?i)\ba/p\b)"}, "anak perempuan"},             // ‘A/P’ -> ‘anak perempuan’
-    {LazyRegex{R"((?i)\b1Malaysia\b)"}, "satu malaysia"},        // ‘1Malaysia’ -> ‘satu malaysia’
-    {LazyRegex{R"((?i)\bsdn\.?\s+bhd\b\.?)"}, "sendirian berhad"},  // ‘sdn. bhd.’ -> ‘sendirian berhad’
-};
+// Whole words read another way, matched as the caller's pronunciation pairs
+// are, each row over the output of the rows before it.
+const std::vector<PronunciationPair>& override_words() {
+  static const std::vector<PronunciationPair> WORDS = {
+      {"twenty-three", "twenty tree"},    // ‘Twenty-Three’ -> ‘twenty tree’
+      {"three", "three"},                 // ‘THREE’ -> ‘three’
+      {"twenty-eight", "twenty, eight"},  // ‘twenty-eight’ -> ‘twenty, eight’
+      {"cut-off", "kad off"},             // ‘Cut-off’ -> ‘kad off’
+      {"eighty-eight", "eighty eight"},   // ‘eighty-eight’ -> ‘eighty eight’
+      {"Number", "number"},               // ‘NUMBER’ -> ‘number’
+      {"a/l", "anak lelaki"},             // ‘a/l’ -> ‘anak lelaki’
+      {"a/p", "anak perempuan"},          // ‘A/P’ -> ‘anak perempuan’
+      {"1Malaysia", "satu malaysia"},     // ‘1Malaysia’ -> ‘satu malaysia’
+  };
+  return WORDS;
+}
 
 // The whole number before a unit is kept, its decimal comma written as a
 // point (‘1,5 kg’ -> ‘1.5 kilogram’); the unit becomes its word.
@@ -503,19 +508,29 @@ std::string normalize_english(std::string_view input) {
 
 std::string apply_pronunciation_overrides(std::string_view input, std::string_view lang) {
   auto pattern_of = [](const Override& o) { return o.re.pattern(); };
-  static const auto override_needs = rules::needs_of_rows(PRONUNCIATION_OVERRIDES, pattern_of);
+  static const rules::Needs company_needs = rules::needs_of(RE_SDN_BHD.pattern());
   static const auto unit_needs = rules::needs_of_rows(UNIT_REWRITES, pattern_of);
   static const rules::Needs abbrev_needs = rules::needs_of(RE_NUMBER_ABBREV.pattern());
   // Every row needs an ASCII letter other than "k" and "s" (the only ones
   // with caseless twins beyond ASCII): a text without letters keeps as it is.
   auto letter = [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; };
   if (std::none_of(input.begin(), input.end(), letter)) return std::string(input);
+  static const std::vector<rules::Needs> word_needs = [] {
+    std::vector<rules::Needs> needs;
+    for (const auto& [word, spoken] : override_words())
+      needs.push_back(rules::needs_of("(?i)\\b" + regex::escape(word) + "\\b"));
+    return needs;
+  }();
   rules::GatedText text(input);
-  for (std::size_t i = 0; i < std::size(PRONUNCIATION_OVERRIDES); ++i) {
-    const Override& o = PRONUNCIATION_OVERRIDES[i];
-    if (text.may_match(override_needs[i]))
-      text.update(o.re->replace_all(text.text(), [&o](const Captures&) { return o.replacement; }));
+  if (std::any_of(word_needs.begin(), word_needs.end(), [&text](const rules::Needs& n) { return text.may_match(n); })) {
+    // No row makes a word more than five times longer, far below the limit.
+    Result<std::string> spoken = pron::apply(text.text(), override_words(), lang);
+    if (!spoken.is_ok()) throw InternalFailure(spoken.error());
+    text.update(std::move(spoken).value());
   }
+  // ‘sdn. bhd.’ -> ‘sendirian berhad’
+  if (text.may_match(company_needs))
+    text.update(RE_SDN_BHD->replace_all(text.text(), [](const Captures&) { return "sendirian berhad"; }));
   if (lang != "zh" && lang != "zh_my") {
     for (std::size_t i = 0; i < std::size(UNIT_REWRITES); ++i) {
       const Override& o = UNIT_REWRITES[i];
