@@ -230,7 +230,7 @@ std::string mixed_token(const Captures& c) { return normalize_mixed_alnum(c[0]);
 // decimals, and the dashed/adjacent/number trio spreads, rejoins, then reads.
 const Pass MALAY_PASSES[] = {
     {.re = RE_ZERO_COMMA, .read = zero_point, .near = kDigitMarkDigit},  // ‘0,001’ -> ‘0.001’
-    {RE_K_SUFFIX, times_ten_to<3>, nullptr, replace_after_codes},  // ‘RM1.5K’ -> ‘RM1500’
+    {.re = RE_K_SUFFIX, .read = times_ten_to<3>, .walk = replace_after_codes, .near = kDigitWord},  // ‘RM1.5K’ -> ‘RM1500’
     {.re = RE_DATE_YMD, .read = date_ymd, .near = kDigitMarkDigit},  // ‘2024-03-05’ -> ‘lima Mac dua ribu dua puluh empat’
     {.re = RE_DATE, .read = date_dmy, .near = kDigitMarkDigit},  // ‘05/03/24’ -> ‘lima Mac dua puluh empat’
     {RE_CURRENCY, money, nullptr, replace_after_codes},  // ‘RM5.50’ -> ‘lima ringgit lima puluh sen’, ‘RM5.125’ -> ‘lima perpuluhan satu dua lima ringgit’

@@ -356,7 +356,7 @@ constexpr NearTable near_table() {
       const char c = static_cast<char>(b);
       const bool beyond = b >= 0x80, digit = (c >= '0' && c <= '9') || beyond;
       const bool blank = c == ' ' || (b >= 0x09 && b <= 0x0D) || beyond;
-      const bool letter = beyond || std::string_view("ajmnprstAJMNPRST").find(c) != std::string_view::npos;
+      const bool letter = beyond || std::string_view("abjkmnprstABJKMNPRST").find(c) != std::string_view::npos;
       const bool mark = std::string_view(":,/-").find(c) != std::string_view::npos;
       unsigned facts = 0, next = kOther;
       if (digit) {

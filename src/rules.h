@@ -196,7 +196,7 @@ enum Near : std::uint8_t {
   kDigitMarkDigit = 1,  // a digit, one of ":.,/-", a digit (‘10:30’, ‘1,500’, ‘5/3’)
   kDotDigit = 2,        // "." then a digit (‘.5’, ‘3.14’)
   kDigitBlank = 4,      // a digit then a blank (‘1 2’)
-  kDigitWord = 8,       // a digit, blanks or none, one of "ajmnprst" in either case (‘3pm’, ‘5 rb’, ‘2nd’)
+  kDigitWord = 8,       // a digit, blanks or none, one of "abjkmnprst" in either case (‘3pm’, ‘5 rb’, ‘2K’)
 };
 std::uint8_t near_of(std::string_view text);
 

@@ -149,7 +149,7 @@ TEST(passes, language_normalisers) { test::expect_rows(by_language, kLanguage); 
 TEST(passes, near_gates_refuse_only_what_cannot_match) {
   constexpr std::string_view fragments[] = {
       "10", "5", "0", ":", ".", ",", "/", "-", " ", "\t", "\u00A0", "pm", "a.m.", "rb", "jt", "nd", "th", "ST",
-      "\u0663", "\u017Ft", "%", "x", "Rp", "ribu", "1,500", "3.14", "malam", "tengah hari", "\n",
+      "\u0663", "\u017Ft", "%", "x", "Rp", "ribu", "1,500", "3.14", "malam", "tengah hari", "\n", "RM", "K", "jt", "\u212A",
   };
   std::vector<std::string> texts;
   for (const Row& r : kLanguage) texts.emplace_back(r.in);
