@@ -581,7 +581,22 @@ std::string replace_letter_period_sequences(std::string text) {
   // ‘NATO’ -> ‘nato’, ‘FBI’ -> ‘F B I’. Dropping a final full stop can
   // bring two capitals together (‘U.S.A.B’ -> ‘U S AB’).
   if (!caps && !periods) return text;
-  return RE_CAPS_TOKEN->replace_all(text, [](const Captures& c) { return expand_acronym(c[0]); });
+  // A match starts a run of two or more capitals (a capital before it is no
+  // boundary), so the pattern is tried at those starts alone.
+  auto capital = [](char c) { return c >= 'A' && c <= 'Z'; };
+  std::string out;
+  std::size_t copied = 0;
+  Captures c;
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (!capital(text[i]) || !capital(text[i + 1]) || (i > 0 && capital(text[i - 1]))) continue;
+    if (!RE_CAPS_TOKEN->match_at(text, i, c)) continue;
+    out.append(text, copied, c.start(0) - copied);
+    out += expand_acronym(c[0]);
+    copied = c.end(0);
+  }
+  if (copied == 0) return text;
+  out.append(text, copied);
+  return out;
 }
 
 namespace detail {

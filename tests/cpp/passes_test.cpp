@@ -270,6 +270,7 @@ const PassRow kPasses[] = {
     {letters, "", "a.b x.y.z. A.b.", "a.b x y z A b"},
     {letters, "", "a-1 -b 7-c x-y", "a-1 -b 7-c x y"},
     {letters, "", "Ab aB A1B", "Ab aB A1B"},
+    {letters, "", "aNATO NATO\u00e9 NATO_ (FBI) IBM9 \u00c9FBI", "aNATO NATO\u00e9 NATO_ (F B I) IBM9 \u00c9FBI"},
     {USSD, "zh", "*123#", "star 一 二 三 hash"},
     {USSD, "ms", "Dail *123#sekarang", "Dail star satu dua tiga hashsekarang"},
     {USSD, "ms", "*100*2#", "*100star dua hash"},
