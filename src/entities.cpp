@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <numeric>
 #include <array>
 #include <optional>
@@ -347,11 +348,18 @@ struct Scanned {
     runs.reserve(16);
     const auto& lead = lead_classes();
     const auto* bytes = reinterpret_cast<const unsigned char*>(t.data());
+    constexpr std::uint64_t ones = 0x0101010101010101, high = ones * 0x80;
     for (std::size_t p = 0; p < t.size();) {
       const unsigned char b = bytes[p];
       if (b < 0x80) {
         if (static_cast<unsigned char>(b - '0') > 9) {
           ++p;
+          // Then eight ASCII bytes at a time: a byte beyond ASCII or an ASCII
+          // digit ("0" plus 0x50 reaches the high bit, ":" plus 0x46 does) stops.
+          for (std::uint64_t x; p + 8 <= t.size(); p += 8) {
+            std::memcpy(&x, bytes + p, 8);
+            if ((x & high) != 0 || ((x + ones * 0x50) & ~(x + ones * 0x46) & high) != 0) break;
+          }
           continue;
         }
       } else if ((lead[b] & 1) == 0 || digit_at(t, p) == 0) {
@@ -1032,8 +1040,9 @@ std::string restore_gated(std::string_view text, const std::vector<Entity>& enti
   return restore_with(text, entities, [&](const Entity& e) {
     const std::string& written = e.written.empty() ? e.text : e.written;
     // With their key off, dates and times come back exactly as written.
-    if (const Kind& k = row(e.kind); k.key_at_restore && !options.is_enabled(k.key)) return written;
-    std::string spoken = convert_to_spoken(Entity{written, e.id, e.kind}, lang);
+    const Kind& k = row(e.kind);
+    if (k.key_at_restore && !options.is_enabled(k.key)) return written;
+    std::string spoken = k.speak(written, lang);
     // A match that took the blank after it (a time without a period word)
     // gives it back, so its reading does not run into the next word.
     std::string_view core = unicode::trim(written);

@@ -180,6 +180,16 @@ TEST(entities, quick_checks_turn_away_only_what_cannot_match) {
   }
 }
 
+// The digits are found wherever they stand after plain ASCII text.
+TEST(entities, quick_checks_see_digits_at_every_offset) {
+  for (std::size_t k = 0; k < 20; ++k) {
+    for (char digit = '0'; digit <= '9'; ++digit) {
+      const std::string text = std::string(k, '/') + " " + digit + "x" + std::string(k, ':');
+      EXPECT_TRUE(detail::may_hold(K::X_KALI, text)) << text;
+    }
+  }
+}
+
 // An amount without a letter a scale suffix starts with is left as it is.
 TEST(entities, scale_check_turns_away_only_unscaled_amounts) {
   std::size_t turned_away = 0;
