@@ -2,10 +2,9 @@
 // passes the driver runs around them.
 #include <gtest/gtest.h>
 
-#include <random>
 #include <cstdint>
+#include <random>
 #include <string>
-#include <vector>
 #include <vector>
 
 #include "misc_passes.h"
@@ -17,12 +16,28 @@
 #include "stash.h"
 #include "test_util.h"
 #include "unicode.h"
-#include "unicode.h"
 
 namespace kalvesta {
 namespace {
 
 using test::Row;
+
+// `count` texts of one to `most` tokens, each token followed by one of `joins`.
+template <std::size_t T, std::size_t J>
+std::vector<std::string> mixes(const char* const (&tokens)[T], const char* const (&joins)[J], int count, unsigned most,
+                               unsigned seed) {
+  std::mt19937 rng(seed);
+  std::vector<std::string> out;
+  for (int k = 0; k < count; ++k) {
+    std::string text;
+    for (std::size_t n = rng() % most + 1; n > 0; --n) {
+      text += tokens[rng() % T];
+      text += joins[rng() % J];
+    }
+    out.push_back(std::move(text));
+  }
+  return out;
+}
 
 std::string by_language(std::string_view text, std::string_view lang) {
   if (lang == "ms") return normalize::normalize_malay(text);
@@ -147,21 +162,13 @@ TEST(passes, language_normalisers) { test::expect_rows(by_language, kLanguage); 
 // finds none of them: on every table input and on mixed fragments, the
 // pattern then finds nothing either.
 TEST(passes, near_gates_refuse_only_what_cannot_match) {
-  constexpr std::string_view fragments[] = {
+  const char* fragments[] = {
       "10", "5", "0", ":", ".", ",", "/", "-", " ", "\t", "\u00A0", "pm", "a.m.", "rb", "jt", "nd", "th", "ST",
-      "\u0663", "\u017Ft", "%", "x", "Rp", "ribu", "1,500", "3.14", "malam", "tengah hari", "\n", "RM", "K", "jt", "\u212A",
+      "\u0663", "\u017Ft", "%", "x", "Rp", "ribu", "1,500", "3.14", "malam", "tengah hari", "\n", "RM", "K", "\u212A",
   };
-  std::vector<std::string> texts;
+  const char* joins[] = {"", "", " ", "  "};
+  std::vector<std::string> texts = mixes(fragments, joins, 4000, 7, 3);
   for (const Row& r : kLanguage) texts.emplace_back(r.in);
-  std::uint32_t seed = 12345;
-  for (int i = 0; i < 4000; ++i) {
-    std::string t;
-    for (int n = 1 + i % 7; n > 0; --n) {
-      seed = seed * 1103515245 + 12345;
-      t += fragments[(seed >> 16) % std::size(fragments)];
-    }
-    texts.push_back(t);
-  }
   std::size_t refused = 0;
   for (auto table : {normalize::malay_passes(), normalize_id::indonesian_passes(true),
                      normalize_id::indonesian_passes(false), normalize_en::english_passes()}) {
@@ -352,17 +359,10 @@ std::vector<std::string> gate_texts() {
                           "PlayStation", "PS", "Xbox", "iPhone", "iPad", "Galaxy", "Pixel", "Model", "MacBook",
                           "AirPods", "\u516c\u91cc", "\u3002", "\u00e9", "\u00b0", "\uff0c", "\uff15", "*", "#"};
   const char* joins[] = {"", "", " ", "  ", "\t", "\n", "\u3000", "\u00a0", "\u2003", "-", "."};
-  std::mt19937 rng(7);
-  std::vector<std::string> out;
-  for (int k = 0; k < 4000; ++k) {
-    std::string text;
-    for (std::size_t n = rng() % 6 + 1; n > 0; --n) {
-      text += tokens[rng() % std::size(tokens)];
-      text += joins[rng() % std::size(joins)];
-    }
+  std::vector<std::string> out = mixes(tokens, joins, 4000, 6, 7);
+  for (std::size_t i = 0, n = out.size(); i < n; ++i) {
     std::string other;
-    for (char c : text) other += c == 'k' ? "\u212A" : c == 's' || c == 'S' ? "\u017F" : std::string(1, c);
-    out.push_back(text);
+    for (char c : out[i]) other += c == 'k' ? "\u212A" : c == 's' || c == 'S' ? "\u017F" : std::string(1, c);
     out.push_back(other);
   }
   return out;
@@ -423,17 +423,7 @@ std::vector<std::string> zh_texts() {
                           "0,250", ".5", "3.14", "\u4e0b", "\u5e74",
                           "\u3002", "\uff0c", "\u201c", "\u0663", "\uff12\uff10", "A1-B2", "COVID19", "012-3456", "x"};
   const char* joins[] = {"", "", " ", "\u3000", "\t", "-", ".", "/", ":"};
-  std::mt19937 rng(11);
-  std::vector<std::string> out;
-  for (int k = 0; k < 3000; ++k) {
-    std::string text;
-    for (std::size_t n = rng() % 6 + 1; n > 0; --n) {
-      text += tokens[rng() % std::size(tokens)];
-      text += joins[rng() % std::size(joins)];
-    }
-    out.push_back(text);
-  }
-  return out;
+  return mixes(tokens, joins, 3000, 6, 11);
 }
 
 // A Chinese pass that walks to its matches finds and reads what the
