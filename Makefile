@@ -14,7 +14,7 @@ CPP_BUILD := build/cpp
 PIP := $(PY) -m pip install -qq --disable-pip-version-check
 # The packages the README's apt-get line names.
 DEBIAN_PACKAGES := libpcre2-dev libicu-dev nlohmann-json3-dev libgtest-dev pkg-config g++ make python3-dev python3-venv
-# Extra arguments for bench/run.py, e.g. BENCH_ARGS=--no-peers.
+# Extra arguments for bench/run.py, e.g. BENCH_ARGS=--quick.
 BENCH_ARGS ?=
 
 .PHONY: demo test setup deps venv install cpp-test py-test bench bench-quick sanitize
@@ -82,10 +82,10 @@ py-test: install
 	echo "checking the type stub against the module (mypy.stubtest)"
 	$(PY) -m mypy.stubtest kalvesta
 
-# The full benchmark (peers included, installed into bench/.peers-venv) and a
-# short run. BENCH_ARGS=--no-peers leaves the peers out; REF=rev also times that
-# revision's build side by side (REF=reference: the revision named in
-# bench/REFERENCE), built into bench/.ref.
+# The full benchmark and a short run. REF=rev also times that revision's build
+# side by side (REF=reference: the revision named in bench/REFERENCE), built
+# into bench/.ref; BENCH_ARGS=--peers also installs and times the peer
+# normalisers (into bench/.peers-venv; never by default).
 BENCH = $(PY) bench/run.py $(if $(REF),--reference $(patsubst reference,,$(REF))) $(BENCH_ARGS)
 
 bench: install

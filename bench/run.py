@@ -2,8 +2,9 @@
 """Benchmark: per-sentence latency, throughput, cold start, scaling and peers.
 
 Run with the project's venv (`make bench`). Everything ends up in one table;
-progress goes to stderr. `--quick` gives a short run, `--no-peers` skips the
-peer normalisers, `--strict` exits non-zero when a doubling ratio is flagged,
+progress goes to stderr. `--quick` gives a short run, `--peers` also installs
+and times the peer normalisers (never by default), `--strict` exits non-zero
+when a doubling ratio is flagged,
 `--reference [REV]` also times a reference build side by side (bench/reference.py;
 bench/same_output.py checks that both give the same outputs).
 """
@@ -420,7 +421,9 @@ def print_table():
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--quick", action="store_true", help="short run, no peer installs")
-    parser.add_argument("--no-peers", action="store_true", help="skip the peer normalisers")
+    parser.add_argument("--peers", action="store_true",
+                        help="also install and time the peer normalisers into bench/.peers-venv")
+    parser.add_argument("--no-peers", action="store_true", help="the default; kept for old command lines")
     parser.add_argument("--strict", action="store_true", help="exit 1 on a flagged ratio")
     parser.add_argument("--langs", default=",".join(LANGS), help="comma-separated codes")
     parser.add_argument("--reference", nargs="?", const="", metavar="REV",
@@ -454,7 +457,7 @@ def main():
     bench_adversarial([code for code in adv_langs if code in langs], sizes, email_counts)
     if args.reference is not None:
         bench_reference(args.reference or None, corpus, rounds)
-    if not args.no_peers:
+    if args.peers and not args.no_peers:
         bench_peers(args, corpus)
     row("summary", "doubling ratios", "all <= 2.5" if not FLAGS else f"{len(FLAGS)} flagged",
         f"run took {time.perf_counter() - started:.0f}s")
