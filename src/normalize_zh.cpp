@@ -338,6 +338,8 @@ std::string read_currency(const Captures& c, std::span<const lang::CurrencyRow> 
   for (char ch : c.group(2)) {
     if (ch != ',') amount += ch;
   }
+  // Commas alone are no amount (‘$,’): reading them as zero would say a value nobody wrote.
+  if (amount.empty()) return std::string(c.group(0));
   const std::string_view scale = c.group(3);
   const auto dot = amount.find('.');
   std::string out;

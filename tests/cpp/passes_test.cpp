@@ -70,7 +70,7 @@ const Row kLanguage[] = {
     {"en", "$20.500", "twenty point five zero zero dollar"},
     {"en", "价格$5.50万", "价格five point five zero 万 dollar"},
     {"en", "US$5", "US$five"},  // a symbol right after a letter is no amount
-    {"en", "$,x", "$,x"}, {"zh", "$5", "五美元"}, {"zh_my", "$5", "五美金"}, {"zh_my", "£2.05", "二英磅五仙"},
+    {"en", "$,x", "$,x"}, {"zh", "$,", "$,"}, {"zh_my", "RM, 5", "RM, 五"}, {"zh", "$5", "五美元"}, {"zh_my", "$5", "五美金"}, {"zh_my", "£2.05", "二英磅五仙"},
     {"zh", "$5千万", "五千万美元"},  // the longest scale word
     {"zh", "$.5 million", "五十万美元"}, {"zh", "RM1.5万", "一点五万令吉"},
     {"zh", "$2.5 billion", "二十五亿美元"},  // an English scale word is part of the amount
