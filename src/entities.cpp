@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
-#include <numeric>
 #include <array>
 #include <optional>
 #include <span>
@@ -714,8 +713,11 @@ bool is_placeholder_inner(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
+constexpr std::size_t NONE = static_cast<std::size_t>(-1);
+
 struct Slot {
   std::size_t pos = 0, len = 0;
+  std::size_t owner = NONE;  // restoration: the entity that takes it
 };
 
 // Every "<<<" [A-Z0-9_]+ ">>>" in the text, left to right. Such texts can
@@ -730,6 +732,7 @@ std::vector<Slot> find_slots(std::string_view text) {
     std::size_t q = p + 3;
     while (q < text.size() && is_placeholder_inner(text[q])) ++q;
     if (q > p + 3 && text.substr(q, 3) == ">>>") {
+      if (slots.empty()) slots.reserve(8);
       slots.push_back({p, q + 3 - p});
       from = q + 3;
     } else {
@@ -969,28 +972,28 @@ std::string restore_with(std::string_view text, const std::vector<Entity>& entit
   auto slot_text = [&](std::size_t s) { return text.substr(slots[s].pos, slots[s].len); };
   // The slots ordered by their text, then by position: the occurrences of
   // one placeholder stand together, in text order.
-  std::vector<std::size_t> order(slots.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    const int c = slot_text(a).compare(slot_text(b));
-    return c != 0 ? c < 0 : a < b;
+  struct Ordered {
+    std::size_t slot, taken = 0;  // taken: at the first of each group, how many are taken
+  };
+  std::vector<Ordered> order(slots.size());
+  for (std::size_t s = 0; s < slots.size(); ++s) order[s].slot = s;
+  std::sort(order.begin(), order.end(), [&](const Ordered& a, const Ordered& b) {
+    const int c = slot_text(a.slot).compare(slot_text(b.slot));
+    return c != 0 ? c < 0 : a.slot < b.slot;
   });
-  std::vector<std::size_t> taken(slots.size(), 0);  // at the first of each group: how many are taken
 
-  constexpr std::size_t NONE = static_cast<std::size_t>(-1);
-  std::vector<std::size_t> owner(slots.size(), NONE);  // slot -> entity index
   std::vector<std::optional<std::string>> cache(entities.size());
   bool stepwise = false;
   for (std::size_t i = entities.size(); i-- > 0 && !stepwise;) {
     const PlaceholderText ph(entities[i]);
     const auto first = std::lower_bound(order.begin(), order.end(), ph.view(),
-                                        [&](std::size_t s, std::string_view v) { return slot_text(s) < v; });
+                                        [&](const Ordered& o, std::string_view v) { return slot_text(o.slot) < v; });
     const auto group = static_cast<std::size_t>(first - order.begin());
-    const std::size_t next = group + (group < order.size() ? taken[group] : 0);
-    if (next >= order.size() || slot_text(order[next]) != ph.view()) continue;
-    ++taken[group];
-    const std::size_t s = order[next];
-    owner[s] = i;
+    const std::size_t next = group + (group < order.size() ? order[group].taken : 0);
+    if (next >= order.size() || slot_text(order[next].slot) != ph.view()) continue;
+    ++order[group].taken;
+    const std::size_t s = order[next].slot;
+    slots[s].owner = i;
     cache[i] = replacement(entities[i]);
     if (!cache[i]->empty() && !inert_replacement(*cache[i])) stepwise = true;
   }
@@ -999,9 +1002,9 @@ std::string restore_with(std::string_view text, const std::vector<Entity>& entit
   // form across such a join when the text before it ends like the start of
   // one ("<<<AB", "<<<AB>>") and the text after it goes on with a character
   // a placeholder may hold ("_1>>>", ">").
-  auto filled = [&](std::size_t s) { return owner[s] == NONE || !cache[owner[s]]->empty(); };
+  auto filled = [&](std::size_t s) { return slots[s].owner == NONE || !cache[slots[s].owner]->empty(); };
   for (std::size_t s = 0; s < slots.size() && !stepwise; ++s) {
-    if (owner[s] == NONE || !cache[owner[s]]->empty()) continue;
+    if (filled(s)) continue;
     std::size_t start = slots[s].pos, end = start + slots[s].len;
     std::size_t before_from = s > 0 ? slots[s - 1].pos + slots[s - 1].len : 0;
     std::size_t after_to = s + 1 < slots.size() ? slots[s + 1].pos : text.size();
@@ -1026,9 +1029,9 @@ std::string restore_with(std::string_view text, const std::vector<Entity>& entit
   out.reserve(text.size() + text.size() / 2);
   std::size_t copied = 0;
   for (std::size_t s = 0; s < slots.size(); ++s) {
-    if (owner[s] == NONE) continue;
+    if (slots[s].owner == NONE) continue;
     out.append(text.substr(copied, slots[s].pos - copied));
-    out += *cache[owner[s]];
+    out += *cache[slots[s].owner];
     copied = slots[s].pos + slots[s].len;
   }
   out.append(text.substr(copied));
