@@ -558,6 +558,7 @@ std::string replace_letter_period_sequences(std::string text) {
   bool periods = false, hyphens = false, caps = false;
   for (std::size_t i = 1; i < text.size(); ++i) {
     const char c = text[i], before = text[i - 1];
+    if (static_cast<unsigned char>(c) > 'Z') continue;  // lower case and the rest: none of the three
     if (c == '.' && letter(before) && i + 2 < text.size() && letter(text[i + 1]) && text[i + 2] == '.')
       periods = true;
     else if (c == '-' && letter(before) && i + 1 < text.size() && letter(text[i + 1]))

@@ -12,7 +12,8 @@ namespace {
 // holds the key prefix in any case, so that neither a pass that lowercases
 // it nor the put-back can mistake it for a key.
 constinit regex::LazyRegex RE_STASHED{R"(<<<[A-Z_]+_\d+>>>|[A-Za-z0-9]*(?i:entstash)[A-Za-z0-9]*)"};
-// Its first branch alone: all it can find in a text without the prefix.
+// Its first branch alone: all it can find in a text without the prefix,
+// tried where a "<<<" stands.
 constinit regex::LazyRegex RE_PLACEHOLDER{R"(<<<[A-Z_]+_\d+>>>)"};
 
 static_assert(KEY_PREFIX == "entstash", "RE_STASHED spells the prefix out");
@@ -67,8 +68,7 @@ Stashed stash_placeholders(std::string text, const std::unordered_set<std::strin
   }
   std::size_t previous_end = std::string_view::npos;
   bool spaced_after = false;
-  const regex::Regex& stashed = prefix ? *RE_STASHED : *RE_PLACEHOLDER;
-  result.text = stashed.replace_all(text, [&](const regex::Captures& caps) {
+  auto key_for = [&](const regex::Captures& caps) {
     std::string key;
     std::size_t s = caps.start(0), e = caps.end(0);
     // A caller's placeholder-shaped text is read like the rest of the text.
@@ -87,7 +87,28 @@ Stashed stash_placeholders(std::string text, const std::unordered_set<std::strin
     previous_end = e;
     result.stash.emplace_back(caps.group(0));
     return key;
-  });
+  };
+  if (prefix) {
+    result.text = RE_STASHED->replace_all(text, key_for);
+    return result;
+  }
+  // Without the prefix every match is a placeholder starting at a "<<<":
+  // the pattern is tried there alone, anchored.
+  std::string out;
+  std::size_t copied = 0;
+  regex::Captures caps;
+  for (std::size_t at = text.find("<<<"); at != std::string::npos;) {
+    if (!RE_PLACEHOLDER->match_at(text, at, caps)) {
+      at = text.find("<<<", at + 1);
+      continue;
+    }
+    out.append(text, copied, at - copied);
+    out += key_for(caps);
+    copied = caps.end(0);
+    at = text.find("<<<", copied);
+  }
+  out.append(text, copied);
+  result.text = std::move(out);
   return result;
 }
 

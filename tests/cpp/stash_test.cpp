@@ -70,6 +70,7 @@ TEST(stash, keys_touching_word_characters_are_set_apart) {
       {"a xEnTsTaSh9 b", "a entstasha b", "a entstasha b"},
       {"a ent\u017Ftash b", "a entstasha b", "a entstasha b"},
       {"a entstas b <<URL_1>>", "a entstas b <<URL_1>>", "a entstas b <<URL_1>>"},
+      {"<<<<URL_1>>>> <<<x_2>>>", "<entstasha> <<<x_2>>>", "<entstasha> <<<x_2>>>"},
   };
   for (const auto& c : kCases) {
     EXPECT_EQ(stash_placeholders(std::string(c.in)).text, c.want) << c.in;
