@@ -197,8 +197,6 @@ std::span<const rules::Pass> indonesian_passes(bool preparse) {
 
 std::string preparse_number_formats(std::string_view text) { return rules::run_passes(text, PREPARSE_PASSES); }
 
-std::string normalize_currency_id(std::string_view text) { return RE_CURRENCY_ID->replace_all(text, money); }
-
 std::string normalize_mixed_alnum_id(std::string_view token) { return rules::mixed_alnum(token, lang::id::DIGITS); }
 
 std::string normalize_indonesian(std::string_view text) {
