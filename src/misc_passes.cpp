@@ -259,7 +259,9 @@ static bool may_repeat_twice(std::string_view text) {
     std::size_t next = text.find(' ', prev + 1);
     if (next == std::string_view::npos) return false;
     std::size_t len = next - prev - 1;
-    if (len > 0 && text.substr(next + 1, len) == text.substr(prev + 1, len)) return true;
+    if (len > 0 && next + 1 < text.size() && text[next + 1] == text[prev + 1] &&
+        text.substr(next + 1, len) == text.substr(prev + 1, len))
+      return true;
     prev = next;
   }
   return false;
