@@ -468,6 +468,10 @@ std::size_t currency_code_before(std::string_view t, std::size_t end) {
 // before it, or before one blank; npos when neither holds a code.
 std::size_t currency_start(std::string_view t, std::size_t amount) {
   if (std::size_t code = currency_code_before(t, amount)) return amount - code;
+  // Only a blank can stand between: most amounts follow an ASCII letter,
+  // digit or mark that is none.
+  if (amount == 0 || (static_cast<unsigned char>(t[amount - 1]) < 0x80 && !ascii_space(t[amount - 1])))
+    return std::string_view::npos;
   const std::size_t blank = class_before(t, amount, CharClass::blank);
   if (blank == 0) return std::string_view::npos;
   const std::size_t code = currency_code_before(t, amount - blank);
@@ -485,9 +489,14 @@ bool may_hold_currency(const Scanned& s) {
 
 // The short form of a month name (‘May’, ‘Sep’) at `pos`, as written.
 bool month_at(std::string_view t, std::size_t pos) {
-  if (pos >= t.size() || t[pos] < 'A' || t[pos] > 'Z') return false;
+  constexpr std::uint32_t initials = [] {
+    std::uint32_t bits = 0;
+    for (const auto& [number, name] : words::en::MONTHS) bits |= 1u << (name[0] - 'A');
+    return bits;
+  }();
+  if (pos + 3 > t.size() || t[pos] < 'A' || t[pos] > 'Z' || !(initials >> (t[pos] - 'A') & 1)) return false;
   for (const auto& [number, name] : words::en::MONTHS)
-    if (t.substr(pos, 3) == name.substr(0, 3)) return true;
+    if (name[1] == t[pos + 1] && name[2] == t[pos + 2] && name[0] == t[pos]) return true;
   return false;
 }
 
