@@ -399,14 +399,16 @@ bool replace_after_codes_from(std::string_view text, std::size_t first, const re
 std::string run_passes(std::string_view text, std::span<const Pass> passes) {
   std::string cur(text), next;
   std::optional<Holds> holds;
-  std::optional<std::uint8_t> near;
-  std::optional<std::size_t> first_code;
+  // Worked out when first asked, again after a change (-1 / kUnasked: not yet).
+  constexpr std::size_t kUnasked = std::string_view::npos - 1;
+  int near = -1;
+  std::size_t first_code = kUnasked;
   for (const Pass& p : passes) {
     if (!holds) holds.emplace(cur);
     if (!holds->may_match(p.needs)) continue;
     if (p.near) {
-      if (!near) near = near_of(cur);
-      if ((*near & p.near) != p.near) continue;
+      if (near < 0) near = near_of(cur);
+      if ((near & p.near) != p.near) continue;
     }
     bool changed;
     if (p.head) {
@@ -417,9 +419,9 @@ std::string run_passes(std::string_view text, std::span<const Pass> passes) {
       changed = replace_words_with_digits(cur, *p.re, p.read, next);
     } else if (p.walk == static_cast<Walk>(replace_after_codes)) {
       // Where the first code starts holds for every code pass until the text changes.
-      if (!first_code) first_code = next_code_start(cur, 0);
-      if (*first_code == std::string_view::npos) continue;
-      changed = replace_after_codes_from(cur, *first_code, *p.re, p.read, next);
+      if (first_code == kUnasked) first_code = next_code_start(cur, 0);
+      if (first_code == std::string_view::npos) continue;
+      changed = replace_after_codes_from(cur, first_code, *p.re, p.read, next);
     } else if (p.walk) {
       next = p.walk(cur, *p.re, p.read);
       changed = next != cur;
@@ -429,8 +431,8 @@ std::string run_passes(std::string_view text, std::span<const Pass> passes) {
     if (!changed) continue;
     cur.swap(next);
     holds.reset();
-    near.reset();
-    first_code.reset();
+    near = -1;
+    first_code = kUnasked;
   }
   return cur;
 }
