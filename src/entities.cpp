@@ -344,7 +344,6 @@ struct Scanned {
   void scan(std::string_view t) {
     text = t;
     runs.clear();
-    runs.reserve(16);
     const auto& lead = lead_classes();
     const auto* bytes = reinterpret_cast<const unsigned char*>(t.data());
     constexpr std::uint64_t ones = 0x0101010101010101, high = ones * 0x80;
@@ -367,6 +366,7 @@ struct Scanned {
       }
       DigitRun run{p, p, 0};
       while (std::size_t n = digit_at(t, run.end)) run.end += n, ++run.digits;
+      if (runs.capacity() == 0) runs.reserve(16);
       runs.push_back(run);
       p = run.end;
     }
