@@ -73,32 +73,40 @@ std::shared_ptr<const regex::Regex> pattern_for(const std::string& word) {
 
 char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// A text with its ASCII letters in lower case, the pairs of adjacent ASCII
-// bytes it holds (hashed, one bit each), and whether it holds the Kelvin sign or
-// the long s: the only characters beyond ASCII that match ASCII letters ("k"
-// and "s") case-insensitively.
+// What a text holds, found in one walk without allocating: its ASCII bytes
+// and pairs of adjacent ASCII bytes with letters in lower case (one bit
+// each, pairs hashed), and whether it holds the Kelvin sign or the long s:
+// the only characters beyond ASCII that match ASCII letters ("k" and "s")
+// case-insensitively. The lower-cased text is made only when a word needs it.
 class Folded {
  public:
-  explicit Folded(std::string_view text) : lower_(text.size(), '\0') {
+  explicit Folded(std::string_view text) : text_(text) {
     unsigned prev = 0, any = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      const auto c = static_cast<unsigned char>(lower_[i] = ascii_lower(text[i]));
+    for (const char ch : text) {
+      const auto c = static_cast<unsigned char>(ascii_lower(ch));
       if ((c | prev) < 0x80) {
         const unsigned bit = pair_bit(prev, c);
         pairs_[bit / 64] |= std::uint64_t{1} << (bit % 64);
       }
+      if (c < 0x80) bytes_[c / 64] |= std::uint64_t{1} << (c % 64);
       any |= c;
       prev = c;
     }
     odd_folds_ = (any & 0x80) != 0 &&
                  (text.find("\u212A") != std::string_view::npos || text.find("\u017F") != std::string_view::npos);
   }
-  std::string_view lower() const { return lower_; }
+  std::string_view lower() {
+    if (lower_.size() != text_.size()) {
+      lower_.resize(text_.size());
+      std::transform(text_.begin(), text_.end(), lower_.begin(), ascii_lower);
+    }
+    return lower_;
+  }
   bool odd_folds() const { return odd_folds_; }
-  // False when an occurrence of `word` needs a pair of adjacent ASCII bytes
-  // the text lacks. Each ASCII character of a word matches only itself in
-  // either case, "k" and "s" aside when the text holds their twins; other
-  // characters need nothing.
+  // False when an occurrence of `word` needs an ASCII byte or a pair of
+  // adjacent ASCII bytes the text lacks. Each ASCII character of a word
+  // matches only itself in either case, "k" and "s" aside when the text
+  // holds their twins; other characters need nothing.
   bool may_hold(std::string_view word) const {
     unsigned prev = NONE;
     for (char ch : word) {
@@ -107,6 +115,7 @@ class Folded {
         prev = NONE;
         continue;
       }
+      if (!(bytes_[c / 64] >> (c % 64) & 1)) return false;
       if (prev != NONE) {
         const unsigned bit = pair_bit(prev, c);
         if (!(pairs_[bit / 64] >> (bit % 64) & 1)) return false;
@@ -119,8 +128,10 @@ class Folded {
  private:
   static constexpr unsigned NONE = 0x100;
   static unsigned pair_bit(unsigned a, unsigned b) { return (a * 31u + b) % 1024; }
+  std::string_view text_;
   std::string lower_;
   std::array<std::uint64_t, 16> pairs_{};
+  std::array<std::uint64_t, 2> bytes_{};
   bool odd_folds_ = false;
 };
 
@@ -131,7 +142,7 @@ bool is_ascii(std::string_view s) {
 // False only when the word certainly has no case-insensitive occurrence:
 // an ASCII word without "k" or "s" (or in a text without their twins)
 // matches only text equal to it up to ASCII case.
-bool may_occur(const Folded& text, std::string_view word) {
+bool may_occur(Folded& text, std::string_view word) {
   if (!text.may_hold(word)) return false;
   if (!is_ascii(word)) return true;
   if (text.odd_folds() && word.find_first_of("kKsS") != std::string_view::npos) return true;
