@@ -283,29 +283,12 @@ constexpr std::size_t char_len(unsigned char b) { return b < 0xC0 ? 1 : b < 0xE0
 
 enum class CharClass { digit, blank };  // the dialect's \d and \s
 
-// For each first byte of a two- or three-byte character: whether some
-// character starting with it is a digit (bit 0) or a blank (bit 1), read off
-// the character tables once. Most text beyond ASCII then needs no lookup.
-const std::array<std::uint8_t, 256>& lead_classes() {
-  static const std::array<std::uint8_t, 256> table = [] {
-    std::array<std::uint8_t, 256> out{};
-    for (std::size_t b = 0xF0; b < 0x100; ++b) out[b] = 3;  // four bytes and stray bytes: always looked up
-    for (char32_t c = 0x80; c < 0x10000; ++c) {
-      const auto lead = static_cast<unsigned char>(unicode::to_utf8(c)[0]);
-      out[lead] |= (unicode::is_decimal_digit(c) ? 1 : 0) | (unicode::is_white_space(c) ? 2 : 0);
-    }
-    for (std::size_t b = 0x80; b < 0xC0; ++b) out[b] = 3;
-    return out;
-  }();
-  return table;
-}
-
 // Byte length of the character at `pos` when it is of the class, else 0.
 std::size_t class_at(std::string_view t, std::size_t pos, CharClass k) {
   if (pos >= t.size()) return 0;
   const auto b = static_cast<unsigned char>(t[pos]);
   if (b < 0x80) return (k == CharClass::digit ? b >= '0' && b <= '9' : ascii_space(b)) ? 1 : 0;
-  if ((lead_classes()[b] & (k == CharClass::digit ? 1 : 2)) == 0) return 0;
+  if ((unicode::lead_classes()[b] & (k == CharClass::digit ? 1 : 2)) == 0) return 0;
   std::size_t next = pos;
   const char32_t c = unicode::decode(t, next);
   return (k == CharClass::digit ? unicode::is_decimal_digit(c) : unicode::is_white_space(c)) ? next - pos : 0;
@@ -344,7 +327,7 @@ struct Scanned {
   void scan(std::string_view t) {
     text = t;
     runs.clear();
-    const auto& lead = lead_classes();
+    const auto& lead = unicode::lead_classes();
     const auto* bytes = reinterpret_cast<const unsigned char*>(t.data());
     constexpr std::uint64_t ones = 0x0101010101010101, high = ones * 0x80;
     for (std::size_t p = 0; p < t.size();) {

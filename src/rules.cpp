@@ -301,43 +301,59 @@ Needs needs_of(std::string_view pattern) {
 }
 
 Holds::Holds(std::string_view text) {
-  // One store per byte into a table of the bytes seen, then the table
-  // folded into bits eight bytes at a time: fewer steps per byte than
-  // setting bits as it goes.
-  alignas(8) unsigned char seen[256];
-  std::memset(seen, 0, sizeof seen);
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
-  std::size_t i = 0;
-  for (; i + 4 <= n; i += 4) {
-    seen[p[i]] = 1;
-    seen[p[i + 1]] = 1;
-    seen[p[i + 2]] = 1;
-    seen[p[i + 3]] = 1;
+  std::uint64_t beyond = 0, leads = 0;  // leads: bit b - 0xC0 for each first byte b beyond ASCII
+  if (n < 32) {
+    // A short text: a bit per byte as it goes, cheaper than the table below.
+    for (std::size_t i = 0; i < n; ++i) {
+      const unsigned b = p[i];
+      if (b < 0x80) {
+        held_.bytes[b / 64] |= std::uint64_t{1} << (b % 64);
+      } else {
+        beyond = 1;
+        if (b >= 0xC0) leads |= std::uint64_t{1} << (b - 0xC0);
+      }
+    }
+  } else {
+    // One store per byte into a table of the bytes seen, then the table
+    // folded into bits eight bytes at a time: fewer steps per byte than
+    // setting bits as it goes.
+    alignas(8) unsigned char seen[256];
+    std::memset(seen, 0, sizeof seen);
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+      seen[p[i]] = 1;
+      seen[p[i + 1]] = 1;
+      seen[p[i + 2]] = 1;
+      seen[p[i + 3]] = 1;
+    }
+    for (; i < n; ++i) seen[p[i]] = 1;
+    // The multiply gathers the low bit of each of eight bytes into the top
+    // byte, byte j at bit 56 + j.
+    auto bits = [&](std::size_t k) {
+      std::uint64_t x;
+      std::memcpy(&x, seen + 8 * k, 8);
+      return (x * 0x0102040810204080ULL) >> 56;
+    };
+    for (std::size_t k = 0; k < 16; ++k) held_.bytes[k / 8] |= bits(k) << (8 * (k % 8));
+    for (std::size_t k = 16; k < 24; ++k) beyond |= bits(k);
+    for (std::size_t k = 24; k < 32; ++k) leads |= bits(k) << (8 * (k - 24));
+    beyond |= leads;
   }
-  for (; i < n; ++i) seen[p[i]] = 1;
-  auto word = [&](std::size_t k) {
-    std::uint64_t x;
-    std::memcpy(&x, seen + 8 * k, 8);
-    return x;
-  };
-  for (std::size_t k = 0; k < 16; ++k) {
-    // The multiply gathers the low bit of each of the eight bytes into the
-    // top byte, byte j at bit 56 + j.
-    held_.bytes[k / 8] |= ((word(k) * 0x0102040810204080ULL) >> 56) << (8 * (k % 8));
-  }
-  std::uint64_t beyond = 0, leads_from_d9 = 0;
-  for (std::size_t k = 16; k < 32; ++k) beyond |= word(k);
-  for (std::size_t k = 28; k < 32; ++k) leads_from_d9 |= word(k);
-  for (unsigned b = 0xD9; b < 0xE0; ++b) leads_from_d9 |= seen[b];
   // "A".."Z" are bits 1..26 of the second word, "a".."z" bits 33..58.
   constexpr std::uint64_t kLetterBits = (std::uint64_t{1} << 26) - 1;
   held_.letters = static_cast<std::uint32_t>(((held_.bytes[1] >> 1) | (held_.bytes[1] >> 33)) & kLetterBits);
   non_ascii_ = beyond != 0;
   constexpr std::uint64_t kDigitBits = std::uint64_t{0x3FF} << '0';
-  // The first decimal digit past ASCII is U+0660, whose lead byte is 0xD9:
-  // a text without a lead byte from 0xD9 on holds none.
-  held_.digit = (held_.bytes[0] & kDigitBits) != 0 || (leads_from_d9 != 0 && RE_ANY_DIGIT->is_match(text));
+  // A digit beyond ASCII starts with a first byte that starts some digit
+  // (0x80..0xBF only continue a character): CJK text has none.
+  static const std::uint64_t digit_leads = [] {
+    std::uint64_t m = 0;
+    for (unsigned b = 0xC0; b < 0x100; ++b) m |= std::uint64_t{unicode::lead_classes()[b] & 1u} << (b - 0xC0);
+    return m;
+  }();
+  held_.digit = (held_.bytes[0] & kDigitBits) != 0 || ((leads & digit_leads) != 0 && RE_ANY_DIGIT->is_match(text));
 }
 
 // ---- the runner and its walks ----

@@ -107,6 +107,21 @@ bool is_decimal_digit(char32_t c) {
   return u_charType(static_cast<UChar32>(c)) == U_DECIMAL_DIGIT_NUMBER;
 }
 
+// Read off the character tables once.
+const std::array<std::uint8_t, 256>& lead_classes() {
+  static const std::array<std::uint8_t, 256> table = [] {
+    std::array<std::uint8_t, 256> out{};
+    for (std::size_t b = 0xF0; b < 0x100; ++b) out[b] = 3;  // four bytes and stray bytes: always looked up
+    for (char32_t c = 0x80; c < 0x10000; ++c) {
+      const auto lead = static_cast<unsigned char>(to_utf8(c)[0]);
+      out[lead] |= (is_decimal_digit(c) ? 1 : 0) | (is_white_space(c) ? 2 : 0);
+    }
+    for (std::size_t b = 0x80; b < 0xC0; ++b) out[b] = 3;
+    return out;
+  }();
+  return table;
+}
+
 namespace {
 
 // How many bytes decode() takes for the character at `pos` (< size), whose

@@ -2,7 +2,9 @@
 // character properties the passes test. Only unicode.cpp includes ICU.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +26,11 @@ bool is_uppercase(char32_t c);     // Uppercase
 bool is_word_char(char32_t c);     // Alphabetic, Mark, Nd, Pc, Join_Control
 bool is_ideographic(char32_t c);   // Ideographic (Chinese characters)
 bool is_ascii_digit(char32_t c);
+// For each first byte of a two- or three-byte character: whether some
+// character starting with it is a digit (bit 0) or White_Space (bit 1). Bytes
+// of four-byte characters and bytes that start none have both bits: the
+// character must be looked up. Most text beyond ASCII then needs no lookup.
+const std::array<std::uint8_t, 256>& lead_classes();
 // 0-9, A-Z, a-z; inline, since the byte loops call it on every byte.
 constexpr bool is_ascii_alnum(char32_t c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "unicode.h"
+
 namespace {
 
 using namespace kalvesta::rules;
@@ -148,9 +150,25 @@ constexpr OneOfCase kOneOf[] = {
     {R"([\w.])", "x", true},
     // a digit of another script is a digit; nothing before U+0660 is
     {R"(\d)", "é ü", false}, {R"(\d)", "\u0663", true}, {R"(\d)", "\uFF15", true}, {R"(\d)", "\u0800", false},
+    {R"(\d)", "你好", false}, {R"(\d)", "\u0966", true}, {R"(\d)", "\uA620", true}, {R"(\d)", "\U0001D7CE", true},
 };
 
 TEST(needs_of, one_item_of_each_branch) {
-  for (const auto& c : kOneOf)
+  for (const auto& c : kOneOf) {
+    // and the same when repeated past the length that short texts are read in
+    std::string longer;
+    while (longer.size() < 32) longer += c.text;
     EXPECT_EQ(Holds(c.text).may_match(needs_of(c.pattern)), c.may_match) << c.pattern << " on " << c.text;
+    EXPECT_EQ(Holds(longer).may_match(needs_of(c.pattern)), c.may_match) << c.pattern << " on " << longer;
+  }
+}
+
+// Every character the patterns' \d matches is held as a digit.
+TEST(Holds, every_digit_the_patterns_see) {
+  const kalvesta::regex::Regex digit(R"(\d)");
+  const Needs needs = needs_of(digit.pattern());
+  for (char32_t c = 0x80; c < 0x20000; ++c) {
+    const std::string text = "x" + kalvesta::unicode::to_utf8(c);
+    if ((c < 0xD800 || c > 0xDFFF) && !Holds(text).may_match(needs)) ASSERT_FALSE(digit.is_match(text)) << std::hex << static_cast<unsigned>(c);
+  }
 }
