@@ -604,12 +604,54 @@ void currency_starts(const Scanned& s, Starts& out) {
 }
 
 // Nothing that is a word character but not Chinese may come before a phone
-// number, so it starts at a run of digits or at the "+" before one.
+// number, so it starts at a run of digits or at the "+" before one; and its
+// digits start "0", "60", "1" before a blank or dash, "13", "14", "15" or "18".
 void phone_starts(const Scanned& s, Starts& out) {
+  const std::string_view t = s.text;
   for (const DigitRun& r : s.runs) {
-    if (r.start > 0 && s.text[r.start - 1] == '+') out.push_back(r.start - 1);
+    const char first = t[r.start], next = r.start + 1 < t.size() ? t[r.start + 1] : '0';
+    if (!(first == '0' || (first == '6' && next == '0') ||
+          (first == '1' && (!ascii_alnum(static_cast<unsigned char>(next)) || std::string_view("3458").find(next) != std::string_view::npos))))
+      continue;
+    if (r.start > 0 && t[r.start - 1] == '+') out.push_back(r.start - 1);
     out.push_back(r.start);
   }
+}
+
+// ‘http://’ (its "s" may be the long s) and ‘ftp://’ before "://"; ‘www.’;
+// an IP address at a run of digits; otherwise a word boundary in the
+// letters, digits and dashes before a "." and a letter (a case-blind ASCII
+// letter may be the Kelvin sign or the long s; between two ASCII letters
+// or digits no boundary falls).
+void url_starts(const Scanned& s, Starts& out) {
+  const std::string_view t = s.text;
+  for (std::size_t p = t.find("://"); p != std::string_view::npos; p = t.find("://", p + 1))
+    for (std::size_t back = 3; back <= 6 && back <= p; ++back) out.push_back(p - back);
+  auto is_w = [&](std::size_t p) { return (t[p] | 0x20) == 'w'; };
+  // The byte length of a character of the class ending at `end`; 0: none.
+  auto member_before = [&](std::size_t end) -> std::size_t {
+    const auto b = static_cast<unsigned char>(t[end - 1]);
+    if (b < 0x80) return ascii_alnum(b) || b == '-' ? 1 : 0;
+    if (t.substr(0, end).ends_with("\u212a")) return 3;
+    return t.substr(0, end).ends_with("\u017f") ? 2 : 0;
+  };
+  any_at(t, '.', [&](std::size_t p) {
+    if (p >= 3 && is_w(p - 3) && is_w(p - 2) && is_w(p - 1)) out.push_back(p - 3);
+    if (p == 0 || p + 1 >= t.size()) return false;
+    const auto after = static_cast<unsigned char>(t[p + 1]);
+    if (after < 0x80 && ((after | 0x20) < 'a' || (after | 0x20) > 'z')) return false;
+    std::size_t q = p, n = 0;
+    bool plain_after = false;  // the character at q is an ASCII letter or digit
+    for (; q > 0 && (n = member_before(q)) != 0; q -= n) {
+      const bool plain = n == 1 && t[q - 1] != '-';
+      if (q < p && !(plain && plain_after)) out.push_back(q);
+      plain_after = plain;
+    }
+    if (q < p) out.push_back(q);
+    return false;
+  });
+  for (const DigitRun& r : s.runs)
+    if (dotted_digits(t, r.end)) out.push_back(r.start);
 }
 
 // For kinds whose match starts at the run the check looks at (a word
@@ -646,7 +688,7 @@ struct Kind {
 // also a URL, an IP address is not a VERSION, a version-shaped date is not a DATE.
 constexpr Kind KINDS[] = {
     {EntityKind::EMAIL, "EMAIL", compiled<RE_EMAIL>, may_hold_email, false, nullptr, spoken_email},
-    {EntityKind::URL, "URL", compiled<RE_URL>, may_hold_url, false, nullptr, spoken_url, {}, false, nullptr, closing_punctuation},
+    {EntityKind::URL, "URL", compiled<RE_URL>, may_hold_url, false, url_starts, spoken_url, {}, false, nullptr, closing_punctuation},
     {EntityKind::PHONE, "PHONE", compiled<RE_PHONE>, may_hold_phone, true, phone_starts, spoken_digits, {}, false, part_of_decimal},
     {EntityKind::VERSION, "VERSION", compiled<RE_VERSION>, any_run_at<dotted_after>, true, runs_at<dotted_after>, spoken_version},
     {EntityKind::CURRENCY, "CURRENCY", compiled<RE_CURRENCY>, may_hold_currency, false, currency_starts, spoken_currency, {}, false, amount_goes_on},
@@ -879,6 +921,13 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
     if (!scanned_current) scanned.scan(result.text), scanned_current = true;
     if (step.digit && scanned.runs.empty()) continue;
     if (!step.may_hold(scanned)) continue;
+    if (step.starts != nullptr) {
+      starts.clear();
+      step.starts(scanned, starts);
+      if (starts.empty()) continue;
+      std::sort(starts.begin(), starts.end());
+      starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+    }
     const regex::Regex* re = &step.pattern();
     const std::size_t cut_before = result.entities.size();
 
@@ -924,9 +973,6 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
       } else {
         // Tried in order, each from the end of the last match: the matches a
         // walk finds (none of these patterns matches the empty text).
-        starts.clear();
-        step.starts(scanned, starts);
-        std::sort(starts.begin(), starts.end());
         regex::Captures caps;
         std::size_t from = 0;
         for (std::size_t at : starts) {

@@ -149,12 +149,12 @@ std::vector<std::string> probe_texts() {
       "-", "@", "://", "_", "%", "+", " ", "\t", "\u00a0", "\u3000", "\u2009", "ab", "com", "w", "WwW", "http",
       "ftp", "x", "X", "h", "H", "b", "B", "c", "F", "k", "\u212a", "\u017f", "\u00b0", "RM", "rp", "u", "Us", "D",
       "\u20ac", "\u00a3", "$", "Jan", "May", "Sept", "dec", "\u5e74", "\u4ef7\u683c", "\u0130", "\u00e9",
-      "juta", "Ribu", "T", "m", "IDR"};
+      "juta", "Ribu", "T", "m", "IDR", "6", "154", "s", "www."};
   std::mt19937 rng(23);
   std::vector<std::string> texts = {"", "192.168.1.1", "uSD 5", "RM\u00a0,5", "a-b.\u212a", "5 \u00b0\u212a",
                                     "12\u3000/ 4", "\u0663\u0663:\u0663\u0663", "012-345 6789", "880101-14-5678", "u\u017fD5", "15412", "1-800 12-3456", "Jul. 16, 1943", "Mayday 5 2024", "16\u00a0July 1943",
                                     "+60123456789", "on 2024-05-12", "RM5 juta", "$1.5 Ribu", "rp 2 miliar", "Rp3\u212a",
-                                    "RM2\u3000trilion", "USD5M", "IDR 7 B", "\u20ac1T"};
+                                    "RM2\u3000trilion", "USD5M", "IDR 7 B", "\u20ac1T", "15 hb", "a-\u212a.\u017fb"};
   for (int i = 0; i < 40000; ++i) {
     std::string text;
     for (int n = static_cast<int>(rng() % 9) + 1; n > 0; --n) text += pieces[rng() % pieces.size()];
