@@ -524,7 +524,8 @@ std::string apply_pronunciation_overrides(std::string_view input, std::string_vi
   rules::GatedText text(input);
   if (std::any_of(word_needs.begin(), word_needs.end(), [&text](const rules::Needs& n) { return text.may_match(n); })) {
     // No row makes a word more than five times longer, far below the limit.
-    Result<std::string> spoken = pron::apply(text.text(), override_words(), lang);
+    static const pron::PairList words(override_words());
+    Result<std::string> spoken = pron::apply(text.text(), words, lang);
     if (!spoken.is_ok()) throw InternalFailure(spoken.error());
     text.update(std::move(spoken).value());
   }

@@ -4,6 +4,8 @@
 // language passes run, since those passes leave plain lowercase words alone.
 #include "pipeline.h"
 
+#include <optional>
+
 #include "entities.h"
 #include "langpack.h"
 #include "misc_passes.h"
@@ -123,9 +125,9 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
   if (overrides) t = normalize_en::apply_pronunciation_overrides(t, lang);
   if (options.is_enabled("measurements")) t = shared::normalize_measurements(t, lang);
   if (overrides) {
-    std::vector<PronunciationPair> resolved;
-    const auto* pairs = pron::fixed_list(options, lang);
-    if (!pairs) pairs = &(resolved = options.resolve_pronunciations(lang));
+    std::optional<pron::PairList> resolved;
+    const pron::PairList* pairs = pron::fixed_list(options, lang);
+    if (!pairs) pairs = &resolved.emplace(options.resolve_pronunciations(lang));
     Result<std::string> pronounced = pron::apply(std::move(t), *pairs, lang);
     if (!pronounced.is_ok()) return pronounced;
     t = std::move(pronounced).value();

@@ -73,6 +73,17 @@ std::shared_ptr<const regex::Regex> pattern_for(const std::string& word) {
 
 char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// The ASCII bytes of a word, letters in lower case, one bit each: an
+// occurrence of the word holds every one of them in either case.
+ByteSet word_bytes(std::string_view word) {
+  ByteSet bytes{};
+  for (const char ch : word) {
+    const auto c = static_cast<unsigned char>(ascii_lower(ch));
+    if (c < 0x80) bytes[c / 64] |= std::uint64_t{1} << (c % 64);
+  }
+  return bytes;
+}
+
 // What a text holds, found in one walk without allocating: its ASCII bytes
 // and pairs of adjacent ASCII bytes with letters in lower case (one bit
 // each, pairs hashed), and whether it holds the Kelvin sign or the long s:
@@ -81,7 +92,8 @@ char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - '
 class Folded {
  public:
   explicit Folded(std::string_view text) : text_(text) {
-    unsigned prev = 0, any = 0;
+    unsigned prev = 0;
+    bool twin_leads = false;
     for (const char ch : text) {
       const auto c = static_cast<unsigned char>(ascii_lower(ch));
       if ((c | prev) < 0x80) {
@@ -89,11 +101,16 @@ class Folded {
         pairs_[bit / 64] |= std::uint64_t{1} << (bit % 64);
       }
       if (c < 0x80) bytes_[c / 64] |= std::uint64_t{1} << (c % 64);
-      any |= c;
+      twin_leads |= c == 0xE2 || c == 0xC5;  // the lead bytes of U+212A and U+017F
       prev = c;
     }
-    odd_folds_ = (any & 0x80) != 0 &&
+    odd_folds_ = twin_leads &&
                  (text.find("\u212A") != std::string_view::npos || text.find("\u017F") != std::string_view::npos);
+  }
+  // The ASCII bytes the text holds, with "k" and "s" when it holds their twins.
+  ByteSet bytes() const {
+    constexpr std::uint64_t TWINS = std::uint64_t{1} << ('k' - 64) | std::uint64_t{1} << ('s' - 64);
+    return {bytes_[0], bytes_[1] | (odd_folds_ ? TWINS : 0)};
   }
   std::string_view lower() {
     if (lower_.size() != text_.size()) {
@@ -103,10 +120,10 @@ class Folded {
     return lower_;
   }
   bool odd_folds() const { return odd_folds_; }
-  // False when an occurrence of `word` needs an ASCII byte or a pair of
-  // adjacent ASCII bytes the text lacks. Each ASCII character of a word
-  // matches only itself in either case, "k" and "s" aside when the text
-  // holds their twins; other characters need nothing.
+  // False when an occurrence of `word` needs a pair of adjacent ASCII bytes
+  // the text lacks. Each ASCII character of a word matches only itself in
+  // either case, "k" and "s" aside when the text holds their twins; other
+  // characters need nothing.
   bool may_hold(std::string_view word) const {
     unsigned prev = NONE;
     for (char ch : word) {
@@ -115,7 +132,6 @@ class Folded {
         prev = NONE;
         continue;
       }
-      if (!(bytes_[c / 64] >> (c % 64) & 1)) return false;
       if (prev != NONE) {
         const unsigned bit = pair_bit(prev, c);
         if (!(pairs_[bit / 64] >> (bit % 64) & 1)) return false;
@@ -131,7 +147,7 @@ class Folded {
   std::string_view text_;
   std::string lower_;
   std::array<std::uint64_t, 16> pairs_{};
-  std::array<std::uint64_t, 2> bytes_{};
+  ByteSet bytes_{};
   bool odd_folds_ = false;
 };
 
@@ -164,19 +180,30 @@ std::vector<PronunciationPair> builtin_for(std::string_view lang) {
   return pairs;
 }
 
-Result<std::string> apply(std::string text, const std::vector<PronunciationPair>& pairs,
-                          std::string_view scope) {
+PairList::PairList(std::vector<PronunciationPair> pairs) : pairs_(std::move(pairs)) {
+  needs_.reserve(pairs_.size());
+  for (const auto& pair : pairs_) needs_.push_back(word_bytes(pair.first));
+}
+
+Result<std::string> apply(std::string text, const PairList& list, std::string_view scope) {
   // Pairs feed each other, so a few doubling pairs could grow the text
   // without bound; past this size the call fails instead.
   const std::size_t limit = GROWTH_FACTOR * text.size() + GROWTH_FLOOR;
   std::string out = std::move(text);
   std::optional<Folded> folded(std::in_place, out);
-  for (const auto& [word, replacement] : pairs) {
+  const std::vector<PronunciationPair>& pairs = list.pairs();
+  const ByteSet* needs = list.needs().data();
+  for (std::size_t i = 0; i < pairs.size(); ++i) {
+    if (!folded) folded.emplace(out);
+    // A word needing a byte the text lacks cannot occur: such words are
+    // passed over in one tight walk.
+    const ByteSet have = folded->bytes();
+    while (i < pairs.size() && ((needs[i][0] & ~have[0]) | (needs[i][1] & ~have[1])) != 0) ++i;
+    if (i == pairs.size()) break;
+    const auto& [word, replacement] = pairs[i];
     // An empty word would match at every word boundary and scatter its
     // replacement through the text.
-    if (word.empty()) continue;
-    if (!folded) folded.emplace(out);
-    if (!may_occur(*folded, word)) continue;
+    if (word.empty() || !may_occur(*folded, word)) continue;
     std::shared_ptr<const regex::Regex> re = pattern_for(word);
     if (!re) continue;  // a word that yields no valid pattern is skipped
     std::string next;
@@ -227,12 +254,12 @@ std::map<std::string, std::string> builtin_map(std::string_view lang) {
 
 namespace pron {
 
-const std::vector<PronunciationPair>* fixed_list(const Options& options, std::string_view lang) {
+const PairList* fixed_list(const Options& options, std::string_view lang) {
   const auto& scopes = options.pronunciations;
   if (scopes.global || (!scopes.per_language.empty() && scopes.per_language.contains(std::string(lang)))) return nullptr;
-  static const std::vector<PronunciationPair> none;
-  static const std::vector<PronunciationPair> with_titles = in_reading_order(builtin_map("ms"));
-  static const std::vector<PronunciationPair> common = in_reading_order(builtin_map("en"));
+  static const PairList none({});
+  static const PairList with_titles(in_reading_order(builtin_map("ms")));
+  static const PairList common(in_reading_order(builtin_map("en")));
   if (options.pronunciation_profile == "none") return &none;
   return has_titles(lang) ? &with_titles : &common;
 }
@@ -240,7 +267,7 @@ const std::vector<PronunciationPair>* fixed_list(const Options& options, std::st
 }  // namespace pron
 
 std::vector<PronunciationPair> Options::resolve_pronunciations(std::string_view lang) const {
-  if (const auto* fixed = pron::fixed_list(*this, lang)) return *fixed;
+  if (const auto* fixed = pron::fixed_list(*this, lang)) return fixed->pairs();
   const bool builtins = pronunciation_profile != "none";
   auto lang_scope = pronunciations.per_language.find(std::string(lang));
   std::map<std::string, std::string> merged;

@@ -24,7 +24,7 @@ std::string words_of(const std::vector<PronunciationPair>& pairs) {
 
 // The text the pairs make, or "error: " and the message.
 std::string applied(std::string_view text, const std::vector<PronunciationPair>& pairs) {
-  Result<std::string> r = pron::apply(std::string(text), pairs, "ms");
+  Result<std::string> r = pron::apply(std::string(text), pron::PairList(pairs), "ms");
   return r.is_ok() ? r.value() : "error: " + r.error();
 }
 
@@ -91,6 +91,7 @@ const PairCase kPairs[] = {
     // Case folding reaches beyond ASCII, in the text and in the word.
     {"kg", "kilo", "5 \u212Ag", "5 kilo"}, {"as", "X", "a\u017F b", "X b"},
     {"café", "kafe", "CAFÉ baru", "kafe baru"}, {"aé", "X", "a é", "a é"}, {"ké", "X", "\u212AÉ", "X"},
+    {"k-9", "X", "\u212A-9 k_9", "X k_9"}, {"-9", "X", "\u212A_9", "\u212A_9"},
     // An empty word matches nothing instead of every word boundary.
     {"", "X", "a b", "a b"},
 };
