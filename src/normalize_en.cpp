@@ -101,11 +101,11 @@ std::string_view digit_word(char32_t c) { return lang::en::DIGITS[unicode::is_as
 std::string digit_by_digit(std::string_view text) {
   std::string out;
   out.reserve(text.size() * 6);
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    if (!out.empty()) out.push_back(' ');
+  for (std::size_t pos = 0; pos < text.size();) {
+    if (pos != 0) out.push_back(' ');
     const auto b = static_cast<unsigned char>(text[pos]);
-    out += b < 0x80 ? digit_word(text[pos++]) : digit_word(unicode::decode(text, pos));
+    const std::string_view word = b < 0x80 ? digit_word(text[pos++]) : digit_word(unicode::decode(text, pos));
+    out.append(word.data(), word.size());
   }
   return out;
 }
@@ -492,7 +492,9 @@ std::span<const rules::Pass> english_passes() { return PASSES; }
 std::string normalize_english(std::string_view input) {
   // A bare number is one match of the plain-number pass; every other pass
   // needs a character it lacks, and its reading holds no digit.
-  if (all_ascii_digits(input)) return unicode::collapse_whitespace(read_digits(input));
+  // Its reading is already collapsed: digit words one blank apart, or the
+  // words of a number of up to four digits (a test reads them all).
+  if (all_ascii_digits(input)) return read_digits(input);
   std::string text = normalize::expand_all_currency_suffixes(input);
   text = rules::run_passes(text, PASSES);
   // Every contraction holds an apostrophe and every title ends in a full

@@ -188,8 +188,6 @@ bool is_word_char(char32_t c) {
          t == U_DECIMAL_DIGIT_NUMBER || t == U_CONNECTOR_PUNCTUATION;
 }
 
-bool is_ascii_digit(char32_t c) { return c >= '0' && c <= '9'; }
-
 bool is_alphanumeric(char32_t c) { return is_alphabetic(c) || is_numeric(c); }
 
 std::string_view trim(std::string_view text) {

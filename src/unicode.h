@@ -25,7 +25,7 @@ bool is_decimal_digit(char32_t c); // general category Nd (the pattern dialect's
 bool is_uppercase(char32_t c);     // Uppercase
 bool is_word_char(char32_t c);     // Alphabetic, Mark, Nd, Pc, Join_Control
 bool is_ideographic(char32_t c);   // Ideographic (Chinese characters)
-bool is_ascii_digit(char32_t c);
+constexpr bool is_ascii_digit(char32_t c) { return c >= '0' && c <= '9'; }
 // For each first byte of a two- or three-byte character: whether some
 // character starting with it is a digit (bit 0) or White_Space (bit 1). Bytes
 // of four-byte characters and bytes that start none have both bits: the

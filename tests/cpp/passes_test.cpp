@@ -195,6 +195,15 @@ TEST(passes, bare_numbers_read_as_between_blanks) {
       EXPECT_EQ(unicode::trim(padded), by_language(n, lang)) << lang << ": " << n;
     }
   }
+  // English returns the short way's reading as it is: every one of up to
+  // four digits, and the digit words, come out collapsed.
+  EXPECT_TRUE(unicode::is_collapsed(by_language("0123456789", "en")));
+  for (int width = 1, end = 10; width <= 4; ++width, end *= 10) {
+    for (int v = 0; v < end; ++v) {
+      const std::string n = std::string(width, '0') + std::to_string(v);
+      ASSERT_TRUE(unicode::is_collapsed(by_language(n.substr(n.size() - width), "en"))) << n;
+    }
+  }
 }
 
 // Passes the driver runs outside the language normalisers; each row names its pass.
