@@ -192,8 +192,13 @@ std::optional<DateFields> date_fields(std::string_view text) {
   auto numeric = [](std::string_view day, std::string_view month, std::string_view year) {
     return DateFields{day, month, year, month.substr(std::min(month.find_first_not_of('0'), month.size()))};
   };
-  if (auto c = RE_SPELL_DATE_YMD->captures(text)) return numeric(c->group(3), c->group(2), c->group(1));
-  if (auto c = RE_SPELL_DATE_DMY->captures(text)) return numeric(c->group(1), c->group(2), c->group(3));
+  // Each form is tried only when the text holds its separator or an ASCII letter, which its pattern needs.
+  if (text.find('-') != std::string_view::npos)
+    if (auto c = RE_SPELL_DATE_YMD->captures(text)) return numeric(c->group(3), c->group(2), c->group(1));
+  if (text.find_first_of("/-.") != std::string_view::npos)
+    if (auto c = RE_SPELL_DATE_DMY->captures(text)) return numeric(c->group(1), c->group(2), c->group(3));
+  if (std::none_of(text.begin(), text.end(), [](char c) { return ((c | 0x20) >= 'a' && (c | 0x20) <= 'z'); }))
+    return std::nullopt;
   // ‘16 July 1943’, ‘Jul. 16, 1943’
   if (auto c = RE_SPELL_DATE_DAY_NAME->captures(text))
     return DateFields{c->group(1), c->group(2), c->group(3), month_number(c->group(2))};
