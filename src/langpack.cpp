@@ -30,9 +30,9 @@ LanguagePack build_pack(const PackRows& rows) {
   LanguagePack p;
   p.code = std::string(rows.code);
   p.symbol_words = make_word_map(rows.symbol_words);
-  p.index_symbols();
   for (std::string_view code : SPOKEN_CODES)
     if (const CurrencyRow* row = lang::find_currency(rows.money, code)) p.currency_code_words.emplace(code, row->major);
+  p.index_symbols();
   for (std::size_t d = 0; d < rows.digit_words.size(); ++d)
     p.digit_words.emplace(std::string(1, static_cast<char>('0' + d)), rows.digit_words[d]);
   p.currencies.reserve(rows.currencies.size());
@@ -62,6 +62,12 @@ void LanguagePack::index_symbols() {
     if (key.empty() || unicode::is_ascii_alnum(key[0]) || key[0] == ' ') continue;
     const auto b = static_cast<unsigned char>(key[0]);
     symbol_leads[b / 64] |= std::uint64_t{1} << (b % 64);
+  }
+  code_leads = {};
+  for (const auto& [code, word] : currency_code_words) {
+    // An empty code would be found everywhere: every byte counts as its lead.
+    if (code.empty()) code_leads.fill(~std::uint64_t{0});
+    else code_leads[static_cast<unsigned char>(code[0]) / 64] |= std::uint64_t{1} << (static_cast<unsigned char>(code[0]) % 64);
   }
 }
 

@@ -46,12 +46,15 @@ struct LanguagePack {
   // The first byte of every symbol_words key, one bit each: a character
   // starting with any other byte is no symbol.
   std::array<std::uint64_t, 4> symbol_leads{};
+  // The first byte of every currency_code_words key, one bit each.
+  std::array<std::uint64_t, 4> code_leads{};
 
   // The digit word of c, or c itself when it has none.
   std::string speak_digit(char32_t c) const;
   // Whether a symbol key may start with byte b.
   bool may_start_symbol(unsigned char b) const { return symbol_leads[b / 64] >> (b % 64) & 1; }
-  // Sets symbol_leads from symbol_words: after every change to them.
+  // Sets symbol_leads and code_leads from symbol_words and
+  // currency_code_words: after every change to them.
   void index_symbols();
 };
 

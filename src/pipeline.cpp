@@ -4,6 +4,8 @@
 // language passes run, since those passes leave plain lowercase words alone.
 #include "pipeline.h"
 
+#include <array>
+#include <cstdint>
 #include <optional>
 
 #include "entities.h"
@@ -44,12 +46,23 @@ std::string language_pass(std::string_view text, std::string_view lang) {
 // then the currency codes as plain substrings (‘EUROPE’ -> ‘ euro OPE’).
 std::string speak_special_chars(std::string written, const langpack::LanguagePack& pack) {
   const std::string_view text = written;
+  // Bytes that may start a symbol or a code, one bit each, kept in locals.
+  std::array<std::uint64_t, 4> stops;
+  for (std::size_t i = 0; i < stops.size(); ++i) stops[i] = pack.symbol_leads[i] | pack.code_leads[i];
+  auto stop = [&stops](unsigned char b) { return stops[b / 64] >> (b % 64) & 1; };
   std::string out;
   std::size_t copied = 0;
+  // A code in the result starts at one of its leads in the text, or inside
+  // a symbol's word; a lead beyond ASCII is not looked for.
+  bool code_lead = (pack.code_leads[2] | pack.code_leads[3]) != 0;
   for (std::size_t pos = 0; pos < text.size();) {
     // No key starts with a continuation byte, so a byte that may start one
     // always starts a character; every other byte is copied as it is.
-    if (!pack.may_start_symbol(static_cast<unsigned char>(text[pos]))) {
+    while (pos < text.size() && !stop(static_cast<unsigned char>(text[pos]))) ++pos;
+    if (pos == text.size()) break;
+    const auto b = static_cast<unsigned char>(text[pos]);
+    if (pack.code_leads[b / 64] >> (b % 64) & 1) code_lead = true;
+    if (!pack.may_start_symbol(b)) {
       ++pos;
       continue;
     }
@@ -63,9 +76,11 @@ std::string speak_special_chars(std::string written, const langpack::LanguagePac
     out.append(it->second);
     out.push_back(' ');
     copied = pos;
+    code_lead = true;
   }
   if (copied == 0) out = std::move(written);
   else out.append(text.substr(copied));
+  if (!code_lead) return out;
   for (const auto& [code, word] : pack.currency_code_words) {
     if (out.find(code) != std::string::npos) out = unicode::replace_all(out, code, " " + word + " ");
   }

@@ -66,6 +66,8 @@ TEST(normalize_with, special_characters_exclamations_and_whitespace) {
       {"5 km", "ms", R"({"profile": "basic"})", "lima km"},  // basic turns measurements off
       {"EUROPE", "en", R"({"disable": ["acronyms"]})", "euro OPE"},
       {"£5 GBP", "zh_my", R"({"disable": ["acronyms"]})", "五英磅 英磅"},  // one word per currency
+      {"a&bEUR x", "en", R"({"disable": ["acronyms"]})", "a and b euro x"},
+      {"xGBP€", "ms", R"({"disable": ["acronyms"]})", "x pound €"},
       {"a*b", "id", "", "a star b"}, {"a@b", "zh", "", "a 艾特 b"}, {"a@b", "zh_my", "", "a at b"},
       {"你好™世界©", "zh", "", "你好 商标 世界 版权"},
       {"Stop!!! now", "ms", "", "Stop now"},
