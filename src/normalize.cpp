@@ -95,8 +95,8 @@ std::string apply_scales(std::string_view text, const Scales& scales) {
     return std::string(text);
   }
   const std::span<const Pass> rows(SCALES);
-  if (scales.with_m) return run_passes(text, rows);
-  return run_passes(run_passes(text, rows.first(M_ROW)), rows.subspan(M_ROW + 1));
+  if (scales.with_m) return run_passes(std::string(text), rows);
+  return run_passes(run_passes(std::string(text), rows.first(M_ROW)), rows.subspan(M_ROW + 1));
 }
 
 }  // namespace
@@ -256,7 +256,7 @@ std::span<const Pass> malay_passes() { return MALAY_PASSES; }
 
 std::string normalize_malay(std::string_view text) {
   if (all_ascii_digits(text)) return read_digit_run(text, MS_VOCAB);
-  return run_passes(text, MALAY_PASSES);
+  return run_passes(std::string(text), MALAY_PASSES);
 }
 
 }  // namespace kalvesta::normalize

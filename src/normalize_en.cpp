@@ -496,7 +496,7 @@ std::string normalize_english(std::string_view input) {
   // words of a number of up to four digits (a test reads them all).
   if (all_ascii_digits(input)) return read_digits(input);
   std::string text = normalize::expand_all_currency_suffixes(input);
-  text = rules::run_passes(text, PASSES);
+  text = rules::run_passes(std::move(text), PASSES);
   // Every contraction holds an apostrophe and every title ends in a full
   // stop: only rows whose letter stands beside one in the text are scanned.
   text = expand_contractions(std::move(text));
@@ -505,7 +505,7 @@ std::string normalize_english(std::string_view input) {
   std::string spoken;
   if (rules::replace_into(text, *RE_SDN_BHD, spoken, [](const Captures&) { return "sendirian berhad"; }))
     text.swap(spoken);
-  return unicode::collapse_whitespace(text);
+  return unicode::is_collapsed(text) ? text : unicode::collapse_whitespace(text);
 }
 
 std::string apply_pronunciation_overrides(std::string_view input, std::string_view lang) {

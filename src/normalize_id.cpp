@@ -195,15 +195,14 @@ std::span<const rules::Pass> indonesian_passes(bool preparse) {
   return INDONESIAN_PASSES;
 }
 
-std::string preparse_number_formats(std::string_view text) { return rules::run_passes(text, PREPARSE_PASSES); }
+std::string preparse_number_formats(std::string_view text) { return rules::run_passes(std::string(text), PREPARSE_PASSES); }
 
 std::string normalize_mixed_alnum_id(std::string_view token) { return rules::mixed_alnum(token, lang::id::DIGITS); }
 
 std::string normalize_indonesian(std::string_view text) {
   // A bare number: as in Malay, only the plain-number pass reads it.
   if (all_ascii_digits(text)) return rules::read_digit_run(text, ID_VOCAB);
-  std::string out = normalize::expand_suffixes_no_m(preparse_number_formats(text));
-  return rules::run_passes(out, INDONESIAN_PASSES);
+  return rules::run_passes(normalize::expand_suffixes_no_m(preparse_number_formats(text)), INDONESIAN_PASSES);
 }
 
 }  // namespace kalvesta::normalize_id

@@ -635,7 +635,7 @@ std::span<const rules::Pass> detail::passes(bool is_my) {
 
 std::string normalize_zh_variant(std::string_view text, bool is_my) {
   if (nothing_to_read(text)) return trimmed(std::string(text));
-  return trimmed(rules::run_passes(text, detail::passes(is_my)));
+  return trimmed(rules::run_passes(std::string(text), detail::passes(is_my)));
 }
 
 }  // namespace kalvesta::normalize_zh

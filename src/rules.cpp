@@ -412,8 +412,8 @@ bool replace_after_codes_from(std::string_view text, std::size_t first, const re
                               std::string& out);
 }  // namespace
 
-std::string run_passes(std::string_view text, std::span<const Pass> passes) {
-  std::string cur(text), next;
+std::string run_passes(std::string text, std::span<const Pass> passes) {
+  std::string cur = std::move(text), next;
   std::optional<Holds> holds;
   // Worked out when first asked, again after a change (-1 / kUnasked: not yet).
   constexpr std::size_t kUnasked = std::string_view::npos - 1;

@@ -215,7 +215,7 @@ struct Pass {
 // swap only when a pass changed the text; a pass whose needs or neighbours
 // the text lacks is skipped, and the code walks of one table share where
 // the first code starts.
-std::string run_passes(std::string_view text, std::span<const Pass> passes);
+std::string run_passes(std::string text, std::span<const Pass> passes);
 
 // ---- patterns several languages run ----
 
