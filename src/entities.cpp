@@ -727,6 +727,17 @@ const Kind& row(EntityKind kind) {
   return KINDS[ROW_OF[k < ROW_OF.size() ? k : static_cast<std::size_t>(EntityKind::URL)]];
 }
 
+// Whether the kind's pattern may find something in the text. Only a phone
+// number or an identity card can be digits alone; every other kind needs a
+// mark, letter or blank.
+bool may_hold_kind(const Kind& k, const Scanned& s) {
+  if (k.digit && s.runs.empty()) return false;
+  if (s.runs.size() == 1 && s.runs[0].start == 0 && s.runs[0].end == s.text.size() && k.kind != EntityKind::PHONE &&
+      k.kind != EntityKind::IC)
+    return false;
+  return k.may_hold(s);
+}
+
 // "<<<" tag "_" id ">>>", built without allocating.
 class PlaceholderText {
  public:
@@ -871,7 +882,7 @@ bool detail::may_hold(EntityKind kind, std::string_view text) {
   const Kind& k = row(kind);
   Scanned scanned;
   scanned.scan(text);
-  return (!k.digit || !scanned.runs.empty()) && k.may_hold(scanned);
+  return may_hold_kind(k, scanned);
 }
 bool detail::pattern_finds(EntityKind kind, std::string_view text) { return row(kind).pattern().is_match(text); }
 
@@ -924,8 +935,7 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
     const Kind& step = KINDS[k];
     if (!step.key.empty() && !step.key_at_restore && !options.is_enabled(step.key)) continue;
     if (!scanned_current) scanned.scan(result.text), scanned_current = true;
-    if (step.digit && scanned.runs.empty()) continue;
-    if (!step.may_hold(scanned)) continue;
+    if (!may_hold_kind(step, scanned)) continue;
     if (step.starts != nullptr) {
       starts.clear();
       step.starts(scanned, starts);
