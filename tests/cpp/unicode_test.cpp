@@ -95,6 +95,11 @@ TEST(Unicode, CollapseWhitespace) {
       {"\u00e9 \u4e2d\U0001F600", "\u00e9 \u4e2d\U0001F600"},
       // Stray and overlong bytes decode as they always have: U+00A0 and U+0020 here.
       {"\u4e2d\xA0", "\u4e2d"}, {"a\xC0\xA0" "b", "a b"}, {"\xE4\xBD", "\xE4\xBD"},
+      // Blanks at the seams of eight-byte blocks.
+      {"abcdefg  hijklmnop", "abcdefg hijklmnop"}, {"abcdefg hijklmn ", "abcdefg hijklmn"},
+      {" abcdefghijklmnop", "abcdefghijklmnop"}, {"abc  defghijk", "abc defghijk"}, {"abcdefgh  ", "abcdefgh"},
+      {"abcd\tefghijklmno", "abcd efghijklmno"}, {"abcdefg \u00e9  hijklmn x", "abcdefg \u00e9 hijklmn x"},
+      {"abcdefg\x7f \x7fhijklmn", "abcdefg\x7f \x7fhijklmn"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(collapse_whitespace(c.in), c.want) << "input " << c.in;
