@@ -412,6 +412,12 @@ bool replace_after_codes_from(std::string_view text, std::size_t first, const re
                               std::string& out);
 }  // namespace
 
+constexpr Needs kDigitNeeded = [] {
+  Needs n;
+  n.digit = true;
+  return n;
+}();
+
 std::string run_passes(std::string text, std::span<const Pass> passes) {
   std::string cur = std::move(text), next;
   std::optional<Holds> holds;
@@ -432,6 +438,8 @@ std::string run_passes(std::string text, std::span<const Pass> passes) {
     } else if (p.walk == static_cast<Walk>(replace_at_digit_runs)) {
       changed = replace_at_digit_runs(cur, *p.re, p.read, next);
     } else if (p.walk == static_cast<Walk>(replace_words_with_digits)) {
+      // The walk stops at once in a text without an ASCII digit.
+      if (!holds->may_match(kDigitNeeded)) continue;
       changed = replace_words_with_digits(cur, *p.re, p.read, next);
     } else if (p.walk == static_cast<Walk>(replace_after_codes)) {
       // Where the first code starts holds for every code pass until the text changes.

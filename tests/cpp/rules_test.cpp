@@ -77,6 +77,9 @@ TEST(replace_words_with_digits, same_as_every_word) {
     const bool changed = replace_words_with_digits(t, *RE_ALNUM, mark, out);
     EXPECT_EQ(changed, want != t) << t;
     EXPECT_EQ(changed ? out : std::string(t), want) << t;
+    // and so does the pass runner, which skips the walk in a text without a digit
+    const Pass words[] = {{RE_ALNUM, +mark, nullptr, replace_words_with_digits}};
+    EXPECT_EQ(run_passes(std::string(t), words), want) << t;
   }
 }
 
