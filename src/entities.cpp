@@ -466,13 +466,13 @@ std::size_t currency_start(std::string_view t, std::size_t amount) {
   return code == 0 ? std::string_view::npos : amount - blank - code;
 }
 
-// An amount (a digit, "," or ".") right after a code or sign, or after one
-// blank that follows it.
+// An amount (a digit, "," or "." before a digit) right after a code or
+// sign, or after one blank that follows it.
 bool may_hold_currency(const Scanned& s) {
   const std::string_view t = s.text;
   auto amount_at = [&](std::size_t p) { return currency_start(t, p) != std::string_view::npos; };
   return s.any_run([&](const DigitRun& r) { return amount_at(r.start); }) || any_at(t, ',', amount_at) ||
-         any_at(t, '.', amount_at);
+         (!s.runs.empty() && any_at(t, '.', [&](std::size_t p) { return digit_at(t, p + 1) != 0 && amount_at(p); }));
 }
 
 // The short form of a month name (‘May’, ‘Sep’) at `pos`, as written.
@@ -605,7 +605,7 @@ void currency_starts(const Scanned& s, Starts& out) {
   };
   for (const DigitRun& r : s.runs) at(r.start);
   any_at(t, ',', at);
-  any_at(t, '.', at);
+  if (!s.runs.empty()) any_at(t, '.', [&](std::size_t p) { return digit_at(t, p + 1) != 0 && at(p); });
 }
 
 // Nothing that is a word character but not Chinese may come before a phone
