@@ -302,6 +302,10 @@ const PassRow kPasses[] = {
     {elongated, "", " \t sooo\u00a0good \n", "soo good"},
     {elongated, "", "\u3000good \t\u00a0day\n", "good day"},  // no stretch: only the blanks change
     {elongated, "", "a   b\n\n\nc", "a b c"},
+    // Stretches at the seams of eight-byte blocks, and none.
+    {elongated, "", "abcdefgggh", "abcdefggh"}, {elongated, "", "abcdefgh hhijklmn", "abcdefgh hhijklmn"},
+    {elongated, "", "abcdefghhhijklmnop", "abcdefghhijklmnop"}, {elongated, "", "abcdefg\u00e9\u00e9\u00e9", "abcdefg\u00e9\u00e9"},
+    {elongated, "", "abcdefghijklmnopp", "abcdefghijklmnopp"},
     {elongated, "", "sooo entstashhh entstashaaa", "soo entstashhh entstashaaa"},  // keys stay whole
     {repeated, "", "ha ha ha ha ha ha", "ha ha ha ha ha, ha"},  // one comma per run
     {repeated, "", "ha hb ha ha ha ha", "ha hb ha ha ha, ha"},  // the first blanks hold no repeat
