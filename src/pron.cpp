@@ -92,17 +92,11 @@ ByteSet word_bytes(std::string_view word) {
 class Folded {
  public:
   explicit Folded(std::string_view text) : text_(text) {
-    unsigned prev = 0;
     bool twin_leads = false;
     for (const char ch : text) {
       const auto c = static_cast<unsigned char>(ascii_lower(ch));
-      if ((c | prev) < 0x80) {
-        const unsigned bit = pair_bit(prev, c);
-        pairs_[bit / 64] |= std::uint64_t{1} << (bit % 64);
-      }
       if (c < 0x80) bytes_[c / 64] |= std::uint64_t{1} << (c % 64);
       twin_leads |= c == 0xE2 || c == 0xC5;  // the lead bytes of U+212A and U+017F
-      prev = c;
     }
     odd_folds_ = twin_leads &&
                  (text.find("\u212A") != std::string_view::npos || text.find("\u017F") != std::string_view::npos);
@@ -124,7 +118,8 @@ class Folded {
   // the text lacks. Each ASCII character of a word matches only itself in
   // either case, "k" and "s" aside when the text holds their twins; other
   // characters need nothing.
-  bool may_hold(std::string_view word) const {
+  bool may_hold(std::string_view word) {
+    if (!paired_) pair_up();
     unsigned prev = NONE;
     for (char ch : word) {
       const auto c = static_cast<unsigned char>(ascii_lower(ch));
@@ -144,10 +139,25 @@ class Folded {
  private:
   static constexpr unsigned NONE = 0x100;
   static unsigned pair_bit(unsigned a, unsigned b) { return (a * 31u + b) % 1024; }
+  // The pairs, worked out only for a text some word may occur in.
+  void pair_up() {
+    pairs_.fill(0);
+    unsigned prev = 0;
+    for (const char ch : text_) {
+      const auto c = static_cast<unsigned char>(ascii_lower(ch));
+      if ((c | prev) < 0x80) {
+        const unsigned bit = pair_bit(prev, c);
+        pairs_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+      }
+      prev = c;
+    }
+    paired_ = true;
+  }
   std::string_view text_;
   std::string lower_;
-  std::array<std::uint64_t, 16> pairs_{};
+  std::array<std::uint64_t, 16> pairs_;  // set by pair_up()
   ByteSet bytes_{};
+  bool paired_ = false;
   bool odd_folds_ = false;
 };
 

@@ -309,6 +309,9 @@ PyObject* normalize_py(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObj
     options_json = *o;
   }
   return guarded([&]() -> PyObject* {
+    // A blank options text parses to the defaults: built once.
+    static const Options defaults;
+    if (options_json.empty()) return result_to_str(pipeline::normalize_with(*text, *language, defaults));
     Result<Options> options = Options::parse(options_json);
     if (!options.is_ok()) {
       PyErr_SetString(PyExc_ValueError, options.error().c_str());
