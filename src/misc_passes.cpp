@@ -123,13 +123,11 @@ bool has_elongation(std::string_view word) {
   for (std::size_t pos = 0; pos < word.size();) {
     if constexpr (std::endian::native == std::endian::little) {
       // Eight ASCII bytes, none equal to the one before it, leave a run of
-      // one; told at once with exact per-byte flags (no carry crosses a byte).
-      constexpr std::uint64_t HIGH = 0x8080808080808080, LOW7 = 0x7F7F7F7F7F7F7F7F;
+      // one: told at once.
       while (prev < 0x80 && pos + 8 <= word.size()) {
         std::uint64_t w;
         std::memcpy(&w, word.data() + pos, 8);
-        const std::uint64_t x = w ^ (w << 8 | prev);
-        if ((w & HIGH) != 0 || (~(((x & LOW7) + LOW7) | x) & HIGH) != 0) break;
+        if ((w & unicode::HIGH_BITS) != 0 || unicode::zero_bytes(w ^ (w << 8 | prev)) != 0) break;
         prev = static_cast<char32_t>(w >> 56);
         run = 1;
         pos += 8;

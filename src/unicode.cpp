@@ -289,16 +289,13 @@ bool is_collapsed(std::string_view text) {
   bool blank = true;
   std::size_t i = 0;
   if constexpr (std::endian::native == std::endian::little) {
-    // Eight bytes at a time while they are ASCII from the blank up, with
-    // exact per-byte flags (no carry crosses a byte): the walk below would
-    // make the same steps on them.
-    constexpr std::uint64_t HIGH = 0x8080808080808080, LOW7 = 0x7F7F7F7F7F7F7F7F;
+    // Eight bytes at a time while they are ASCII from the blank up: the walk
+    // below would make the same steps on them.
     for (; i + 8 <= text.size(); i += 8) {
       std::uint64_t w;
       std::memcpy(&w, text.data() + i, 8);
-      if ((w & HIGH) != 0 || ((w + 0x6060606060606060) & HIGH) != HIGH) break;  // beyond ASCII or below the blank
-      const std::uint64_t x = w ^ 0x2020202020202020;
-      const std::uint64_t blanks = ~(((x & LOW7) + LOW7) | x) & HIGH;
+      if ((w & HIGH_BITS) != 0 || ((w + 0x6060606060606060) & HIGH_BITS) != HIGH_BITS) break;  // beyond ASCII or below the blank
+      const std::uint64_t blanks = zero_bytes(w ^ 0x2020202020202020);
       if ((blanks & (blanks << 8)) != 0 || (blank && (blanks & 0x80) != 0)) return false;
       blank = (blanks >> 63) != 0;
     }

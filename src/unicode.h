@@ -55,6 +55,14 @@ std::string to_upper(std::string_view text);
 // Full upper-case mapping of one character (may be several characters).
 std::string upper_char(char32_t c);
 
+// Eight bytes at a time: the high bit of every byte of x that is zero, and
+// no other bit (exact: no carry crosses a byte).
+inline constexpr std::uint64_t HIGH_BITS = 0x8080808080808080;
+constexpr std::uint64_t zero_bytes(std::uint64_t x) {
+  constexpr std::uint64_t LOW7 = ~HIGH_BITS;
+  return ~(((x & LOW7) + LOW7) | x) & HIGH_BITS;
+}
+
 // Every run of White_Space replaced by one " ", ends trimmed.
 std::string collapse_whitespace(std::string_view text);
 // Whether collapse_whitespace would give the text back unchanged; false
