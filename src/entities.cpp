@@ -324,10 +324,39 @@ struct DigitRun {
   std::size_t start, end, digits;
 };
 
+// Digit runs, the first few held in place: most texts have a handful, and
+// then need no allocation.
+class RunList {
+ public:
+  const DigitRun* begin() const { return heap_.empty() ? inline_.data() : heap_.data(); }
+  const DigitRun* end() const { return begin() + size_; }
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  const DigitRun& operator[](std::size_t i) const { return begin()[i]; }
+  void clear() {
+    size_ = 0;
+    heap_.clear();
+  }
+  void push_back(const DigitRun& run) {
+    if (heap_.empty() && size_ < inline_.size()) {
+      inline_[size_++] = run;
+      return;
+    }
+    if (heap_.empty()) heap_.assign(inline_.begin(), inline_.end());
+    heap_.push_back(run);
+    ++size_;
+  }
+
+ private:
+  std::array<DigitRun, 8> inline_;
+  std::vector<DigitRun> heap_;
+  std::size_t size_ = 0;
+};
+
 // A text with its digit runs, left to right.
 struct Scanned {
   std::string_view text;
-  std::vector<DigitRun> runs;
+  RunList runs;
 
   void scan(std::string_view t) {
     text = t;
@@ -354,7 +383,6 @@ struct Scanned {
       }
       DigitRun run{p, p, 0};
       while (std::size_t n = digit_at(t, run.end)) run.end += n, ++run.digits;
-      if (runs.capacity() == 0) runs.reserve(16);
       runs.push_back(run);
       p = run.end;
     }

@@ -53,6 +53,9 @@ TEST(entities, extract_kinds_and_order) {
       {"v 1.2.3 and 10.0.19045", "v <<<VERSION_1>>> and <<<VERSION_2>>>",
        {{K::VERSION, "1.2.3"}, {K::VERSION, "10.0.19045"}}},
       {"on 2024.01.15", "on 2024.01.15", {}},  // neither a version nor a date
+      // runs past the few held in place
+      {"RM5 1 2 3 4 5 6 7 8 9 7:30", "<<<CURRENCY_1>>> 1 2 3 4 5 6 7 8 9 <<<TIME_2>>>",
+       {{K::CURRENCY, "RM5"}, {K::TIME, "7:30"}}},
       {"call 012-345 6789", "call <<<PHONE_1>>>", {{K::PHONE, "012-345 6789"}}},
       {"pay RM 12.50, USD1,000 or $5", "pay <<<CURRENCY_1>>>, <<<CURRENCY_2>>> or <<<CURRENCY_3>>>",
        {{K::CURRENCY, "RM 12.50"}, {K::CURRENCY, "USD1,000"}, {K::CURRENCY, "$5"}}},
@@ -154,7 +157,8 @@ std::vector<std::string> probe_texts() {
   std::vector<std::string> texts = {"", "192.168.1.1", "uSD 5", "RM\u00a0,5", "a-b.\u212a", "5 \u00b0\u212a",
                                     "12\u3000/ 4", "\u0663\u0663:\u0663\u0663", "012-345 6789", "880101-14-5678", "u\u017fD5", "15412", "1-800 12-3456", "Jul. 16, 1943", "Mayday 5 2024", "16\u00a0July 1943",
                                     "+60123456789", "on 2024-05-12", "RM5 juta", "$1.5 Ribu", "rp 2 miliar", "Rp3\u212a",
-                                    "RM2\u3000trilion", "USD5M", "IDR 7 B", "\u20ac1T", "15 hb", "a-\u212a.\u017fb"};
+                                    "RM2\u3000trilion", "USD5M", "IDR 7 B", "\u20ac1T", "15 hb", "a-\u212a.\u017fb",
+                                    "1 2 3 4 5 6 7 8 9 RM5 12/05/2024 7:30 1445H 15 hb 3x 5C 1.2.3 +60123456789 3 / 4"};
   for (int i = 0; i < 40000; ++i) {
     std::string text;
     for (int n = static_cast<int>(rng() % 9) + 1; n > 0; --n) text += pieces[rng() % pieces.size()];
