@@ -117,8 +117,9 @@ const std::array<std::uint8_t, 256>& lead_classes() {
     std::array<std::uint8_t, 256> out{};
     for (std::size_t b = 0xF0; b < 0x100; ++b) out[b] = 3;  // four bytes and stray bytes: always looked up
     for (char32_t c = 0x80; c < 0x10000; ++c) {
-      const auto lead = static_cast<unsigned char>(to_utf8(c)[0]);
-      out[lead] |= (is_decimal_digit(c) ? 1 : 0) | (is_white_space(c) ? 2 : 0);
+      // The first byte of c's UTF-8 form, without building the form.
+      const std::size_t lead = c < 0x800 ? 0xC0 | (c >> 6) : 0xE0 | (c >> 12);
+      if (out[lead] != 3) out[lead] |= (is_decimal_digit(c) ? 1 : 0) | (is_white_space(c) ? 2 : 0);
     }
     for (std::size_t b = 0x80; b < 0xC0; ++b) out[b] = 3;
     return out;
