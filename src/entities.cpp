@@ -280,10 +280,6 @@ std::string remove_char(std::string_view text, char c) {
 // kind's match holds a digit, so the checks look only at the few bytes
 // around the text's digit runs, found in one walk.
 
-constexpr bool ascii_space(unsigned char b) { return b == ' ' || (b >= '\t' && b <= '\r'); }
-constexpr bool ascii_alnum(unsigned char b) {
-  return (b >= '0' && b <= '9') || ((b | 0x20) >= 'a' && (b | 0x20) <= 'z');
-}
 constexpr std::size_t char_len(unsigned char b) { return b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4; }
 
 enum class CharClass { digit, blank };  // the dialect's \d and \s
@@ -292,7 +288,7 @@ enum class CharClass { digit, blank };  // the dialect's \d and \s
 std::size_t class_at(std::string_view t, std::size_t pos, CharClass k) {
   if (pos >= t.size()) return 0;
   const auto b = static_cast<unsigned char>(t[pos]);
-  if (b < 0x80) return (k == CharClass::digit ? b >= '0' && b <= '9' : ascii_space(b)) ? 1 : 0;
+  if (b < 0x80) return (k == CharClass::digit ? b >= '0' && b <= '9' : unicode::is_ascii_blank(b)) ? 1 : 0;
   if ((unicode::lead_classes()[b] & (k == CharClass::digit ? 1 : 2)) == 0) return 0;
   std::size_t next = pos;
   const char32_t c = unicode::decode(t, next);
@@ -417,8 +413,8 @@ bool may_hold_email(const Scanned& s) {
   return any_at(t, '@', [&](std::size_t p) {
     if (p == 0 || p + 1 >= t.size()) return false;
     const auto before = static_cast<unsigned char>(t[p - 1]), after = static_cast<unsigned char>(t[p + 1]);
-    return (before >= 0x80 || ascii_alnum(before) || std::string_view("._%+-").find(before) != std::string_view::npos) &&
-           (after >= 0x80 || ascii_alnum(after) || after == '.' || after == '-');
+    return (before >= 0x80 || unicode::is_ascii_alnum(before) || std::string_view("._%+-").find(before) != std::string_view::npos) &&
+           (after >= 0x80 || unicode::is_ascii_alnum(after) || after == '.' || after == '-');
   });
 }
 
@@ -430,7 +426,7 @@ bool may_hold_url(const Scanned& s) {
     if (p >= 3 && w(p - 3) && w(p - 2) && w(p - 1)) return true;  // ‘www.’
     if (p > 0 && p + 1 < t.size()) {  // ‘x.my’
       const auto before = static_cast<unsigned char>(t[p - 1]), after = static_cast<unsigned char>(t[p + 1]);
-      if ((before >= 0x80 || ascii_alnum(before) || before == '-') &&
+      if ((before >= 0x80 || unicode::is_ascii_alnum(before) || before == '-') &&
           (after >= 0x80 || ((after | 0x20) >= 'a' && (after | 0x20) <= 'z')))
         return true;
     }
@@ -486,7 +482,7 @@ std::size_t currency_start(std::string_view t, std::size_t amount) {
   if (std::size_t code = currency_code_before(t, amount)) return amount - code;
   // Only a blank can stand between: most amounts follow an ASCII letter,
   // digit or mark that is none.
-  if (amount == 0 || (static_cast<unsigned char>(t[amount - 1]) < 0x80 && !ascii_space(t[amount - 1])))
+  if (amount == 0 || (static_cast<unsigned char>(t[amount - 1]) < 0x80 && !unicode::is_ascii_blank(t[amount - 1])))
     return std::string_view::npos;
   const std::size_t blank = class_before(t, amount, CharClass::blank);
   if (blank == 0) return std::string_view::npos;
@@ -550,7 +546,7 @@ bool may_hold_temperature(const Scanned& s) {
     else if (t.substr(p, 3) == "\u212a") len = 3;
     if (len == 0) return false;
     const auto after = p + len < t.size() ? static_cast<unsigned char>(t[p + len]) : ' ';
-    return !ascii_alnum(after) && after != '_';
+    return !unicode::is_ascii_alnum(after) && after != '_';
   });
 }
 
@@ -644,7 +640,7 @@ void phone_starts(const Scanned& s, Starts& out) {
   for (const DigitRun& r : s.runs) {
     const char first = t[r.start], next = r.start + 1 < t.size() ? t[r.start + 1] : '0';
     if (!(first == '0' || (first == '6' && next == '0') ||
-          (first == '1' && (!ascii_alnum(static_cast<unsigned char>(next)) || std::string_view("3458").find(next) != std::string_view::npos))))
+          (first == '1' && (!unicode::is_ascii_alnum(static_cast<unsigned char>(next)) || std::string_view("3458").find(next) != std::string_view::npos))))
       continue;
     if (r.start > 0 && t[r.start - 1] == '+') out.push_back(r.start - 1);
     out.push_back(r.start);
@@ -664,7 +660,7 @@ void url_starts(const Scanned& s, Starts& out) {
   // The byte length of a character of the class ending at `end`; 0: none.
   auto member_before = [&](std::size_t end) -> std::size_t {
     const auto b = static_cast<unsigned char>(t[end - 1]);
-    if (b < 0x80) return ascii_alnum(b) || b == '-' ? 1 : 0;
+    if (b < 0x80) return unicode::is_ascii_alnum(b) || b == '-' ? 1 : 0;
     if (t.substr(0, end).ends_with("\u212a")) return 3;
     return t.substr(0, end).ends_with("\u017f") ? 2 : 0;
   };

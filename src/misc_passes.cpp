@@ -72,7 +72,7 @@ unsigned rows_before_numbers(std::string_view text) {
     }
     i = end;
     std::size_t k = end;
-    while (k < text.size() && shared::is_ascii_blank(static_cast<unsigned char>(text[k]))) ++k;
+    while (k < text.size() && unicode::is_ascii_blank(static_cast<unsigned char>(text[k]))) ++k;
     if (k == text.size()) continue;
     const bool ascii = static_cast<unsigned char>(text[k]) < 0x80;
     if (ascii ? k == end || text[k] < '0' || text[k] > '9' : !shared::may_be_digit_or_blank(text, k)) continue;
@@ -94,11 +94,6 @@ constexpr std::array<std::string_view, 32> OTHER_NUMBER_WORDS = {
     "forty",    "fifty",    "sixty",     "seventy",  "eighty",   "ninety",   "hundred",
     "thousand", "million",  "billion",   "point",
 };
-
-template <std::size_t N>
-bool listed(const std::array<std::string_view, N>& words, std::string_view word) {
-  return std::find(words.begin(), words.end(), word) != words.end();
-}
 
 // ---- elongated words ----
 
@@ -262,6 +257,7 @@ bool is_digit_word(std::string_view word) {
   if (first == std::string_view::npos) return false;
   auto last = word.find_last_not_of(edge);
   std::string lower = unicode::to_lower(word.substr(first, last - first + 1));
+  using shared::listed;
   return listed(lang::ms::DIGITS, lower) || listed(lang::id::DIGITS, lower) || listed(lang::en::DIGITS, lower) ||
          listed(OTHER_NUMBER_WORDS, lower);
 }

@@ -19,7 +19,6 @@ namespace {
 void need_byte(Needs& n, unsigned char b) { n.bytes[b / 64] |= std::uint64_t{1} << (b % 64); }
 
 bool is_ascii_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool is_ascii_alnum(char c) { return is_ascii_letter(c) || (c >= '0' && c <= '9'); }
 std::uint32_t letter_bit(char c) { return std::uint32_t{1} << ((c | 0x20) - 'a'); }
 
 // A reading of the dialect's syntax just deep enough to find needs. Anything
@@ -130,7 +129,7 @@ struct NeedsReader {
         std::size_t close = p.find('}', i);
         if (close == std::string_view::npos) unsure = true;
         i = close + 1;
-      } else if (!is_ascii_alnum(e) && static_cast<unsigned char>(e) < 0x80) {
+      } else if (!unicode::is_ascii_alnum(e) && static_cast<unsigned char>(e) < 0x80) {
         literal(n, e);
       } else {
         unsure = true;
@@ -195,7 +194,7 @@ struct NeedsReader {
           one.digit = true;
           continue;
         }
-        if (is_ascii_alnum(c) || static_cast<unsigned char>(c) >= 0x80) return n;
+        if (unicode::is_ascii_alnum(c) || static_cast<unsigned char>(c) >= 0x80) return n;
       } else if (static_cast<unsigned char>(c) >= 0x80 || (c == '-' && k > 0 && k + 1 < items.size())) {
         return n;  // beyond ASCII, or a range
       }
@@ -529,7 +528,7 @@ bool replace_words_with_digits(std::string_view text, const regex::Regex& word, 
   // Bytes a match may hold: "-", "_", ASCII letters and digits, and every
   // byte of a character past ASCII.
   auto in_word = [](char c) {
-    return static_cast<unsigned char>(c) >= 0x80 || c == '-' || c == '_' || is_ascii_alnum(c);
+    return static_cast<unsigned char>(c) >= 0x80 || c == '-' || c == '_' || unicode::is_ascii_alnum(c);
   };
   Rewrite rw(text, out);
   regex::Captures caps;

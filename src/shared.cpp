@@ -225,7 +225,7 @@ unsigned rows_after_numbers(std::string_view text) {
     if (b < 0x80 ? b < '0' || b > '9' : b < 0xC0 || neither_digit_nor_blank(text, i)) continue;
     std::size_t k = i + 1;
     while (k < text.size() && (static_cast<unsigned char>(text[k]) & 0xC0) == 0x80) ++k;  // past the character
-    while (k < text.size() && is_ascii_blank(static_cast<unsigned char>(text[k]))) ++k;
+    while (k < text.size() && unicode::is_ascii_blank(static_cast<unsigned char>(text[k]))) ++k;
     if (k == text.size() || !may_begin_letter(static_cast<unsigned char>(text[k]))) continue;
     if (caseless_word_end(text, k, &word) == k) continue;
     for (std::size_t r = 0; r < std::size(MEASURE_PASSES); ++r) {

@@ -12,6 +12,7 @@
 #include "langpack.h"
 #include "numtext.h"
 #include "regex.h"
+#include "unicode.h"
 
 namespace kalvesta::shared {
 
@@ -70,7 +71,6 @@ inline bool listed(std::span<const std::string_view> words, std::string_view wor
   }
   return false;
 }
-constexpr bool is_ascii_blank(unsigned char b) { return b == ' ' || (b >= '\t' && b <= '\r'); }
 // Whether the character at text[i], beyond ASCII, is certainly no digit
 // (\d) and no blank (\s, White_Space): U+00A1..U+00FF, U+2000..U+2FFF but
 // the blanks among them (punctuation, symbols), U+3001..U+9FFF (the CJK
@@ -96,7 +96,7 @@ inline bool neither_digit_nor_blank(std::string_view text, std::size_t i) {
 // dialect (ASCII digits and blanks, and whatever the test above leaves open).
 inline bool may_be_digit_or_blank(std::string_view text, std::size_t i) {
   const auto b = static_cast<unsigned char>(text[i]);
-  if (b < 0x80) return (b >= '0' && b <= '9') || is_ascii_blank(b);
+  if (b < 0x80) return (b >= '0' && b <= '9') || unicode::is_ascii_blank(b);
   return !neither_digit_nor_blank(text, i);
 }
 

@@ -329,19 +329,18 @@ std::string collapse_whitespace(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   bool pending_space = false;
-  auto ascii_blank = [](unsigned char b) { return b == ' ' || (b >= 0x09 && b <= 0x0D); };
   for (std::size_t pos = 0; pos < text.size();) {
     const std::size_t start = pos;
     const auto b = static_cast<unsigned char>(text[pos]);
     if (b < 0x80) {
-      if (ascii_blank(b)) {
+      if (is_ascii_blank(b)) {
         pending_space = !out.empty();
         ++pos;
         continue;
       }
       // A run of ASCII that is not white space is copied at once.
       while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80 &&
-             !ascii_blank(static_cast<unsigned char>(text[pos])))
+             !is_ascii_blank(static_cast<unsigned char>(text[pos])))
         ++pos;
     } else if (is_white_space(decode(text, pos))) {
       pending_space = !out.empty();

@@ -35,6 +35,9 @@ const std::array<std::uint8_t, 256>& lead_classes();
 constexpr bool is_ascii_alnum(char32_t c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
+// Space, tab, line feed, vertical tab, form feed, carriage return: the
+// ASCII White_Space.
+constexpr bool is_ascii_blank(char32_t c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool is_alphanumeric(char32_t c);  // Alphabetic or Numeric
 
 // Shown as an escape when a string is debug-quoted: unprintable characters
