@@ -370,7 +370,7 @@ std::vector<std::string> gate_texts() {
                           "minit", "saat", "hours", "minute", "seconds", "sq ft", "sqft", "exit", "gate", "LOT",
                           "platform", "bus no", "flight", "stand", "bay", "block", "blok", "Office", "Windows",
                           "PlayStation", "PS", "Xbox", "iPhone", "iPad", "Galaxy", "Pixel", "Model", "MacBook",
-                          "AirPods", "\u516c\u91cc", "\u3002", "\u00e9", "\u00b0", "\uff0c", "\uff15", "*", "#"};
+                          "AirPods", "\u516c\u91cc", "\u3002", "\u00e9", "\u00b0", "\uff0c", "\uff15", "*", "#", "_"};
   const char* joins[] = {"", "", " ", "  ", "\t", "\n", "\u3000", "\u00a0", "\u2003", "-", "."};
   std::vector<std::string> out = mixes(tokens, joins, 4000, 6, 7);
   for (std::size_t i = 0, n = out.size(); i < n; ++i) {
