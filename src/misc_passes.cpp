@@ -64,8 +64,7 @@ unsigned rows_before_numbers(std::string_view text) {
     // Only a word whose blanks reach an ASCII digit or a byte beyond ASCII
     // counts; before the next such byte p all is ASCII, where words are runs
     // of A-Z and a-z, so the walk may resume at the word (or blanks) before p.
-    std::size_t p = i;
-    while (p < text.size() && static_cast<unsigned char>(text[p]) < 0x80 && (text[p] < '0' || text[p] > '9')) ++p;
+    std::size_t p = shared::next_digit_or_beyond_ascii(text, i);
     if (p == text.size()) break;
     while (p > i && unicode::is_ascii_blank(static_cast<unsigned char>(text[p - 1]))) --p;
     while (p > i && shared::may_begin_letter(static_cast<unsigned char>(text[p - 1]))) --p;

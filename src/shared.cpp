@@ -220,9 +220,9 @@ const MeasurePass MEASURE_PASSES[] = {
 unsigned rows_after_numbers(std::string_view text) {
   unsigned rows = 0;
   CaselessWord word;
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  for (std::size_t i = 0; (i = next_digit_or_beyond_ascii(text, i)) < text.size(); ++i) {
     const auto b = static_cast<unsigned char>(text[i]);
-    if (b < 0x80 ? b < '0' || b > '9' : b < 0xC0 || neither_digit_nor_blank(text, i)) continue;
+    if (b >= 0x80 && (b < 0xC0 || neither_digit_nor_blank(text, i))) continue;
     std::size_t k = i + 1;
     while (k < text.size() && (static_cast<unsigned char>(text[k]) & 0xC0) == 0x80) ++k;  // past the character
     while (k < text.size() && unicode::is_ascii_blank(static_cast<unsigned char>(text[k]))) ++k;

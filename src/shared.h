@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
@@ -63,6 +64,19 @@ inline std::size_t caseless_word_end(std::string_view text, std::size_t i, Casel
     if (word->size < 16) word->letters[word->size] = c;
     ++word->size;
   }
+  return i;
+}
+// The first position from i on holding an ASCII digit or a byte beyond
+// ASCII (text.size() if none), eight bytes at a time: below 0x80 a byte
+// plus 0x50 reaches the high bit from '0' on, plus 0x46 from past '9' on.
+inline std::size_t next_digit_or_beyond_ascii(std::string_view text, std::size_t i) {
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, text.data() + i, 8);
+    if ((w & unicode::HIGH_BITS) != 0 || ((w + 0x5050505050505050) & ~(w + 0x4646464646464646) & unicode::HIGH_BITS) != 0)
+      break;
+  }
+  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80 && (text[i] < '0' || text[i] > '9')) ++i;
   return i;
 }
 inline bool listed(std::span<const std::string_view> words, std::string_view word) {
