@@ -172,14 +172,34 @@ u128 read_number(std::string_view text) { return parse_u128(text).value_or(0); }
 
 // The number ("7") of a spelled month: an English, Malay or Indonesian name,
 // or the first three letters of an English one; empty when unknown.
+bool ascii_iequals(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+constexpr bool ascii_names(const words::MonthNames& names) {
+  for (const auto& row : names)
+    for (char c : row.second)
+      if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+// The words come from ASCII letter groups; with ASCII names, ASCII case
+// folding is the whole of the Unicode one.
+static_assert(ascii_names(words::en::MONTHS) && ascii_names(words::ms::MONTHS) && ascii_names(words::id::MONTHS));
+
 std::string_view month_number(std::string_view word) {
-  const std::string w = unicode::to_lower(word);
   for (const words::MonthNames* names : {&words::en::MONTHS, &words::ms::MONTHS, &words::id::MONTHS})
     for (const auto& [number, name] : *names)
-      if (unicode::to_lower(name) == w) return number;
+      if (ascii_iequals(name, word)) return number;
   for (const auto& [number, name] : words::en::MONTHS)
-    if (w.size() == 3 && unicode::to_lower(name.substr(0, 3)) == w) return number;
-  return w == "sept" ? "9" : "";
+    if (word.size() == 3 && ascii_iequals(name.substr(0, 3), word)) return number;
+  return ascii_iequals(word, "sept") ? "9" : "";
 }
 
 // A date's day and year as written, its month as written and as a number
@@ -251,17 +271,6 @@ std::string speak_scheme(std::string text, std::string_view spoken) {
   if (sep == std::string::npos) return text;
   std::string scheme = text.substr(0, sep);
   return unicode::replace_all(text, scheme + "://", spaced_chars(scheme) + std::string(spoken));
-}
-
-bool ascii_iequals(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
 }
 
 std::string remove_char(std::string_view text, char c) {
@@ -567,6 +576,7 @@ bool letter_after(std::string_view t, const DigitRun& r) {
 // Every scale suffix (‘K’, ‘ juta’, ‘ trilion’...) follows a digit, blanks
 // between allowed, and starts with one of these letters or the Kelvin sign.
 bool may_hold_scale(std::string_view t) {
+  if (t.find_first_of("kmbtrjKMBTRJ\xE2") == std::string_view::npos) return false;  // none of those first bytes
   for (std::size_t p = 0; p < t.size(); ++p) {
     if (class_before(t, p, CharClass::digit) == 0) continue;
     const std::size_t q = skip_blanks(t, p);

@@ -326,6 +326,8 @@ const ReadingCase kReadings[] = {
     {K::DATE, "zh", "12/05/2024", "二零二四年五月十二日"},
     {K::DATE, "ms", "1/13/2024", "satu 13 dua ribu dua puluh empat"},  // a month without a name stays
     {K::DATE, "en", "Jul. 16, 1943", "sixteen of July nineteen forty-three"},
+    {K::DATE, "en", "SEPT 3, 2020", "three of September twenty twenty"},  // month names in any case
+    {K::DATE, "ms", "16 ogos 2024", "enam belas Ogos dua ribu dua puluh empat"},
     {K::DATE, "ms", "١٢/٠٥/٢٠٢٤", "kosong ٠٥ kosong"},
     {K::TIME, "en", "7:30 A.M.", "seven thirty a m"},
     {K::TIME, "ms", "7:30 pm", "tujuh tiga puluh petang"},
