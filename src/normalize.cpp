@@ -86,17 +86,21 @@ struct Scales {
 const Scales ALL{true, RE_ANY_SUFFIX};
 const Scales NO_M{false, RE_ANY_SUFFIX_NO_M};
 
-std::string apply_scales(std::string_view text, const Scales& scales) {
+std::string apply_scales(std::string_view text, const Scales& scales, Known* known) {
+  Known facts;
   // No match starts before the first code.
-  const std::size_t first = next_code_start(text, 0);
+  facts.first_code = next_code_start(text, 0);
   Captures caps;
-  if (first == std::string_view::npos || !Holds(text).may_match(scales.needs) ||
-      !scales.gate->find_at(text, first, caps)) {
+  if (facts.first_code != std::string_view::npos) facts.holds.emplace(text);
+  if (facts.first_code == std::string_view::npos || !facts.holds->may_match(scales.needs) ||
+      !scales.gate->find_at(text, facts.first_code, caps)) {
+    // The text comes back as it is, so what was found about it stands.
+    if (known) *known = std::move(facts);
     return std::string(text);
   }
   const std::span<const Pass> rows(SCALES);
-  if (scales.with_m) return run_passes(std::string(text), rows);
-  return run_passes(run_passes(std::string(text), rows.first(M_ROW)), rows.subspan(M_ROW + 1));
+  if (scales.with_m) return run_passes(std::string(text), rows, std::move(facts));
+  return run_passes(run_passes(std::string(text), rows.first(M_ROW), std::move(facts)), rows.subspan(M_ROW + 1));
 }
 
 }  // namespace
@@ -105,9 +109,11 @@ std::string expand_suffix(std::string_view text, const regex::Regex& pattern, un
   return pattern.replace_all(text, [zeros](const Captures& c) { return scaled_amount(c, zeros); });
 }
 
-std::string expand_suffixes_no_m(std::string_view text) { return apply_scales(text, NO_M); }
+std::string expand_suffixes_no_m(std::string_view text, Known* known) { return apply_scales(text, NO_M, known); }
 
-std::string expand_all_currency_suffixes(std::string_view text) { return apply_scales(text, ALL); }
+std::string expand_all_currency_suffixes(std::string_view text, Known* known) {
+  return apply_scales(text, ALL, known);
+}
 
 // ---- Malay rule passes ----
 

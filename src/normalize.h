@@ -23,8 +23,9 @@ extern constinit regex::LazyRegex RE_TRILIUN_SUFFIX;
 // Every match of a scale pattern as its code and the amount times 10^zeros.
 std::string expand_suffix(std::string_view text, const regex::Regex& pattern, unsigned zeros);
 // Every scale but "M", which Indonesian reads as miliar in its own pre-parse.
-std::string expand_suffixes_no_m(std::string_view text);
-std::string expand_all_currency_suffixes(std::string_view text);
+// `known`, when given, learns about the text returned if it is the text given.
+std::string expand_suffixes_no_m(std::string_view text, rules::Known* known = nullptr);
+std::string expand_all_currency_suffixes(std::string_view text, rules::Known* known = nullptr);
 
 std::string normalize_malay(std::string_view text);
 // The Malay pass table (tests check its gates).

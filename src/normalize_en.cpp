@@ -495,8 +495,9 @@ std::string normalize_english(std::string_view input) {
   // Its reading is already collapsed: digit words one blank apart, or the
   // words of a number of up to four digits (a test reads them all).
   if (all_ascii_digits(input)) return read_digits(input);
-  std::string text = normalize::expand_all_currency_suffixes(input);
-  text = rules::run_passes(std::move(text), PASSES);
+  rules::Known known;
+  std::string text = normalize::expand_all_currency_suffixes(input, &known);
+  text = rules::run_passes(std::move(text), PASSES, std::move(known));
   // Every contraction holds an apostrophe and every title ends in a full
   // stop: only rows whose letter stands beside one in the text are scanned.
   text = expand_contractions(std::move(text));

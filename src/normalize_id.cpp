@@ -202,7 +202,9 @@ std::string normalize_mixed_alnum_id(std::string_view token) { return rules::mix
 std::string normalize_indonesian(std::string_view text) {
   // A bare number: as in Malay, only the plain-number pass reads it.
   if (all_ascii_digits(text)) return rules::read_digit_run(text, ID_VOCAB);
-  return rules::run_passes(normalize::expand_suffixes_no_m(preparse_number_formats(text)), INDONESIAN_PASSES);
+  rules::Known known;
+  std::string scaled = normalize::expand_suffixes_no_m(preparse_number_formats(text), &known);
+  return rules::run_passes(std::move(scaled), INDONESIAN_PASSES, std::move(known));
 }
 
 }  // namespace kalvesta::normalize_id

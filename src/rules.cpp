@@ -417,13 +417,13 @@ constexpr Needs kDigitNeeded = [] {
   return n;
 }();
 
-std::string run_passes(std::string text, std::span<const Pass> passes) {
+std::string run_passes(std::string text, std::span<const Pass> passes, Known known) {
   std::string cur = std::move(text), next;
-  std::optional<Holds> holds;
+  std::optional<Holds> holds = std::move(known.holds);
   // Worked out when first asked, again after a change (-1 / kUnasked: not yet).
-  constexpr std::size_t kUnasked = std::string_view::npos - 1;
+  constexpr std::size_t kUnasked = Known{}.first_code;
   int near = -1;
-  std::size_t first_code = kUnasked;
+  std::size_t first_code = known.first_code;
   for (const Pass& p : passes) {
     if (!holds) holds.emplace(cur);
     if (!holds->may_match(p.needs)) continue;

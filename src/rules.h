@@ -215,7 +215,12 @@ struct Pass {
 // swap only when a pass changed the text; a pass whose needs or neighbours
 // the text lacks is skipped, and the code walks of one table share where
 // the first code starts.
-std::string run_passes(std::string text, std::span<const Pass> passes);
+// What a caller already worked out about the very text it hands over.
+struct Known {
+  std::optional<Holds> holds;
+  std::size_t first_code = std::string_view::npos - 1;  // not asked yet
+};
+std::string run_passes(std::string text, std::span<const Pass> passes, Known known = {});
 
 // ---- patterns several languages run ----
 
