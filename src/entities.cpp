@@ -366,6 +366,10 @@ struct Scanned {
   void scan(std::string_view t) {
     text = t;
     runs.clear();
+    scan_into(t, 0, runs);
+  }
+  // Appends the runs of `t`, moved on by `offset`.
+  static void scan_into(std::string_view t, std::size_t offset, RunList& runs) {
     const auto& lead = unicode::lead_classes();
     const auto* bytes = reinterpret_cast<const unsigned char*>(t.data());
     constexpr std::uint64_t ones = 0x0101010101010101, high = ones * 0x80;
@@ -388,8 +392,8 @@ struct Scanned {
       }
       DigitRun run{p, p, 0};
       while (std::size_t n = digit_at(t, run.end)) run.end += n, ++run.digits;
-      runs.push_back(run);
       p = run.end;
+      runs.push_back({run.start + offset, run.end + offset, run.digits});
     }
   }
   template <class F>
@@ -942,7 +946,8 @@ std::vector<std::size_t> detail::pattern_starts(EntityKind kind, std::string_vie
 
 // ---- extraction ----
 
-Extraction extract_gated(std::string_view text, const Options& options, bool fresh_ids) {
+namespace {
+Extraction extract_walk(std::string_view text, const Options& options, bool fresh_ids, bool carry_runs) {
   Extraction result{std::string(text), {}};
   // Where extraction's own placeholders stand in the working text, so that a
   // later match that swallows one can still be read as it was written.
@@ -950,8 +955,9 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
     std::size_t pos, len, entity;
   };
   std::vector<Placed> placed, next_placed;
-  Scanned scanned;  // the working text's digit runs, found again after a cut
+  Scanned scanned;  // the working text's digit runs, carried across each kind's cuts
   bool scanned_current = false;
+  RunList next_runs;
   Starts starts;
   std::uint64_t counter = 1;
   std::unordered_set<std::uint64_t> taken_ids;
@@ -983,12 +989,27 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
     const std::string& work = result.text;
     std::string next;  // built from the first cut on
     next_placed.clear();
-    std::size_t copied = 0, p = 0;
-    // Copies work[copied, to) and the placeholders standing there.
+    std::size_t copied = 0, p = 0, r = 0;
+    next_runs.clear();
+    // Copies work[copied, to), the placeholders and the digit runs standing
+    // there. Every copied piece meets a placeholder's '<' or '>' or an end of
+    // the text, so no run reaches across pieces: a run wholly inside is kept,
+    // the piece of one a cut splits is a run of its own.
     auto copy_until = [&](std::size_t to) {
       for (; p < placed.size() && placed[p].pos + placed[p].len <= to; ++p)
         if (placed[p].pos >= copied)
           next_placed.push_back({next.size() + placed[p].pos - copied, placed[p].len, placed[p].entity});
+      const RunList& runs = scanned.runs;
+      for (; r < runs.size() && runs[r].end <= copied; ++r) {}
+      for (std::size_t i = r; i < runs.size() && runs[i].start < to; ++i) {
+        const std::size_t from = std::max(runs[i].start, copied), until = std::min(runs[i].end, to);
+        if (from == runs[i].start && until == runs[i].end) {
+          next_runs.push_back({next.size() + from - copied, next.size() + until - copied, runs[i].digits});
+          r = i + 1;
+        } else {
+          Scanned::scan_into(std::string_view(work).substr(from, until - from), next.size() + from - copied, next_runs);
+        }
+      }
       next.append(work, copied, to - copied);
     };
     auto cut = [&](const regex::Captures& caps) {
@@ -1011,7 +1032,9 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
         }
         if (from != start) entity.written.append(work, from, end - from);
         next_placed.push_back({next.size(), 0, result.entities.size()});
-        next += PlaceholderText(entity).view();
+        const PlaceholderText ph(entity);
+        Scanned::scan_into(ph.view(), next.size(), next_runs);
+        next += ph.view();
         next_placed.back().len = next.size() - next_placed.back().pos;
         result.entities.push_back(std::move(entity));
         copied = end;
@@ -1036,11 +1059,20 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
     if (result.entities.size() == cut_before) continue;
     copy_until(work.size());
     result.text = std::move(next);
-    scanned_current = false;
+    scanned.text = result.text;
+    std::swap(scanned.runs, next_runs);
+    scanned_current = carry_runs;
     placed.swap(next_placed);
   }
   return result;
 }
+}  // namespace
+
+Extraction extract_gated(std::string_view text, const Options& options, bool fresh_ids) {
+  return extract_walk(text, options, fresh_ids, true);
+}
+
+Extraction detail::extract_rescanning(std::string_view text) { return extract_walk(text, Options{}, false, false); }
 
 Extraction extract(std::string_view text) { return extract_gated(text, Options{}); }
 

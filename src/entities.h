@@ -80,6 +80,8 @@ bool pattern_finds(EntityKind kind, std::string_view text);
 std::optional<std::vector<std::size_t>> match_starts(EntityKind kind, std::string_view text);
 std::vector<std::size_t> pattern_starts(EntityKind kind, std::string_view text);
 bool may_hold_scale(std::string_view text);
+// Extraction that finds the digit runs again after every cut.
+Extraction extract_rescanning(std::string_view text);
 }  // namespace detail
 
 }  // namespace kalvesta::entities

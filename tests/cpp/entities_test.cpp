@@ -194,6 +194,18 @@ TEST(entities, quick_checks_see_digits_at_every_offset) {
   }
 }
 
+// The digit runs carried across each kind's cuts are the ones a fresh scan finds.
+TEST(entities, carried_digit_runs_change_no_extraction) {
+  std::vector<std::string> texts = probe_texts();
+  texts.insert(texts.end(), {"pay $15.75 on 1/5/2025 at 7:30 pm, call 012-345 6789", "RM5 12:30 2024-05-12 40%",
+                             "1٣/5/2025 $٣ at 10:00am", "x@y.com 3 192.168.1.1 5°C 4:05"});
+  for (const auto& text : texts) {
+    const Extraction got = extract(text), want = detail::extract_rescanning(text);
+    ASSERT_EQ(got.text, want.text) << text;
+    ASSERT_EQ(got.entities.size(), want.entities.size()) << text;
+  }
+}
+
 // An amount without a letter a scale suffix starts with is left as it is.
 TEST(entities, scale_check_turns_away_only_unscaled_amounts) {
   std::size_t turned_away = 0;
