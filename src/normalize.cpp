@@ -87,17 +87,18 @@ const Scales ALL{true, RE_ANY_SUFFIX};
 const Scales NO_M{false, RE_ANY_SUFFIX_NO_M};
 
 std::string apply_scales(std::string_view text, const Scales& scales, Known* known) {
-  Known facts;
+  Known facts = known ? std::move(*known) : Known{};
   // No match starts before the first code.
-  facts.first_code = next_code_start(text, 0);
+  if (facts.first_code == Known{}.first_code) facts.first_code = next_code_start(text, 0);
   Captures caps;
-  if (facts.first_code != std::string_view::npos) facts.holds.emplace(text);
+  if (facts.first_code != std::string_view::npos && !facts.holds) facts.holds.emplace(text);
   if (facts.first_code == std::string_view::npos || !facts.holds->may_match(scales.needs) ||
       !scales.gate->find_at(text, facts.first_code, caps)) {
     // The text comes back as it is, so what was found about it stands.
     if (known) *known = std::move(facts);
     return std::string(text);
   }
+  if (known) *known = Known{};  // the passes may change the text
   const std::span<const Pass> rows(SCALES);
   if (scales.with_m) return run_passes(std::string(text), rows, std::move(facts));
   return run_passes(run_passes(std::string(text), rows.first(M_ROW), std::move(facts)), rows.subspan(M_ROW + 1));

@@ -23,7 +23,8 @@ extern constinit regex::LazyRegex RE_TRILIUN_SUFFIX;
 // Every match of a scale pattern as its code and the amount times 10^zeros.
 std::string expand_suffix(std::string_view text, const regex::Regex& pattern, unsigned zeros);
 // Every scale but "M", which Indonesian reads as miliar in its own pre-parse.
-// `known`, when given, learns about the text returned if it is the text given.
+// `known`, when given, tells about the text given and learns about the text
+// returned if it is the same.
 std::string expand_suffixes_no_m(std::string_view text, rules::Known* known = nullptr);
 std::string expand_all_currency_suffixes(std::string_view text, rules::Known* known = nullptr);
 

@@ -195,7 +195,9 @@ std::span<const rules::Pass> indonesian_passes(bool preparse) {
   return INDONESIAN_PASSES;
 }
 
-std::string preparse_number_formats(std::string_view text) { return rules::run_passes(std::string(text), PREPARSE_PASSES); }
+std::string preparse_number_formats(std::string_view text, rules::Known* after) {
+  return rules::run_passes(std::string(text), PREPARSE_PASSES, {}, after);
+}
 
 std::string normalize_mixed_alnum_id(std::string_view token) { return rules::mixed_alnum(token, lang::id::DIGITS); }
 
@@ -203,7 +205,7 @@ std::string normalize_indonesian(std::string_view text) {
   // A bare number: as in Malay, only the plain-number pass reads it.
   if (all_ascii_digits(text)) return rules::read_digit_run(text, ID_VOCAB);
   rules::Known known;
-  std::string scaled = normalize::expand_suffixes_no_m(preparse_number_formats(text), &known);
+  std::string scaled = normalize::expand_suffixes_no_m(preparse_number_formats(text, &known), &known);
   return rules::run_passes(std::move(scaled), INDONESIAN_PASSES, std::move(known));
 }
 

@@ -9,7 +9,7 @@
 
 namespace kalvesta::normalize_id {
 
-std::string preparse_number_formats(std::string_view text);
+std::string preparse_number_formats(std::string_view text, rules::Known* after = nullptr);
 std::string suffix_word(std::string_view suffix);
 std::string normalize_indonesian(std::string_view text);
 // The pre-parse's pass table, or the Indonesian one (tests check their gates).

@@ -125,7 +125,8 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
   // Digits of every script are read by their value: ‘２０１５’ is 2015.
   std::string t = unicode::ascii_digits(text);
   if (lang == "id") {
-    t = normalize::expand_suffixes_no_m(normalize_id::preparse_number_formats(t));
+    rules::Known known;
+    t = normalize::expand_suffixes_no_m(normalize_id::preparse_number_formats(t, &known), &known);
   } else {
     t = normalize::expand_all_currency_suffixes(t);
   }

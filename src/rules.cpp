@@ -417,7 +417,7 @@ constexpr Needs kDigitNeeded = [] {
   return n;
 }();
 
-std::string run_passes(std::string text, std::span<const Pass> passes, Known known) {
+std::string run_passes(std::string text, std::span<const Pass> passes, Known known, Known* after) {
   std::string cur = std::move(text), next;
   std::optional<Holds> holds = std::move(known.holds);
   // Worked out when first asked, again after a change (-1 / kUnasked: not yet).
@@ -457,6 +457,7 @@ std::string run_passes(std::string text, std::span<const Pass> passes, Known kno
     near = -1;
     first_code = kUnasked;
   }
+  if (after) *after = Known{std::move(holds), first_code};
   return cur;
 }
 

@@ -220,7 +220,8 @@ struct Known {
   std::optional<Holds> holds;
   std::size_t first_code = std::string_view::npos - 1;  // not asked yet
 };
-std::string run_passes(std::string text, std::span<const Pass> passes, Known known = {});
+// `after`, when given, learns what was worked out about the text returned.
+std::string run_passes(std::string text, std::span<const Pass> passes, Known known = {}, Known* after = nullptr);
 
 // ---- patterns several languages run ----
 
