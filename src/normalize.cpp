@@ -21,21 +21,24 @@ using num2word::NumberVocab;
 
 // ---- currency scale suffixes ----
 
-constinit regex::LazyRegex RE_K_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)K\b)"};
-constinit regex::LazyRegex RE_M_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)M\b)"};
-constinit regex::LazyRegex RE_B_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)B\b)"};
-constinit regex::LazyRegex RE_T_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)T\b)"};
-constinit regex::LazyRegex RE_RIBU_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)\s+ribu\b)"};
-constinit regex::LazyRegex RE_JUTA_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)\s+juta\b)"};
-constinit regex::LazyRegex RE_MILIAR_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)\s+miliar\b)"};
-constinit regex::LazyRegex RE_TRILIUN_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)\s+(?:trilion|triliun)\b)"};
+// A currency code or sign and its amount: the head of every scale row.
+#define KALVESTA_AMOUNT R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+))"
+constinit regex::LazyRegex RE_K_SUFFIX{KALVESTA_AMOUNT R"(K\b)"};
+constinit regex::LazyRegex RE_M_SUFFIX{KALVESTA_AMOUNT R"(M\b)"};
+constinit regex::LazyRegex RE_B_SUFFIX{KALVESTA_AMOUNT R"(B\b)"};
+constinit regex::LazyRegex RE_T_SUFFIX{KALVESTA_AMOUNT R"(T\b)"};
+constinit regex::LazyRegex RE_RIBU_SUFFIX{KALVESTA_AMOUNT R"(\s+ribu\b)"};
+constinit regex::LazyRegex RE_JUTA_SUFFIX{KALVESTA_AMOUNT R"(\s+juta\b)"};
+constinit regex::LazyRegex RE_MILIAR_SUFFIX{KALVESTA_AMOUNT R"(\s+miliar\b)"};
+constinit regex::LazyRegex RE_TRILIUN_SUFFIX{KALVESTA_AMOUNT R"(\s+(?:trilion|triliun)\b)"};
 
 namespace {
 
 // Every row's match is a match of its gate, at the same start: a text
 // without a gate match has no row match, and no row changes it.
-constinit regex::LazyRegex RE_ANY_SUFFIX{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)(?:K|M|B|T|\s+ribu|\s+juta|\s+miliar|\s+(?:trilion|triliun))\b)"};
-constinit regex::LazyRegex RE_ANY_SUFFIX_NO_M{R"((?i)(?<!\w)(RM|Rp|\$|£|€|USD|EUR|GBP|MYR|IDR)(?:\s?)(\d+(?:,\d{3})*(?:\.\d+)?|\.\d+)(?:K|B|T|\s+ribu|\s+juta|\s+miliar|\s+(?:trilion|triliun))\b)"};
+constinit regex::LazyRegex RE_ANY_SUFFIX{KALVESTA_AMOUNT R"((?:K|M|B|T|\s+ribu|\s+juta|\s+miliar|\s+(?:trilion|triliun))\b)"};
+constinit regex::LazyRegex RE_ANY_SUFFIX_NO_M{KALVESTA_AMOUNT R"((?:K|B|T|\s+ribu|\s+juta|\s+miliar|\s+(?:trilion|triliun))\b)"};
+#undef KALVESTA_AMOUNT
 
 // Code then the amount with its decimal point moved `zeros` places right:
 // digit arithmetic, exact at any size (‘RM12345678901234567K’ is
