@@ -390,7 +390,7 @@ TEST(passes, number_gates_refuse_only_what_cannot_match) {
     for (const auto& gate : misc_passes::detail::digit_context_gates(text)) gates.push_back(gate);
     for (const auto& [re, open] : gates) {
       (open ? opened : refused) += 1;
-      if (!open) ASSERT_FALSE(re->is_match(text)) << re->pattern() << " on " << text;
+      if (!open) { ASSERT_FALSE(re->is_match(text)) << re->pattern() << " on " << text; }
     }
   }
   EXPECT_GT(refused, 10000u);
@@ -420,7 +420,7 @@ TEST(passes, word_row_gates_refuse_only_what_cannot_match) {
     }
     for (const auto& [re, open] : normalize_en::detail::word_row_gates(varied)) {
       (open ? opened : refused) += 1;
-      if (!open) ASSERT_FALSE(re->is_match(varied)) << re->pattern() << " on " << varied;
+      if (!open) { ASSERT_FALSE(re->is_match(varied)) << re->pattern() << " on " << varied; }
     }
   }
   EXPECT_GT(refused, 100000u);
@@ -447,7 +447,7 @@ TEST(passes, chinese_walks_match_the_engine) {
   for (bool is_my : {false, true}) {
     for (const rules::Pass& p : normalize_zh::detail::passes(is_my)) {
       for (const auto& text : texts) {
-        if (!rules::Holds(text).may_match(p.needs)) ASSERT_FALSE(p.re->is_match(text)) << p.re->pattern() << " on " << text;
+        if (!rules::Holds(text).may_match(p.needs)) { ASSERT_FALSE(p.re->is_match(text)) << p.re->pattern() << " on " << text; }
       }
       if (!p.walk || !p.read) continue;
       for (const auto& text : texts) {

@@ -124,7 +124,7 @@ TEST(normalize_with, warm_calls_compile_no_pattern) {
     for (auto lang : languages) {
       for (auto s : sentences) ASSERT_TRUE(normalize_with(s, lang, options).is_ok());
     }
-    if (round == 1) EXPECT_EQ(regex::compile_count(), before);
+    if (round == 1) { EXPECT_EQ(regex::compile_count(), before); }
   }
 }
 

@@ -280,6 +280,22 @@ std::vector<const Regex*> fixed_patterns() {
   return out;
 }
 
+// Calls f(re, text, start, byte_form) for every fixed pattern, every text,
+// both compiles (the byte one only on ASCII text) and every start.
+template <class F>
+void for_each_start(const std::vector<std::string>& texts, F f) {
+  using kalvesta::regex::detail::char_len_at;
+  for (const Regex* re : fixed_patterns()) {
+    for (const auto& text : texts) {
+      bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+      for (bool byte_form : {false, true}) {
+        if (byte_form && !(ascii && kalvesta::regex::detail::has_byte_form(*re))) continue;
+        for (std::size_t start = 0; start <= text.size(); start += char_len_at(text, start)) f(*re, text, start, byte_form);
+      }
+    }
+  }
+}
+
 }  // namespace
 
 // ASCII text runs the byte-mode compile; on such text it must find exactly
@@ -372,58 +388,36 @@ TEST(Regex, RunMarkersKeepTheMatches) {
 // nothing: every fixed pattern, both compiles, every start, plain and anchored.
 TEST(Regex, GateRefusesOnlyWhatCannotMatch) {
   using namespace kalvesta::regex::detail;
-  const auto patterns = fixed_patterns();
-  const auto texts = mixed_texts(false, 60);
   std::size_t refused = 0;
-  for (const Regex* re : patterns) {
-    for (const auto& text : texts) {
-      bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
-      for (bool byte_form : {false, true}) {
-        if (byte_form && !(ascii && has_byte_form(*re))) continue;
-        for (std::size_t start = 0; start <= text.size(); start += char_len_at(text, start)) {
-          for (bool anchored : {false, true}) {
-            if (!gate_refuses(*re, text, start, anchored, byte_form)) continue;
-            ++refused;
-            Captures caps;
-            ASSERT_FALSE(find_in_form_ungated(*re, text, start, caps, anchored, byte_form))
-                << "pattern " << re->pattern() << " on " << text << " from " << start;
-          }
-        }
-      }
+  for_each_start(mixed_texts(false, 60), [&](const Regex& re, const std::string& text, std::size_t start, bool byte_form) {
+    for (bool anchored : {false, true}) {
+      if (!gate_refuses(re, text, start, anchored, byte_form)) continue;
+      ++refused;
+      Captures caps;
+      ASSERT_FALSE(find_in_form_ungated(re, text, start, caps, anchored, byte_form))
+          << "pattern " << re.pattern() << " on " << text << " from " << start;
     }
-  }
+  });
   EXPECT_GT(refused, 0u);
 }
 
-// An anchored match (its own compile) is exactly the search's match when
-// the search's match starts there, and nothing otherwise: every fixed
-// pattern, both compiles, every start.
+// An anchored match is exactly the search's match when the search's match
+// starts there, and nothing otherwise: every fixed pattern, both compiles,
+// every start.
 TEST(Regex, AnchoredAgreesWithSearch) {
   using namespace kalvesta::regex::detail;
-  const auto patterns = fixed_patterns();
-  const auto texts = mixed_texts(false, 40);
   auto groups = [](const Captures& c) {
     std::vector<std::pair<std::size_t, std::size_t>> g;
     for (std::size_t i = 0; i < c.size(); ++i) g.emplace_back(c.matched(i) ? c.start(i) : 1u << 31, c.end(i));
     return g;
   };
-  for (const Regex* re : patterns) {
-    for (const auto& text : texts) {
-      bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
-      for (bool byte_form : {false, true}) {
-        if (byte_form && !(ascii && has_byte_form(*re))) continue;
-        for (std::size_t start = 0; start <= text.size(); start += char_len_at(text, start)) {
-          Captures found, anchored;
-          bool here = find_in_form_ungated(*re, text, start, found, false, byte_form) && found.start(0) == start;
-          bool got = find_in_form_ungated(*re, text, start, anchored, true, byte_form);
-          ASSERT_EQ(got, here) << "pattern " << re->pattern() << " on " << text << " at " << start;
-          if (got) {
-            ASSERT_EQ(groups(anchored), groups(found)) << "pattern " << re->pattern() << " on " << text;
-          }
-        }
-      }
-    }
-  }
+  for_each_start(mixed_texts(false, 40), [&](const Regex& re, const std::string& text, std::size_t start, bool byte_form) {
+    Captures found, anchored;
+    bool here = find_in_form_ungated(re, text, start, found, false, byte_form) && found.start(0) == start;
+    bool got = find_in_form_ungated(re, text, start, anchored, true, byte_form);
+    ASSERT_EQ(got, here) << "pattern " << re.pattern() << " on " << text << " at " << start;
+    if (got) { ASSERT_EQ(groups(anchored), groups(found)) << "pattern " << re.pattern() << " on " << text; }
+  });
 }
 
 // One very long match (a long list of numbers) needs a deep backtracking

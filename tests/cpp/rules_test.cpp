@@ -96,7 +96,7 @@ TEST(replace_after_codes, same_matches_as_the_engine) {
     std::string out;
     const std::string want = RE_MONEY->replace_all(t, mark);
     EXPECT_EQ(replace_after_codes(t, *RE_MONEY, mark, out) ? out : std::string(t), want) << t;
-    if (next_code_start(t, 0) == std::string_view::npos) EXPECT_EQ(want, t) << t;
+    if (next_code_start(t, 0) == std::string_view::npos) { EXPECT_EQ(want, t) << t; }
   }
 }
 
@@ -172,6 +172,6 @@ TEST(Holds, every_digit_the_patterns_see) {
   const Needs needs = needs_of(digit.pattern());
   for (char32_t c = 0x80; c < 0x20000; ++c) {
     const std::string text = "x" + kalvesta::unicode::to_utf8(c);
-    if ((c < 0xD800 || c > 0xDFFF) && !Holds(text).may_match(needs)) ASSERT_FALSE(digit.is_match(text)) << std::hex << static_cast<unsigned>(c);
+    if ((c < 0xD800 || c > 0xDFFF) && !Holds(text).may_match(needs)) { ASSERT_FALSE(digit.is_match(text)) << std::hex << static_cast<unsigned>(c); }
   }
 }
