@@ -808,6 +808,38 @@ struct Slot {
   std::size_t owner = NONE;  // restoration: the entity that takes it
 };
 
+// The entity, among `entities` with rising ids, whose placeholder `text` is,
+// or NONE. Only that entity's placeholder spells its id, so the id finds the
+// one candidate; `hint` (the last answer) is tried first, then the one after
+// it, as placeholders mostly stand in the order they were made.
+std::size_t owner_of(std::string_view text, const std::vector<Entity>& entities, std::size_t& hint) {
+  const std::size_t underscore = text.rfind('_');
+  if (underscore == std::string_view::npos || text.size() < underscore + 4) return NONE;
+  std::uint64_t id = 0;
+  const char* end = text.data() + text.size() - 3;
+  const auto parsed = std::from_chars(text.data() + underscore + 1, end, id);
+  if (parsed.ec != std::errc() || parsed.ptr != end) return NONE;
+  std::size_t i;
+  if (hint < entities.size() && entities[hint].id == id) {
+    i = hint;
+  } else if (hint + 1 < entities.size() && entities[hint + 1].id == id) {
+    i = hint + 1;
+  } else {
+    auto it = std::lower_bound(entities.begin(), entities.end(), id,
+                               [](const Entity& e, std::uint64_t want) { return e.id < want; });
+    if (it == entities.end() || it->id != id) return NONE;
+    i = static_cast<std::size_t>(it - entities.begin());
+  }
+  if (PlaceholderText(entities[i]).view() != text) return NONE;
+  hint = i;
+  return i;
+}
+
+bool ids_rise(const std::vector<Entity>& entities) {
+  return std::adjacent_find(entities.begin(), entities.end(),
+                            [](const Entity& a, const Entity& b) { return a.id >= b.id; }) == entities.end();
+}
+
 // Every "<<<" [A-Z0-9_]+ ">>>" in the text, left to right. Such texts can
 // never overlap (their inside holds no "<"), so this finds every occurrence
 // of every placeholder.
@@ -913,6 +945,11 @@ EntityKind entity_kind_from_tag(std::string_view tag) {
 }
 
 std::string placeholder(const Entity& entity) { return std::string(PlaceholderText(entity).view()); }
+
+bool is_placeholder_of(std::string_view text, const std::vector<Entity>& entities) {
+  std::size_t hint = 0;
+  return owner_of(text, entities, hint) != NONE;
+}
 
 bool detail::may_hold_scale(std::string_view text) { return entities::may_hold_scale(text); }
 
@@ -1088,33 +1125,47 @@ std::string restore_with(std::string_view text, const std::vector<Entity>& entit
   // the whole text is rebuilt in one pass.
   if (entities.empty()) return std::string(text);
   std::vector<Slot> slots = find_slots(text);
-  auto slot_text = [&](std::size_t s) { return text.substr(slots[s].pos, slots[s].len); };
-  // The slots ordered by their text, then by position: the occurrences of
-  // one placeholder stand together, in text order.
-  struct Ordered {
-    std::size_t slot, taken = 0;  // taken: at the first of each group, how many are taken
-  };
-  std::vector<Ordered> order(slots.size());
-  for (std::size_t s = 0; s < slots.size(); ++s) order[s].slot = s;
-  std::sort(order.begin(), order.end(), [&](const Ordered& a, const Ordered& b) {
-    const int c = slot_text(a.slot).compare(slot_text(b.slot));
-    return c != 0 ? c < 0 : a.slot < b.slot;
-  });
-
   std::vector<std::optional<std::string>> cache(entities.size());
   bool stepwise = false;
-  for (std::size_t i = entities.size(); i-- > 0 && !stepwise;) {
-    const PlaceholderText ph(entities[i]);
-    const auto first = std::lower_bound(order.begin(), order.end(), ph.view(),
-                                        [&](const Ordered& o, std::string_view v) { return slot_text(o.slot) < v; });
-    const auto group = static_cast<std::size_t>(first - order.begin());
-    const std::size_t next = group + (group < order.size() ? order[group].taken : 0);
-    if (next >= order.size() || slot_text(order[next].slot) != ph.view()) continue;
-    ++order[group].taken;
-    const std::size_t s = order[next].slot;
+  // A reading that could form placeholder-shaped text ends the one-pass rebuild.
+  auto take = [&](std::size_t i, std::size_t s) {
     slots[s].owner = i;
     cache[i] = replacement(entities[i]);
     if (!cache[i]->empty() && !inert_replacement(*cache[i])) stepwise = true;
+  };
+  if (ids_rise(entities)) {
+    // Every entity has a placeholder of its own: it takes its first occurrence.
+    std::vector<std::size_t> first(entities.size(), NONE);
+    std::size_t hint = 0;
+    for (std::size_t s = 0; s < slots.size(); ++s) {
+      const std::size_t i = owner_of(text.substr(slots[s].pos, slots[s].len), entities, hint);
+      if (i != NONE && first[i] == NONE) first[i] = s;
+    }
+    for (std::size_t i = entities.size(); i-- > 0 && !stepwise;)
+      if (first[i] != NONE) take(i, first[i]);
+  } else {
+    // Ids repeat: the slots ordered by their text, then by position, so that
+    // the occurrences of one placeholder stand together, in text order.
+    auto slot_text = [&](std::size_t s) { return text.substr(slots[s].pos, slots[s].len); };
+    struct Ordered {
+      std::size_t slot, taken = 0;  // taken: at the first of each group, how many are taken
+    };
+    std::vector<Ordered> order(slots.size());
+    for (std::size_t s = 0; s < slots.size(); ++s) order[s].slot = s;
+    std::sort(order.begin(), order.end(), [&](const Ordered& a, const Ordered& b) {
+      const int c = slot_text(a.slot).compare(slot_text(b.slot));
+      return c != 0 ? c < 0 : a.slot < b.slot;
+    });
+    for (std::size_t i = entities.size(); i-- > 0 && !stepwise;) {
+      const PlaceholderText ph(entities[i]);
+      const auto first = std::lower_bound(order.begin(), order.end(), ph.view(),
+                                          [&](const Ordered& o, std::string_view v) { return slot_text(o.slot) < v; });
+      const auto group = static_cast<std::size_t>(first - order.begin());
+      const std::size_t next = group + (group < order.size() ? order[group].taken : 0);
+      if (next >= order.size() || slot_text(order[next].slot) != ph.view()) continue;
+      ++order[group].taken;
+      take(i, order[next].slot);
+    }
   }
 
   // An empty replacement joins its neighbours. A new placeholder can only

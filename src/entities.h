@@ -40,6 +40,9 @@ struct Extraction {
 
 // "<<<" tag "_" id ">>>"
 std::string placeholder(const Entity& entity);
+// Whether `text` is the placeholder of one of `entities` (in extraction
+// order, so their ids rise).
+bool is_placeholder_of(std::string_view text, const std::vector<Entity>& entities);
 
 // With `fresh_ids`, ids that placeholder-shaped text of the caller's already
 // uses are skipped, so that no placeholder of ours equals caller text.

@@ -149,10 +149,11 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
     t = std::move(pronounced).value();
   }
 
-  std::unordered_set<std::string> ours;
-  for (const entities::Entity& entity : extraction.entities) ours.insert(entities::placeholder(entity));
+  const auto ours = [&extraction](std::string_view text) {
+    return entities::is_placeholder_of(text, extraction.entities);
+  };
   stash::Stashed stashed = stash::stash_placeholders(
-      std::move(t), &ours, shared::is_chinese(lang) ? stash::Apart::ascii_alnum : stash::Apart::word_chars);
+      std::move(t), ours, shared::is_chinese(lang) ? stash::Apart::ascii_alnum : stash::Apart::word_chars);
   t = std::move(stashed.text);
   if (options.is_enabled("elongated")) t = misc_passes::normalize_elongated(std::move(t));
   t = language_pass(t, lang);

@@ -59,7 +59,7 @@ std::string idx_to_letters(std::size_t index) {
 // A key that would touch a word character or another key is set apart by one
 // space, so that no pass reads it as part of a letter-digit token (‘abc.com5’
 // or ‘x.comé5’ would otherwise spell the key out and lose the address).
-Stashed stash_placeholders(std::string text, const std::unordered_set<std::string>* ours, Apart apart) {
+Stashed stash_placeholders(std::string text, const Owns& ours, Apart apart) {
   Stashed result;
   const bool prefix = may_hold_prefix(text);
   if (!prefix && text.find("<<<") == std::string::npos) {
@@ -72,7 +72,7 @@ Stashed stash_placeholders(std::string text, const std::unordered_set<std::strin
     std::string key;
     std::size_t s = caps.start(0), e = caps.end(0);
     // A caller's placeholder-shaped text is read like the rest of the text.
-    if (ours && text[s] == '<' && !ours->contains(std::string(caps.group(0)))) return std::string(caps.group(0));
+    if (ours && text[s] == '<' && !ours(caps.group(0))) return std::string(caps.group(0));
     // A caller's token is a whole run of letters and digits: nothing to set
     // apart but another key, which would otherwise run into it and read as
     // one longer key (‘<<<A_1>>><<<B_2>>>’).

@@ -3,9 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace kalvesta::stash {
@@ -32,9 +32,9 @@ struct Stashed {
 // Chinese ones, where a blank beside a Chinese word would stay), those alone.
 enum class Apart { word_chars, ascii_alnum };
 // Placeholders (and any caller token holding the key prefix) replaced by
-// keys; with `ours`, only the placeholders in it (the others are caller text).
-Stashed stash_placeholders(std::string text, const std::unordered_set<std::string>* ours = nullptr,
-                           Apart apart = Apart::word_chars);
+// keys; with `ours`, only the placeholders it owns (the others are caller text).
+using Owns = std::function<bool(std::string_view placeholder)>;
+Stashed stash_placeholders(std::string text, const Owns& ours = {}, Apart apart = Apart::word_chars);
 std::string unstash_placeholders(std::string_view text, const std::vector<std::string>& stash);
 
 }  // namespace kalvesta::stash
