@@ -137,44 +137,51 @@ def cut(text, size):
     return data.decode("utf-8", errors="ignore")
 
 
-def measure(text, lang, runs):
-    """Best of `runs` timings; a slow call is not repeated."""
-    best = timed(kalvesta.normalize, text, lang)
-    for _ in range(runs - 1):
-        if best > 1.0:
-            break
-        best = min(best, timed(kalvesta.normalize, text, lang))
-    return best
+def doubling(section, case, lang, texts, labels, rounds=3):
+    """Times each text (each twice the previous) and flags ratios above MAX_RATIO.
 
-
-def doubling(section, case, lang, texts, labels):
-    """Times each text (each twice the previous) and flags ratios above MAX_RATIO."""
-    prev = None
-    prev_text = None
+    The sizes are timed in turn, `rounds` times over, and each keeps its best:
+    a burst of load on a shared machine then hits one round of every size
+    rather than every round of one size. A ratio above MAX_RATIO is timed again
+    (both sizes, in turn) before it is flagged.
+    """
+    best = []  # the best time of each size timed so far
+    stop = len(texts)  # sizes from here on are not timed
+    failed = None
+    for i in range(rounds):
+        for k in range(stop):
+            try:
+                t = timed(kalvesta.normalize, texts[k], lang)
+            except BaseException as err:  # PanicException is a BaseException
+                failed, stop = (k, err), k
+                del best[k:]
+                break
+            if i == 0:
+                best.append(t)
+            else:
+                best[k] = min(best[k], t)
+            if t > CALL_LIMIT_S:
+                stop = k  # not timed again, and nothing larger
+                break
+    for k in range(1, len(best)):
+        if best[k] / best[k - 1] > MAX_RATIO and best[k] < CALL_LIMIT_S / 2:
+            for _ in range(2):
+                best[k - 1] = min(best[k - 1], timed(kalvesta.normalize, texts[k - 1], lang))
+                best[k] = min(best[k], timed(kalvesta.normalize, texts[k], lang))
     parts = []
-    for text, label in zip(texts, labels):
-        # Small texts are timed more often: their ratios are the noisiest.
-        runs = 3 if len(text) <= 1_100_000 else 2
-        try:
-            t = measure(text, lang, runs)
-            if prev is not None and t / prev > MAX_RATIO and t < CALL_LIMIT_S / 2:
-                # Re-time both sides before flagging: the machine may be busy.
-                prev = min(prev, measure(prev_text, lang, 2))
-                t = min(t, measure(text, lang, 2))
-        except BaseException as err:  # PanicException is a BaseException
-            parts.append(f"{label}: {type(err).__name__}")
-            FLAGS.append(f"{section} {case} {lang} {label}: {type(err).__name__}: {err}"[:300])
-            break
-        ratio = "" if prev is None else f" x{t / prev:.2f}"
-        if prev is not None and t / prev > MAX_RATIO:
+    for k, t in enumerate(best):
+        ratio = "" if k == 0 else f" x{t / best[k - 1]:.2f}"
+        if k > 0 and t / best[k - 1] > MAX_RATIO:
             ratio += "!"
-            FLAGS.append(f"{section} {case} {lang} {label}: ratio {t / prev:.2f}")
-        parts.append(f"{label} {t * 1000:.0f}ms{ratio}")
-        prev, prev_text = t, text
-        if t > CALL_LIMIT_S:
-            parts.append("stopped")
-            FLAGS.append(f"{section} {case} {lang} {label}: {t:.1f}s, series stopped")
-            break
+            FLAGS.append(f"{section} {case} {lang} {labels[k]}: ratio {t / best[k - 1]:.2f}")
+        parts.append(f"{labels[k]} {t * 1000:.0f}ms{ratio}")
+    if best and best[-1] > CALL_LIMIT_S:
+        parts.append("stopped")
+        FLAGS.append(f"{section} {case} {lang} {labels[len(best) - 1]}: {best[-1]:.1f}s, series stopped")
+    if failed is not None:
+        k, err = failed
+        parts.append(f"{labels[k]}: {type(err).__name__}")
+        FLAGS.append(f"{section} {case} {lang} {labels[k]}: {type(err).__name__}: {err}"[:300])
     row(section, f"{case} [{lang}]", "; ".join(parts))
 
 
