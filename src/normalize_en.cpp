@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -300,19 +301,27 @@ const Pass PASSES[] = {
 
 // ---- contractions, titles and the company suffix ----
 
-// One compiled pattern per table row, built on first use; a row whose
-// pattern does not compile stays empty and is skipped.
+// One pattern per table row, compiled the first time a text lets the row
+// through its check; a row whose pattern does not compile stays empty and is
+// skipped. Most rows are never needed, so most are never compiled.
 template <std::size_t N>
-using CompiledRows = std::array<std::unique_ptr<Regex>, N>;
+class LazyRows {
+ public:
+  LazyRows(const std::array<std::pair<std::string_view, std::string_view>, N>& rows, std::string_view after)
+      : rows_(rows), after_(after) {}
+  const Regex* operator[](std::size_t i) const {
+    std::call_once(once_[i], [&] {
+      re_[i] = Regex::try_compile("(?i)\\b" + regex::escape(rows_[i].first) + std::string(after_));
+    });
+    return re_[i].get();
+  }
 
-template <std::size_t N>
-CompiledRows<N> compile_rows(const std::array<std::pair<std::string_view, std::string_view>, N>& rows,
-                             std::string_view after) {
-  CompiledRows<N> out;
-  for (std::size_t i = 0; i < N; ++i)
-    out[i] = Regex::try_compile("(?i)\\b" + regex::escape(rows[i].first) + std::string(after));
-  return out;
-}
+ private:
+  const std::array<std::pair<std::string_view, std::string_view>, N>& rows_;
+  std::string_view after_;
+  mutable std::array<std::once_flag, N> once_;
+  mutable std::array<std::unique_ptr<Regex>, N> re_;
+};
 
 // Where a row can match: at each `mark` in the text, the row's letters
 // before it (and after it) written up to ASCII case. The patterns match
@@ -359,25 +368,26 @@ class Marks {
   bool odd_folds_ = false;
 };
 
-const CompiledRows<73>& contraction_patterns() {
-  static const CompiledRows<73> patterns = compile_rows(CONTRACTIONS, "\\b");
+const LazyRows<73>& contraction_patterns() {
+  static const LazyRows<73> patterns(CONTRACTIONS, "\\b");
   return patterns;
 }
 
-const CompiledRows<18>& title_patterns() {
-  static const CompiledRows<18> patterns = compile_rows(TITLES, "\\.");
+const LazyRows<18>& title_patterns() {
+  static const LazyRows<18> patterns(TITLES, "\\.");
   return patterns;
 }
 
 // ‘Don't’ -> ‘do not’: the expansion's own letter case, whatever was written
 std::string expand_contractions(std::string text) {
-  const CompiledRows<73>& patterns = contraction_patterns();
   Marks marks(text, '\'');
   if (marks.empty()) return text;
   for (std::size_t i = 0; i < CONTRACTIONS.size(); ++i) {
-    if (!patterns[i] || !marks.may_match(CONTRACTIONS[i].first)) continue;
+    if (!marks.may_match(CONTRACTIONS[i].first)) continue;
+    const Regex* re = contraction_patterns()[i];
+    if (re == nullptr) continue;
     const std::string_view word = CONTRACTIONS[i].second;
-    std::string next = patterns[i]->replace_all(text, [word](const Captures&) { return word; });
+    std::string next = re->replace_all(text, [word](const Captures&) { return word; });
     // Later rows read the expansions (‘he would've’ from ‘he'd've’).
     if (next != text) marks.find(text = std::move(next));
   }
@@ -387,13 +397,14 @@ std::string expand_contractions(std::string text) {
 // ‘Mr. Tan’ -> ‘mister Tan’. The full stop is consumed; when a word follows
 // it directly a space keeps the two apart (‘Dr.Lee’ -> ‘doctor Lee’).
 std::string expand_titles(std::string text) {
-  const CompiledRows<18>& patterns = title_patterns();
   Marks marks(text, '.');
   if (marks.empty()) return text;
   for (std::size_t i = 0; i < TITLES.size(); ++i) {
-    if (!patterns[i] || !marks.may_match(TITLES[i].first)) continue;
+    if (!marks.may_match(TITLES[i].first)) continue;
+    const Regex* re = title_patterns()[i];
+    if (re == nullptr) continue;
     const std::string_view word = TITLES[i].second;
-    std::string next = patterns[i]->replace_all(text, [word](const Captures& c) {
+    std::string next = re->replace_all(text, [word](const Captures& c) {
       std::string out(word);
       std::string_view rest = c.subject().substr(c.end(0));
       std::size_t pos = 0;
@@ -610,9 +621,9 @@ std::vector<std::pair<const regex::Regex*, bool>> word_row_gates(std::string_vie
   std::vector<std::pair<const regex::Regex*, bool>> out;
   const Marks apostrophes(text, '\''), stops(text, '.');
   for (std::size_t i = 0; i < CONTRACTIONS.size(); ++i)
-    out.emplace_back(contraction_patterns()[i].get(), apostrophes.may_match(CONTRACTIONS[i].first));
+    out.emplace_back(contraction_patterns()[i], apostrophes.may_match(CONTRACTIONS[i].first));
   for (std::size_t i = 0; i < TITLES.size(); ++i)
-    out.emplace_back(title_patterns()[i].get(), stops.may_match(TITLES[i].first));
+    out.emplace_back(title_patterns()[i], stops.may_match(TITLES[i].first));
   return out;
 }
 
