@@ -95,6 +95,18 @@ const regex::Regex& re_time() {
 
 // ---- extraction refusals ----
 
+// Equal but for the case of ASCII letters.
+bool ascii_iequals(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
 // A web address written at the end of a sentence or clause: the full stop
 // or comma after it belongs to the sentence (‘see www.a.com.’), not to the
 // address, and would otherwise be read out as "dot".
@@ -121,7 +133,8 @@ bool amount_goes_on(std::string_view text, std::size_t, std::size_t end) {
   for (std::size_t group = 1; group <= 4; ++group) {
     std::string_view word = words::en::SCALES[group];  // thousand to trillion
     if (rest.size() - pos < word.size()) continue;
-    if (unicode::to_lower(rest.substr(pos, word.size())) != word) continue;
+    // No character past ASCII lowers to a letter of these words (the Kelvin sign lowers to k).
+    if (!ascii_iequals(rest.substr(pos, word.size()), word)) continue;
     std::size_t after = pos + word.size();
     if (after < rest.size() && (rest[after] == 's' || rest[after] == 'S')) ++after;  // ‘billions’
     if (after == rest.size()) return true;
@@ -170,19 +183,6 @@ constinit regex::LazyRegex RE_SPELL_ADDRESS_SLASH{
 // A captured number: optional "+", ASCII digits; anything else reads as 0.
 u128 read_number(std::string_view text) { return parse_u128(text).value_or(0); }
 
-// The number ("7") of a spelled month: an English, Malay or Indonesian name,
-// or the first three letters of an English one; empty when unknown.
-bool ascii_iequals(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
 constexpr bool ascii_names(const words::MonthNames& names) {
   for (const auto& row : names)
     for (char c : row.second)
@@ -193,6 +193,8 @@ constexpr bool ascii_names(const words::MonthNames& names) {
 // folding is the whole of the Unicode one.
 static_assert(ascii_names(words::en::MONTHS) && ascii_names(words::ms::MONTHS) && ascii_names(words::id::MONTHS));
 
+// The number ("7") of a spelled month: an English, Malay or Indonesian name,
+// or the first three letters of an English one; empty when unknown.
 std::string_view month_number(std::string_view word) {
   for (const words::MonthNames* names : {&words::en::MONTHS, &words::ms::MONTHS, &words::id::MONTHS})
     for (const auto& [number, name] : *names)
@@ -900,10 +902,12 @@ bool closes_placeholder(std::string_view s) {
 // character that cannot belong to one, holds no whole one, and neither ends
 // can continue one.
 bool inert_replacement(std::string_view r) {
-  bool outside = false;
-  for (char c : r)
-    if (c != '<' && c != '>' && !is_placeholder_inner(c)) outside = true;
-  if (!outside) return false;
+  bool outside = false, angle = false;
+  for (char c : r) {
+    if (c == '<' || c == '>') angle = true;
+    else if (!is_placeholder_inner(c)) outside = true;
+  }
+  if (!outside || !angle) return outside;  // without "<" or ">" it neither holds, opens nor closes one
   if (!find_slots(r).empty()) return false;
   if (std::size_t last = r.rfind('<'); last != std::string_view::npos) {
     for (std::size_t i = last >= 2 ? last - 2 : 0; i <= last; ++i)

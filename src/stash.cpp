@@ -2,6 +2,8 @@
 // keys before the language passes, and swapped back after them.
 #include "stash.h"
 
+#include <algorithm>
+
 #include "regex.h"
 #include "unicode.h"
 
@@ -36,24 +38,40 @@ char32_t char_before(std::string_view text, std::size_t at) {
 // caseless twin).
 bool may_hold_prefix(std::string_view text) {
   if (text.find("\u017F") != std::string_view::npos) return true;
-  for (std::size_t at = 0; at + KEY_PREFIX.size() <= text.size(); ++at) {
+  constexpr std::size_t n = KEY_PREFIX.size();
+  for (std::size_t at = 0; at + n <= text.size();) {
+    // A last byte that is no letter of the prefix rules out every start
+    // whose occurrence would cover it.
+    const char last = static_cast<char>(text[at + n - 1] | 0x20);
+    if (KEY_PREFIX.find(last) == std::string_view::npos) {
+      at += n;
+      continue;
+    }
     std::size_t i = 0;
-    while (i < KEY_PREFIX.size() && (text[at + i] | 0x20) == KEY_PREFIX[i]) ++i;
-    if (i == KEY_PREFIX.size()) return true;
+    while (i < n && (text[at + i] | 0x20) == KEY_PREFIX[i]) ++i;
+    if (i == n) return true;
+    ++at;
   }
   return false;
+}
+
+// Appends the letters of `index` to `out`.
+void append_letters(std::size_t index, std::string& out) {
+  const std::size_t from = out.size();
+  while (true) {
+    out.push_back(static_cast<char>('a' + index % 26));
+    if (index < 26) break;
+    index = index / 26 - 1;
+  }
+  std::reverse(out.begin() + static_cast<std::ptrdiff_t>(from), out.end());
 }
 
 }  // namespace
 
 std::string idx_to_letters(std::size_t index) {
   std::string letters;
-  while (true) {
-    letters.push_back(static_cast<char>('a' + index % 26));
-    if (index < 26) break;
-    index = index / 26 - 1;
-  }
-  return std::string(letters.rbegin(), letters.rend());
+  append_letters(index, letters);
+  return letters;
 }
 
 // A key that would touch a word character or another key is set apart by one
@@ -68,44 +86,59 @@ Stashed stash_placeholders(std::string text, const Owns& ours, Apart apart) {
   }
   std::size_t previous_end = std::string_view::npos;
   bool spaced_after = false;
-  auto key_for = [&](const regex::Captures& caps) {
-    std::string key;
-    std::size_t s = caps.start(0), e = caps.end(0);
-    // A caller's placeholder-shaped text is read like the rest of the text.
-    if (ours && text[s] == '<' && !ours(caps.group(0))) return std::string(caps.group(0));
+  std::string out;
+  out.reserve(text.size() + 16);
+  std::size_t copied = 0;
+  // text[copied, s) and then the key for the match text[s, e).
+  auto put_key = [&](std::size_t s, std::size_t e) {
+    out.append(text, copied, s - copied);
+    copied = e;
     // A caller's token is a whole run of letters and digits: nothing to set
     // apart but another key, which would otherwise run into it and read as
     // one longer key (‘<<<A_1>>><<<B_2>>>’).
     const bool placeholder = text[s] == '<';
     const bool after_key = s == previous_end && !spaced_after;
-    if (after_key || (placeholder && s > 0 && joins(char_before(text, s), apart))) key.push_back(' ');
-    key.append(KEY_PREFIX);
-    key.append(idx_to_letters(result.stash.size()));
+    if (after_key || (placeholder && s > 0 && joins(char_before(text, s), apart))) out.push_back(' ');
+    out.append(KEY_PREFIX);
+    append_letters(result.stash.size(), out);
     std::size_t next = e;
     spaced_after = placeholder && e < text.size() && joins(unicode::decode(text, next), apart);
-    if (spaced_after) key.push_back(' ');
+    if (spaced_after) out.push_back(' ');
     previous_end = e;
-    result.stash.emplace_back(caps.group(0));
-    return key;
+    result.stash.emplace_back(text, s, e - s);
   };
   if (prefix) {
-    result.text = RE_STASHED->replace_all(text, key_for);
-    return result;
-  }
-  // Without the prefix every match is a placeholder starting at a "<<<":
-  // the pattern is tried there alone, anchored.
-  std::string out;
-  std::size_t copied = 0;
-  regex::Captures caps;
-  for (std::size_t at = text.find("<<<"); at != std::string::npos;) {
-    if (!RE_PLACEHOLDER->match_at(text, at, caps)) {
-      at = text.find("<<<", at + 1);
-      continue;
+    RE_STASHED->for_each(text, [&](const regex::Captures& c) {
+      // A caller's placeholder-shaped text is read like the rest of the text.
+      if (!ours || text[c.start(0)] != '<' || ours(c.group(0))) put_key(c.start(0), c.end(0));
+    });
+  } else {
+    // Without the prefix every match is a placeholder starting at a "<<<":
+    // the pattern is tried there alone, anchored. Where only the owner's
+    // placeholders count, the owner alone decides: what it owns is a whole
+    // match, and what it does not stays as written either way.
+    regex::Captures caps;
+    auto inner = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'; };
+    for (std::size_t at = text.find("<<<"); at != std::string::npos;) {
+      std::size_t end = at + 3;
+      if (ours) {
+        while (end < text.size() && inner(text[end])) ++end;
+        const bool owned = text.compare(end, 3, ">>>") == 0 && ours(std::string_view(text).substr(at, end + 3 - at));
+        end = owned ? end + 3 : std::string::npos;
+      } else {
+        end = RE_PLACEHOLDER->match_at(text, at, caps) ? caps.end(0) : std::string::npos;
+      }
+      if (end == std::string::npos) {
+        at = text.find("<<<", at + 1);
+        continue;
+      }
+      put_key(at, end);
+      at = text.find("<<<", end);
     }
-    out.append(text, copied, at - copied);
-    out += key_for(caps);
-    copied = caps.end(0);
-    at = text.find("<<<", copied);
+  }
+  if (result.stash.empty()) {
+    result.text = std::move(text);
+    return result;
   }
   out.append(text, copied);
   result.text = std::move(out);

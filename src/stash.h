@@ -33,6 +33,7 @@ struct Stashed {
 enum class Apart { word_chars, ascii_alnum };
 // Placeholders (and any caller token holding the key prefix) replaced by
 // keys; with `ours`, only the placeholders it owns (the others are caller text).
+// `ours` says yes only to placeholder-shaped text (‘<<<URL_1>>>’).
 using Owns = std::function<bool(std::string_view placeholder)>;
 Stashed stash_placeholders(std::string text, const Owns& ours = {}, Apart apart = Apart::word_chars);
 std::string unstash_placeholders(std::string_view text, const std::vector<std::string>& stash);

@@ -78,5 +78,16 @@ TEST(stash, keys_touching_word_characters_are_set_apart) {
   }
 }
 
+TEST(stash, only_what_the_owner_owns_becomes_a_key) {
+  const Owns ours = [](std::string_view p) { return p == "<<<URL_1>>>" || p == "<<<A_B_22>>>"; };
+  struct Case { std::string_view in, want; };
+  constexpr Case kCases[] = {
+      {"<<<URL_1>>> <<<URL_2>>> <<<<URL_1>>>>", "entstasha <<<URL_2>>> <entstashb>"},
+      {"<<<URL_1>> <<<URL_1<<<A_B_22>>>", "<<<URL_1>> <<<URL_1 entstasha"},
+      {"x<<<URL_1>>>entstash", "x entstasha entstashb"},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(stash_placeholders(std::string(c.in), ours).text, c.want) << c.in;
+}
+
 }  // namespace
 }  // namespace kalvesta::stash
