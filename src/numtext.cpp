@@ -23,11 +23,14 @@ std::string u128_to_string(u128 n) {
 std::optional<u128> parse_u128(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return std::nullopt;
+  // Constants, so that no digit costs a 128-bit division.
+  constexpr u128 most = U128_MAX / 10;
+  constexpr unsigned last = static_cast<unsigned>(U128_MAX % 10);
   u128 n = 0;
   for (char c : text) {
     if (c < '0' || c > '9') return std::nullopt;
     auto d = static_cast<unsigned>(c - '0');
-    if (n > (U128_MAX - d) / 10) return std::nullopt;  // overflow
+    if (n > most || (n == most && d > last)) return std::nullopt;  // overflow
     n = n * 10 + d;
   }
   return n;
