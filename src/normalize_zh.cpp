@@ -3,7 +3,10 @@
 // of a "zh" or "zh_my" text into Chinese words.
 #include "normalize_zh.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <utility>
@@ -23,104 +26,87 @@ namespace {
 
 using lang::zh::DIGITS;
 using lang::zh::GROUP_UNITS;
-constexpr u128 LIMIT = static_cast<u128>(10'000'000'000'000'000ULL);  // 10^16
+// Below it every number fits 64 bits, which divide without a library call.
+constexpr std::uint64_t LIMIT = 10'000'000'000'000'000ULL;  // 10^16
 constexpr std::string_view TOO_LARGE = "太大";
 
-std::string_view digit(u128 d) { return DIGITS[static_cast<std::size_t>(d % 10)]; }
+// 10..99: a bare "十五" only at the head of a number; inside one the ten keeps its digit.
+void put_tens(std::string& out, unsigned n, bool in_group) {
+  if (n > 19 || in_group) out += DIGITS[n / 10];
+  out += "十";
+  if (n % 10 != 0) out += DIGITS[n % 10];
+}
+
+// 1..9999; a skipped place after a spoken one reads "零" once (‘一千零五’).
+void put_group(std::string& out, unsigned g, bool in_group) {
+  if (g >= 1000) {
+    out += DIGITS[g / 1000];
+    out += "千";
+    if ((g %= 1000) == 0) return;
+    if (g < 100) out += DIGITS[0];
+    in_group = true;
+  }
+  if (g >= 100) {
+    out += DIGITS[g / 100];
+    out += "百";
+    if ((g %= 100) == 0) return;
+    if (g < 10) out += DIGITS[0];
+    in_group = true;
+  }
+  if (g >= 10) put_tens(out, g, in_group);
+  else out += DIGITS[g];
+}
+
+void put_cardinal(std::string& out, std::uint64_t n) {
+  if (n < 10000) {
+    if (n == 0) out += DIGITS[0];
+    else put_group(out, static_cast<unsigned>(n), false);
+    return;
+  }
+  std::array<unsigned, GROUP_UNITS.size()> groups{};
+  std::size_t count = 0;
+  for (; n != 0; n /= 10000) groups[count++] = static_cast<unsigned>(n % 10000);
+  const std::size_t head = out.size();
+  for (std::size_t i = count; i-- > 0;) {
+    const unsigned g = groups[i];
+    if (g == 0) continue;  // a group of four zeros leaves no trace
+    const bool after = out.size() != head;
+    // A leading zero inside a group is spoken once something came before it.
+    if (g < 1000 && after) out += DIGITS[0];
+    put_group(out, g, after);
+    out += GROUP_UNITS[i];
+  }
+}
+
+// Each ASCII digit as its word, anything else as "零" (‘05’ -> ‘零五’).
+void put_digits(std::string& out, std::string_view text) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    const auto b = static_cast<unsigned char>(text[pos]);
+    if (b < 0x80) ++pos;
+    else unicode::decode(text, pos);
+    out += b >= '0' && b <= '9' ? DIGITS[b - '0'] : DIGITS[0];
+  }
+}
 
 }  // namespace
 
-std::string convert_tens(u128 n, bool in_group) {
-  const u128 t = n / 10, u = n % 10;
-  std::string out;
-  // A bare "十五" only at the head of a number; inside one the ten keeps its digit.
-  if (n <= 19 && !in_group) {
-    out = "十";
-  } else {
-    out.append(digit(t));
-    out += "十";
-  }
-  if (u != 0) out.append(digit(u));
-  return out;
-}
-
-std::string convert_hundreds(u128 n) {
-  const u128 r = n % 100;
-  std::string out(digit(n / 100));
-  out += "百";
-  if (r == 0) return out;
-  if (r < 10) {
-    out += DIGITS[0];
-    out.append(digit(r));
-  } else {
-    out += convert_tens(r, true);
-  }
-  return out;
-}
-
-std::string convert_thousands(u128 n) {
-  const u128 r = n % 1000;
-  std::string out(digit(n / 1000));
-  out += "千";
-  if (r == 0) return out;
-  if (r < 10) {
-    out += DIGITS[0];
-    out.append(digit(r));
-  } else if (r < 100) {
-    out += DIGITS[0];
-    out += convert_tens(r, true);
-  } else {
-    out += convert_hundreds(r);
-  }
-  return out;
-}
-
 std::string to_cardinal_zh(u128 n) {
-  if (n == 0) return std::string(DIGITS[0]);
   if (n >= LIMIT) return std::string(TOO_LARGE);
-  if (n < 10) return std::string(digit(n));
-  if (n < 100) return convert_tens(n, false);
-  if (n < 1000) return convert_hundreds(n);
-  if (n < 10000) return convert_thousands(n);
-
-  std::array<u128, GROUP_UNITS.size()> groups{};
-  std::size_t count = 0;
-  while (true) {
-    groups[count++] = n % 10000;
-    if (n < 10000) break;
-    n /= 10000;
-  }
   std::string out;
-  for (std::size_t i = count; i-- > 0;) {
-    const u128 g = groups[i];
-    if (g == 0) continue;  // a group of four zeros leaves no trace
-    // A leading zero inside a group is spoken once something came before it.
-    if (g < 1000 && !out.empty()) out += DIGITS[0];
-    if (g < 10) {
-      out.append(digit(g));
-    } else if (g < 100) {
-      out += convert_tens(g, !out.empty());
-    } else if (g < 1000) {
-      out += convert_hundreds(g);
-    } else {
-      out += convert_thousands(g);
-    }
-    out.append(GROUP_UNITS[i]);
-  }
+  put_cardinal(out, static_cast<std::uint64_t>(n));
   return out;
 }
 
 std::string to_year_zh(u128 n) {
   std::string out;
-  for (char c : u128_to_string(n)) {
-    if (c >= '0' && c <= '9') out.append(DIGITS[static_cast<std::size_t>(c - '0')]);
+  if (n <= UINT64_MAX) {
+    char buf[20];
+    const auto end = std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(n)).ptr;
+    put_digits(out, std::string_view(buf, static_cast<std::size_t>(end - buf)));
+  } else {
+    put_digits(out, u128_to_string(n));
   }
-  return out.empty() ? std::string(DIGITS[0]) : out;
-}
-
-std::string zh_digit(char32_t c) {
-  if (c >= U'0' && c <= U'9') return std::string(DIGITS[c - U'0']);
-  return unicode::to_utf8(c);
+  return out;
 }
 
 const std::unordered_map<std::string, std::string>& MONTHS_ZH() {
@@ -182,24 +168,26 @@ u128 read_int(std::string_view text) { return parse_u128(text).value_or(0); }
 // ‘05’ -> ‘零五’: one digit word per character, anything but an ASCII digit as "零".
 std::string fraction_digits(std::string_view text) {
   std::string out;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const char32_t c = unicode::decode(text, pos);
-    out += unicode::is_ascii_digit(c) ? std::string(DIGITS[c - U'0']) : std::string(DIGITS[0]);
-  }
+  put_digits(out, text);
   return out;
 }
 
 std::string card(std::string_view text) { return to_cardinal_zh_text(text); }
 
+// One character: an ASCII digit as its word, anything else as written.
+void put_char(std::string& out, std::string_view ch) {
+  if (ch.size() == 1 && ch[0] >= '0' && ch[0] <= '9') out += DIGITS[ch[0] - '0'];
+  else out += ch;
+}
+
 // ‘A1’ -> ‘A 一’: each kept character read alone, one space between.
 template <class Keep>
 std::string spell(std::string_view text, Keep keep) {
   std::string out;
-  for (char c : text) {  // callers hand over ASCII runs only
+  for (const char& c : text) {  // callers hand over ASCII runs only
     if (!keep(c)) continue;
     if (!out.empty()) out += ' ';
-    out += zh_digit(static_cast<unsigned char>(c));
+    put_char(out, std::string_view(&c, 1));
   }
   return out;
 }
@@ -209,30 +197,48 @@ std::string spell(std::string_view text, Keep keep) {
 std::string spell_dashed(std::string_view run) {
   std::string out;
   for (std::size_t pos = 0; pos < run.size();) {
-    const char32_t c = unicode::decode(run, pos);
-    if (c == U'+' || c == U'-') continue;
+    const std::size_t start = pos;
+    if (static_cast<unsigned char>(run[pos]) < 0x80) ++pos;
+    else unicode::decode(run, pos);
+    if (run[start] == '+' || run[start] == '-') continue;
     if (!out.empty()) out += ' ';
-    out += zh_digit(c);
+    put_char(out, run.substr(start, pos - start));
   }
   return out;
 }
 
-// A text rebuilt left to right: pieces replaced, the rest copied.
-struct Rewrite {
-  std::string_view text;
-  std::string out{};
-  std::size_t copied = 0;
-  void put(std::size_t start, std::size_t end, std::string_view with) {
-    out.append(text.substr(copied, start - copied));
-    out.append(with);
-    copied = end;
+// For each byte, 0 when a match may begin with it, else the length of the
+// character it begins (a continuation byte never begins a match).
+using Leads = std::array<std::uint8_t, 256>;
+constexpr Leads leads_of(std::string_view bytes) {
+  Leads out{};
+  for (unsigned b = 0; b <= 0xFF; ++b) out[b] = b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+  for (char c : bytes) out[static_cast<unsigned char>(c)] = 0;
+  return out;
+}
+// ASCII digits, and the first bytes of characters that may be digits of
+// another script: not E4..E9 (U+4000..U+9FFF, all neither digit nor blank).
+constexpr Leads digit_leads() {
+  Leads out = leads_of("0123456789");
+  for (unsigned b = 0xC0; b <= 0xFF; ++b) {
+    if (b < 0xE4 || b > 0xE9) out[b] = 0;
   }
-  std::string finish() {
-    if (copied == 0) return std::string(text);  // no match is empty, so nothing was replaced
-    out.append(text.substr(copied));
-    return std::move(out);
-  }
-};
+  return out;
+}
+constexpr Leads DIGIT_LEADS = digit_leads();
+constexpr Leads MONEY_LEADS = leads_of("$RMUEGrmueg\xC2\xE2");
+constexpr Leads PERIOD_LEADS = leads_of("\xE4\xE5\xE6");
+constexpr Leads ALNUM_LEADS = leads_of("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+
+// The first character at or after `pos` (a character's start) whose first
+// byte is a lead, one character at a time (the text's size when none).
+std::size_t next_lead(std::string_view text, std::size_t pos, const Leads& lead) {
+  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+  while (pos < text.size() && lead[s[pos]] != 0) pos += lead[s[pos]];
+  return std::min(pos, text.size());
+}
+
+std::size_t char_length(unsigned char b) { return b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4; }
 
 // The walk of the mixed-token pass. RE_ALNUM can only match a whole run of
 // ASCII letters and digits, starting at its first character, and only when
@@ -240,15 +246,11 @@ struct Rewrite {
 // Scanning the whole text would retry a run that cannot match from each of its
 // characters, quadratic in the run's length, so `alnum` is run only on runs
 // that can match.
-std::string at_mixed_runs(std::string_view text, const regex::Regex& alnum, rules::Reader read) {
-  Rewrite r{text};
+bool at_mixed_runs(std::string_view text, const regex::Regex& alnum, rules::Reader read, std::string& out) {
+  rules::Rewrite r(text, out);
   std::size_t pos = 0;
   Captures caps;
-  while (pos < text.size()) {
-    if (!unicode::is_ascii_alnum(text[pos])) {
-      ++pos;
-      continue;
-    }
+  while ((pos = next_lead(text, pos, ALNUM_LEADS)) < text.size()) {
     const std::size_t run_start = pos;
     bool letter = false, digit = false;
     for (; pos < text.size() && unicode::is_ascii_alnum(text[pos]); ++pos) {
@@ -259,7 +261,7 @@ std::string at_mixed_runs(std::string_view text, const regex::Regex& alnum, rule
       // another script's digit right after the run also satisfies the pattern
       std::size_t next = pos;
       unicode::decode(text, next);
-      digit = RE_NUMBER->is_match(text.substr(pos, next - pos));
+      digit = !shared::neither_digit_nor_blank(text, pos) && RE_NUMBER->is_match(text.substr(pos, next - pos));
       subject_end = next;
     }
     if (!letter || !digit) continue;
@@ -433,8 +435,10 @@ std::string read_dashed_alnum(const Captures& c) {
 std::string read_number_text(std::string_view m) {
   const auto v = parse_u128(m);
   if (!v) return card(m);
-  if (m.size() == 4 && *v >= 1000 && *v <= 2099) return to_year_zh(*v);
-  return to_cardinal_zh(*v);
+  if (m.size() != 4 || *v < 1000 || *v > 2099) return to_cardinal_zh(*v);
+  std::string year;  // read as written, digit by digit
+  put_digits(year, m);
+  return year;
 }
 std::string read_number(const Captures& c) { return read_number_text(c.group(0)); }
 
@@ -459,24 +463,31 @@ bool date_start(std::string_view t, std::size_t i) {
   return e - i >= Min && e - i <= Max && (t[e] == '/' || t[e] == '-' || t[e] == '.');
 }
 
-// The symbols and the first letters of the codes of RE_CURRENCY (no other
-// character matches them caselessly), with no ASCII letter, digit or "_"
-// before them (the pattern looks behind for none).
+// The symbols and the codes of RE_CURRENCY, told by their first two
+// characters (caselessly "s" is also "ſ"; no other character matches their
+// letters), with no ASCII letter, digit or "_" before them (the pattern
+// looks behind for none).
 bool money_start(std::string_view t, std::size_t i) {
-  if (i > 0 && (unicode::is_ascii_alnum(t[i - 1]) || t[i - 1] == '_')) return false;
+  const auto next_is = [&](char lower) { return i + 1 < t.size() && (t[i + 1] | 0x20) == lower; };
+  bool code;
   switch (static_cast<unsigned char>(t[i])) {
-    case '$': case 'R': case 'M': case 'U': case 'E': case 'G': case 'r': case 'm': case 'u': case 'e': case 'g':
-      return true;
-    case 0xC2: return t.compare(i, 2, "£") == 0;
-    case 0xE2: return t.compare(i, 3, "€") == 0;
+    case '$': code = true; break;
+    case 'R': case 'r': code = next_is('m'); break;
+    case 'M': case 'm': code = next_is('y'); break;
+    case 'U': case 'u': code = next_is('s') || t.compare(i + 1, 2, "ſ") == 0; break;
+    case 'E': case 'e': code = next_is('u'); break;
+    case 'G': case 'g': code = next_is('b'); break;
+    case 0xC2: code = t.compare(i, 2, "£") == 0; break;
+    case 0xE2: code = t.compare(i, 3, "€") == 0; break;
     default: return false;
   }
+  return code && !(i > 0 && (unicode::is_ascii_alnum(t[i - 1]) || t[i - 1] == '_'));
 }
 
 // The period words RE_TIME_ZH begins with.
 constexpr std::string_view PERIOD_WORDS[] = {"凌晨", "早上", "中午", "下午", "傍晚", "晚上"};
 bool period_start(std::string_view t, std::size_t i) {
-  if (t.size() - i < 6 || static_cast<unsigned char>(t[i]) < 0xE4 || static_cast<unsigned char>(t[i]) > 0xE6) return false;
+  if (t.size() - i < 6) return false;
   for (std::string_view w : PERIOD_WORDS) {
     if (t[i + 2] == w[2] && t[i + 1] == w[1] && t.substr(i, w.size()) == w) return true;
   }
@@ -484,56 +495,52 @@ bool period_start(std::string_view t, std::size_t i) {
 }
 
 // Every match of `re` replaced by read(), the pattern tried only where
-// `Starts` says a match can begin: the engine's own leftmost-first walk when
-// no match can begin anywhere else. For a pattern whose matches begin with a
-// digit, that holds while every digit is ASCII, so from a character that may
-// be a digit of another script on, the engine scans. No match is empty. For
-// the plain-number pattern ("\d+"), `Run` reads each run of ASCII digits,
-// which is then its match, without the engine.
-template <bool (*Starts)(std::string_view, std::size_t), bool DigitFirst,
+// `Starts` says a match can begin (at a byte of `Lead`): the engine's own
+// leftmost-first walk when no match can begin anywhere else. For a pattern
+// whose matches begin with a digit, that holds while every digit is ASCII,
+// so from a character that may be a digit of another script on, the engine
+// scans. No match is empty. For the plain-number pattern ("\d+"), `Run`
+// reads each run of ASCII digits, which is then its match, without the engine.
+template <const Leads& Lead, bool (*Starts)(std::string_view, std::size_t), bool DigitFirst,
           std::string (*Run)(std::string_view) = nullptr>
-std::string at_starts(std::string_view text, const regex::Regex& re, rules::Reader read) {
-  Rewrite r{text};
+bool at_starts(std::string_view text, const regex::Regex& re, rules::Reader read, std::string& out) {
+  rules::Rewrite r(text, out);
   std::size_t pos = 0;
-  bool scan = false;
   Captures caps;
   const auto may_be_digit = [&](std::size_t i) {
     return i < text.size() && static_cast<unsigned char>(text[i]) >= 0xC0 && !shared::neither_digit_nor_blank(text, i);
   };
-  while (pos < text.size()) {
+  while ((pos = next_lead(text, pos, Lead)) < text.size()) {
     const auto b = static_cast<unsigned char>(text[pos]);
-    if (scan) {
-      if (!re.find_at(text, pos, caps)) break;
-    } else if (DigitFirst && may_be_digit(pos)) {
-      scan = true;
-      continue;
-    } else if (Run && is_digit_byte(text[pos])) {
+    if (DigitFirst && may_be_digit(pos)) break;
+    if (Run && is_digit_byte(text[pos])) {
       std::size_t end = pos;
       while (end < text.size() && is_digit_byte(text[end])) ++end;
-      if (may_be_digit(end)) {
-        scan = true;  // the run may go on in another script
-        continue;
-      }
+      if (may_be_digit(end)) break;  // the run may go on in another script
       r.put(pos, end, Run(text.substr(pos, end - pos)));
       pos = end;
       continue;
-    } else if (!Starts(text, pos) || !re.match_at(text, pos, caps)) {
-      pos += b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;  // on to the next character
+    }
+    if (!Starts(text, pos) || !re.match_at(text, pos, caps)) {
+      pos += char_length(b);
       continue;
     }
     r.put(caps.start(0), caps.end(0), read(caps));
     pos = caps.end(0);
   }
+  for (; pos < text.size() && re.find_at(text, pos, caps); pos = caps.end(0)) {
+    r.put(caps.start(0), caps.end(0), read(caps));
+  }
   return r.finish();
 }
-
 
 using rules::Pass;
 
 // An amount with an English scale word written out in digits.
 template <unsigned Zeros>
-std::string scaled(std::string_view text, const regex::Regex& re, rules::Reader) {
-  return normalize::expand_suffix(text, re, Zeros);
+bool scaled(std::string_view text, const regex::Regex& re, rules::Reader, std::string& out) {
+  out = normalize::expand_suffix(text, re, Zeros);
+  return out != text;
 }
 
 // The percent pass comes first, before the decimal pass could take the
@@ -549,18 +556,18 @@ const Pass PERCENT_ZH_MY[] = {
     {RE_PERCENT, percent_zh_my},  // ‘12.5%’ -> ‘十二点五巴仙’
 };
 const Pass DATES_AND_SCALES[] = {
-    {RE_DATE_DMY, read_date_dmy, nullptr, at_starts<date_start<1, 2>, true>},  // ‘5.6.24’ -> ‘二四年六月五日’
-    {RE_DATE_YMD, read_date_ymd, nullptr, at_starts<date_start<4, 4>, true>},  // ‘2024/1/15’ -> ‘二零二四年一月十五日’
+    {RE_DATE_DMY, read_date_dmy, nullptr, at_starts<DIGIT_LEADS, date_start<1, 2>, true>},  // ‘5.6.24’ -> ‘二四年六月五日’
+    {RE_DATE_YMD, read_date_ymd, nullptr, at_starts<DIGIT_LEADS, date_start<4, 4>, true>},  // ‘2024/1/15’ -> ‘二零二四年一月十五日’
     {RE_TRILLION, nullptr, nullptr, scaled<12>},  // ‘$2 trillion’ -> ‘$2000000000000’
     {RE_BILLION, nullptr, nullptr, scaled<9>},    // ‘$2.5 billion’ -> ‘$2500000000’
     {RE_MILLION, nullptr, nullptr, scaled<6>},    // ‘€1 million’ -> ‘€1000000’
     {RE_THOUSAND, nullptr, nullptr, scaled<3>},   // ‘RM3 thousand’ -> ‘RM3000’
 };
 const Pass MONEY_ZH[] = {
-    {RE_CURRENCY, money_zh, nullptr, at_starts<money_start, false>},  // ‘$5千万’ -> ‘五千万美元’
+    {RE_CURRENCY, money_zh, nullptr, at_starts<MONEY_LEADS, money_start, false>},  // ‘$5千万’ -> ‘五千万美元’
 };
 const Pass MONEY_ZH_MY[] = {
-    {RE_CURRENCY, money_zh_my, nullptr, at_starts<money_start, false>},  // ‘$5千万’ -> ‘五千万美金’
+    {RE_CURRENCY, money_zh_my, nullptr, at_starts<MONEY_LEADS, money_start, false>},  // ‘$5千万’ -> ‘五千万美金’
 };
 
 // Both variants, after their money pass.
@@ -568,14 +575,14 @@ const Pass TAIL[] = {
     {RE_TIME_NO_MERIDIAN, read_time_plain},    // ‘14:30’ -> ‘十四点三十分’
     {RE_TIME, time_with_period},               // ‘2:30 pm’ -> ‘下午二点三十分’
     // ‘下午3:30’ -> ‘下午三点三十分’; every match holds a digit and a ":" or "."
-    {RE_TIME_ZH, time_with_zh_period, nullptr, at_starts<period_start, false>, rules::needs_of(R"(\d[:.])")},
+    {RE_TIME_ZH, time_with_zh_period, nullptr, at_starts<PERIOD_LEADS, period_start, false>, rules::needs_of(R"(\d[:.])")},
     {RE_TIME_SHORTFORM, hour_with_period},     // ‘10 a.m.’ -> ‘上午十点’
     {RE_COMMA_NUM, read_grouped},              // ‘1,234,567.5’ -> ‘一百二十三万四千五百六十七点五’
     {RE_DECIMAL, read_decimal},                // ‘3.14’ -> ‘三点一四’
     {RE_DASHED, read_dashed_digits, nullptr, rules::replace_at_digit_runs},  // ‘012-3456’ -> ‘零 一 二 三 四 五 六’
     {RE_DASHED_ALNUM, read_dashed_alnum},      // ‘A1-B2’ -> ‘A 一 B 二’; two stashed entities typed ‘A-B’ stay keys
     {RE_ALNUM, read_mixed_token, nullptr, at_mixed_runs},  // ‘COVID19’ -> ‘C O V I D 一 九’
-    {RE_NUMBER, read_number, nullptr, at_starts<is_digit_at, true, read_number_text>},  // ‘2024’ -> ‘二零二四’, ‘2100’ -> ‘二千一百’
+    {RE_NUMBER, read_number, nullptr, at_starts<DIGIT_LEADS, is_digit_at, true, read_number_text>},  // ‘2024’ -> ‘二零二四’, ‘2100’ -> ‘二千一百’
     {RE_LEFTOVER_DOT, leftover_dot},           // ‘a.b’ -> ‘a点b’
 };
 

@@ -14,11 +14,7 @@ namespace kalvesta::normalize_zh {
 std::string to_cardinal_zh(u128 n);
 // ASCII digits read as one number; a run past 128 bits digit by digit.
 std::string to_cardinal_zh_text(std::string_view digits);
-std::string convert_tens(u128 n, bool in_group);
-std::string convert_hundreds(u128 n);
-std::string convert_thousands(u128 n);
 std::string to_year_zh(u128 n);
-std::string zh_digit(char32_t c);
 std::string month_zh(std::string_view s);
 // "1".."12" -> "一".."十二", built once on first use.
 const std::unordered_map<std::string, std::string>& MONTHS_ZH();

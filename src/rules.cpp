@@ -446,8 +446,7 @@ std::string run_passes(std::string text, std::span<const Pass> passes, Known kno
       if (first_code == std::string_view::npos) continue;
       changed = replace_after_codes_from(cur, first_code, *p.re, p.read, next);
     } else if (p.walk) {
-      next = p.walk(cur, *p.re, p.read);
-      changed = next != cur;
+      changed = p.walk(cur, *p.re, p.read, next);
     } else {
       changed = replace_into(cur, *p.re, next, p.read);
     }

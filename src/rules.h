@@ -186,8 +186,9 @@ bool replace_words_with_digits(std::string_view text, const regex::Regex& word, 
 bool replace_after_codes(std::string_view text, const regex::Regex& money, Reader read, std::string& out);
 
 // How a pass finds and replaces its matches when the engine's own scan would
-// be too slow: one of the walks above, or a language's own.
-using Walk = std::string (*)(std::string_view text, const regex::Regex& re, Reader read);
+// be too slow: one of the walks above, or a language's own. It writes into
+// `out` as replace_into does, and says whether the text changed.
+using Walk = bool (*)(std::string_view text, const regex::Regex& re, Reader read, std::string& out);
 
 // Neighbouring characters a pass's every match holds (a character beyond
 // ASCII counting as any digit, blank or letter), read off the text in one
