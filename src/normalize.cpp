@@ -94,8 +94,7 @@ std::string apply_scales(std::string_view text, const Scales& scales, Known* kno
   // No match starts before the first code.
   if (facts.first_code == Known{}.first_code) facts.first_code = next_code_start(text, 0);
   Captures caps;
-  if (facts.first_code != std::string_view::npos && !facts.holds) facts.holds.emplace(text);
-  if (facts.first_code == std::string_view::npos || !facts.holds->may_match(scales.needs) ||
+  if (facts.first_code == std::string_view::npos || (facts.holds && !facts.holds->may_match(scales.needs)) ||
       !scales.gate->find_at(text, facts.first_code, caps)) {
     // The text comes back as it is, so what was found about it stands.
     if (known) *known = std::move(facts);

@@ -2,6 +2,7 @@
 // languages share and the readings they share.
 #include "rules.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -553,48 +554,83 @@ bool replace_words_with_digits(std::string_view text, const regex::Regex& word, 
 
 namespace {
 
-constexpr std::array<bool, 256> byte_table(std::string_view members) {
-  std::array<bool, 256> t{};
-  for (char c : members) t[static_cast<unsigned char>(c)] = true;
-  return t;
+// The bytes of an eight-byte word (bit 7 of each) that are ASCII word
+// characters, and those beyond ASCII.
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
+struct ByteKinds {
+  std::uint64_t word, beyond;
+};
+ByteKinds byte_kinds(std::uint64_t x) {
+  const std::uint64_t v = x & ~kHigh;
+  // Bit 7 of each byte of v + (0x80 - lo) is set when that byte is at least lo.
+  const auto at_least = [](std::uint64_t w, unsigned lo) { return (w + kOnes * (0x80 - lo)) & kHigh; };
+  const auto within = [&](std::uint64_t w, unsigned lo, unsigned hi) { return at_least(w, lo) & ~at_least(w, hi + 1); };
+  const std::uint64_t beyond = x & kHigh;
+  const std::uint64_t word = within(v, '0', '9') | within(v | kOnes * 0x20, 'a', 'z') | within(v, '_', '_');
+  return {word & ~beyond, beyond};
 }
-// The first letters of the codes, and every byte beyond ASCII.
-constexpr auto kCodeFirst = [] {
-  auto t = byte_table("RrUuEeGgMmIi$");
+
+// The first characters of the codes, and every byte beyond ASCII.
+constexpr std::array<bool, 256> kCodeFirst = [] {
+  std::array<bool, 256> t{};
+  for (char c : std::string_view("RrUuEeGgMmIi$")) t[static_cast<unsigned char>(c)] = true;
   for (std::size_t b = 0x80; b < 0x100; ++b) t[b] = true;
   return t;
 }();
-constexpr auto kAsciiWord = byte_table("0123456789_ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+
+// Whether a code starts at p, a byte beyond ASCII or one after no ASCII word
+// character: p, the place to search from, or npos.
+std::size_t code_at(std::string_view text, std::size_t from, std::size_t p) {
+  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  // A code holding a character beyond ASCII (‘£’, or ‘ſ’ for "s") starts
+  // at most two characters before it: from there on the engine decides.
+  if (at(p) >= 0x80) return std::max(from, p >= 2 ? p - 2 : 0);
+  // The rest of each code with that first letter ("r" begins "rm" and "rp").
+  if (at(p) == '$') return p;
+  std::string_view rest;
+  switch (at(p) | 0x20) {
+    case 'r': rest = "mp"; break;
+    case 'u': rest = "sd"; break;
+    case 'e': rest = "ur"; break;
+    case 'g': rest = "bp"; break;
+    case 'm': rest = "yr"; break;
+    case 'i': rest = "dr"; break;
+    default: return std::string_view::npos;
+  }
+  if (p + 1 >= text.size()) return std::string_view::npos;
+  const char second = static_cast<char>(at(p + 1) | 0x20);
+  if (rest == "mp") return second == 'm' || second == 'p' ? p : std::string_view::npos;
+  return p + 2 < text.size() && second == rest[0] && (at(p + 2) | 0x20) == rest[1] ? p : std::string_view::npos;
+}
 
 }  // namespace
 
 std::size_t next_code_start(std::string_view text, std::size_t from) {
-  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  for (std::size_t p = from; p < text.size(); ++p) {
-    if (!kCodeFirst[at(p)]) continue;
-    // A code holding a character beyond ASCII (‘£’, or ‘ſ’ for "s") starts
-    // at most two characters before it: from there on the engine decides.
-    if (at(p) >= 0x80) return std::max(from, p >= 2 ? p - 2 : 0);
-    // A byte beyond ASCII before p is part of a character that may or may
-    // not be a word character: p stays a candidate.
-    if (p > 0 && kAsciiWord[at(p - 1)]) continue;
-    // The rest of each code with that first letter ("r" begins "rm" and "rp").
-    std::string_view rest;
-    switch (text[p] | 0x20) {
-      case '$': return p;
-      case 'r': rest = "mp"; break;
-      case 'u': rest = "sd"; break;
-      case 'e': rest = "ur"; break;
-      case 'g': rest = "bp"; break;
-      case 'm': rest = "yr"; break;
-      default: rest = "dr"; break;  // "i"
+  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t n = text.size();
+  if (from >= n) return std::string_view::npos;
+  // Eight bytes at a time: only a byte beyond ASCII or one after a byte that
+  // is no ASCII word character (a byte beyond ASCII may be part of a
+  // character that is one or not: it counts as none) is looked at.
+  bool after_word = from > 0 && byte_kinds(s[from - 1]).word != 0;
+  for (std::size_t p = from; p < n; p += 8) {
+    std::uint64_t x = 0;
+    const std::size_t len = n - p;
+    if (len >= 8) {
+      std::memcpy(&x, s + p, 8);
+    } else {
+      std::memcpy(&x, s + p, len);
     }
-    if (p + 1 >= text.size()) continue;
-    const char second = static_cast<char>(text[p + 1] | 0x20);
-    if (rest == "mp") {
-      if (second == 'm' || second == 'p') return p;
-    } else if (p + 2 < text.size() && second == rest[0] && (text[p + 2] | 0x20) == rest[1]) {
-      return p;
+    const ByteKinds k = byte_kinds(x);
+    const std::uint64_t not_word = ~k.word & kHigh;
+    std::uint64_t look = k.beyond | (not_word << 8) | (after_word ? 0 : 0x80);
+    if (len < 8) look &= (std::uint64_t{1} << (8 * len)) - 1;
+    after_word = (k.word >> 63) != 0;
+    for (; look != 0; look &= look - 1) {
+      const std::size_t i = p + static_cast<std::size_t>(std::countr_zero(look)) / 8;
+      if (!kCodeFirst[s[i]]) continue;
+      const std::size_t at = code_at(text, from, i);
+      if (at != std::string_view::npos) return at;
     }
   }
   return std::string_view::npos;
