@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -421,6 +422,7 @@ std::string expand_titles(std::string text) {
 struct Override {
   LazyRegex re;
   std::string_view replacement;
+  std::string_view unit;  // every match holds it, up to ASCII case
 };
 
 // Whole words read another way, matched as the caller's pronunciation pairs
@@ -443,9 +445,9 @@ const std::vector<PronunciationPair>& override_words() {
 // The whole number before a unit is kept, its decimal comma written as a
 // point (‘1,5 kg’ -> ‘1.5 kilogram’); the unit becomes its word.
 constinit const Override UNIT_REWRITES[] = {
-    {LazyRegex{R"((?i)(?<!\d)(\d+(?:,\d{3})*)(?:[.,](\d+))?\s*mg\b)"}, "milligram"},  // ‘10mg’ -> ‘10 milligram’
-    {LazyRegex{R"((?i)(?<!\d)(\d+(?:,\d{3})*)(?:[.,](\d+))?\s*kg\b)"}, "kilogram"},   // ‘5 KG’ -> ‘5 kilogram’
-    {LazyRegex{R"((?i)(?<!\d)(\d+(?:,\d{3})*)(?:[.,](\d+))?\s*GB\b)"}, "gigabyte"},   // ‘64gb’ -> ‘64 gigabyte’
+    {LazyRegex{R"((?i)(?<!\d)(\d+(?:,\d{3})*)(?:[.,](\d+))?\s*mg\b)"}, "milligram", "mg"},  // ‘10mg’ -> ‘10 milligram’
+    {LazyRegex{R"((?i)(?<!\d)(\d+(?:,\d{3})*)(?:[.,](\d+))?\s*kg\b)"}, "kilogram", "kg"},   // ‘5 KG’ -> ‘5 kilogram’
+    {LazyRegex{R"((?i)(?<!\d)(\d+(?:,\d{3})*)(?:[.,](\d+))?\s*GB\b)"}, "gigabyte", "gb"},   // ‘64gb’ -> ‘64 gigabyte’
 };
 
 constinit LazyRegex RE_NUMBER_ABBREV{R"((?i)\bNo\.\s)"};
@@ -514,55 +516,61 @@ std::string normalize_english(std::string_view input) {
   text = expand_contractions(std::move(text));
   text = expand_titles(std::move(text));
   // ‘XYZ Sdn. Bhd.’ -> ‘XYZ sendirian berhad’
+  // Each match holds "bhd" in some case, and no character beyond ASCII folds to those letters.
   std::string spoken;
-  if (rules::replace_into(text, *RE_SDN_BHD, spoken, [](const Captures&) { return "sendirian berhad"; }))
+  if (pron::holds_caseless(text, "bhd") &&
+      rules::replace_into(text, *RE_SDN_BHD, spoken, [](const Captures&) { return "sendirian berhad"; }))
     text.swap(spoken);
   return unicode::is_collapsed(text) ? text : unicode::collapse_whitespace(text);
 }
 
 std::string apply_pronunciation_overrides(std::string_view input, std::string_view lang) {
-  auto pattern_of = [](const Override& o) { return o.re.pattern(); };
-  static const rules::Needs company_needs = rules::needs_of(RE_SDN_BHD.pattern());
-  static const auto unit_needs = rules::needs_of_rows(UNIT_REWRITES, pattern_of);
-  static const rules::Needs abbrev_needs = rules::needs_of(RE_NUMBER_ABBREV.pattern());
   // Every row needs an ASCII letter other than "k" and "s" (the only ones
   // with caseless twins beyond ASCII): a text without letters keeps as it is.
   auto letter = [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; };
   if (std::none_of(input.begin(), input.end(), letter)) return std::string(input);
-  static const std::vector<rules::Needs> word_needs = [] {
-    std::vector<rules::Needs> needs;
-    for (const auto& [word, spoken] : override_words())
-      needs.push_back(rules::needs_of("(?i)\\b" + regex::escape(word) + "\\b"));
-    return needs;
-  }();
-  rules::GatedText text(input);
-  if (std::any_of(word_needs.begin(), word_needs.end(), [&text](const rules::Needs& n) { return text.may_match(n); })) {
+  std::string text(input);
+  // Every match of a row holds a word up to case (an override word, "bhd",
+  // a unit, "no."): a text the folds rule it out of is not scanned.
+  std::optional<pron::Folded> folded(std::in_place, text);
+  auto may_occur = [&](std::string_view word) {
+    if (!folded) folded.emplace(text);
+    return folded->may_occur(word);
+  };
+  const auto& words = override_words();
+  if (std::any_of(words.begin(), words.end(), [&](const PronunciationPair& p) { return may_occur(p.first); })) {
     // No row makes a word more than five times longer, far below the limit.
-    static const pron::PairList words(override_words());
-    Result<std::string> spoken = pron::apply(text.text(), words, lang);
+    static const pron::PairList list(words);
+    Result<std::string> spoken = pron::apply(std::move(text), list, lang);
     if (!spoken.is_ok()) throw InternalFailure(spoken.error());
-    text.update(std::move(spoken).value());
+    text = std::move(spoken).value();
+    folded.reset();
   }
+  std::string next;
+  auto replace = [&](const Regex& re, auto&& read) {
+    if (!rules::replace_into(text, re, next, read)) return;
+    text.swap(next);
+    folded.reset();
+  };
   // ‘sdn. bhd.’ -> ‘sendirian berhad’
-  if (text.may_match(company_needs))
-    text.update(RE_SDN_BHD->replace_all(text.text(), [](const Captures&) { return "sendirian berhad"; }));
+  if (may_occur("bhd")) replace(*RE_SDN_BHD, [](const Captures&) { return "sendirian berhad"; });
   if (lang != "zh" && lang != "zh_my") {
-    for (std::size_t i = 0; i < std::size(UNIT_REWRITES); ++i) {
-      const Override& o = UNIT_REWRITES[i];
-      if (!text.may_match(unit_needs[i])) continue;
-      text.update(o.re->replace_all(text.text(), [&o](const Captures& c) {
+    for (const Override& o : UNIT_REWRITES) {
+      if (!may_occur(o.unit)) continue;
+      replace(*o.re, [&o](const Captures& c) {
         std::string out(c[1]);
         if (c.matched(2)) out.append(".").append(c[2]);
         out.push_back(' ');
         out.append(o.replacement);
         return out;
-      }));
+      });
     }
   }
-  if (!text.may_match(abbrev_needs)) return text.take();
+  if (!may_occur("no.")) return text;
   // ‘No. 5’ -> ‘number 5’: the whitespace after the dot becomes one space.
-  const std::string word = lang == "ms" ? "nombor " : lang == "id" ? "nomor " : "number ";
-  return RE_NUMBER_ABBREV->replace_all(text.text(), [&word](const Captures&) { return word; });
+  const std::string_view word = lang == "ms" ? "nombor " : lang == "id" ? "nomor " : "number ";
+  replace(*RE_NUMBER_ABBREV, [word](const Captures&) { return word; });
+  return text;
 }
 
 std::string replace_letter_period_sequences(std::string text) {
@@ -624,6 +632,17 @@ std::vector<std::pair<const regex::Regex*, bool>> word_row_gates(std::string_vie
     out.emplace_back(contraction_patterns()[i], apostrophes.may_match(CONTRACTIONS[i].first));
   for (std::size_t i = 0; i < TITLES.size(); ++i)
     out.emplace_back(title_patterns()[i], stops.may_match(TITLES[i].first));
+  return out;
+}
+
+std::vector<std::pair<const regex::Regex*, bool>> override_gates(std::string_view text) {
+  pron::Folded folded(text);
+  std::vector<std::pair<const regex::Regex*, bool>> out = {
+      {&*RE_SDN_BHD, folded.may_occur("bhd")},
+      {&*RE_SDN_BHD, pron::holds_caseless(text, "bhd")},
+      {&*RE_NUMBER_ABBREV, folded.may_occur("no.")},
+  };
+  for (const Override& o : UNIT_REWRITES) out.emplace_back(&*o.re, folded.may_occur(o.unit));
   return out;
 }
 

@@ -28,6 +28,9 @@ namespace detail {
 // For tests: each contraction and title pattern, and whether the check
 // before it lets the text through.
 std::vector<std::pair<const regex::Regex*, bool>> word_row_gates(std::string_view text);
+// For tests: the company, unit and "No." patterns, and whether the check
+// before each lets the text through.
+std::vector<std::pair<const regex::Regex*, bool>> override_gates(std::string_view text);
 }  // namespace detail
 
 }  // namespace kalvesta::normalize_en

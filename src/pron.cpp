@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -71,110 +72,28 @@ std::shared_ptr<const regex::Regex> pattern_for(const std::string& word) {
   return re;
 }
 
-char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+// Bytes with ASCII letters in lower case.
+constexpr std::array<unsigned char, 256> LOWER = [] {
+  std::array<unsigned char, 256> t{};
+  for (unsigned c = 0; c < 256; ++c) t[c] = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  return t;
+}();
 
 // The ASCII bytes of a word, letters in lower case, one bit each: an
 // occurrence of the word holds every one of them in either case.
 ByteSet word_bytes(std::string_view word) {
   ByteSet bytes{};
   for (const char ch : word) {
-    const auto c = static_cast<unsigned char>(ascii_lower(ch));
+    const unsigned char c = LOWER[static_cast<unsigned char>(ch)];
     if (c < 0x80) bytes[c / 64] |= std::uint64_t{1} << (c % 64);
   }
   return bytes;
 }
 
-// What a text holds, found in one walk without allocating: its ASCII bytes
-// and pairs of adjacent ASCII bytes with letters in lower case (one bit
-// each, pairs hashed), and whether it holds the Kelvin sign or the long s:
-// the only characters beyond ASCII that match ASCII letters ("k" and "s")
-// case-insensitively. The lower-cased text is made only when a word needs it.
-class Folded {
- public:
-  explicit Folded(std::string_view text) : text_(text) {
-    bool twin_leads = false;
-    for (const char ch : text) {
-      const auto c = static_cast<unsigned char>(ascii_lower(ch));
-      if (c < 0x80) bytes_[c / 64] |= std::uint64_t{1} << (c % 64);
-      twin_leads |= c == 0xE2 || c == 0xC5;  // the lead bytes of U+212A and U+017F
-    }
-    odd_folds_ = twin_leads &&
-                 (text.find("\u212A") != std::string_view::npos || text.find("\u017F") != std::string_view::npos);
-  }
-  // The ASCII bytes the text holds, with "k" and "s" when it holds their twins.
-  ByteSet bytes() const {
-    constexpr std::uint64_t TWINS = std::uint64_t{1} << ('k' - 64) | std::uint64_t{1} << ('s' - 64);
-    return {bytes_[0], bytes_[1] | (odd_folds_ ? TWINS : 0)};
-  }
-  std::string_view lower() {
-    if (lower_.size() != text_.size()) {
-      lower_.resize(text_.size());
-      std::transform(text_.begin(), text_.end(), lower_.begin(), ascii_lower);
-    }
-    return lower_;
-  }
-  bool odd_folds() const { return odd_folds_; }
-  // False when an occurrence of `word` needs a pair of adjacent ASCII bytes
-  // the text lacks. Each ASCII character of a word matches only itself in
-  // either case, "k" and "s" aside when the text holds their twins; other
-  // characters need nothing.
-  bool may_hold(std::string_view word) {
-    if (!paired_) pair_up();
-    unsigned prev = NONE;
-    for (char ch : word) {
-      const auto c = static_cast<unsigned char>(ascii_lower(ch));
-      if (c >= 0x80 || (odd_folds_ && (c == 'k' || c == 's'))) {
-        prev = NONE;
-        continue;
-      }
-      if (prev != NONE) {
-        const unsigned bit = pair_bit(prev, c);
-        if (!(pairs_[bit / 64] >> (bit % 64) & 1)) return false;
-      }
-      prev = c;
-    }
-    return true;
-  }
-
- private:
-  static constexpr unsigned NONE = 0x100;
-  static unsigned pair_bit(unsigned a, unsigned b) { return (a * 31u + b) % 1024; }
-  // The pairs, worked out only for a text some word may occur in.
-  void pair_up() {
-    pairs_.fill(0);
-    unsigned prev = 0;
-    for (const char ch : text_) {
-      const auto c = static_cast<unsigned char>(ascii_lower(ch));
-      if ((c | prev) < 0x80) {
-        const unsigned bit = pair_bit(prev, c);
-        pairs_[bit / 64] |= std::uint64_t{1} << (bit % 64);
-      }
-      prev = c;
-    }
-    paired_ = true;
-  }
-  std::string_view text_;
-  std::string lower_;
-  std::array<std::uint64_t, 16> pairs_;  // set by pair_up()
-  ByteSet bytes_{};
-  bool paired_ = false;
-  bool odd_folds_ = false;
-};
+unsigned pair_bit(unsigned a, unsigned b) { return (a << 5 ^ b) % 1024; }
 
 bool is_ascii(std::string_view s) {
   return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// False only when the word certainly has no case-insensitive occurrence:
-// an ASCII word without "k" or "s" (or in a text without their twins)
-// matches only text equal to it up to ASCII case.
-bool may_occur(Folded& text, std::string_view word) {
-  if (!text.may_hold(word)) return false;
-  if (!is_ascii(word)) return true;
-  if (text.odd_folds() && word.find_first_of("kKsS") != std::string_view::npos) return true;
-  std::string lower(word);
-  for (char& c : lower) c = ascii_lower(c);
-  return text.lower().find(lower) != std::string_view::npos;
 }
 
 }  // namespace
@@ -188,6 +107,89 @@ std::vector<PronunciationPair> builtin_for(std::string_view lang) {
     for (const auto& [word, spoken] : HONORIFIC_PRONUNCIATIONS) pairs.emplace_back(word, spoken);
   }
   return pairs;
+}
+
+bool holds_caseless(std::string_view text, std::string_view word) {
+  if (word.size() > text.size()) return false;
+  if (word.empty()) return true;
+  // Candidates are the places of either case of the first byte, each case
+  // found by memchr.
+  const char lo = static_cast<char>(LOWER[static_cast<unsigned char>(word[0])]);
+  const char up = lo >= 'a' && lo <= 'z' ? static_cast<char>(lo - 32) : lo;
+  const char* end = text.data() + (text.size() - word.size() + 1);
+  auto next = [end](char c, const char* from) {
+    const void* at = from < end ? std::memchr(from, c, static_cast<std::size_t>(end - from)) : nullptr;
+    return at ? static_cast<const char*>(at) : end;
+  };
+  auto same = [](char a, char b) { return LOWER[static_cast<unsigned char>(a)] == LOWER[static_cast<unsigned char>(b)]; };
+  const char* a = next(lo, text.data());
+  const char* b = lo == up ? end : next(up, text.data());
+  for (const char* at = std::min(a, b); at != end; at = std::min(a, b)) {
+    if (std::equal(word.begin() + 1, word.end(), at + 1, same)) return true;
+    if (at == a) a = next(lo, a + 1);
+    else b = next(up, b + 1);
+  }
+  return false;
+}
+
+Folded::Folded(std::string_view text) : text_(text) {
+  // One store per byte into each table, cheaper than setting bits as it
+  // goes. Bytes beyond ASCII go in too: they only ever let more words through.
+  // (Local pointers: a byte store may alias anything reached through this.)
+  unsigned char* seen = seen_.data();
+  unsigned char* pairs = pairs_.data();
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  unsigned prev = 0;  // the byte before, shifted as pair_bit shifts it
+  for (const auto* end = p + text.size(); p != end; ++p) {
+    const unsigned c = LOWER[*p];
+    seen[c] = 1;
+    pairs[(prev ^ c) % 1024] = 1;
+    prev = c << 5;
+  }
+  odd_folds_ = (seen_[0xE2] || seen_[0xC5]) &&
+               (text.find("\u212A") != std::string_view::npos || text.find("\u017F") != std::string_view::npos);
+}
+
+ByteSet Folded::bytes() const {
+  // The multiply gathers the low bit of each of eight bytes into the top
+  // byte, byte j at bit 56 + j.
+  ByteSet out{};
+  for (std::size_t k = 0; k < 16; ++k) {
+    std::uint64_t x;
+    std::memcpy(&x, seen_.data() + 8 * k, 8);
+    out[k / 8] |= ((x * 0x0102040810204080ULL) >> 56) << (8 * (k % 8));
+  }
+  constexpr std::uint64_t TWINS = std::uint64_t{1} << ('k' - 64) | std::uint64_t{1} << ('s' - 64);
+  if (odd_folds_) out[1] |= TWINS;
+  return out;
+}
+
+// False when an occurrence of `word` needs a byte, or a pair of adjacent
+// ASCII bytes, the text lacks. Each ASCII character of a word matches only
+// itself in either case, "k" and "s" aside when the text holds their twins;
+// other characters need nothing.
+bool Folded::may_hold(std::string_view word) const {
+  constexpr unsigned NONE = 0x100;
+  unsigned prev = NONE;
+  for (char ch : word) {
+    const unsigned c = LOWER[static_cast<unsigned char>(ch)];
+    if (c >= 0x80 || (odd_folds_ && (c == 'k' || c == 's'))) {
+      prev = NONE;
+      continue;
+    }
+    if (!seen_[c] || (prev != NONE && !pairs_[pair_bit(prev, c)])) return false;
+    prev = c;
+  }
+  return true;
+}
+
+// An ASCII word without "k" or "s" (or in a text without their twins)
+// matches only text equal to it up to ASCII case.
+bool Folded::may_occur(std::string_view word) {
+  if (!may_hold(word)) return false;
+  if (!is_ascii(word)) return true;
+  if (odd_folds_ && word.find_first_of("kKsS") != std::string_view::npos) return true;
+  return holds_caseless(text_, word);
 }
 
 PairList::PairList(std::vector<PronunciationPair> pairs) : pairs_(std::move(pairs)) {
@@ -213,7 +215,7 @@ Result<std::string> apply(std::string text, const PairList& list, std::string_vi
     const auto& [word, replacement] = pairs[i];
     // An empty word would match at every word boundary and scatter its
     // replacement through the text.
-    if (word.empty() || !may_occur(*folded, word)) continue;
+    if (word.empty() || !folded->may_occur(word)) continue;
     std::shared_ptr<const regex::Regex> re = pattern_for(word);
     if (!re) continue;  // a word that yields no valid pattern is skipped
     std::string next;

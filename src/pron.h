@@ -19,6 +19,29 @@ std::vector<PronunciationPair> builtin_for(std::string_view lang);
 // ASCII bytes, one bit each.
 using ByteSet = std::array<std::uint64_t, 2>;
 
+// Whether `text` holds `word`, ASCII letters matching in either case.
+bool holds_caseless(std::string_view text, std::string_view word);
+
+// What a text holds, found in one walk without allocating: its bytes with
+// ASCII letters in lower case, and pairs of adjacent bytes so folded (one
+// flag each, pairs hashed). Among characters beyond ASCII only the Kelvin
+// sign and the long s match ASCII letters ("k" and "s") case-insensitively.
+class Folded {
+ public:
+  explicit Folded(std::string_view text);
+  // The ASCII bytes the text holds, with "k" and "s" when it holds their twins.
+  ByteSet bytes() const;
+  // False only when `word` certainly has no case-insensitive occurrence.
+  bool may_occur(std::string_view word);
+
+ private:
+  bool may_hold(std::string_view word) const;
+  std::string_view text_;
+  std::array<unsigned char, 256> seen_{};
+  std::array<unsigned char, 1024> pairs_{};
+  bool odd_folds_ = false;
+};
+
 // Pairs in reading order, with what each word needs of a text to occur in
 // it, worked out once per list.
 class PairList {

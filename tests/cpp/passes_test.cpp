@@ -370,7 +370,8 @@ std::vector<std::string> gate_texts() {
                           "minit", "saat", "hours", "minute", "seconds", "sq ft", "sqft", "exit", "gate", "LOT",
                           "platform", "bus no", "flight", "stand", "bay", "block", "blok", "Office", "Windows",
                           "PlayStation", "PS", "Xbox", "iPhone", "iPad", "Galaxy", "Pixel", "Model", "MacBook",
-                          "AirPods", "\u516c\u91cc", "\u3002", "\u00e9", "\u00b0", "\uff0c", "\uff15", "*", "#", "_"};
+                          "AirPods", "\u516c\u91cc", "\u3002", "\u00e9", "\u00b0", "\uff0c", "\uff15", "*", "#", "_",
+                          "Sdn", "bhd", "No", "GB"};
   const char* joins[] = {"", "", " ", "  ", "\t", "\n", "\u3000", "\u00a0", "\u2003", "-", "."};
   std::vector<std::string> out = mixes(tokens, joins, 4000, 6, 7);
   for (std::size_t i = 0, n = out.size(); i < n; ++i) {
@@ -381,13 +382,14 @@ std::vector<std::string> gate_texts() {
   return out;
 }
 
-// Whenever the gate before a measurement or digit-context pattern refuses a
-// text, the pattern finds nothing there.
+// Whenever the gate before a measurement, digit-context or override pattern
+// refuses a text, the pattern finds nothing there.
 TEST(passes, number_gates_refuse_only_what_cannot_match) {
   std::size_t refused = 0, opened = 0;
   for (const auto& text : gate_texts()) {
     auto gates = shared::detail::measurement_gates(text);
     for (const auto& gate : misc_passes::detail::digit_context_gates(text)) gates.push_back(gate);
+    for (const auto& gate : normalize_en::detail::override_gates(text)) gates.push_back(gate);
     for (const auto& [re, open] : gates) {
       (open ? opened : refused) += 1;
       if (!open) { ASSERT_FALSE(re->is_match(text)) << re->pattern() << " on " << text; }
