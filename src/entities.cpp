@@ -755,6 +755,8 @@ constexpr auto ROW_OF = [] {
   for (std::size_t i = 0; i < std::size(KINDS); ++i) {
     auto k = static_cast<std::size_t>(KINDS[i].kind);
     if (k >= at.size() || seen[k]) throw "one row per kind";
+    for (char c : KINDS[i].tag)
+      if (c >= '0' && c <= '9') throw "a placeholder's one digit run is its id";
     at[k] = i;
     seen[k] = true;
   }
@@ -787,14 +789,17 @@ class PlaceholderText {
     p = std::copy_n("<<<", 3, p);
     p = std::copy(tag.begin(), tag.end(), p);
     *p++ = '_';
+    id_at_ = static_cast<std::size_t>(p - buf_.data());
     p = std::to_chars(p, buf_.data() + buf_.size(), entity.id).ptr;
     size_ = static_cast<std::size_t>(std::copy_n(">>>", 3, p) - buf_.data());
   }
   std::string_view view() const { return {buf_.data(), size_}; }
+  // Where its only digit run, the id, starts (tags hold no digit).
+  std::size_t id_at() const { return id_at_; }
 
  private:
   std::array<char, 48> buf_;  // the longest tag and a 20-digit id fit
-  std::size_t size_;
+  std::size_t size_, id_at_;
 };
 
 // ---- restoration helpers ----
@@ -920,18 +925,24 @@ bool inert_replacement(std::string_view r) {
   return true;
 }
 
+// Each entity's reading (once asked for) and the slot it takes.
+struct Reading {
+  std::size_t slot = NONE;
+  std::optional<std::string> text;
+};
+
 // The rule itself, one search from the start per entity: used only when a
 // replacement could create or join placeholder-shaped text.
-std::string restore_stepwise(std::string_view text, const std::vector<Entity>& entities,
-                             const std::function<std::string(const Entity&)>& replacement,
-                             std::vector<std::optional<std::string>>& cache) {
+template <class Replace>
+std::string restore_stepwise(std::string_view text, const std::vector<Entity>& entities, Replace& replacement,
+                             std::vector<Reading>& readings) {
   std::string out(text);
   for (std::size_t i = entities.size(); i-- > 0;) {
     const PlaceholderText ph(entities[i]);
     std::size_t p = out.find(ph.view());
     if (p == std::string::npos) continue;
-    if (!cache[i]) cache[i] = replacement(entities[i]);
-    out.replace(p, ph.view().size(), *cache[i]);
+    if (!readings[i].text) readings[i].text = replacement(entities[i]);
+    out.replace(p, ph.view().size(), *readings[i].text);
   }
   return out;
 }
@@ -1074,7 +1085,8 @@ Extraction extract_walk(std::string_view text, const Options& options, bool fres
         if (from != start) entity.written.append(work, from, end - from);
         next_placed.push_back({next.size(), 0, result.entities.size()});
         const PlaceholderText ph(entity);
-        Scanned::scan_into(ph.view(), next.size(), next_runs);
+        const std::size_t id_end = ph.view().size() - 3;
+        next_runs.push_back({next.size() + ph.id_at(), next.size() + id_end, id_end - ph.id_at()});
         next += ph.view();
         next_placed.back().len = next.size() - next_placed.back().pos;
         result.entities.push_back(std::move(entity));
@@ -1119,8 +1131,10 @@ Extraction extract(std::string_view text) { return extract_gated(text, Options{}
 
 // ---- restoration ----
 
-std::string restore_with(std::string_view text, const std::vector<Entity>& entities,
-                         const std::function<std::string(const Entity&)>& replacement) {
+namespace {
+
+template <class Replace>
+std::string restore_walk(std::string_view text, const std::vector<Entity>& entities, Replace&& replacement) {
   // Walking the entities last to first, each takes the first occurrence of
   // its placeholder still present. As long as no replacement can create or
   // join placeholder-shaped text, the occurrences present at any moment are
@@ -1129,24 +1143,25 @@ std::string restore_with(std::string_view text, const std::vector<Entity>& entit
   // the whole text is rebuilt in one pass.
   if (entities.empty()) return std::string(text);
   std::vector<Slot> slots = find_slots(text);
-  std::vector<std::optional<std::string>> cache(entities.size());
+  std::vector<Reading> readings(entities.size());
   bool stepwise = false;
+  std::size_t size = text.size();
   // A reading that could form placeholder-shaped text ends the one-pass rebuild.
   auto take = [&](std::size_t i, std::size_t s) {
     slots[s].owner = i;
-    cache[i] = replacement(entities[i]);
-    if (!cache[i]->empty() && !inert_replacement(*cache[i])) stepwise = true;
+    const std::string& reading = *(readings[i].text = replacement(entities[i]));
+    if (!reading.empty() && !inert_replacement(reading)) stepwise = true;
+    size += reading.size() - slots[s].len;
   };
   if (ids_rise(entities)) {
     // Every entity has a placeholder of its own: it takes its first occurrence.
-    std::vector<std::size_t> first(entities.size(), NONE);
     std::size_t hint = 0;
     for (std::size_t s = 0; s < slots.size(); ++s) {
       const std::size_t i = owner_of(text.substr(slots[s].pos, slots[s].len), entities, hint);
-      if (i != NONE && first[i] == NONE) first[i] = s;
+      if (i != NONE && readings[i].slot == NONE) readings[i].slot = s;
     }
     for (std::size_t i = entities.size(); i-- > 0 && !stepwise;)
-      if (first[i] != NONE) take(i, first[i]);
+      if (readings[i].slot != NONE) take(i, readings[i].slot);
   } else {
     // Ids repeat: the slots ordered by their text, then by position, so that
     // the occurrences of one placeholder stand together, in text order.
@@ -1176,7 +1191,7 @@ std::string restore_with(std::string_view text, const std::vector<Entity>& entit
   // form across such a join when the text before it ends like the start of
   // one ("<<<AB", "<<<AB>>") and the text after it goes on with a character
   // a placeholder may hold ("_1>>>", ">").
-  auto filled = [&](std::size_t s) { return slots[s].owner == NONE || !cache[slots[s].owner]->empty(); };
+  auto filled = [&](std::size_t s) { return slots[s].owner == NONE || !readings[slots[s].owner].text->empty(); };
   for (std::size_t s = 0; s < slots.size() && !stepwise; ++s) {
     if (filled(s)) continue;
     std::size_t start = slots[s].pos, end = start + slots[s].len;
@@ -1197,24 +1212,31 @@ std::string restore_with(std::string_view text, const std::vector<Entity>& entit
                                       : text[end] == '<' || text[end] == '>' || is_placeholder_inner(text[end]);
     if (left_open && right_open) stepwise = true;
   }
-  if (stepwise) return restore_stepwise(text, entities, replacement, cache);
+  if (stepwise) return restore_stepwise(text, entities, replacement, readings);
 
   std::string out;
-  out.reserve(text.size() + text.size() / 2);
+  out.reserve(size);
   std::size_t copied = 0;
   for (std::size_t s = 0; s < slots.size(); ++s) {
     if (slots[s].owner == NONE) continue;
     out.append(text.substr(copied, slots[s].pos - copied));
-    out += *cache[slots[s].owner];
+    out += *readings[slots[s].owner].text;
     copied = slots[s].pos + slots[s].len;
   }
   out.append(text.substr(copied));
   return out;
 }
 
+}  // namespace
+
+std::string restore_with(std::string_view text, const std::vector<Entity>& entities,
+                         const std::function<std::string(const Entity&)>& replacement) {
+  return restore_walk(text, entities, replacement);
+}
+
 std::string restore_gated(std::string_view text, const std::vector<Entity>& entities,
                           std::string_view lang, const Options& options) {
-  return restore_with(text, entities, [&](const Entity& e) {
+  return restore_walk(text, entities, [&](const Entity& e) {
     const std::string& written = e.written.empty() ? e.text : e.written;
     // With their key off, dates and times come back exactly as written.
     const Kind& k = row(e.kind);
@@ -1222,6 +1244,8 @@ std::string restore_gated(std::string_view text, const std::vector<Entity>& enti
     std::string spoken = k.speak(written, lang);
     // A match that took the blank after it (a time without a period word)
     // gives it back, so its reading does not run into the next word.
+    const auto last = static_cast<unsigned char>(written.empty() ? 'x' : written.back());
+    if (last < 0x80 && !unicode::is_ascii_blank(last)) return spoken;
     std::string_view core = unicode::trim(written);
     if (!core.empty()) spoken.append(std::string_view(written).substr(core.data() - written.data() + core.size()));
     return spoken;
