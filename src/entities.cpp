@@ -214,18 +214,19 @@ std::optional<DateFields> date_fields(std::string_view text) {
   auto numeric = [](std::string_view day, std::string_view month, std::string_view year) {
     return DateFields{day, month, year, month.substr(std::min(month.find_first_not_of('0'), month.size()))};
   };
+  regex::Captures c;
   // Each form is tried only when the text holds its separator or an ASCII letter, which its pattern needs.
-  if (text.find('-') != std::string_view::npos)
-    if (auto c = RE_SPELL_DATE_YMD->captures(text)) return numeric(c->group(3), c->group(2), c->group(1));
-  if (text.find_first_of("/-.") != std::string_view::npos)
-    if (auto c = RE_SPELL_DATE_DMY->captures(text)) return numeric(c->group(1), c->group(2), c->group(3));
-  if (std::none_of(text.begin(), text.end(), [](char c) { return ((c | 0x20) >= 'a' && (c | 0x20) <= 'z'); }))
+  if (text.find('-') != std::string_view::npos && RE_SPELL_DATE_YMD->find_at(text, 0, c))
+    return numeric(c.group(3), c.group(2), c.group(1));
+  if (text.find_first_of("/-.") != std::string_view::npos && RE_SPELL_DATE_DMY->find_at(text, 0, c))
+    return numeric(c.group(1), c.group(2), c.group(3));
+  if (std::none_of(text.begin(), text.end(), [](char b) { return ((b | 0x20) >= 'a' && (b | 0x20) <= 'z'); }))
     return std::nullopt;
   // ‘16 July 1943’, ‘Jul. 16, 1943’
-  if (auto c = RE_SPELL_DATE_DAY_NAME->captures(text))
-    return DateFields{c->group(1), c->group(2), c->group(3), month_number(c->group(2))};
-  if (auto c = RE_SPELL_DATE_NAME_DAY->captures(text))
-    return DateFields{c->group(2), c->group(1), c->group(3), month_number(c->group(1))};
+  if (RE_SPELL_DATE_DAY_NAME->find_at(text, 0, c))
+    return DateFields{c.group(1), c.group(2), c.group(3), month_number(c.group(2))};
+  if (RE_SPELL_DATE_NAME_DAY->find_at(text, 0, c))
+    return DateFields{c.group(2), c.group(1), c.group(3), month_number(c.group(1))};
   return std::nullopt;
 }
 
@@ -1348,19 +1349,25 @@ std::string spoken_date(std::string_view text, std::string_view lang) {
   // A month without a name (‘13’, ‘00’) stays as written.
   auto month_name = [&](std::span<const words::Row> names) {
     for (const auto& [number, name] : names)
-      if (number == f->month_key) return std::string(name);
-    return std::string(f->month);
+      if (number == f->month_key) return name;
+    return f->month;
   };
 
+  std::string out;
   if (lang == "en") {
-    std::string y = year >= 1000 && year <= 2099 ? normalize_en::render_year(year) : num2word_en::to_cardinal_en(year);
-    return num2word_en::to_cardinal_en(day) + " of " + month_name(langpack::get_pack(lang).months) + " " + y;
+    out = num2word_en::to_cardinal_en(day);
+    out.append(" of ").append(month_name(langpack::get_pack(lang).months)).append(" ");
+    out += year >= 1000 && year <= 2099 ? normalize_en::render_year(year) : num2word_en::to_cardinal_en(year);
+  } else if (shared::is_chinese(lang)) {
+    out = normalize_zh::to_year_zh(year);
+    out.append("年").append(month_name(words::zh::MONTHS)).append("月");
+    out.append(normalize_zh::to_cardinal_zh(day)).append("日");
+  } else {
+    out = shared::cardinal_for(day, lang);
+    out.append(" ").append(month_name(langpack::get_pack(lang).months)).append(" ");
+    out += shared::cardinal_for(year, lang);
   }
-  if (shared::is_chinese(lang)) {
-    return normalize_zh::to_year_zh(year) + "年" + month_name(words::zh::MONTHS) + "月" +
-           normalize_zh::to_cardinal_zh(day) + "日";
-  }
-  return shared::cardinal_for(day, lang) + " " + month_name(langpack::get_pack(lang).months) + " " + shared::cardinal_for(year, lang);
+  return out;
 }
 
 std::string spoken_time(std::string_view text, std::string_view lang) {
@@ -1382,8 +1389,10 @@ std::string spoken_time(std::string_view text, std::string_view lang) {
     return prefix + reading;
   }
 
-  std::string out = shared::cardinal_for(hour, lang) + " " + shared::cardinal_for(minute, lang);
-  if (caps->matched(3)) out += " " + shared::cardinal_for(read_number(caps->group(3)), lang);
+  std::string out = shared::cardinal_for(hour, lang);
+  out += ' ';
+  out += shared::cardinal_for(minute, lang);
+  if (caps->matched(3)) out.append(" ").append(shared::cardinal_for(read_number(caps->group(3)), lang));
   if (caps->matched(4)) {
     std::string_view period = caps->group(4);
     out += ' ';
@@ -1403,12 +1412,13 @@ std::string spoken_currency(std::string_view input, std::string_view lang) {
   const bool zh = shared::is_chinese(lang);
   // A scale suffix counts: ‘RM5K’ is five thousand (M is left alone in
   // Indonesian, where it means miliar).
-  const std::string text = !may_hold_scale(input) ? std::string(input)
-                           : lang == "id"           ? normalize::expand_suffixes_no_m(input)
-                                                    : normalize::expand_all_currency_suffixes(input);
+  std::string expanded;
+  if (may_hold_scale(input))
+    expanded = lang == "id" ? normalize::expand_suffixes_no_m(input) : normalize::expand_all_currency_suffixes(input);
+  const std::string_view text = expanded.empty() ? input : expanded;
   std::optional<regex::Captures> caps = (zh ? RE_SPELL_MONEY_ZH : RE_SPELL_MONEY)->captures(text);
   if (!caps) return std::string(input);
-  std::string code = unicode::to_upper(caps->group(1));
+  const std::string code = unicode::to_upper(caps->group(1));
   // A comma is never a decimal mark here (‘1,50’ is 150), but in Indonesian.
   std::string amount = lang == "id" ? normalize_id::amount_digits(caps->group(2)) : remove_char(caps->group(2), ',');
   std::size_t dot = amount.find('.');
@@ -1424,16 +1434,16 @@ std::string spoken_currency(std::string_view input, std::string_view lang) {
     const bool mainland = lang == "zh";
     const words::CurrencyRow* row = words::find_currency(mainland ? words::zh::MONEY : words::zh::MONEY_MY, code);
     if (row == nullptr) row = mainland ? &words::zh::MONEY_DEFAULT : &words::zh::MONEY_MY_DEFAULT;
-    const std::string integer = normalize_zh::to_cardinal_zh_text(whole);
-    if (decimal) return integer + "点" + shared::zh_fraction(fraction) + std::string(row->major);
-    std::string out = integer + std::string(row->major);
-    if (!fraction.empty() && fraction != "00")
-      out += normalize_zh::to_cardinal_zh(read_number(fraction)) + std::string(row->minor);
+    std::string out = normalize_zh::to_cardinal_zh_text(whole);
+    if (decimal) out.append("点").append(shared::zh_fraction(fraction));
+    out.append(row->major);
+    if (!decimal && !fraction.empty() && fraction != "00")
+      out.append(normalize_zh::to_cardinal_zh(read_number(fraction))).append(row->minor);
     return out;
   }
 
   // The pack's own money rows first, then the shared ones.
-  std::string major = code, minor(words::ENTITY_MINOR_DEFAULT);
+  std::string_view major = code, minor = words::ENTITY_MINOR_DEFAULT;
   if (const words::CurrencyRow* row = words::find_currency(words::ENTITY_MONEY, code)) {
     major = row->major;
     minor = row->minor;
@@ -1443,15 +1453,22 @@ std::string spoken_currency(std::string_view input, std::string_view lang) {
     major = it->second.first;
     minor = it->second.second;
   }
-  const std::string integer = shared::cardinal_text(whole, lang);
-  if (decimal) {
-    return integer + " " + std::string(shared::decimal_word(lang)) + " " +
-           shared::spaced_fraction(fraction, lang) + " " + major;
+  std::string out;
+  // ‘$.5’ as ‘$0.5’: the cents alone
+  if (decimal || fraction.empty() || !(whole.empty() || whole == "0")) {
+    out = shared::cardinal_text(whole, lang);
+    out += ' ';
   }
-  if (fraction.empty()) return integer + " " + major;
-  std::string cents = shared::cardinal_for(read_number(fraction), lang) + " " + minor;
-  if (whole.empty() || whole == "0") return cents;  // ‘$.5’ as ‘$0.5’
-  return integer + " " + major + " " + cents;
+  if (decimal) {
+    out.append(shared::decimal_word(lang)).append(" ").append(shared::spaced_fraction(fraction, lang)).append(" ");
+    out.append(major);
+  } else if (fraction.empty()) {
+    out.append(major);
+  } else {
+    if (!out.empty()) out.append(major).append(" ");
+    out.append(shared::cardinal_for(read_number(fraction), lang)).append(" ").append(minor);
+  }
+  return out;
 }
 
 std::string spoken_version(std::string_view text, std::string_view lang) {
