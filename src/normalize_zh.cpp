@@ -261,8 +261,8 @@ bool at_mixed_runs(std::string_view text, const regex::Regex& alnum, rules::Read
       // another script's digit right after the run also satisfies the pattern
       std::size_t next = pos;
       unicode::decode(text, next);
-      digit = !shared::neither_digit_nor_blank(text, pos) && RE_NUMBER->is_match(text.substr(pos, next - pos));
       subject_end = next;
+      digit = !shared::neither_digit_nor_blank(text, pos) && RE_NUMBER->is_match(text.substr(pos, next - pos));
     }
     if (!letter || !digit) continue;
     const std::string_view subject = text.substr(run_start, subject_end - run_start);
@@ -432,15 +432,19 @@ std::string read_dashed_alnum(const Captures& c) {
   return spell(c.group(1), [](char ch) { return ch != '-'; });
 }
 
-std::string read_number_text(std::string_view m) {
+// ‘2024’ -> ‘二零二四’ (a year, digit by digit), ‘2100’ -> ‘二千一百’
+void put_number(std::string& out, std::string_view m) {
   const auto v = parse_u128(m);
-  if (!v) return card(m);
-  if (m.size() != 4 || *v < 1000 || *v > 2099) return to_cardinal_zh(*v);
-  std::string year;  // read as written, digit by digit
-  put_digits(year, m);
-  return year;
+  if (!v) out += card(m);
+  else if (m.size() == 4 && *v >= 1000 && *v <= 2099) put_digits(out, m);
+  else if (*v >= LIMIT) out += TOO_LARGE;
+  else put_cardinal(out, static_cast<std::uint64_t>(*v));
 }
-std::string read_number(const Captures& c) { return read_number_text(c.group(0)); }
+std::string read_number(const Captures& c) {
+  std::string out;
+  put_number(out, c.group(0));
+  return out;
+}
 
 std::string leftover_dot(const Captures&) { return "点"; }
 
@@ -450,17 +454,30 @@ std::string leftover_dot(const Captures&) { return "点"; }
 bool is_digit_byte(char c) { return c >= '0' && c <= '9'; }
 bool is_digit_at(std::string_view t, std::size_t i) { return is_digit_byte(t[i]); }
 
+bool is_date_mark(char c) { return c == '/' || c == '-' || c == '.'; }
+std::size_t digits_end(std::string_view t, std::size_t i) {
+  while (i < t.size() && is_digit_byte(t[i])) ++i;
+  return i;
+}
+
 // A date begins a run of ASCII digits (the pattern looks behind for no digit)
-// of the group's width, 1 to 2 (day or month first) or 4 (year first), and a
-// "/", "-" or "." follows; or the run may go on in another script.
+// of the group's width, 1 to 2 (day or month first) or 4 (year first), then
+// a "/", "-" or "."; a second run of digits and a mark again follow (the
+// second group is at most 2 digits, not asked here). Where a character
+// beyond ASCII comes instead, it may be a digit of another script.
 template <std::size_t Min, std::size_t Max>
 bool date_start(std::string_view t, std::size_t i) {
   if (!is_digit_byte(t[i]) || (i > 0 && is_digit_byte(t[i - 1]))) return false;
-  std::size_t e = i;
-  while (e < t.size() && is_digit_byte(t[e])) ++e;
+  const std::size_t e = digits_end(t, i);
   if (e == t.size()) return false;
   if (static_cast<unsigned char>(t[e]) >= 0xC0) return !shared::neither_digit_nor_blank(t, e);
-  return e - i >= Min && e - i <= Max && (t[e] == '/' || t[e] == '-' || t[e] == '.');
+  if (e - i < Min || e - i > Max || !is_date_mark(t[e]) || e + 1 == t.size()) return false;
+  if (static_cast<unsigned char>(t[e + 1]) >= 0xC0) return !shared::neither_digit_nor_blank(t, e + 1);
+  if (!is_digit_byte(t[e + 1])) return false;
+  const std::size_t m = digits_end(t, e + 1);
+  if (m == t.size()) return false;
+  if (static_cast<unsigned char>(t[m]) >= 0xC0) return !shared::neither_digit_nor_blank(t, m);
+  return is_date_mark(t[m]);
 }
 
 // The symbols and the codes of RE_CURRENCY, told by their first two
@@ -502,11 +519,12 @@ bool period_start(std::string_view t, std::size_t i) {
 // scans. No match is empty. For the plain-number pattern ("\d+"), `Run`
 // reads each run of ASCII digits, which is then its match, without the engine.
 template <const Leads& Lead, bool (*Starts)(std::string_view, std::size_t), bool DigitFirst,
-          std::string (*Run)(std::string_view) = nullptr>
+          void (*Run)(std::string&, std::string_view) = nullptr>
 bool at_starts(std::string_view text, const regex::Regex& re, rules::Reader read, std::string& out) {
   rules::Rewrite r(text, out);
   std::size_t pos = 0;
   Captures caps;
+  std::string reading;
   const auto may_be_digit = [&](std::size_t i) {
     return i < text.size() && static_cast<unsigned char>(text[i]) >= 0xC0 && !shared::neither_digit_nor_blank(text, i);
   };
@@ -517,7 +535,9 @@ bool at_starts(std::string_view text, const regex::Regex& re, rules::Reader read
       std::size_t end = pos;
       while (end < text.size() && is_digit_byte(text[end])) ++end;
       if (may_be_digit(end)) break;  // the run may go on in another script
-      r.put(pos, end, Run(text.substr(pos, end - pos)));
+      reading.clear();
+      Run(reading, text.substr(pos, end - pos));
+      r.put(pos, end, reading);
       pos = end;
       continue;
     }
@@ -582,7 +602,7 @@ const Pass TAIL[] = {
     {RE_DASHED, read_dashed_digits, nullptr, rules::replace_at_digit_runs},  // ‘012-3456’ -> ‘零 一 二 三 四 五 六’
     {RE_DASHED_ALNUM, read_dashed_alnum},      // ‘A1-B2’ -> ‘A 一 B 二’; two stashed entities typed ‘A-B’ stay keys
     {RE_ALNUM, read_mixed_token, nullptr, at_mixed_runs},  // ‘COVID19’ -> ‘C O V I D 一 九’
-    {RE_NUMBER, read_number, nullptr, at_starts<DIGIT_LEADS, is_digit_at, true, read_number_text>},  // ‘2024’ -> ‘二零二四’, ‘2100’ -> ‘二千一百’
+    {RE_NUMBER, read_number, nullptr, at_starts<DIGIT_LEADS, is_digit_at, true, put_number>},  // ‘2024’ -> ‘二零二四’, ‘2100’ -> ‘二千一百’
     {RE_LEFTOVER_DOT, leftover_dot},           // ‘a.b’ -> ‘a点b’
 };
 
@@ -608,20 +628,6 @@ std::string to_cardinal_zh_text(std::string_view digits) {
 
 namespace {
 
-// Whether no pass can act: every match holds a digit, "-", "." or "," (a
-// money amount may be commas alone), and the text holds none.
-bool nothing_to_read(std::string_view text) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    if (b < 0x80) {
-      if ((b >= '0' && b <= '9') || b == '-' || b == '.' || b == ',') return false;
-    } else if ((b & 0xC0) != 0x80 && !shared::neither_digit_nor_blank(text, i)) {
-      return false;
-    }
-  }
-  return true;
-}
-
 // The text without blanks at either end; ends that are certainly no blanks
 // need no look-up.
 std::string trimmed(std::string s) {
@@ -640,9 +646,17 @@ std::span<const rules::Pass> detail::passes(bool is_my) {
   return is_my ? zh_my : zh;
 }
 
+// Every match of a pass holds a digit, "-", "." or "," (a money amount may
+// be commas alone).
+const rules::Needs& detail::reading_needs() {
+  static const rules::Needs needs = rules::needs_of(R"([\d\-.,])");
+  return needs;
+}
+
 std::string normalize_zh_variant(std::string_view text, bool is_my) {
-  if (nothing_to_read(text)) return trimmed(std::string(text));
-  return trimmed(rules::run_passes(std::string(text), detail::passes(is_my)));
+  rules::Holds holds(text);
+  if (!holds.may_match(detail::reading_needs())) return trimmed(std::string(text));
+  return trimmed(rules::run_passes(std::string(text), detail::passes(is_my), {std::move(holds)}));
 }
 
 }  // namespace kalvesta::normalize_zh

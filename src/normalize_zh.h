@@ -24,6 +24,8 @@ std::string normalize_zh_variant(std::string_view text, bool is_my);
 namespace detail {
 // For tests: the passes of a variant in order.
 std::span<const rules::Pass> passes(bool is_my);
+// What every match of every pass holds: a text without it is left as it is.
+const rules::Needs& reading_needs();
 }  // namespace detail
 
 }  // namespace kalvesta::normalize_zh
