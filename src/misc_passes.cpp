@@ -37,7 +37,7 @@ constinit regex::LazyRegex RE_PRODUCT_CTX{
 
 struct ContextPass {
   const regex::LazyRegex& re;
-  std::span<const std::string_view> words;  // the pattern's words, from their last blank on
+  shared::WordList words;  // the pattern's words, from their last blank on
 };
 
 constexpr std::string_view CONTEXT_WORDS[] = {"exit", "gate", "lot",   "platform", "no",
@@ -63,19 +63,25 @@ unsigned rows_before_numbers(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     // Only a word whose blanks reach an ASCII digit or a byte beyond ASCII
     // counts; before the next such byte p all is ASCII, where words are runs
-    // of A-Z and a-z, so the walk may resume at the word (or blanks) before p.
-    std::size_t p = shared::next_digit_or_beyond_ascii(text, i);
+    // of A-Z and a-z, so the walk may look at the word (or blanks) before p.
+    const std::size_t p = shared::next_digit_or_beyond_ascii(text, i);
     if (p == text.size()) break;
-    while (p > i && unicode::is_ascii_blank(static_cast<unsigned char>(text[p - 1]))) --p;
-    while (p > i && shared::may_begin_letter(static_cast<unsigned char>(text[p - 1]))) --p;
-    i = p;
-    if (!shared::may_begin_letter(static_cast<unsigned char>(text[i]))) {
-      ++i;
-      continue;
-    }
-    const std::size_t start = i, end = shared::caseless_word_end(text, i);
-    if (end == i) {
-      ++i;
+    std::size_t start = p;
+    while (start > i && unicode::is_ascii_blank(static_cast<unsigned char>(text[start - 1]))) --start;
+    while (start > i && shared::may_begin_letter(static_cast<unsigned char>(text[start - 1]))) --start;
+    const std::size_t end = shared::caseless_word_end(text, start, &word);
+    if (end == start) {
+      // Only blanks before p: p is looked at next, from itself on, so that a
+      // blank run is walked a bounded number of times.
+      if (start < p) {
+        i = p;
+        continue;
+      }
+      // No word starts at p, nor at the digits or continuation bytes after.
+      i = p;
+      do ++i;
+      while (i < text.size() && (unicode::is_ascii_digit(static_cast<unsigned char>(text[i])) ||
+                                 (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80));
       continue;
     }
     i = end;
@@ -84,9 +90,8 @@ unsigned rows_before_numbers(std::string_view text) {
     if (k == text.size()) continue;
     const bool ascii = static_cast<unsigned char>(text[k]) < 0x80;
     if (ascii ? k == end || text[k] < '0' || text[k] > '9' : !shared::may_be_digit_or_blank(text, k)) continue;
-    shared::caseless_word_end(text, start, &word);
     for (std::size_t r = 0; r < std::size(CONTEXT_PASSES); ++r) {
-      if (shared::listed(CONTEXT_PASSES[r].words, word.view())) rows |= 1u << r;
+      if (CONTEXT_PASSES[r].words.contains(word.view())) rows |= 1u << r;
     }
   }
   return rows;
@@ -203,9 +208,9 @@ const regex::Regex* repeated_word_pattern(std::uint64_t n) {
 
 }  // namespace
 
-std::string expand_ussd(std::string_view text, std::string_view lang) {
+std::string expand_ussd(std::string text, std::string_view lang) {
   // Every code holds a "*" and a "#".
-  if (text.find('#') == std::string_view::npos || text.find('*') == std::string_view::npos) return std::string(text);
+  if (text.find('#') == std::string::npos || text.find('*') == std::string::npos) return text;
   const auto& pack = langpack::get_pack(lang);
   // ‘*123#’ -> ‘star satu dua tiga hash’
   return RE_USSD->replace_all(text, [&](const regex::Captures& c) {
@@ -213,14 +218,13 @@ std::string expand_ussd(std::string_view text, std::string_view lang) {
   });
 }
 
-std::string expand_digit_contexts(std::string_view text, std::string_view lang) {
-  unsigned rows = rows_before_numbers(text);
-  if (rows == 0) return std::string(text);
+std::string expand_digit_contexts(std::string out, std::string_view lang) {
+  unsigned rows = rows_before_numbers(out);
+  if (rows == 0) return out;
   const auto& pack = langpack::get_pack(lang);
   auto read = [&](const regex::Captures& c) {
     return std::string(c.group(1)) + " " + shared::spell_digits(c.group(2), pack);
   };
-  std::string out(text);
   for (std::size_t r = 0; r < std::size(CONTEXT_PASSES); ++r) {
     if ((rows & (1u << r)) == 0) continue;
     std::string next = CONTEXT_PASSES[r].re->replace_all(out, read);

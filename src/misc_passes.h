@@ -12,8 +12,9 @@
 
 namespace kalvesta::misc_passes {
 
-std::string expand_ussd(std::string_view text, std::string_view lang);
-std::string expand_digit_contexts(std::string_view text, std::string_view lang);
+// Each pass hands back its own text when it changes nothing.
+std::string expand_ussd(std::string text, std::string_view lang);
+std::string expand_digit_contexts(std::string text, std::string_view lang);
 std::string normalize_elongated(std::string text);
 std::string insert_comma_repeated(std::string text, std::uint64_t n);
 bool is_digit_word(std::string_view word);

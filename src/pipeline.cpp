@@ -130,16 +130,16 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
   } else {
     t = normalize::expand_all_currency_suffixes(t);
   }
-  t = misc_passes::expand_ussd(t, lang);
+  t = misc_passes::expand_ussd(std::move(t), lang);
   t = rewrite_minus_signs(std::move(t), pack);
-  t = misc_passes::expand_digit_contexts(t, lang);
+  t = misc_passes::expand_digit_contexts(std::move(t), lang);
 
   entities::Extraction extraction = entities::extract_gated(t, options, true);
   t = std::move(extraction.text);
 
   const bool overrides = options.is_enabled("pronunciation_overrides");
   if (overrides) t = normalize_en::apply_pronunciation_overrides(t, lang);
-  if (options.is_enabled("measurements")) t = shared::normalize_measurements(t, lang);
+  if (options.is_enabled("measurements")) t = shared::normalize_measurements(std::move(t), lang);
   if (overrides) {
     std::optional<pron::PairList> resolved;
     const pron::PairList* pairs = pron::fixed_list(options, lang);

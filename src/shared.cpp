@@ -187,7 +187,7 @@ std::string read_measure(const regex::Captures& caps, const WordMap& units, std:
 struct MeasurePass {
   const regex::LazyRegex& re;
   WordMap LanguagePack::*units;
-  std::span<const std::string_view> words;  // the pattern's units, up to the first blank
+  WordList words;  // the pattern's units, up to the first blank
   bool fraction_to_passes = false;
 };
 
@@ -220,16 +220,25 @@ const MeasurePass MEASURE_PASSES[] = {
 unsigned rows_after_numbers(std::string_view text) {
   unsigned rows = 0;
   CaselessWord word;
-  for (std::size_t i = 0; (i = next_digit_or_beyond_ascii(text, i)) < text.size(); ++i) {
+  for (std::size_t i = 0; (i = next_digit_or_beyond_ascii(text, i)) < text.size();) {
     const auto b = static_cast<unsigned char>(text[i]);
-    if (b >= 0x80 && (b < 0xC0 || neither_digit_nor_blank(text, i))) continue;
     std::size_t k = i + 1;
-    while (k < text.size() && (static_cast<unsigned char>(text[k]) & 0xC0) == 0x80) ++k;  // past the character
+    if (b < 0x80) {
+      // Only the last digit of a run may have a unit after it.
+      while (k < text.size() && unicode::is_ascii_digit(static_cast<unsigned char>(text[k]))) ++k;
+    } else {
+      while (k < text.size() && (static_cast<unsigned char>(text[k]) & 0xC0) == 0x80) ++k;  // past the character
+      if (b < 0xC0 || neither_digit_nor_blank(text, i)) {
+        i = k;
+        continue;
+      }
+    }
+    i = k;
     while (k < text.size() && unicode::is_ascii_blank(static_cast<unsigned char>(text[k]))) ++k;
     if (k == text.size() || !may_begin_letter(static_cast<unsigned char>(text[k]))) continue;
     if (caseless_word_end(text, k, &word) == k) continue;
     for (std::size_t r = 0; r < std::size(MEASURE_PASSES); ++r) {
-      if (listed(MEASURE_PASSES[r].words, word.view())) rows |= 1u << r;
+      if (MEASURE_PASSES[r].words.contains(word.view())) rows |= 1u << r;
     }
   }
   return rows;
@@ -343,11 +352,10 @@ std::string spell_digits(std::string_view digits, const LanguagePack& pack) {
   return out;
 }
 
-std::string normalize_measurements(std::string_view text, std::string_view lang) {
-  unsigned rows = rows_after_numbers(text);
-  if (rows == 0) return std::string(text);
+std::string normalize_measurements(std::string out, std::string_view lang) {
+  unsigned rows = rows_after_numbers(out);
+  if (rows == 0) return out;
   const LanguagePack& pack = langpack::get_pack(lang);
-  std::string out(text);
   for (std::size_t r = 0; r < std::size(MEASURE_PASSES); ++r) {
     const MeasurePass& p = MEASURE_PASSES[r];
     const WordMap& units = pack.*(p.units);

@@ -2,6 +2,7 @@
 // pass.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <span>
@@ -69,12 +70,17 @@ inline std::size_t caseless_word_end(std::string_view text, std::size_t i, Casel
 // The first position from i on holding an ASCII digit or a byte beyond
 // ASCII (text.size() if none), eight bytes at a time: below 0x80 a byte
 // plus 0x50 reaches the high bit from '0' on, plus 0x46 from past '9' on.
+// Only a byte beyond ASCII carries into the next one, so the lowest flag
+// is exact.
 inline std::size_t next_digit_or_beyond_ascii(std::string_view text, std::size_t i) {
   for (; i + 8 <= text.size(); i += 8) {
     std::uint64_t w;
     std::memcpy(&w, text.data() + i, 8);
-    if ((w & unicode::HIGH_BITS) != 0 || ((w + 0x5050505050505050) & ~(w + 0x4646464646464646) & unicode::HIGH_BITS) != 0)
-      break;
+    const std::uint64_t hits =
+        (w | ((w + 0x5050505050505050) & ~(w + 0x4646464646464646))) & unicode::HIGH_BITS;
+    if (hits == 0) continue;
+    if constexpr (std::endian::native == std::endian::little) return i + std::countr_zero(hits) / 8;
+    break;
   }
   while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80 && (text[i] < '0' || text[i] > '9')) ++i;
   return i;
@@ -85,6 +91,24 @@ inline bool listed(std::span<const std::string_view> words, std::string_view wor
   }
   return false;
 }
+// A list of words with one of 64 bits set for each, from its first and
+// last byte and its length: a word whose bit is clear is not compared.
+class WordList {
+ public:
+  template <std::size_t N>
+  constexpr WordList(const std::string_view (&words)[N]) : words_(words) {
+    for (std::string_view w : words) bits_ |= bit(w);
+  }
+  constexpr bool contains(std::string_view word) const { return (bits_ & bit(word)) != 0 && listed(words_, word); }
+
+ private:
+  static constexpr std::uint64_t bit(std::string_view w) {
+    if (w.empty()) return 1;
+    return std::uint64_t{1} << ((static_cast<unsigned char>(w.front()) * 7u + static_cast<unsigned char>(w.back()) * 3u + w.size()) % 64);
+  }
+  std::span<const std::string_view> words_;
+  std::uint64_t bits_ = 0;
+};
 // Whether the character at text[i], beyond ASCII, is certainly no digit
 // (\d) and no blank (\s, White_Space): U+00A1..U+00FF, U+2000..U+2FFF but
 // the blanks among them (punctuation, symbols), U+3001..U+9FFF (the CJK
@@ -114,7 +138,8 @@ inline bool may_be_digit_or_blank(std::string_view text, std::size_t i) {
   return !neither_digit_nor_blank(text, i);
 }
 
-std::string normalize_measurements(std::string_view text, std::string_view lang);
+// The text itself comes back when no measurement is in it.
+std::string normalize_measurements(std::string text, std::string_view lang);
 namespace detail {
 // For tests: each measurement pattern, and whether the gate before it lets
 // the text through.

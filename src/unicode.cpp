@@ -149,7 +149,7 @@ std::string ascii_digits(std::string_view text) {
     if (static_cast<unsigned char>(text[pos]) < 0x80) {
       // A run of ASCII is copied at once.
       const std::size_t start = pos;
-      while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) ++pos;
+      pos = ascii_end(text, pos);
       out.append(text.substr(start, pos - start));
       continue;
     }
@@ -220,12 +220,7 @@ std::string_view trim(std::string_view text) {
 
 namespace {
 
-bool is_ascii(std::string_view text) {
-  for (char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
+bool is_ascii(std::string_view text) { return ascii_end(text, 0) == text.size(); }
 
 using CaseFn = int32_t (*)(UChar*, int32_t, const UChar*, int32_t, const char*, UErrorCode*);
 

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +66,20 @@ inline constexpr std::uint64_t HIGH_BITS = 0x8080808080808080;
 constexpr std::uint64_t zero_bytes(std::uint64_t x) {
   constexpr std::uint64_t LOW7 = ~HIGH_BITS;
   return ~(((x & LOW7) + LOW7) | x) & HIGH_BITS;
+}
+
+// The end of the run of ASCII bytes from text[i] on, eight bytes at a time.
+inline std::size_t ascii_end(std::string_view text, std::size_t i) {
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, text.data() + i, 8);
+    if (const std::uint64_t high = w & HIGH_BITS; high != 0) {
+      if constexpr (std::endian::native == std::endian::little) return i + std::countr_zero(high) / 8;
+      break;
+    }
+  }
+  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+  return i;
 }
 
 // Every run of White_Space replaced by one " ", ends trimmed.
