@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -302,15 +303,60 @@ const Pass PASSES[] = {
 
 // ---- contractions, titles and the company suffix ----
 
-// One pattern per table row, compiled the first time a text lets the row
-// through its check; a row whose pattern does not compile stays empty and is
-// skipped. Most rows are never needed, so most are never compiled.
+// A table of word rows, each matched case-insensitively as "\b", its word
+// and `after`, where the word holds a `mark` or ends just before one. A row
+// can match only at a mark in the text with the row's letters before it (and
+// after it) written there up to ASCII case; the rows are indexed by the
+// letters beside their mark, so a text is checked in one walk over its
+// marks. The Kelvin sign and the long s match "k" and "s": a text holding
+// either and a mark lets every row through. Each row's pattern is compiled
+// the first time a text lets the row through (most never are); a row whose
+// pattern does not compile stays empty.
 template <std::size_t N>
-class LazyRows {
+class MarkedRows {
+  static_assert(N <= 128);
+
  public:
-  LazyRows(const std::array<std::pair<std::string_view, std::string_view>, N>& rows, std::string_view after)
-      : rows_(rows), after_(after) {}
-  const Regex* operator[](std::size_t i) const {
+  using Rows = std::array<std::pair<std::string_view, std::string_view>, N>;
+  // Row numbers, one bit each.
+  using Set = std::array<std::uint64_t, 2>;
+
+  MarkedRows(const Rows& rows, char mark, std::string_view after) : rows_(rows), mark_(mark), after_(after) {
+    for (std::size_t i = 0; i < N; ++i) {
+      const std::string_view head = this->head(i), tail = this->tail(i);
+      const int a = head.empty() ? -1 : letter(head.back());
+      const int b = tail.empty() ? kNone : letter(tail.front());
+      Set& set = a < 0 || b < 0 ? anywhere_ : by_letters_[a][b];
+      set[i / 64] |= std::uint64_t{1} << (i % 64);
+    }
+  }
+
+  // The rows that may match in `text`.
+  Set may_match(std::string_view text) const {
+    Set out{};
+    std::size_t m = text.find(mark_);
+    if (m == std::string_view::npos) return out;
+    if (text.find("\u212A") != std::string_view::npos || text.find("\u017F") != std::string_view::npos) {
+      for (std::size_t i = 0; i < N; ++i) out[i / 64] |= std::uint64_t{1} << (i % 64);
+      return out;
+    }
+    out = anywhere_;
+    for (; m != std::string_view::npos; m = text.find(mark_, m + 1)) {
+      const int a = m > 0 ? letter(text[m - 1]) : -1;
+      if (a < 0) continue;
+      const int b = m + 1 < text.size() ? letter(text[m + 1]) : -1;
+      for (std::size_t w = 0; w < 2; ++w) {
+        std::uint64_t left = (by_letters_[a][kNone][w] | (b < 0 ? 0 : by_letters_[a][b][w])) & ~out[w];
+        for (; left != 0; left &= left - 1) {
+          const std::size_t i = 64 * w + static_cast<std::size_t>(std::countr_zero(left));
+          if (stands_at(text, m, i)) out[w] |= std::uint64_t{1} << (i % 64);
+        }
+      }
+    }
+    return out;
+  }
+
+  const Regex* pattern(std::size_t i) const {
     std::call_once(once_[i], [&] {
       re_[i] = Regex::try_compile("(?i)\\b" + regex::escape(rows_[i].first) + std::string(after_));
     });
@@ -318,42 +364,22 @@ class LazyRows {
   }
 
  private:
-  const std::array<std::pair<std::string_view, std::string_view>, N>& rows_;
-  std::string_view after_;
-  mutable std::array<std::once_flag, N> once_;
-  mutable std::array<std::unique_ptr<Regex>, N> re_;
-};
-
-// Where a row can match: at each `mark` in the text, the row's letters
-// before it (and after it) written up to ASCII case. The patterns match
-// case-insensitively, and the Kelvin sign and the long s match "k" and "s":
-// a text holding either is scanned for every row.
-class Marks {
- public:
-  Marks(std::string_view text, char mark) : mark_(mark) { find(text); }
-  void find(std::string_view text) {
-    text_ = text;
-    at_.clear();
-    for (std::size_t i = text.find(mark_); i != std::string_view::npos; i = text.find(mark_, i + 1)) at_.push_back(i);
-    odd_folds_ = text.find("\u212A") != std::string_view::npos || text.find("\u017F") != std::string_view::npos;
+  static constexpr int kNone = 26;  // a row without letters after its mark
+  static int letter(char c) {
+    const int lower = c | 0x20;
+    return lower >= 'a' && lower <= 'z' ? lower - 'a' : -1;
   }
-  bool empty() const { return at_.empty(); }
-  // Whether `row`, split at its mark (or ending just before one), may
-  // stand in the text.
-  bool may_match(std::string_view row) const {
-    if (odd_folds_) return !at_.empty();
-    const std::size_t split = std::min(row.find(mark_), row.size());
-    const std::string_view head = row.substr(0, split);
-    const std::string_view tail = split < row.size() ? row.substr(split + 1) : std::string_view{};
-    for (std::size_t m : at_) {
-      if (m >= head.size() && same_letters(text_.substr(m - head.size(), head.size()), head) &&
-          same_letters(text_.substr(m + 1, tail.size()), tail))
-        return true;
-    }
-    return false;
+  std::string_view head(std::size_t i) const { return rows_[i].first.substr(0, split(i)); }
+  std::string_view tail(std::size_t i) const {
+    const std::string_view row = rows_[i].first;
+    return split(i) < row.size() ? row.substr(split(i) + 1) : std::string_view{};
   }
-
- private:
+  std::size_t split(std::size_t i) const { return std::min(rows_[i].first.find(mark_), rows_[i].first.size()); }
+  bool stands_at(std::string_view text, std::size_t m, std::size_t i) const {
+    const std::string_view head = this->head(i), tail = this->tail(i);
+    return m >= head.size() && same_letters(text.substr(m - head.size(), head.size()), head) &&
+           same_letters(text.substr(m + 1, tail.size()), tail);
+  }
   static bool same_letters(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -363,58 +389,68 @@ class Marks {
     }
     return true;
   }
+
+  const Rows& rows_;
   char mark_;
-  std::string_view text_;
-  std::vector<std::size_t> at_;
-  bool odd_folds_ = false;
+  std::string_view after_;
+  std::array<std::array<Set, kNone + 1>, 26> by_letters_{};
+  Set anywhere_{};  // rows without a letter beside their mark, tried at any mark
+  mutable std::array<std::once_flag, N> once_;
+  mutable std::array<std::unique_ptr<Regex>, N> re_;
 };
 
-const LazyRows<73>& contraction_patterns() {
-  static const LazyRows<73> patterns(CONTRACTIONS, "\\b");
-  return patterns;
+const MarkedRows<73>& contraction_rows() {
+  static const MarkedRows<73> rows(CONTRACTIONS, '\'', "\\b");
+  return rows;
 }
 
-const LazyRows<18>& title_patterns() {
-  static const LazyRows<18> patterns(TITLES, "\\.");
-  return patterns;
+const MarkedRows<18>& title_rows() {
+  static const MarkedRows<18> rows(TITLES, '.', "\\.");
+  return rows;
 }
 
-// ‘Don't’ -> ‘do not’: the expansion's own letter case, whatever was written
-std::string expand_contractions(std::string text) {
-  Marks marks(text, '\'');
-  if (marks.empty()) return text;
-  for (std::size_t i = 0; i < CONTRACTIONS.size(); ++i) {
-    if (!marks.may_match(CONTRACTIONS[i].first)) continue;
-    const Regex* re = contraction_patterns()[i];
-    if (re == nullptr) continue;
-    const std::string_view word = CONTRACTIONS[i].second;
-    std::string next = re->replace_all(text, [word](const Captures&) { return word; });
-    // Later rows read the expansions (‘he would've’ from ‘he'd've’).
-    if (next != text) marks.find(text = std::move(next));
+// Every row the text may hold, each over the output of the rows before it,
+// by what read(word, captures) makes of its matches.
+template <std::size_t N, class Read>
+std::string expand_rows(std::string text, const MarkedRows<N>& rows,
+                        const std::array<std::pair<std::string_view, std::string_view>, N>& table, Read read) {
+  auto may = rows.may_match(text);
+  std::string next;
+  for (std::size_t w = 0; w < 2; ++w) {
+    while (may[w] != 0) {
+      const std::size_t i = 64 * w + static_cast<std::size_t>(std::countr_zero(may[w]));
+      may[w] &= may[w] - 1;
+      const Regex* re = rows.pattern(i);
+      const std::string_view word = table[i].second;
+      if (re == nullptr || !rules::replace_into(text, *re, next, [&](const Captures& c) { return read(word, c); }))
+        continue;
+      text.swap(next);
+      // The rows after this one look at the new text.
+      may = rows.may_match(text);
+      may[w] &= ~std::uint64_t{0} << (i % 64) << 1;
+      if (w == 1) may[0] = 0;
+    }
   }
   return text;
+}
+
+// ‘Don't’ -> ‘do not’: the expansion's own letter case, whatever was written;
+// later rows read the expansions (‘he would've’ from ‘he'd've’).
+std::string expand_contractions(std::string text) {
+  return expand_rows(std::move(text), contraction_rows(), CONTRACTIONS,
+                     [](std::string_view word, const Captures&) { return word; });
 }
 
 // ‘Mr. Tan’ -> ‘mister Tan’. The full stop is consumed; when a word follows
 // it directly a space keeps the two apart (‘Dr.Lee’ -> ‘doctor Lee’).
 std::string expand_titles(std::string text) {
-  Marks marks(text, '.');
-  if (marks.empty()) return text;
-  for (std::size_t i = 0; i < TITLES.size(); ++i) {
-    if (!marks.may_match(TITLES[i].first)) continue;
-    const Regex* re = title_patterns()[i];
-    if (re == nullptr) continue;
-    const std::string_view word = TITLES[i].second;
-    std::string next = re->replace_all(text, [word](const Captures& c) {
-      std::string out(word);
-      std::string_view rest = c.subject().substr(c.end(0));
-      std::size_t pos = 0;
-      if (!rest.empty() && unicode::is_word_char(unicode::decode(rest, pos))) out.push_back(' ');
-      return out;
-    });
-    if (next != text) marks.find(text = std::move(next));
-  }
-  return text;
+  return expand_rows(std::move(text), title_rows(), TITLES, [](std::string_view word, const Captures& c) {
+    std::string out(word);
+    std::string_view rest = c.subject().substr(c.end(0));
+    std::size_t pos = 0;
+    if (!rest.empty() && unicode::is_word_char(unicode::decode(rest, pos))) out.push_back(' ');
+    return out;
+  });
 }
 
 // ---- pronunciation overrides ----
@@ -627,11 +663,12 @@ namespace detail {
 
 std::vector<std::pair<const regex::Regex*, bool>> word_row_gates(std::string_view text) {
   std::vector<std::pair<const regex::Regex*, bool>> out;
-  const Marks apostrophes(text, '\''), stops(text, '.');
-  for (std::size_t i = 0; i < CONTRACTIONS.size(); ++i)
-    out.emplace_back(contraction_patterns()[i], apostrophes.may_match(CONTRACTIONS[i].first));
-  for (std::size_t i = 0; i < TITLES.size(); ++i)
-    out.emplace_back(title_patterns()[i], stops.may_match(TITLES[i].first));
+  auto add = [&](const auto& rows, std::size_t n) {
+    const auto may = rows.may_match(text);
+    for (std::size_t i = 0; i < n; ++i) out.emplace_back(rows.pattern(i), may[i / 64] >> (i % 64) & 1);
+  };
+  add(contraction_rows(), CONTRACTIONS.size());
+  add(title_rows(), TITLES.size());
   return out;
 }
 
