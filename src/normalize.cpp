@@ -90,6 +90,8 @@ const Scales ALL{true, RE_ANY_SUFFIX};
 const Scales NO_M{false, RE_ANY_SUFFIX_NO_M};
 
 std::string apply_scales(std::string_view text, const Scales& scales, Known* known) {
+  // Every row ends in an amount and its suffix.
+  if (!may_hold_scale(text)) return std::string(text);
   Known facts = known ? std::move(*known) : Known{};
   // No match starts before the first code.
   if (facts.first_code == Known{}.first_code) facts.first_code = next_code_start(text, 0);

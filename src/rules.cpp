@@ -557,14 +557,14 @@ namespace {
 // The bytes of an eight-byte word (bit 7 of each) that are ASCII word
 // characters, and those beyond ASCII.
 constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
+// Bit 7 of each byte of w + (0x80 - lo) is set when that byte (below 0x80) is at least lo.
+constexpr std::uint64_t at_least(std::uint64_t w, unsigned lo) { return (w + kOnes * (0x80 - lo)) & kHigh; }
+constexpr std::uint64_t within(std::uint64_t w, unsigned lo, unsigned hi) { return at_least(w, lo) & ~at_least(w, hi + 1); }
 struct ByteKinds {
   std::uint64_t word, beyond;
 };
 ByteKinds byte_kinds(std::uint64_t x) {
   const std::uint64_t v = x & ~kHigh;
-  // Bit 7 of each byte of v + (0x80 - lo) is set when that byte is at least lo.
-  const auto at_least = [](std::uint64_t w, unsigned lo) { return (w + kOnes * (0x80 - lo)) & kHigh; };
-  const auto within = [&](std::uint64_t w, unsigned lo, unsigned hi) { return at_least(w, lo) & ~at_least(w, hi + 1); };
   const std::uint64_t beyond = x & kHigh;
   const std::uint64_t word = within(v, '0', '9') | within(v | kOnes * 0x20, 'a', 'z') | within(v, '_', '_');
   return {word & ~beyond, beyond};
@@ -634,6 +634,42 @@ std::size_t next_code_start(std::string_view text, std::size_t from) {
     }
   }
   return std::string_view::npos;
+}
+
+bool may_hold_scale(std::string_view text) {
+  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t n = text.size();
+  // The letters a suffix starts with, as bits of (byte | 0x20) - 'a'.
+  constexpr std::uint32_t kFirst = 1u << ('k' - 'a') | 1u << ('m' - 'a') | 1u << ('b' - 'a') | 1u << ('t' - 'a') |
+                                   1u << ('r' - 'a') | 1u << ('j' - 'a');
+  // After the last digit of a run, the blanks the patterns' \s matches in ASCII, then the letter.
+  const auto scale_after = [&](std::size_t digit) {
+    std::size_t q = digit + 1;
+    while (q < n && (s[q] == ' ' || (s[q] >= '\t' && s[q] <= '\r'))) ++q;
+    if (q >= n) return false;
+    const unsigned letter = (s[q] | 0x20u) - 'a';
+    return s[q] >= 0x80 || (letter < 26 && (kFirst >> letter) & 1);
+  };
+  if (n < 8) {
+    for (std::size_t p = 0; p < n; ++p) {
+      if (s[p] >= 0x80 || (s[p] >= '0' && s[p] <= '9' && scale_after(p))) return true;
+    }
+    return false;
+  }
+  for (std::size_t p = 0; p < n; p += 8) {
+    // The last block is the text's last eight bytes, without those seen already.
+    const std::size_t at = std::min(p, n - 8);
+    std::uint64_t x;
+    std::memcpy(&x, s + at, 8);
+    x >>= 8 * (p - at);
+    if (x & kHigh) return true;
+    const std::uint64_t digits = within(x, '0', '9');
+    // Only a digit that ends its run within the block can be followed by a blank or letter.
+    for (std::uint64_t d = digits & ~(digits >> 8); d != 0; d &= d - 1) {
+      if (scale_after(p + static_cast<std::size_t>(std::countr_zero(d)) / 8)) return true;
+    }
+  }
+  return false;
 }
 
 namespace {

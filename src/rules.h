@@ -173,6 +173,12 @@ std::string replace_words_with_digits(std::string_view text, const regex::Regex&
 // written with one). npos when there is none.
 std::size_t next_code_start(std::string_view text, std::size_t from);
 
+// Whether a scale suffix may follow an amount: an ASCII digit, then ASCII
+// blanks or none, then a letter a suffix starts with ("k", "m", "b", "t",
+// "r", "j", either case). A text with a byte beyond ASCII (a digit or blank
+// of another script, the Kelvin sign) always may.
+bool may_hold_scale(std::string_view text);
+
 // The matches of a money pattern (never empty; every match starts with one
 // of those codes, which no word character comes before) replaced by read():
 // the engine searches only from where a code starts, and not at all in a
