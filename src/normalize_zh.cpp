@@ -88,12 +88,24 @@ void put_digits(std::string& out, std::string_view text) {
   }
 }
 
+void put_value(std::string& out, u128 n) {
+  if (n >= LIMIT) out += TOO_LARGE;
+  else put_cardinal(out, static_cast<std::uint64_t>(n));
+}
+
+// ASCII digits read as one number; a run past 128 bits digit by digit, never
+// as zero; anything else as zero.
+void put_card(std::string& out, std::string_view digits) {
+  if (const auto v = parse_u128(digits)) put_value(out, *v);
+  else if (all_ascii_digits(digits)) put_digits(out, digits);
+  else out += DIGITS[0];
+}
+
 }  // namespace
 
 std::string to_cardinal_zh(u128 n) {
-  if (n >= LIMIT) return std::string(TOO_LARGE);
   std::string out;
-  put_cardinal(out, static_cast<std::uint64_t>(n));
+  put_value(out, n);
   return out;
 }
 
@@ -165,14 +177,6 @@ constinit LazyRegex RE_LEFTOVER_DOT{R"((?<=\w)\.(?=\w))"};
 // Optional "+", ASCII digits only; anything else (or overflow) reads as 0.
 u128 read_int(std::string_view text) { return parse_u128(text).value_or(0); }
 
-// ‘05’ -> ‘零五’: one digit word per character, anything but an ASCII digit as "零".
-std::string fraction_digits(std::string_view text) {
-  std::string out;
-  put_digits(out, text);
-  return out;
-}
-
-std::string card(std::string_view text) { return to_cardinal_zh_text(text); }
 
 // One character: an ASCII digit as its word, anything else as written.
 void put_char(std::string& out, std::string_view ch) {
@@ -272,6 +276,15 @@ bool at_mixed_runs(std::string_view text, const regex::Regex& alnum, rules::Read
   return r.finish();
 }
 
+// Every mixed token holds an ASCII letter, and the text a digit (in the
+// token or right after it); the pattern's look-aheads tell no needs.
+rules::Needs mixed_needs() {
+  rules::Needs n;
+  n.digit = true;
+  n.one_of = {.set = true, .letters = (std::uint32_t{1} << 26) - 1};
+  return n;
+}
+
 // A mixed token spelt out; a key with digits beside it stays whole.
 std::string read_mixed_token(const Captures& c) {
   const std::string_view token = c.group(1);
@@ -285,25 +298,34 @@ std::string_view period_word(std::string_view meridian) {
   return (!meridian.empty() && (meridian[0] == 'a' || meridian[0] == 'A')) ? "上午" : "下午";
 }
 
-// whole "." fraction -> ‘三点一四’
-std::string point_reading(std::string_view whole, std::string_view fraction) {
-  std::string out = card(whole);
+// whole "." fraction -> ‘三点一四’, the fraction digit by digit
+void put_point(std::string& out, std::string_view whole, std::string_view fraction) {
+  put_card(out, whole);
   out += "点";
-  out += fraction_digits(fraction);
-  return out;
+  put_digits(out, fraction);
+}
+
+// A number with an optional "." fraction (‘1234.5’).
+void put_decimal(std::string& out, std::string_view number) {
+  if (const auto dot = number.find('.'); dot != std::string_view::npos) {
+    put_point(out, number.substr(0, dot), number.substr(dot + 1));
+  } else {
+    put_card(out, number);
+  }
 }
 
 // ‘50%’ -> ‘百分之五十’ (zh) / ‘五十巴仙’ (zh_my)
 std::string read_percent(const Captures& c, bool is_my) {
-  const std::string ungrouped = unicode::replace_all(c.group(1), ",", "");
-  const std::string_view g = ungrouped;
-  std::string number;
-  if (const auto dot = g.find('.'); dot != std::string_view::npos) {
-    number = point_reading(g.substr(0, dot), g.substr(dot + 1));
-  } else {
-    number = card(g);
+  std::string_view g = c.group(1);
+  std::string ungrouped;
+  if (g.find(',') != std::string_view::npos) {
+    ungrouped = rules::ungrouped(c);
+    g = std::string_view(ungrouped).substr(0, ungrouped.size() - 1);  // without its "%"
   }
-  return is_my ? number + "巴仙" : "百分之" + number;
+  std::string out(is_my ? "" : "百分之");
+  put_decimal(out, g);
+  if (is_my) out += "巴仙";
+  return out;
 }
 
 std::string date_text(u128 year, std::string_view month, std::string_view day) {
@@ -311,7 +333,7 @@ std::string date_text(u128 year, std::string_view month, std::string_view day) {
   out += "年";
   out += month_zh(month);
   out += "月";
-  out += card(day);
+  put_card(out, day);
   out += "日";
   return out;
 }
@@ -346,7 +368,7 @@ std::string read_currency(const Captures& c, std::span<const lang::CurrencyRow> 
   const auto dot = amount.find('.');
   std::string out;
   if (dot == std::string::npos) {
-    out = card(amount);
+    put_card(out, amount);
     out += scale;
     out += words->major;
     return out;
@@ -354,13 +376,18 @@ std::string read_currency(const Captures& c, std::span<const lang::CurrencyRow> 
   const std::string_view whole = std::string_view(amount).substr(0, dot);
   const std::string_view fraction = std::string_view(amount).substr(dot + 1);
   // More decimals than cents: one decimal number, every digit read.
-  if (scale.empty() && unicode::char_count(fraction) > 2) return point_reading(whole, fraction) + std::string(words->major);
+  if (scale.empty() && unicode::char_count(fraction) > 2) {
+    put_point(out, whole, fraction);
+    out += words->major;
+    return out;
+  }
   if (!scale.empty()) {
     // ‘RM1.5万’ is fifteen thousand ringgit: the fraction belongs to the scaled
     // number (‘一点五万令吉’), it is not a count of cents.
     std::string_view digits = fraction;
     while (!digits.empty() && digits.back() == '0') digits.remove_suffix(1);
-    out = digits.empty() ? card(whole) : point_reading(whole, digits);
+    if (digits.empty()) put_card(out, whole);
+    else put_point(out, whole, digits);
     out += scale;
     out += words->major;
     return out;
@@ -371,10 +398,10 @@ std::string read_currency(const Captures& c, std::span<const lang::CurrencyRow> 
   std::string cents(fraction.substr(0, two));
   if (cents.empty()) cents = "00";
   else if (unicode::char_count(cents) == 1) cents += "0";
-  out = card(whole);
+  put_card(out, whole);
   out += words->major;
   if (cents != "00") {
-    out += card(cents);
+    put_card(out, cents);
     out += words->minor;
   }
   return out;
@@ -384,10 +411,16 @@ std::string read_currency(const Captures& c, std::span<const lang::CurrencyRow> 
 std::string clock_text(std::string_view prefix, std::string_view hour, std::string_view minute,
                        std::optional<std::string_view> second = std::nullopt) {
   std::string out(prefix);
-  out += card(hour);
+  put_card(out, hour);
   out += "点";
-  if (const u128 m = read_int(minute); m != 0 || second) out += to_cardinal_zh(m) + "分";
-  if (second) out += card(*second) + "秒";
+  if (const u128 m = read_int(minute); m != 0 || second) {
+    put_value(out, m);
+    out += "分";
+  }
+  if (second) {
+    put_card(out, *second);
+    out += "秒";
+  }
   return out;
 }
 
@@ -419,13 +452,16 @@ std::string time_with_zh_period(const Captures& c) {
 std::string hour_with_period(const Captures& c) { return clock_text(period_word(c.group(2)), c.group(1), ""); }
 
 std::string read_grouped(const Captures& c) {
-  const std::string n = rules::ungrouped(c);
-  const auto dot = n.find('.');
-  if (dot == std::string::npos) return card(n);
-  return point_reading(std::string_view(n).substr(0, dot), std::string_view(n).substr(dot + 1));
+  std::string out;
+  put_decimal(out, rules::ungrouped(c));
+  return out;
 }
 
-std::string read_decimal(const Captures& c) { return point_reading(c.group(1), c.group(2)); }
+std::string read_decimal(const Captures& c) {
+  std::string out;
+  put_point(out, c.group(1), c.group(2));
+  return out;
+}
 
 std::string read_dashed_alnum(const Captures& c) {
   if (stash::holds_key(c.group(0))) return std::string(c.group(0));
@@ -434,11 +470,9 @@ std::string read_dashed_alnum(const Captures& c) {
 
 // ‘2024’ -> ‘二零二四’ (a year, digit by digit), ‘2100’ -> ‘二千一百’
 void put_number(std::string& out, std::string_view m) {
-  const auto v = parse_u128(m);
-  if (!v) out += card(m);
-  else if (m.size() == 4 && *v >= 1000 && *v <= 2099) put_digits(out, m);
-  else if (*v >= LIMIT) out += TOO_LARGE;
-  else put_cardinal(out, static_cast<std::uint64_t>(*v));
+  const bool year = m.size() == 4 && all_ascii_digits(m) && (m[0] == '1' || (m[0] == '2' && m[1] == '0'));
+  if (year) put_digits(out, m);
+  else put_card(out, m);
 }
 std::string read_number(const Captures& c) {
   std::string out;
@@ -601,7 +635,7 @@ const Pass TAIL[] = {
     {RE_DECIMAL, read_decimal},                // ‘3.14’ -> ‘三点一四’
     {RE_DASHED, read_dashed_digits, nullptr, rules::replace_at_digit_runs},  // ‘012-3456’ -> ‘零 一 二 三 四 五 六’
     {RE_DASHED_ALNUM, read_dashed_alnum},      // ‘A1-B2’ -> ‘A 一 B 二’; two stashed entities typed ‘A-B’ stay keys
-    {RE_ALNUM, read_mixed_token, nullptr, at_mixed_runs},  // ‘COVID19’ -> ‘C O V I D 一 九’
+    {RE_ALNUM, read_mixed_token, nullptr, at_mixed_runs, mixed_needs()},  // ‘COVID19’ -> ‘C O V I D 一 九’
     {RE_NUMBER, read_number, nullptr, at_starts<DIGIT_LEADS, is_digit_at, true, put_number>},  // ‘2024’ -> ‘二零二四’, ‘2100’ -> ‘二千一百’
     {RE_LEFTOVER_DOT, leftover_dot},           // ‘a.b’ -> ‘a点b’
 };
@@ -621,9 +655,9 @@ std::vector<Pass> variant_passes(bool is_my) {
 }  // namespace
 
 std::string to_cardinal_zh_text(std::string_view digits) {
-  if (const auto v = parse_u128(digits)) return to_cardinal_zh(*v);
-  // Past 128 bits: digit by digit, never as zero.
-  return all_ascii_digits(digits) ? fraction_digits(digits) : to_cardinal_zh(0);
+  std::string out;
+  put_card(out, digits);
+  return out;
 }
 
 namespace {
