@@ -296,26 +296,32 @@ constexpr std::size_t char_len(unsigned char b) { return b < 0xC0 ? 1 : b < 0xE0
 
 enum class CharClass { digit, blank };  // the dialect's \d and \s
 
-// Byte length of the character at `pos` when it is of the class, else 0.
-std::size_t class_at(std::string_view t, std::size_t pos, CharClass k) {
-  if (pos >= t.size()) return 0;
-  const auto b = static_cast<unsigned char>(t[pos]);
-  if (b < 0x80) return (k == CharClass::digit ? b >= '0' && b <= '9' : unicode::is_ascii_blank(b)) ? 1 : 0;
-  if ((unicode::lead_classes()[b] & (k == CharClass::digit ? 1 : 2)) == 0) return 0;
+// class_at past ASCII.
+std::size_t class_at_wide(std::string_view t, std::size_t pos, CharClass k) {
+  if ((unicode::lead_classes()[static_cast<unsigned char>(t[pos])] & (k == CharClass::digit ? 1 : 2)) == 0) return 0;
   std::size_t next = pos;
   const char32_t c = unicode::decode(t, next);
   return (k == CharClass::digit ? unicode::is_decimal_digit(c) : unicode::is_white_space(c)) ? next - pos : 0;
 }
 
+// Byte length of the character at `pos` when it is of the class, else 0.
+inline std::size_t class_at(std::string_view t, std::size_t pos, CharClass k) {
+  if (pos >= t.size()) return 0;
+  const auto b = static_cast<unsigned char>(t[pos]);
+  if (b < 0x80) return (k == CharClass::digit ? b >= '0' && b <= '9' : unicode::is_ascii_blank(b)) ? 1 : 0;
+  return class_at_wide(t, pos, k);
+}
+
 // The same for the character that ends at `end`.
-std::size_t class_before(std::string_view t, std::size_t end, CharClass k) {
+inline std::size_t class_before(std::string_view t, std::size_t end, CharClass k) {
   if (end == 0 || end > t.size()) return 0;
+  if (static_cast<unsigned char>(t[end - 1]) < 0x80) return class_at(t, end - 1, k);
   std::size_t start = end - 1;
   while (start > 0 && end - start < 4 && (static_cast<unsigned char>(t[start]) & 0xC0) == 0x80) --start;
   return class_at(t, start, k) == end - start ? end - start : 0;
 }
 
-std::size_t digit_at(std::string_view t, std::size_t pos) { return class_at(t, pos, CharClass::digit); }
+inline std::size_t digit_at(std::string_view t, std::size_t pos) { return class_at(t, pos, CharClass::digit); }
 
 std::size_t skip_blanks(std::string_view t, std::size_t pos) {
   while (std::size_t n = class_at(t, pos, CharClass::blank)) pos += n;
@@ -361,15 +367,47 @@ class RunList {
   std::size_t size_ = 0;
 };
 
-// A text with its digit runs, left to right.
+// A set of bytes.
+class Bytes {
+ public:
+  constexpr Bytes() = default;
+  constexpr explicit Bytes(std::string_view of) {
+    for (char c : of) add(c);
+  }
+  constexpr void add(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    bits_[b >> 6] |= std::uint64_t{1} << (b & 63);
+  }
+  bool has_any(const Bytes& of) const {
+    return ((bits_[0] & of.bits_[0]) | (bits_[1] & of.bits_[1]) | (bits_[2] & of.bits_[2]) | (bits_[3] & of.bits_[3])) != 0;
+  }
+
+ private:
+  std::array<std::uint64_t, 4> bits_{};
+};
+
+// A text with its digit runs, left to right, and what follows them: the
+// byte right after each run, and the first byte after it and its blanks.
 struct Scanned {
   std::string_view text;
   RunList runs;
+  Bytes next, after_blanks;
 
   void scan(std::string_view t) {
     text = t;
     runs.clear();
     scan_into(t, 0, runs);
+    index();
+  }
+  // `next` and `after_blanks` for the text and runs as they stand.
+  void index() {
+    next = after_blanks = Bytes{};
+    for (const DigitRun& r : runs) {
+      if (r.end == text.size()) continue;
+      next.add(text[r.end]);
+      const std::size_t p = skip_blanks(text, r.end);
+      if (p < text.size()) after_blanks.add(text[p]);
+    }
   }
   // Appends the runs of `t`, moved on by `offset`.
   static void scan_into(std::string_view t, std::size_t offset, RunList& runs) {
@@ -487,8 +525,12 @@ std::size_t currency_code_before(std::string_view t, std::size_t end) {
       return (is(3, 'e') && is(2, 'u')) || (is(3, 'm') && is(2, 'y')) || (is(3, 'i') && is(2, 'd')) ? 3 : 0;
     case 'd':                                                     // USD
       return is(3, 'u') && is(2, 's') ? 3 : end >= 4 && is(4, 'u') && t.substr(end - 3, 2) == "\u017f" ? 4 : 0;
+    case '\xA3' | 0x20:  // the last byte of £
+      return t[end - 1] == '\xA3' && end >= 2 && t[end - 2] == '\xC2' ? 2 : 0;
+    case '\xAC' | 0x20:  // the last byte of €
+      return t[end - 1] == '\xAC' && end >= 3 && t.substr(end - 3, 2) == "\xE2\x82" ? 3 : 0;
     default:
-      return t.substr(0, end).ends_with("\u00a3") ? 2 : t.substr(0, end).ends_with("\u20ac") ? 3 : 0;
+      return 0;
   }
 }
 
@@ -543,7 +585,8 @@ bool may_hold_date(const Scanned& s) {
 }
 
 bool may_hold_time(const Scanned& s) {
-  return s.any_run([&](const DigitRun& r) {
+  constexpr Bytes colon(":");
+  return s.next.has_any(colon) && s.any_run([&](const DigitRun& r) {
     return r.end < s.text.size() && s.text[r.end] == ':' && digit_at(s.text, r.end + 1);
   });
 }
@@ -552,7 +595,8 @@ bool may_hold_time(const Scanned& s) {
 // between them allowed, with no letter or digit after it.
 bool may_hold_temperature(const Scanned& s) {
   const std::string_view t = s.text;
-  return s.any_run([&](const DigitRun& r) {
+  constexpr Bytes units("cCfFkK\xC2\xE2");  // the first bytes of the units and of the degree sign
+  return s.after_blanks.has_any(units) && s.any_run([&](const DigitRun& r) {
     std::size_t p = skip_blanks(t, r.end);
     if (t.substr(p, 2) == "\u00b0") p += 2;
     if (p >= t.size()) return false;
@@ -578,6 +622,23 @@ bool letter_after(std::string_view t, const DigitRun& r) {
   const std::size_t p = skip_blanks(t, r.end);
   if (p >= t.size() || (t[p] != Lower && t[p] != Lower - 'a' + 'A')) return false;
   return Next == 0 || (p + 1 < t.size() && (t[p + 1] | 0x20) == Next);
+}
+
+// The same, for kinds whose check looks at what follows a run: skipped
+// when no run is followed by what the check needs.
+bool may_hold_version(const Scanned& s) {
+  constexpr Bytes dot(".");
+  return s.next.has_any(dot) && any_run_at<dotted_after>(s);
+}
+bool may_hold_slash(const Scanned& s) {
+  constexpr Bytes slash("/");
+  return s.after_blanks.has_any(slash) && any_run_at<slash_after>(s);
+}
+template <char Lower, char Next = 0>
+bool may_hold_letter(const Scanned& s) {
+  constexpr char either[] = {Lower, static_cast<char>(Lower - 'a' + 'A')};
+  constexpr Bytes letter(std::string_view(either, 2));
+  return s.after_blanks.has_any(letter) && any_run_at<letter_after<Lower, Next>>(s);
 }
 
 // Every scale suffix (‘K’, ‘ juta’, ‘ trilion’...) follows a digit, blanks
@@ -736,17 +797,17 @@ constexpr Kind KINDS[] = {
     {EntityKind::EMAIL, "EMAIL", compiled<RE_EMAIL>, may_hold_email, false, nullptr, spoken_email},
     {EntityKind::URL, "URL", compiled<RE_URL>, may_hold_url, false, url_starts, spoken_url, {}, false, nullptr, closing_punctuation},
     {EntityKind::PHONE, "PHONE", compiled<RE_PHONE>, may_hold_phone, true, phone_starts, spoken_digits, {}, false, part_of_decimal},
-    {EntityKind::VERSION, "VERSION", compiled<RE_VERSION>, any_run_at<dotted_after>, true, runs_at<dotted_after>, spoken_version},
+    {EntityKind::VERSION, "VERSION", compiled<RE_VERSION>, may_hold_version, true, runs_at<dotted_after>, spoken_version},
     {EntityKind::CURRENCY, "CURRENCY", compiled<RE_CURRENCY>, may_hold_currency, false, currency_starts, spoken_currency, {}, false, amount_goes_on},
     {EntityKind::DATE, "DATE", re_date, may_hold_date, true, date_starts, spoken_date, "dates", true, not_a_calendar_date},
     {EntityKind::TIME, "TIME", re_time, may_hold_time, true, time_starts, spoken_time, "times", true},
     {EntityKind::TEMPERATURE, "TEMPERATURE", compiled<shared::RE_TEMPERATURE>, may_hold_temperature, true, nullptr, shared::speak_temperature, "temperature"},
-    {EntityKind::ADDRESS_SLASH, "ADDRESS_SLASH", compiled<RE_ADDRESS_SLASH>, any_run_at<slash_after>, true, nullptr, spoken_address_slash, "fractions"},
-    {EntityKind::FRACTION, "FRACTION", compiled<shared::RE_FRACTION>, any_run_at<slash_after>, true, runs_at<slash_after>, shared::speak_fraction, "fractions"},
-    {EntityKind::X_KALI, "X_KALI", compiled<shared::RE_X_KALI>, any_run_at<letter_after<'x'>>, true, nullptr, shared::speak_x_kali, "x_kali"},
+    {EntityKind::ADDRESS_SLASH, "ADDRESS_SLASH", compiled<RE_ADDRESS_SLASH>, may_hold_slash, true, nullptr, spoken_address_slash, "fractions"},
+    {EntityKind::FRACTION, "FRACTION", compiled<shared::RE_FRACTION>, may_hold_slash, true, runs_at<slash_after>, shared::speak_fraction, "fractions"},
+    {EntityKind::X_KALI, "X_KALI", compiled<shared::RE_X_KALI>, may_hold_letter<'x'>, true, nullptr, shared::speak_x_kali, "x_kali"},
     {EntityKind::IC, "IC", compiled<RE_IC>, any_run_at<six_digits>, true, runs_at<six_digits>, spoken_digits, "ic", false, part_of_decimal},
-    {EntityKind::HARI_BULAN, "HARI_BULAN", compiled<shared::RE_HARI_BULAN>, any_run_at<letter_after<'h', 'b'>>, true, runs_at<letter_after<'h', 'b'>>, shared::speak_hari_bulan, "hari_bulan"},
-    {EntityKind::HIJRI, "HIJRI", compiled<shared::RE_HIJRI>, any_run_at<letter_after<'h'>>, true, runs_at<letter_after<'h'>>, shared::speak_hijri, "hijri"},
+    {EntityKind::HARI_BULAN, "HARI_BULAN", compiled<shared::RE_HARI_BULAN>, may_hold_letter<'h', 'b'>, true, runs_at<letter_after<'h', 'b'>>, shared::speak_hari_bulan, "hari_bulan"},
+    {EntityKind::HIJRI, "HIJRI", compiled<shared::RE_HIJRI>, may_hold_letter<'h'>, true, runs_at<letter_after<'h'>>, shared::speak_hijri, "hijri"},
 };
 
 // The row of each kind, by the kind's value; every kind has exactly one.
@@ -821,12 +882,16 @@ struct Slot {
 // one candidate; `hint` (the last answer) is tried first, then the one after
 // it, as placeholders mostly stand in the order they were made.
 std::size_t owner_of(std::string_view text, const std::vector<Entity>& entities, std::size_t& hint) {
-  const std::size_t underscore = text.rfind('_');
-  if (underscore == std::string_view::npos || text.size() < underscore + 4) return NONE;
+  // "<<<" tag "_" id ">>>", the id as to_chars writes it (no leading zero).
+  const std::size_t n = text.size();
+  const char* t = text.data();
+  if (n < 8 || t[0] != '<' || t[1] != '<' || t[2] != '<' || t[n - 3] != '>' || t[n - 2] != '>' || t[n - 1] != '>')
+    return NONE;
+  std::size_t underscore = n - 4;
+  while (underscore > 3 && t[underscore] >= '0' && t[underscore] <= '9') --underscore;
+  if (t[underscore] != '_' || underscore + 4 == n || (t[underscore + 1] == '0' && underscore + 5 != n)) return NONE;
   std::uint64_t id = 0;
-  const char* end = text.data() + text.size() - 3;
-  const auto parsed = std::from_chars(text.data() + underscore + 1, end, id);
-  if (parsed.ec != std::errc() || parsed.ptr != end) return NONE;
+  if (std::from_chars(t + underscore + 1, t + n - 3, id).ec != std::errc()) return NONE;  // too large
   std::size_t i;
   if (hint < entities.size() && entities[hint].id == id) {
     i = hint;
@@ -838,7 +903,8 @@ std::size_t owner_of(std::string_view text, const std::vector<Entity>& entities,
     if (it == entities.end() || it->id != id) return NONE;
     i = static_cast<std::size_t>(it - entities.begin());
   }
-  if (PlaceholderText(entities[i]).view() != text) return NONE;
+  const std::string_view tag = row(entities[i].kind).tag;
+  if (underscore - 3 != tag.size() || std::memcmp(t + 3, tag.data(), tag.size()) != 0) return NONE;
   hint = i;
   return i;
 }
@@ -908,12 +974,9 @@ bool closes_placeholder(std::string_view s) {
 // character that cannot belong to one, holds no whole one, and neither ends
 // can continue one.
 bool inert_replacement(std::string_view r) {
-  bool outside = false, angle = false;
-  for (char c : r) {
-    if (c == '<' || c == '>') angle = true;
-    else if (!is_placeholder_inner(c)) outside = true;
-  }
-  if (!outside || !angle) return outside;  // without "<" or ">" it neither holds, opens nor closes one
+  const bool outside = std::any_of(r.begin(), r.end(), [](char c) { return c != '<' && c != '>' && !is_placeholder_inner(c); });
+  // Without "<" or ">" it neither holds, opens nor closes one.
+  if (!outside || (r.find('<') == std::string_view::npos && r.find('>') == std::string_view::npos)) return outside;
   if (!find_slots(r).empty()) return false;
   if (std::size_t last = r.rfind('<'); last != std::string_view::npos) {
     for (std::size_t i = last >= 2 ? last - 2 : 0; i <= last; ++i)
@@ -1115,6 +1178,7 @@ Extraction extract_walk(std::string_view text, const Options& options, bool fres
     result.text = std::move(next);
     scanned.text = result.text;
     std::swap(scanned.runs, next_runs);
+    scanned.index();
     scanned_current = carry_runs;
     placed.swap(next_placed);
   }

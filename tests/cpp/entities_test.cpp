@@ -43,6 +43,18 @@ TEST(entities, tags) {
   EXPECT_EQ(placeholder({"x", 27, K::HARI_BULAN}), "<<<HARI_BULAN_27>>>");
 }
 
+TEST(entities, placeholders_are_told_by_their_exact_text) {
+  const std::vector<Entity> ours = {{"a", 1, K::URL}, {"b", 2, K::EMAIL}, {"c", 10, K::HARI_BULAN}, {"d", 11, K::TIME}};
+  struct Case { std::string_view text; bool want; };
+  constexpr Case kCases[] = {
+      {"<<<URL_1>>>", true}, {"<<<HARI_BULAN_10>>>", true}, {"<<<TIME_11>>>", true},
+      {"<<<EMAIL_1>>>", false}, {"<<<URL_01>>>", false}, {"<<<URL_+1>>>", false}, {"<<<URL_>>>", false},
+      {"<<<URL_1>>>>", false}, {"<<URL_1>>>", false}, {"<<<_1>>>", false}, {"<<<BULAN_10>>>", false},
+      {"<<<URL_18446744073709551617>>>", false}, {"<<<TIME_11_>>>", false},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(is_placeholder_of(c.text, ours), c.want) << c.text;
+}
+
 struct ExtractCase { std::string_view in, want_text; std::vector<Want> want; };
 
 TEST(entities, extract_kinds_and_order) {
