@@ -130,14 +130,17 @@ bool has_elongation(std::string_view word) {
   int run = 0;
   for (std::size_t pos = 0; pos < word.size();) {
     if constexpr (std::endian::native == std::endian::little) {
-      // Eight ASCII bytes, none equal to the one before it, leave a run of
-      // one: told at once.
+      // Eight ASCII bytes with no byte equal to the one before it that was
+      // itself equal to the one before: told at once, and the run at their
+      // end is two when their last two are equal.
       while (prev < 0x80 && pos + 8 <= word.size()) {
         std::uint64_t w;
         std::memcpy(&w, word.data() + pos, 8);
-        if ((w & unicode::HIGH_BITS) != 0 || unicode::zero_bytes(w ^ (w << 8 | prev)) != 0) break;
+        if ((w & unicode::HIGH_BITS) != 0) break;
+        const std::uint64_t same = unicode::zero_bytes(w ^ (w << 8 | prev));
+        if ((same & (same << 8 | (run >= 2 ? 0x80 : 0))) != 0) break;
         prev = static_cast<char32_t>(w >> 56);
-        run = 1;
+        run = (same >> 63) != 0 ? 2 : 1;
         pos += 8;
       }
       if (pos == word.size()) break;
@@ -274,25 +277,36 @@ bool is_digit_word(std::string_view word) {
          listed(OTHER_NUMBER_WORDS, lower);
 }
 
-// Two or more repeats put a word between two blanks and the same bytes right
-// after the second blank (‘ ha ha’); a text where no such pair of blanks
-// exists cannot match, and is not scanned.
-static bool may_repeat_twice(std::string_view text) {
-  std::size_t prev = text.find(' ');
-  while (prev != std::string_view::npos) {
-    std::size_t next = text.find(' ', prev + 1);
-    if (next == std::string_view::npos) return false;
-    std::size_t len = next - prev - 1;
-    if (len > 0 && next + 1 < text.size() && text[next + 1] == text[prev + 1] &&
-        text.substr(next + 1, len) == text.substr(prev + 1, len))
-      return true;
-    prev = next;
+// Three or more repeats put the word between three blanks in a row, the
+// same bytes between the first two as between the last two (‘ ha ha ’); a
+// text without such blanks cannot match, and is not scanned.
+static bool may_repeat_thrice(std::string_view text) {
+  std::size_t a = std::string_view::npos, b = std::string_view::npos;  // the two blanks before
+  const auto at_blank = [&](std::size_t c) {
+    const bool repeat = b != std::string_view::npos && a != std::string_view::npos && c - b == b - a &&
+                        b - a > 1 && text.substr(a + 1, b - a - 1) == text.substr(b + 1, c - b - 1);
+    a = b;
+    b = c;
+    return repeat;
+  };
+  std::size_t i = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; i + 8 <= text.size(); i += 8) {
+      std::uint64_t w;
+      std::memcpy(&w, text.data() + i, 8);
+      for (std::uint64_t blanks = unicode::zero_bytes(w ^ 0x2020202020202020); blanks != 0; blanks &= blanks - 1) {
+        if (at_blank(i + std::countr_zero(blanks) / 8)) return true;
+      }
+    }
+  }
+  for (; i < text.size(); ++i) {
+    if (text[i] == ' ' && at_blank(i)) return true;
   }
   return false;
 }
 
 std::string insert_comma_repeated(std::string text, std::uint64_t n) {
-  if (n >= 2 && !may_repeat_twice(text)) return text;
+  if (n >= 3 && !may_repeat_thrice(text)) return text;
   const regex::Regex* re = repeated_word_pattern(n);
   if (!re) return text;
   // ‘ha ha ha ha’ -> ‘ha ha ha, ha’

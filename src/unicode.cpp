@@ -2,9 +2,14 @@
 // properties, White_Space trimming and collapsing, and full case mapping.
 #include "unicode.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <unicode/uchar.h>
 #include <unicode/ustring.h>
@@ -277,42 +282,73 @@ std::string to_upper(std::string_view text) {
 
 std::string upper_char(char32_t c) { return to_upper(to_utf8(c)); }
 
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+// Steps over whole blocks of bytes that are ASCII from the blank up, making
+// the steps is_collapsed's walk would make on them; npos when a block holds
+// two blanks in a row, or starts with one after a blank.
+#if defined(__SSE2__)
+constexpr std::size_t BLOCK = 16;
+std::size_t skip_plain_blocks(std::string_view text, std::size_t i, bool& blank) {
+  for (; i + BLOCK <= text.size(); i += BLOCK) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+    // As signed bytes, those below 0x21 and those beyond ASCII: only blanks may be.
+    const unsigned low = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(0x21))));
+    const unsigned blanks = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' '))));
+    if (low != blanks) break;
+    if ((blanks & (blanks >> 1)) != 0 || (blank && (blanks & 1) != 0)) return npos;
+    blank = (blanks >> (BLOCK - 1)) != 0;
+  }
+  return i;
+}
+#else
+constexpr std::size_t BLOCK = 8;
+std::size_t skip_plain_blocks(std::string_view text, std::size_t i, bool& blank) {
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; i + BLOCK <= text.size(); i += BLOCK) {
+      std::uint64_t w;
+      std::memcpy(&w, text.data() + i, BLOCK);
+      if ((w & HIGH_BITS) != 0 || ((w + 0x6060606060606060) & HIGH_BITS) != HIGH_BITS) break;  // beyond ASCII or below the blank
+      const std::uint64_t blanks = zero_bytes(w ^ 0x2020202020202020);
+      if ((blanks & (blanks << 8)) != 0 || (blank && (blanks & 0x80) != 0)) return npos;
+      blank = (blanks >> 63) != 0;
+    }
+  }
+  return i;
+}
+#endif
+
+}  // namespace
+
 // Words apart by single blanks, with no other White_Space, told from the
 // bytes. A character whose first byte is C3..DF, E4..EF or F1..F4 decodes to
 // U+00C0..U+07FF or past U+3000 (or is a stray byte standing for itself):
 // never White_Space, and is skipped as decode() would skip it.
 bool is_collapsed(std::string_view text) {
   bool blank = true;
-  std::size_t i = 0;
-  if constexpr (std::endian::native == std::endian::little) {
-    // Eight bytes at a time while they are ASCII from the blank up: the walk
-    // below would make the same steps on them.
-    for (; i + 8 <= text.size(); i += 8) {
-      std::uint64_t w;
-      std::memcpy(&w, text.data() + i, 8);
-      if ((w & HIGH_BITS) != 0 || ((w + 0x6060606060606060) & HIGH_BITS) != HIGH_BITS) break;  // beyond ASCII or below the blank
-      const std::uint64_t blanks = zero_bytes(w ^ 0x2020202020202020);
-      if ((blanks & (blanks << 8)) != 0 || (blank && (blanks & 0x80) != 0)) return false;
-      blank = (blanks >> 63) != 0;
-    }
-  }
-  while (i < text.size()) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    if (b > ' ' && b < 0x80) {
-      // ASCII beyond the blank, the bulk of most texts, in one tight run.
-      do ++i;
-      while (i < text.size() && static_cast<unsigned char>(text[i]) - 0x21u < 0x5Fu);
-      blank = false;
-    } else if (b == ' ' && !blank) {
-      blank = true;
-      ++i;
-    } else if ((b >= 0xC3 && b <= 0xDF) || (b >= 0xE4 && b <= 0xEF) || (b >= 0xF1 && b <= 0xF4)) {
-      i += lead_length(text, i);
-      blank = false;
-    } else if (b >= 0x80 && !is_white_space(decode(text, i))) {
-      blank = false;
-    } else {
-      return false;
+  for (std::size_t i = 0; i < text.size();) {
+    i = skip_plain_blocks(text, i, blank);
+    if (i == npos) return false;
+    // A block that is not plain ASCII is walked a character at a time.
+    for (const std::size_t block_end = std::min(text.size(), i + BLOCK); i < block_end;) {
+      const auto b = static_cast<unsigned char>(text[i]);
+      if (b > ' ' && b < 0x80) {
+        do ++i;
+        while (i < text.size() && static_cast<unsigned char>(text[i]) - 0x21u < 0x5Fu);
+        blank = false;
+      } else if (b == ' ' && !blank) {
+        blank = true;
+        ++i;
+      } else if ((b >= 0xC3 && b <= 0xDF) || (b >= 0xE4 && b <= 0xEF) || (b >= 0xF1 && b <= 0xF4)) {
+        i += lead_length(text, i);
+        blank = false;
+      } else if (b >= 0x80 && !is_white_space(decode(text, i))) {
+        blank = false;
+      } else {
+        return false;
+      }
     }
   }
   return !blank;

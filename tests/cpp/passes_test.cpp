@@ -307,11 +307,14 @@ const PassRow kPasses[] = {
     // Stretches at the seams of eight-byte blocks, and none.
     {elongated, "", "abcdefgggh", "abcdefggh"}, {elongated, "", "abcdefgh hhijklmn", "abcdefgh hhijklmn"},
     {elongated, "", "abcdefghhhijklmnop", "abcdefghhijklmnop"}, {elongated, "", "abcdefg\u00e9\u00e9\u00e9", "abcdefg\u00e9\u00e9"},
-    {elongated, "", "abcdefghijklmnopp", "abcdefghijklmnopp"},
+    {elongated, "", "abcdefghijklmnopp", "abcdefghijklmnopp"}, {elongated, "", "abcdefgggxyzabcd", "abcdefggxyzabcd"},
+    {elongated, "", "aabbccddeeffgghh", "aabbccddeeffgghh"},
     {elongated, "", "sooo entstashhh entstashaaa", "soo entstashhh entstashaaa"},  // keys stay whole
     {repeated, "", "ha ha ha ha ha ha", "ha ha ha ha ha, ha"},  // one comma per run
     {repeated, "", "ha hb ha ha ha ha", "ha hb ha ha ha, ha"},  // the first blanks hold no repeat
     {repeated, "", "ha ha ha", "ha ha ha"},
+    {repeated, "", "abcdef ab ab ab ab", "abcdef ab ab ab, ab"},  // blanks either side of an eight-byte seam
+    {repeated, "", "ab\tab ab ab ab", "ab\tab ab ab, ab"},
     {repeated, "", "SATU SATU SATU SATU", "SATU SATU SATU SATU"},  // number words stay
     {repeated, "", "ha  ha ha ha", "ha  ha ha ha"},
     {repeated, "1", "ha ha", "ha, ha"},

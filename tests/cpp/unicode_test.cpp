@@ -100,6 +100,9 @@ TEST(Unicode, CollapseWhitespace) {
       {" abcdefghijklmnop", "abcdefghijklmnop"}, {"abc  defghijk", "abc defghijk"}, {"abcdefgh  ", "abcdefgh"},
       {"abcd\tefghijklmno", "abcd efghijklmno"}, {"abcdefg \u00e9  hijklmn x", "abcdefg \u00e9 hijklmn x"},
       {"abcdefg\x7f \x7fhijklmn", "abcdefg\x7f \x7fhijklmn"},
+      {"abcdefghijklmno  pqrstuvwxyzabcdef", "abcdefghijklmno pqrstuvwxyzabcdef"},
+      {"abcdefghijklmnop qrstuvwxyzabcdef ", "abcdefghijklmnop qrstuvwxyzabcdef"},
+      {"abcdefghijklmn \u00e9 abcdefghijklmnopqrstu  vwxyz", "abcdefghijklmn \u00e9 abcdefghijklmnopqrstu vwxyz"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(collapse_whitespace(c.in), c.want) << "input " << c.in;
