@@ -557,15 +557,15 @@ std::string normalize_english(std::string_view input) {
   if (pron::holds_caseless(text, "bhd") &&
       rules::replace_into(text, *RE_SDN_BHD, spoken, [](const Captures&) { return "sendirian berhad"; }))
     text.swap(spoken);
-  return unicode::is_collapsed(text) ? text : unicode::collapse_whitespace(text);
+  if (unicode::is_collapsed(text)) return text;
+  return unicode::collapse_whitespace(text);
 }
 
-std::string apply_pronunciation_overrides(std::string_view input, std::string_view lang) {
+std::string apply_pronunciation_overrides(std::string text, std::string_view lang) {
   // Every row needs an ASCII letter other than "k" and "s" (the only ones
   // with caseless twins beyond ASCII): a text without letters keeps as it is.
   auto letter = [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; };
-  if (std::none_of(input.begin(), input.end(), letter)) return std::string(input);
-  std::string text(input);
+  if (std::none_of(text.begin(), text.end(), letter)) return text;
   // Every match of a row holds a word up to case (an override word, "bhd",
   // a unit, "no."): a text the folds rule it out of is not scanned.
   std::optional<pron::Folded> folded(std::in_place, text);

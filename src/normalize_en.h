@@ -20,7 +20,7 @@ std::string render_year(u128 year);
 using kalvesta::parse_num;
 std::string mixed_alnum_en(std::string_view token);
 
-std::string apply_pronunciation_overrides(std::string_view text, std::string_view lang);
+std::string apply_pronunciation_overrides(std::string text, std::string_view lang);
 std::string replace_letter_period_sequences(std::string text);
 std::string expand_acronym(std::string_view token);
 

@@ -138,7 +138,7 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
   t = std::move(extraction.text);
 
   const bool overrides = options.is_enabled("pronunciation_overrides");
-  if (overrides) t = normalize_en::apply_pronunciation_overrides(t, lang);
+  if (overrides) t = normalize_en::apply_pronunciation_overrides(std::move(t), lang);
   if (options.is_enabled("measurements")) t = shared::normalize_measurements(std::move(t), lang);
   if (overrides) {
     std::optional<pron::PairList> resolved;
