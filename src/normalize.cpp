@@ -89,9 +89,9 @@ struct Scales {
 const Scales ALL{true, RE_ANY_SUFFIX};
 const Scales NO_M{false, RE_ANY_SUFFIX_NO_M};
 
-std::string apply_scales(std::string_view text, const Scales& scales, Known* known) {
+std::string apply_scales(std::string text, const Scales& scales, Known* known) {
   // Every row ends in an amount and its suffix.
-  if (!may_hold_scale(text)) return std::string(text);
+  if (!may_hold_scale(text)) return text;
   Known facts = known ? std::move(*known) : Known{};
   // No match starts before the first code.
   if (facts.first_code == Known{}.first_code) facts.first_code = next_code_start(text, 0);
@@ -100,12 +100,12 @@ std::string apply_scales(std::string_view text, const Scales& scales, Known* kno
       !scales.gate->find_at(text, facts.first_code, caps)) {
     // The text comes back as it is, so what was found about it stands.
     if (known) *known = std::move(facts);
-    return std::string(text);
+    return text;
   }
   if (known) *known = Known{};  // the passes may change the text
   const std::span<const Pass> rows(SCALES);
-  if (scales.with_m) return run_passes(std::string(text), rows, std::move(facts));
-  return run_passes(run_passes(std::string(text), rows.first(M_ROW), std::move(facts)), rows.subspan(M_ROW + 1));
+  if (scales.with_m) return run_passes(std::move(text), rows, std::move(facts));
+  return run_passes(run_passes(std::move(text), rows.first(M_ROW), std::move(facts)), rows.subspan(M_ROW + 1));
 }
 
 }  // namespace
@@ -114,10 +114,16 @@ std::string expand_suffix(std::string_view text, const regex::Regex& pattern, un
   return pattern.replace_all(text, [zeros](const Captures& c) { return scaled_amount(c, zeros); });
 }
 
-std::string expand_suffixes_no_m(std::string_view text, Known* known) { return apply_scales(text, NO_M, known); }
+std::string expand_suffixes_no_m(std::string_view text, Known* known) {
+  return apply_scales(std::string(text), NO_M, known);
+}
+std::string expand_suffixes_no_m(std::string&& text, Known* known) { return apply_scales(std::move(text), NO_M, known); }
 
 std::string expand_all_currency_suffixes(std::string_view text, Known* known) {
-  return apply_scales(text, ALL, known);
+  return apply_scales(std::string(text), ALL, known);
+}
+std::string expand_all_currency_suffixes(std::string&& text, Known* known) {
+  return apply_scales(std::move(text), ALL, known);
 }
 
 // ---- Malay rule passes ----
@@ -265,9 +271,10 @@ const Pass MALAY_PASSES[] = {
 // needs a character it lacks, and its reading holds no digit.
 std::span<const Pass> malay_passes() { return MALAY_PASSES; }
 
-std::string normalize_malay(std::string_view text) {
+std::string normalize_malay(std::string_view text) { return normalize_malay(std::string(text)); }
+std::string normalize_malay(std::string&& text) {
   if (all_ascii_digits(text)) return read_digit_run(text, MS_VOCAB);
-  return run_passes(std::string(text), MALAY_PASSES);
+  return run_passes(std::move(text), MALAY_PASSES);
 }
 
 }  // namespace kalvesta::normalize

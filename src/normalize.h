@@ -24,11 +24,15 @@ extern constinit regex::LazyRegex RE_TRILIUN_SUFFIX;
 std::string expand_suffix(std::string_view text, const regex::Regex& pattern, unsigned zeros);
 // Every scale but "M", which Indonesian reads as miliar in its own pre-parse.
 // `known`, when given, tells about the text given and learns about the text
-// returned if it is the same.
+// returned if it is the same. A text handed over whole is returned without a
+// copy when nothing changes.
 std::string expand_suffixes_no_m(std::string_view text, rules::Known* known = nullptr);
+std::string expand_suffixes_no_m(std::string&& text, rules::Known* known = nullptr);
 std::string expand_all_currency_suffixes(std::string_view text, rules::Known* known = nullptr);
+std::string expand_all_currency_suffixes(std::string&& text, rules::Known* known = nullptr);
 
 std::string normalize_malay(std::string_view text);
+std::string normalize_malay(std::string&& text);
 // The Malay pass table (tests check its gates).
 std::span<const rules::Pass> malay_passes();
 std::string digit_word_upper(char32_t c);

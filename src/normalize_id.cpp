@@ -196,16 +196,20 @@ std::span<const rules::Pass> indonesian_passes(bool preparse) {
 }
 
 std::string preparse_number_formats(std::string_view text, rules::Known* after) {
-  return rules::run_passes(std::string(text), PREPARSE_PASSES, {}, after);
+  return preparse_number_formats(std::string(text), after);
+}
+std::string preparse_number_formats(std::string&& text, rules::Known* after) {
+  return rules::run_passes(std::move(text), PREPARSE_PASSES, {}, after);
 }
 
 std::string normalize_mixed_alnum_id(std::string_view token) { return rules::mixed_alnum(token, lang::id::DIGITS); }
 
-std::string normalize_indonesian(std::string_view text) {
+std::string normalize_indonesian(std::string_view text) { return normalize_indonesian(std::string(text)); }
+std::string normalize_indonesian(std::string&& text) {
   // A bare number: as in Malay, only the plain-number pass reads it.
   if (all_ascii_digits(text)) return rules::read_digit_run(text, ID_VOCAB);
   rules::Known known;
-  std::string scaled = normalize::expand_suffixes_no_m(preparse_number_formats(text, &known), &known);
+  std::string scaled = normalize::expand_suffixes_no_m(preparse_number_formats(std::move(text), &known), &known);
   return rules::run_passes(std::move(scaled), INDONESIAN_PASSES, std::move(known));
 }
 

@@ -10,8 +10,10 @@
 namespace kalvesta::normalize_id {
 
 std::string preparse_number_formats(std::string_view text, rules::Known* after = nullptr);
+std::string preparse_number_formats(std::string&& text, rules::Known* after = nullptr);
 std::string suffix_word(std::string_view suffix);
 std::string normalize_indonesian(std::string_view text);
+std::string normalize_indonesian(std::string&& text);
 // The pre-parse's pass table, or the Indonesian one (tests check their gates).
 std::span<const rules::Pass> indonesian_passes(bool preparse);
 std::string normalize_mixed_alnum_id(std::string_view token);

@@ -34,12 +34,12 @@ std::string rewrite_minus_signs(std::string text, const langpack::LanguagePack& 
   return RE_NEG_SIGN->replace_all(text, [&](const regex::Captures&) { return word; });
 }
 
-std::string language_pass(std::string_view text, std::string_view lang) {
-  if (lang == "id") return normalize_id::normalize_indonesian(text);
+std::string language_pass(std::string&& text, std::string_view lang) {
+  if (lang == "id") return normalize_id::normalize_indonesian(std::move(text));
   if (lang == "en") return normalize_en::normalize_english(text);
   if (lang == "zh") return normalize_zh::normalize_zh_variant(text, false);
   if (lang == "zh_my") return normalize_zh::normalize_zh_variant(text, true);
-  return normalize::normalize_malay(text);
+  return normalize::normalize_malay(std::move(text));
 }
 
 // Symbols first, one character at a time (no symbol word holds a symbol),
@@ -126,9 +126,9 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
   std::string t = unicode::ascii_digits(text);
   if (lang == "id") {
     rules::Known known;
-    t = normalize::expand_suffixes_no_m(normalize_id::preparse_number_formats(t, &known), &known);
+    t = normalize::expand_suffixes_no_m(normalize_id::preparse_number_formats(std::move(t), &known), &known);
   } else {
-    t = normalize::expand_all_currency_suffixes(t);
+    t = normalize::expand_all_currency_suffixes(std::move(t));
   }
   t = misc_passes::expand_ussd(std::move(t), lang);
   t = rewrite_minus_signs(std::move(t), pack);
@@ -156,7 +156,7 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
       std::move(t), ours, shared::is_chinese(lang) ? stash::Apart::ascii_alnum : stash::Apart::word_chars);
   t = std::move(stashed.text);
   if (options.is_enabled("elongated")) t = misc_passes::normalize_elongated(std::move(t));
-  t = language_pass(t, lang);
+  t = language_pass(std::move(t), lang);
   t = misc_passes::insert_comma_repeated(std::move(t), 3);
   if (options.is_enabled("acronyms")) t = normalize_en::replace_letter_period_sequences(std::move(t));
   if (!stashed.stash.empty()) t = stash::unstash_placeholders(t, stashed.stash);

@@ -301,6 +301,7 @@ Needs needs_of(std::string_view pattern) {
 }
 
 Holds::Holds(std::string_view text) {
+  constexpr std::uint64_t kDigitBits = std::uint64_t{0x3FF} << '0';
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
   std::uint64_t beyond = 0, leads = 0;  // leads: bit b - 0xC0 for each first byte b beyond ASCII
@@ -329,23 +330,26 @@ Holds::Holds(std::string_view text) {
       seen[p[i + 3]] = 1;
     }
     for (; i < n; ++i) seen[p[i]] = 1;
-    // The multiply gathers the low bit of each of eight bytes into the top
-    // byte, byte j at bit 56 + j.
-    auto bits = [&](std::size_t k) {
+    auto word = [&](std::size_t k) {
       std::uint64_t x;
       std::memcpy(&x, seen + 8 * k, 8);
-      return (x * 0x0102040810204080ULL) >> 56;
+      return x;
     };
+    // The multiply gathers the low bit of each of eight bytes into the top
+    // byte, byte j at bit 56 + j.
+    auto bits = [&](std::size_t k) { return (word(k) * 0x0102040810204080ULL) >> 56; };
     for (std::size_t k = 0; k < 16; ++k) held_.bytes[k / 8] |= bits(k) << (8 * (k % 8));
-    for (std::size_t k = 16; k < 24; ++k) beyond |= bits(k);
-    for (std::size_t k = 24; k < 32; ++k) leads |= bits(k) << (8 * (k - 24));
-    beyond |= leads;
+    // Beyond ASCII, whether there is any byte; the first bytes of characters
+    // only where a digit beyond ASCII is asked after below.
+    for (std::size_t k = 16; k < 32; ++k) beyond |= word(k);
+    if (beyond != 0 && (held_.bytes[0] & kDigitBits) == 0) {
+      for (std::size_t k = 24; k < 32; ++k) leads |= bits(k) << (8 * (k - 24));
+    }
   }
   // "A".."Z" are bits 1..26 of the second word, "a".."z" bits 33..58.
   constexpr std::uint64_t kLetterBits = (std::uint64_t{1} << 26) - 1;
   held_.letters = static_cast<std::uint32_t>(((held_.bytes[1] >> 1) | (held_.bytes[1] >> 33)) & kLetterBits);
   non_ascii_ = beyond != 0;
-  constexpr std::uint64_t kDigitBits = std::uint64_t{0x3FF} << '0';
   // A digit beyond ASCII starts with a first byte that starts some digit
   // (0x80..0xBF only continue a character): CJK text has none.
   static const std::uint64_t digit_leads = [] {
