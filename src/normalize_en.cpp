@@ -102,14 +102,17 @@ std::string_view digit_word(char32_t c) { return lang::en::DIGITS[unicode::is_as
 
 // ‘07’ -> ‘zero seven’
 std::string digit_by_digit(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() * 6);
+  // Written in place: every character gives a word of at most five letters
+  // and a blank.
+  std::string out(text.size() * 6, ' ');
+  char* at = out.data();
   for (std::size_t pos = 0; pos < text.size();) {
-    if (pos != 0) out.push_back(' ');
+    if (pos != 0) ++at;
     const auto b = static_cast<unsigned char>(text[pos]);
     const std::string_view word = b < 0x80 ? digit_word(text[pos++]) : digit_word(unicode::decode(text, pos));
-    out.append(word.data(), word.size());
+    for (const char ch : word) *at++ = ch;
   }
+  out.resize(static_cast<std::size_t>(at - out.data()));
   return out;
 }
 
