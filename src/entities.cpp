@@ -4,6 +4,7 @@
 #include "entities.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstring>
 #include <array>
@@ -338,34 +339,40 @@ struct DigitRun {
   std::size_t start, end, digits;
 };
 
-// Digit runs, the first few held in place: most texts have a handful, and
-// then need no allocation.
-class RunList {
+// A list whose first N items are held in place: most texts have a handful
+// of digit runs or placeholders, and then need no allocation.
+template <class T, std::size_t N>
+class FewList {
  public:
-  const DigitRun* begin() const { return heap_.empty() ? inline_.data() : heap_.data(); }
-  const DigitRun* end() const { return begin() + size_; }
+  T* begin() { return heap_.empty() ? inline_.data() : heap_.data(); }
+  T* end() { return begin() + size_; }
+  const T* begin() const { return heap_.empty() ? inline_.data() : heap_.data(); }
+  const T* end() const { return begin() + size_; }
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
-  const DigitRun& operator[](std::size_t i) const { return begin()[i]; }
+  T& operator[](std::size_t i) { return begin()[i]; }
+  const T& operator[](std::size_t i) const { return begin()[i]; }
   void clear() {
     size_ = 0;
     heap_.clear();
   }
-  void push_back(const DigitRun& run) {
-    if (heap_.empty() && size_ < inline_.size()) {
-      inline_[size_++] = run;
+  void push_back(const T& item) {
+    if (heap_.empty() && size_ < N) {
+      inline_[size_++] = item;
       return;
     }
     if (heap_.empty()) heap_.assign(inline_.begin(), inline_.end());
-    heap_.push_back(run);
+    heap_.push_back(item);
     ++size_;
   }
 
  private:
-  std::array<DigitRun, 8> inline_;
-  std::vector<DigitRun> heap_;
+  std::array<T, N> inline_;
+  std::vector<T> heap_;
   std::size_t size_ = 0;
 };
+
+using RunList = FewList<DigitRun, 8>;
 
 // A set of bytes.
 class Bytes {
@@ -420,10 +427,14 @@ struct Scanned {
         if (static_cast<unsigned char>(b - '0') > 9) {
           ++p;
           // Then eight ASCII bytes at a time: a byte beyond ASCII or an ASCII
-          // digit ("0" plus 0x50 reaches the high bit, ":" plus 0x46 does) stops.
+          // digit ("0" plus 0x50 reaches the high bit, ":" plus 0x46 does) stops,
+          // at the first such byte (carries run only towards later bytes).
           for (std::uint64_t x; p + 8 <= t.size(); p += 8) {
             std::memcpy(&x, bytes + p, 8);
-            if ((x & high) != 0 || ((x + ones * 0x50) & ~(x + ones * 0x46) & high) != 0) break;
+            const std::uint64_t stop = (x & high) | ((x + ones * 0x50) & ~(x + ones * 0x46) & high);
+            if (stop == 0) continue;
+            if constexpr (std::endian::native == std::endian::little) p += static_cast<std::size_t>(std::countr_zero(stop)) / 8;
+            break;
           }
           continue;
         }
@@ -917,8 +928,10 @@ bool ids_rise(const std::vector<Entity>& entities) {
 // Every "<<<" [A-Z0-9_]+ ">>>" in the text, left to right. Such texts can
 // never overlap (their inside holds no "<"), so this finds every occurrence
 // of every placeholder.
-std::vector<Slot> find_slots(std::string_view text) {
-  std::vector<Slot> slots;
+using Slots = FewList<Slot, 8>;
+
+Slots find_slots(std::string_view text) {
+  Slots slots;
   std::size_t from = 0;
   while (true) {
     std::size_t p = text.find("<<<", from);
@@ -926,7 +939,6 @@ std::vector<Slot> find_slots(std::string_view text) {
     std::size_t q = p + 3;
     while (q < text.size() && is_placeholder_inner(text[q])) ++q;
     if (q > p + 3 && text.substr(q, 3) == ">>>") {
-      if (slots.empty()) slots.reserve(8);
       slots.push_back({p, q + 3 - p});
       from = q + 3;
     } else {
@@ -1207,7 +1219,7 @@ std::string restore_walk(std::string_view text, const std::vector<Entity>& entit
   // order) with a given placeholder takes its k-th original occurrence, and
   // the whole text is rebuilt in one pass.
   if (entities.empty()) return std::string(text);
-  std::vector<Slot> slots = find_slots(text);
+  Slots slots = find_slots(text);
   std::vector<Reading> readings(entities.size());
   bool stepwise = false;
   std::size_t size = text.size();
