@@ -884,8 +884,8 @@ bool is_placeholder_inner(char c) {
 constexpr std::size_t NONE = static_cast<std::size_t>(-1);
 
 struct Slot {
-  std::size_t pos = 0, len = 0;
-  std::size_t owner = NONE;  // restoration: the entity that takes it
+  std::size_t pos, len;
+  std::size_t owner;  // restoration: the entity that takes it
 };
 
 // The entity, among `entities` with rising ids, whose placeholder `text` is,
@@ -939,7 +939,7 @@ Slots find_slots(std::string_view text) {
     std::size_t q = p + 3;
     while (q < text.size() && is_placeholder_inner(text[q])) ++q;
     if (q > p + 3 && text.substr(q, 3) == ">>>") {
-      slots.push_back({p, q + 3 - p});
+      slots.push_back({p, q + 3 - p, NONE});
       from = q + 3;
     } else {
       // Either a longer run of "<" (the slot may start one later) or no
@@ -1075,8 +1075,8 @@ std::vector<std::size_t> detail::pattern_starts(EntityKind kind, std::string_vie
 // ---- extraction ----
 
 namespace {
-Extraction extract_walk(std::string_view text, const Options& options, bool fresh_ids, bool carry_runs) {
-  Extraction result{std::string(text), {}};
+Extraction extract_walk(std::string&& input, const Options& options, bool fresh_ids, bool carry_runs) {
+  Extraction result{std::move(input), {}};
   // Where extraction's own placeholders stand in the working text, so that a
   // later match that swallows one can still be read as it was written.
   struct Placed {
@@ -1090,6 +1090,7 @@ Extraction extract_walk(std::string_view text, const Options& options, bool fres
   std::uint64_t counter = 1;
   std::unordered_set<std::uint64_t> taken_ids;
   if (fresh_ids) {
+    const std::string_view text = result.text;
     for (const Slot& slot : find_slots(text)) {
       std::string_view inner = text.substr(slot.pos + 3, slot.len - 6);
       std::string_view digits = inner.substr(inner.rfind('_') + 1);  // npos + 1 == 0: all of it
@@ -1199,10 +1200,16 @@ Extraction extract_walk(std::string_view text, const Options& options, bool fres
 }  // namespace
 
 Extraction extract_gated(std::string_view text, const Options& options, bool fresh_ids) {
-  return extract_walk(text, options, fresh_ids, true);
+  return extract_walk(std::string(text), options, fresh_ids, true);
 }
 
-Extraction detail::extract_rescanning(std::string_view text) { return extract_walk(text, Options{}, false, false); }
+Extraction extract_gated(std::string&& text, const Options& options, bool fresh_ids) {
+  return extract_walk(std::move(text), options, fresh_ids, true);
+}
+
+Extraction detail::extract_rescanning(std::string_view text) {
+  return extract_walk(std::string(text), Options{}, false, false);
+}
 
 Extraction extract(std::string_view text) { return extract_gated(text, Options{}); }
 
@@ -1309,6 +1316,12 @@ std::string restore_walk(std::string_view text, const std::vector<Entity>& entit
 std::string restore_with(std::string_view text, const std::vector<Entity>& entities,
                          const std::function<std::string(const Entity&)>& replacement) {
   return restore_walk(text, entities, replacement);
+}
+
+std::string restore_gated(std::string&& text, const std::vector<Entity>& entities, std::string_view lang,
+                          const Options& options) {
+  if (entities.empty()) return std::move(text);
+  return restore_gated(std::string_view(text), entities, lang, options);
 }
 
 std::string restore_gated(std::string_view text, const std::vector<Entity>& entities,

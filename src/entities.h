@@ -50,6 +50,10 @@ Extraction extract_gated(std::string_view text, const Options& options, bool fre
 Extraction extract(std::string_view text);
 std::string restore_gated(std::string_view text, const std::vector<Entity>& entities,
                           std::string_view lang, const Options& options);
+// The same for a text handed over, kept as it is when nothing is cut or restored.
+Extraction extract_gated(std::string&& text, const Options& options, bool fresh_ids = false);
+std::string restore_gated(std::string&& text, const std::vector<Entity>& entities, std::string_view lang,
+                          const Options& options);
 
 // The restoration walk with the replacement supplied by the caller: entities
 // from the last to the first, each replacing the first occurrence of its

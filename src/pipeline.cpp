@@ -134,7 +134,7 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
   t = rewrite_minus_signs(std::move(t), pack);
   t = misc_passes::expand_digit_contexts(std::move(t), lang);
 
-  entities::Extraction extraction = entities::extract_gated(t, options, true);
+  entities::Extraction extraction = entities::extract_gated(std::move(t), options, true);
   t = std::move(extraction.text);
 
   const bool overrides = options.is_enabled("pronunciation_overrides");
@@ -161,7 +161,7 @@ Result<std::string> normalize_with(std::string_view text, std::string_view langu
   if (options.is_enabled("acronyms")) t = normalize_en::replace_letter_period_sequences(std::move(t));
   if (!stashed.stash.empty()) t = stash::unstash_placeholders(t, stashed.stash);
 
-  t = entities::restore_gated(t, extraction.entities, lang, options);
+  t = entities::restore_gated(std::move(t), extraction.entities, lang, options);
   if (options.is_enabled("special_chars")) t = speak_special_chars(std::move(t), pack);
   if (pack.strip_exclamations) t = strip_exclamations(std::move(t));
   if (!unicode::is_collapsed(t)) t = unicode::collapse_whitespace(t);
