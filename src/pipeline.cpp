@@ -5,6 +5,7 @@
 #include "pipeline.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <optional>
 
@@ -20,6 +21,10 @@
 #include "shared.h"
 #include "stash.h"
 #include "unicode.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kalvesta::pipeline {
 namespace {
@@ -42,14 +47,50 @@ std::string language_pass(std::string&& text, std::string_view lang) {
   return normalize::normalize_malay(std::move(text));
 }
 
+using ByteSet = std::array<std::uint64_t, 4>;  // one bit per byte value
+
+bool holds(const ByteSet& set, unsigned char b) { return set[b / 64] >> (b % 64) & 1; }
+
+// The first byte from pos on in `stops`. When no stop is a lower-case
+// letter, digit, blank, comma or full stop, the bulk of a spoken text, runs
+// of those are passed sixteen bytes at a time.
+std::size_t next_stop(std::string_view text, std::size_t pos, const ByteSet& stops) {
+#if defined(__SSE2__)
+  constexpr std::uint64_t PLAIN_LOW = std::uint64_t{1} << ' ' | std::uint64_t{1} << ',' | std::uint64_t{1} << '.' |
+                                      std::uint64_t{0x3FF} << '0';
+  constexpr std::uint64_t PLAIN_HIGH = std::uint64_t{0x3FFFFFF} << ('a' - 64);
+  if ((stops[0] & PLAIN_LOW) == 0 && (stops[1] & PLAIN_HIGH) == 0) {
+    const auto in = [](__m128i v, char lo, char hi) {  // as signed bytes: none beyond ASCII
+      return _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(lo - 1))),
+                           _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(hi + 1))));
+    };
+    while (pos + 16 <= text.size()) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + pos));
+      const __m128i marks = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(',')), _mm_cmpeq_epi8(v, _mm_set1_epi8('.')));
+      const __m128i plain = _mm_or_si128(_mm_or_si128(in(v, 'a', 'z'), in(v, '0', '9')),
+                                         _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')), marks));
+      const auto other = ~static_cast<unsigned>(_mm_movemask_epi8(plain)) & 0xFFFF;
+      if (other == 0) {
+        pos += 16;
+        continue;
+      }
+      pos += static_cast<std::size_t>(std::countr_zero(other));
+      if (holds(stops, static_cast<unsigned char>(text[pos]))) return pos;
+      ++pos;
+    }
+  }
+#endif
+  while (pos < text.size() && !holds(stops, static_cast<unsigned char>(text[pos]))) ++pos;
+  return pos;
+}
+
 // Symbols first, one character at a time (no symbol word holds a symbol),
 // then the currency codes as plain substrings (‘EUROPE’ -> ‘ euro OPE’).
 std::string speak_special_chars(std::string written, const langpack::LanguagePack& pack) {
   const std::string_view text = written;
-  // Bytes that may start a symbol or a code, one bit each, kept in locals.
-  std::array<std::uint64_t, 4> stops;
+  // Bytes that may start a symbol or a code.
+  ByteSet stops;
   for (std::size_t i = 0; i < stops.size(); ++i) stops[i] = pack.symbol_leads[i] | pack.code_leads[i];
-  auto stop = [&stops](unsigned char b) { return stops[b / 64] >> (b % 64) & 1; };
   std::string out;
   std::size_t copied = 0;
   // A code in the result starts at one of its leads in the text, or inside
@@ -58,10 +99,10 @@ std::string speak_special_chars(std::string written, const langpack::LanguagePac
   for (std::size_t pos = 0; pos < text.size();) {
     // No key starts with a continuation byte, so a byte that may start one
     // always starts a character; every other byte is copied as it is.
-    while (pos < text.size() && !stop(static_cast<unsigned char>(text[pos]))) ++pos;
+    pos = next_stop(text, pos, stops);
     if (pos == text.size()) break;
     const auto b = static_cast<unsigned char>(text[pos]);
-    if (pack.code_leads[b / 64] >> (b % 64) & 1) code_lead = true;
+    if (holds(pack.code_leads, b)) code_lead = true;
     if (!pack.may_start_symbol(b)) {
       ++pos;
       continue;

@@ -23,6 +23,7 @@
 #include "pipeline.h"
 #include "regex.h"
 #include "result.h"
+#include "unicode.h"
 
 namespace kalvesta::pybind {
 namespace {
@@ -131,6 +132,9 @@ std::optional<std::string_view> to_text(PyObject* obj, const char* param) {
     set_type_error(param, "'" + type_name(obj) + "' object cannot be converted to 'PyString'");
     return std::nullopt;
   }
+  // An ASCII string's characters are its UTF-8 bytes.
+  if (PyUnicode_IS_ASCII(obj))
+    return std::string_view(static_cast<const char*>(PyUnicode_DATA(obj)), static_cast<std::size_t>(PyUnicode_GET_LENGTH(obj)));
   Py_ssize_t size = 0;
   const char* data = PyUnicode_AsUTF8AndSize(obj, &size);  // UnicodeEncodeError on lone surrogates
   if (data == nullptr) return std::nullopt;
@@ -216,7 +220,11 @@ bool to_tag_filter(PyObject* obj, std::optional<std::set<std::string>>& out) {
 }
 
 PyObject* to_str(std::string_view s) {
-  return PyUnicode_FromStringAndSize(s.data(), static_cast<Py_ssize_t>(s.size()));
+  if (unicode::ascii_end(s, 0) < s.size()) return PyUnicode_FromStringAndSize(s.data(), static_cast<Py_ssize_t>(s.size()));
+  // ASCII needs no decoding: its bytes are the string's characters.
+  PyObject* out = PyUnicode_New(static_cast<Py_ssize_t>(s.size()), 127);
+  if (out != nullptr) std::memcpy(PyUnicode_1BYTE_DATA(out), s.data(), s.size());
+  return out;
 }
 
 // ---- argument binding (positional, keyword, defaults) ----
@@ -233,6 +241,12 @@ bool bind(const char* fname, std::span<const Param> params, bool positional_only
   const Py_ssize_t np = static_cast<Py_ssize_t>(params.size());
   Py_ssize_t nrequired = 0;
   for (const auto& p : params) nrequired += p.required ? 1 : 0;
+  // Required parameters come first: positional arguments alone that cover
+  // them need no more checks.
+  if (kwnames == nullptr && nargs >= nrequired && nargs <= np) {
+    for (Py_ssize_t i = 0; i < np; ++i) slots[i] = i < nargs ? args[i] : nullptr;
+    return true;
+  }
   if (nargs > np) {
     if (nrequired == np) {
       PyErr_Format(PyExc_TypeError, "%s() takes %zd positional argument%s but %zd %s given", fname, np,

@@ -68,6 +68,12 @@ TEST(normalize_with, special_characters_exclamations_and_whitespace) {
       {"£5 GBP", "zh_my", R"({"disable": ["acronyms"]})", "五英磅 英磅"},  // one word per currency
       {"a&bEUR x", "en", R"({"disable": ["acronyms"]})", "a and b euro x"},
       {"xGBP€", "ms", R"({"disable": ["acronyms"]})", "x pound €"},
+      // Symbols and codes after runs of plain letters, inside and past a sixteen-byte block.
+      {"abcdefghijklmnop&q", "en", R"({"disable": ["acronyms"]})", "abcdefghijklmnop and q"},
+      {"abcdefghijklmnoX|y and more words here ~", "en", R"({"disable": ["acronyms"]})",
+       "abcdefghijklmnoX bar y and more words here tilde"},
+      {"many plain words, then. EUR at the end", "en", R"({"disable": ["acronyms"]})",
+       "many plain words, then. euro at the end"},
       {"a*b", "id", "", "a star b"}, {"a@b", "zh", "", "a 艾特 b"}, {"a@b", "zh_my", "", "a at b"},
       {"你好™世界©", "zh", "", "你好 商标 世界 版权"},
       {"Stop!!! now", "ms", "", "Stop now"},
