@@ -22,9 +22,23 @@ constexpr u128 pow10(unsigned e) {
 
 // The largest number that still has a scale word (decillion, 10^33).
 constexpr u128 MAX_SPOKEN = pow10(36) - 1;
-constexpr std::size_t MAX_GROUPS = 12;
 
-using Words = std::vector<std::string_view>;
+// The words of one reading, held in place (no allocation, nothing set up
+// front): a group gives at most five and its scale one, twelve groups at most.
+class Words {
+ public:
+  void push_back(std::string_view w) { words_[size_++] = {w.data(), w.size()}; }
+  std::size_t size() const { return size_; }
+  std::string_view operator[](std::size_t i) const { return {words_[i].data, words_[i].size}; }
+
+ private:
+  struct Word {
+    const char* data;
+    std::size_t size;
+  };
+  Word words_[12 * 6 + 1];
+  std::size_t size_ = 0;
+};
 
 void push_digit(Words& out, std::string_view eight, unsigned d) {
   if (d == 8) out.push_back(eight);
@@ -68,19 +82,14 @@ std::string_view scale_word(const NumberVocab& vocab, std::uint32_t power) {
 
 std::string join(const Words& words) {
   std::size_t size = 0;
-  for (auto w : words) size += w.size() + 1;
+  for (std::size_t i = 0; i < words.size(); ++i) size += words[i].size() + 1;
   std::string out;
   out.reserve(size);
-  for (auto w : words) {
-    if (!out.empty()) out.push_back(' ');
-    out.append(w);
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (i > 0) out.push_back(' ');
+    out.append(words[i]);
   }
   return out;
-}
-
-// Only digit characters carry a value; anything else reads as no word.
-unsigned digit_value(char c) {
-  return c >= '0' && c <= '9' ? static_cast<unsigned>(c - '0') : 10;
 }
 
 }  // namespace
@@ -88,31 +97,14 @@ unsigned digit_value(char c) {
 constinit const NumberVocab MS_VOCAB{lang::ms::DIGITS[0], lang::ms::DIGITS[8], lang::ms::SCALES};
 constinit const NumberVocab ID_VOCAB{lang::id::DIGITS[0], lang::id::DIGITS[8], lang::id::SCALES};
 
-std::vector<std::string_view> vocab_digit(std::string_view eight, unsigned d) {
-  Words out;
-  push_digit(out, eight, d);
-  return out;
-}
-
-std::vector<std::string_view> puluh(char t, char u, std::string_view eight) {
-  Words out;
-  const unsigned tv = digit_value(t), uv = digit_value(u);
-  if (tv > 9 || uv > 9) return out;
-  push_puluh(out, tv, uv, eight);
-  return out;
-}
-
 std::string to_cardinal_with(u128 n, const NumberVocab& vocab) {
   if (n > MAX_SPOKEN) return "terlalu besar";
   if (n == 0) return std::string(vocab.zero);
 
-  // Base-1000 groups, least significant first.
-  std::array<unsigned, MAX_GROUPS> groups{};
-  std::size_t count = 0;
-  for (u128 rest = n; rest != 0; rest /= 1000) groups[count++] = static_cast<unsigned>(rest % 1000);
+  ThousandsGroups groups;
+  const std::size_t count = thousands_groups(n, groups);
 
   Words words;
-  words.reserve(4 * count);
   std::size_t top = count;
   // 1000 to 1999 read "seribu"; a larger number says "satu ribu".
   if (count == 2 && groups[1] == 1) {
@@ -124,7 +116,7 @@ std::string to_cardinal_with(u128 n, const NumberVocab& vocab) {
     push_group(words, groups[i], vocab.eight);
     if (i > 0) words.push_back(scale_word(vocab, static_cast<std::uint32_t>(3 * i)));
   }
-  return words.empty() ? std::string(vocab.zero) : join(words);
+  return words.size() == 0 ? std::string(vocab.zero) : join(words);
 }
 
 }  // namespace kalvesta::num2word

@@ -77,10 +77,9 @@ std::string under_1000(std::uint64_t n) {
 std::string to_cardinal_en(u128 n) {
   if (n == 0) return std::string(ONES[0]);
 
-  // Base-1000 groups, least significant first.
-  std::array<unsigned, SCALES.size()> groups{};
-  std::size_t count = 0;
-  for (u128 rest = n; rest != 0; rest /= 1000) groups[count++] = static_cast<unsigned>(rest % 1000);
+  static_assert(ThousandsGroups{}.size() <= SCALES.size());
+  ThousandsGroups groups;
+  const std::size_t count = thousands_groups(n, groups);
   std::size_t last = 0;  // the least significant non-zero group
   while (groups[last] == 0) ++last;
 

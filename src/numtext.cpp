@@ -20,6 +20,14 @@ std::string u128_to_string(u128 n) {
   return std::string(p, buf + sizeof buf);
 }
 
+std::size_t thousands_groups(u128 n, ThousandsGroups& out) {
+  std::size_t count = 0;
+  // 128-bit division only while the value needs more than 64 bits.
+  for (; n > UINT64_MAX; n /= 1000) out[count++] = static_cast<unsigned>(n % 1000);
+  for (auto rest = static_cast<std::uint64_t>(n); rest != 0; rest /= 1000) out[count++] = static_cast<unsigned>(rest % 1000);
+  return count;
+}
+
 std::optional<u128> parse_u128(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return std::nullopt;

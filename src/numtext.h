@@ -2,6 +2,8 @@
 // text, and the shortest round-trip text of a double.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,6 +18,10 @@ inline constexpr u128 U128_MAX = ~static_cast<u128>(0);
 
 // Decimal text of an unsigned 128-bit value.
 std::string u128_to_string(u128 n);
+
+// The base-1000 groups of n, least significant first (none for 0); how many.
+using ThousandsGroups = std::array<unsigned, 13>;  // 10^39 > U128_MAX
+std::size_t thousands_groups(u128 n, ThousandsGroups& out);
 
 // An optional leading "+" then one or more ASCII digits, nothing else;
 // nothing on empty text, any other character or overflow.
