@@ -7,6 +7,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <mutex>
@@ -616,17 +617,24 @@ std::string replace_letter_period_sequences(std::string text) {
   // What each step needs somewhere in the text, found in one walk: a letter,
   // a full stop, a letter and a full stop; a letter, a hyphen, a letter; two
   // capitals side by side. A text without them is returned as it came.
+  // Eight bytes at a time: capitals, and the few "-" and "." looked at one by one.
   auto letter = [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; };
   bool periods = false, hyphens = false, caps = false;
-  for (std::size_t i = 1; i < text.size(); ++i) {
-    const char c = text[i], before = text[i - 1];
-    if (static_cast<unsigned char>(c) > 'Z') continue;  // lower case and the rest: none of the three
-    if (c == '.' && letter(before) && i + 2 < text.size() && letter(text[i + 1]) && text[i + 2] == '.')
-      periods = true;
-    else if (c == '-' && letter(before) && i + 1 < text.size() && letter(text[i + 1]))
-      hyphens = true;
-    else if (c >= 'A' && c <= 'Z' && before >= 'A' && before <= 'Z')
-      caps = true;
+  std::uint64_t capital_before = 0;  // bit 7: the last byte of the block before is a capital
+  for (std::size_t p = 0; p < text.size(); p += 8) {
+    std::uint64_t x = 0;
+    if (p + 8 <= text.size()) std::memcpy(&x, text.data() + p, 8);
+    else for (std::size_t k = p; k < text.size(); ++k) x |= std::uint64_t{static_cast<unsigned char>(text[k])} << 8 * (k - p);
+    const std::uint64_t v = x & ~rules::kHigh, ascii = ~x & rules::kHigh;
+    const std::uint64_t capitals = rules::within(v, 'A', 'Z') & ascii;
+    caps = caps || (capitals & (capitals << 8 | capital_before)) != 0;
+    capital_before = capitals >> 56;
+    for (std::uint64_t marks = rules::within(v, '-', '.') & ascii; marks != 0; marks &= marks - 1) {
+      const std::size_t i = p + static_cast<std::size_t>(std::countr_zero(marks)) / 8;
+      if (i == 0 || !letter(text[i - 1]) || i + 1 >= text.size() || !letter(text[i + 1])) continue;
+      if (text[i] == '-') hyphens = true;
+      else if (i + 2 < text.size() && text[i + 2] == '.') periods = true;
+    }
   }
   // ‘U.S.A.’ -> ‘U S A’
   if (periods) {

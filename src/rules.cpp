@@ -560,10 +560,6 @@ namespace {
 
 // The bytes of an eight-byte word (bit 7 of each) that are ASCII word
 // characters, and those beyond ASCII.
-constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
-// Bit 7 of each byte of w + (0x80 - lo) is set when that byte (below 0x80) is at least lo.
-constexpr std::uint64_t at_least(std::uint64_t w, unsigned lo) { return (w + kOnes * (0x80 - lo)) & kHigh; }
-constexpr std::uint64_t within(std::uint64_t w, unsigned lo, unsigned hi) { return at_least(w, lo) & ~at_least(w, hi + 1); }
 struct ByteKinds {
   std::uint64_t word, beyond;
 };

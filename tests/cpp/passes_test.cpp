@@ -290,6 +290,8 @@ const PassRow kPasses[] = {
     {letters, "", "a.b x.y.z. A.b.", "a.b x y z A b"},
     {letters, "", "a-1 -b 7-c x-y", "a-1 -b 7-c x y"},
     {letters, "", "Ab aB A1B", "Ab aB A1B"},
+    // Across the eight-byte blocks the text is read in.
+    {letters, "", "seven: XY", "seven: X Y"}, {letters, "", "abcdef x.y.", "abcdef x y"}, {letters, "", "abcdefg-h", "abcdefg h"},
     {letters, "", "aNATO NATO\u00e9 NATO_ (FBI) IBM9 \u00c9FBI", "aNATO NATO\u00e9 NATO_ (F B I) IBM9 \u00c9FBI"},
     {ussd, "zh", "*123#", "star 一 二 三 hash"},
     {ussd, "ms", "Dail *123#sekarang", "Dail star satu dua tiga hashsekarang"},
