@@ -48,10 +48,10 @@ using rules::kDotDigit;
 
 // Dotted thousands first, so that a comma decimal after them is taken whole.
 const Pass PREPARSE_PASSES[] = {
-    {.re = RE_DOTTED_THOUSANDS, .read = dotted_thousands, .near = kDigitMarkDigit},  // ‘1.234.567,89’ -> ‘1234567.89’
+    {.re = RE_DOTTED_THOUSANDS, .read = dotted_thousands, .near = kDigitMarkDigit | kDotDigit},  // ‘1.234.567,89’ -> ‘1234567.89’
     {.re = RE_COMMA_DECIMAL, .read = comma_decimal, .near = kDigitMarkDigit},  // ‘12,5’ -> ‘12.5’
     {.re = RE_ID_CURRENCY_SUFFIX, .read = scale_suffix, .walk = rules::replace_after_codes, .near = kDigitWord},  // ‘Rp5jt’ -> ‘Rp5 juta’
-    {.re = RE_ID_BARE_SUFFIX, .read = scale_suffix, .near = kDigitWord},  // ‘10rb’ -> ‘10 ribu’
+    {.re = RE_ID_BARE_SUFFIX, .read = scale_suffix, .near = rules::kDigitRbJt},  // ‘10rb’ -> ‘10 ribu’
 };
 
 // ---- rule passes ----

@@ -366,8 +366,8 @@ namespace {
 
 // The walk of near_of: a state per byte (what the last bytes were) and the
 // facts the next byte completes, one table entry each (facts << 3 | state).
-enum NearState : std::uint8_t { kOther, kDigit, kDigitMark, kDot, kDigitDot, kDigitBlanks, kStates };
-static_assert(kStates <= 8 && (kDigitMarkDigit | kDotDigit | kDigitBlank | kDigitWord) < 32);
+enum NearState : std::uint8_t { kOther, kDigit, kDigitMark, kDot, kDigitDot, kDigitBlanks, kDigitR, kDigitJ, kStates };
+static_assert(kStates <= 8 && (kDigitMarkDigit | kDotDigit | kDigitBlank | kDigitWord | kDigitRbJt) < 32);
 using NearTable = std::array<std::array<std::uint8_t, 256>, kStates>;
 constexpr NearTable near_table() {
   NearTable t{};
@@ -389,9 +389,14 @@ constexpr NearTable near_table() {
         next = kDigitMark;
       } else if (blank && (s == kDigit || s == kDigitBlanks)) {
         next = kDigitBlanks;
+      } else if ((c | 0x20) == 'r' && (s == kDigit || s == kDigitBlanks)) {
+        next = kDigitR;
+      } else if ((c | 0x20) == 'j' && (s == kDigit || s == kDigitBlanks)) {
+        next = kDigitJ;
       }
       if (s == kDigit && blank) facts |= kDigitBlank;
       if ((s == kDigit || s == kDigitBlanks) && letter) facts |= kDigitWord;
+      if ((s == kDigitR && ((c | 0x20) == 'b' || beyond)) || (s == kDigitJ && ((c | 0x20) == 't' || beyond))) facts |= kDigitRbJt;
       t[s][b] = static_cast<std::uint8_t>(facts << 3 | next);
     }
   }
@@ -753,6 +758,9 @@ std::optional<std::string_view> month_name(std::string_view month, const MonthTa
 }
 
 std::string read_number(std::string_view text, const NumberVocab& vocab) {
+  if (text.find(',') == std::string_view::npos) {
+    if (const auto v = parse_u128(text)) return num2word::to_cardinal_with(*v, vocab);
+  }
   std::string digits(text);
   std::erase(digits, ',');
   if (const auto v = parse_u128(digits)) return num2word::to_cardinal_with(*v, vocab);

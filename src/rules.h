@@ -210,6 +210,7 @@ enum Near : std::uint8_t {
   kDotDigit = 2,        // "." then a digit (‘.5’, ‘3.14’)
   kDigitBlank = 4,      // a digit then a blank (‘1 2’)
   kDigitWord = 8,       // a digit, blanks or none, one of "abjkmnprst" in either case (‘3pm’, ‘5 rb’, ‘2K’)
+  kDigitRbJt = 16,      // a digit, blanks or none, "rb" or "jt" in either case (‘10rb’, ‘5 JT’)
 };
 std::uint8_t near_of(std::string_view text);
 
