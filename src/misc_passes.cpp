@@ -61,10 +61,11 @@ unsigned rows_before_numbers(std::string_view text) {
   unsigned rows = 0;
   shared::CaselessWord word;
   for (std::size_t i = 0; i < text.size();) {
-    // Only a word whose blanks reach an ASCII digit or a byte beyond ASCII
-    // counts; before the next such byte p all is ASCII, where words are runs
-    // of A-Z and a-z, so the walk may look at the word (or blanks) before p.
-    const std::size_t p = shared::next_digit_or_beyond_ascii(text, i);
+    // Only a word whose blanks reach an ASCII digit or a character beyond
+    // ASCII counts; before the next such byte p all is ASCII or CJK
+    // ideographs, where words are runs of A-Z and a-z, so the walk may look
+    // at the word (or blanks) before p.
+    const std::size_t p = shared::next_maybe_digit(text, i);
     if (p == text.size()) break;
     std::size_t start = p;
     while (start > i && unicode::is_ascii_blank(static_cast<unsigned char>(text[start - 1]))) --start;

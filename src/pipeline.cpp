@@ -52,23 +52,27 @@ using ByteSet = std::array<std::uint64_t, 4>;  // one bit per byte value
 bool holds(const ByteSet& set, unsigned char b) { return set[b / 64] >> (b % 64) & 1; }
 
 // The first byte from pos on in `stops`. When no stop is a lower-case
-// letter, digit, blank, comma or full stop, the bulk of a spoken text, runs
-// of those are passed sixteen bytes at a time.
+// letter, digit, blank, comma, full stop, continuation byte or first byte of
+// U+3000..U+FFFF, the bulk of a spoken text, runs of those are passed
+// sixteen bytes at a time.
 std::size_t next_stop(std::string_view text, std::size_t pos, const ByteSet& stops) {
 #if defined(__SSE2__)
   constexpr std::uint64_t PLAIN_LOW = std::uint64_t{1} << ' ' | std::uint64_t{1} << ',' | std::uint64_t{1} << '.' |
                                       std::uint64_t{0x3FF} << '0';
   constexpr std::uint64_t PLAIN_HIGH = std::uint64_t{0x3FFFFFF} << ('a' - 64);
-  if ((stops[0] & PLAIN_LOW) == 0 && (stops[1] & PLAIN_HIGH) == 0) {
-    const auto in = [](__m128i v, char lo, char hi) {  // as signed bytes: none beyond ASCII
+  constexpr std::uint64_t PLAIN_LEADS = std::uint64_t{0x1FFF} << (0xE3 - 0xC0);
+  if ((stops[0] & PLAIN_LOW) == 0 && (stops[1] & PLAIN_HIGH) == 0 && stops[2] == 0 && (stops[3] & PLAIN_LEADS) == 0) {
+    const auto in = [](__m128i v, char lo, char hi) {  // as signed bytes
       return _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(lo - 1))),
                            _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(hi + 1))));
     };
     while (pos + 16 <= text.size()) {
       const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + pos));
       const __m128i marks = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(',')), _mm_cmpeq_epi8(v, _mm_set1_epi8('.')));
+      const __m128i beyond = _mm_or_si128(_mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(0xC0))),
+                                          in(v, static_cast<char>(0xE3), static_cast<char>(0xEF)));
       const __m128i plain = _mm_or_si128(_mm_or_si128(in(v, 'a', 'z'), in(v, '0', '9')),
-                                         _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')), marks));
+                                         _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')), _mm_or_si128(marks, beyond)));
       const auto other = ~static_cast<unsigned>(_mm_movemask_epi8(plain)) & 0xFFFF;
       if (other == 0) {
         pos += 16;

@@ -220,7 +220,7 @@ const MeasurePass MEASURE_PASSES[] = {
 unsigned rows_after_numbers(std::string_view text) {
   unsigned rows = 0;
   CaselessWord word;
-  for (std::size_t i = 0; (i = next_digit_or_beyond_ascii(text, i)) < text.size();) {
+  for (std::size_t i = 0; (i = next_maybe_digit(text, i)) < text.size();) {
     const auto b = static_cast<unsigned char>(text[i]);
     std::size_t k = i + 1;
     if (b < 0x80) {

@@ -67,23 +67,32 @@ inline std::size_t caseless_word_end(std::string_view text, std::size_t i, Casel
   }
   return i;
 }
-// The first position from i on holding an ASCII digit or a byte beyond
-// ASCII (text.size() if none), eight bytes at a time: below 0x80 a byte
-// plus 0x50 reaches the high bit from '0' on, plus 0x46 from past '9' on.
-// Only a byte beyond ASCII carries into the next one, so the lowest flag
-// is exact.
-inline std::size_t next_digit_or_beyond_ascii(std::string_view text, std::size_t i) {
-  for (; i + 8 <= text.size(); i += 8) {
-    std::uint64_t w;
-    std::memcpy(&w, text.data() + i, 8);
-    const std::uint64_t hits =
-        (w | ((w + 0x5050505050505050) & ~(w + 0x4646464646464646))) & unicode::HIGH_BITS;
-    if (hits == 0) continue;
-    if constexpr (std::endian::native == std::endian::little) return i + std::countr_zero(hits) / 8;
-    break;
+// The first position from i on holding an ASCII digit or a character
+// beyond ASCII other than the CJK ideographs U+4000..U+9FFF (first byte
+// E4..E9), which are no digit, blank or caseless letter (text.size() if
+// none). ASCII goes eight bytes at a time: below 0x80 a byte plus 0x50
+// reaches the high bit from '0' on, plus 0x46 from past '9' on; only a byte
+// beyond ASCII carries into the next one, so the lowest flag is exact.
+inline std::size_t next_maybe_digit(std::string_view text, std::size_t i) {
+  const auto at = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const auto ideograph = [&](std::size_t k) {
+    return k + 2 < text.size() && at(k) - 0xE4u <= 0xE9u - 0xE4u && (at(k + 1) & 0xC0) == 0x80 && (at(k + 2) & 0xC0) == 0x80;
+  };
+  while (true) {
+    for (; i + 8 <= text.size(); i += 8) {
+      std::uint64_t w;
+      std::memcpy(&w, text.data() + i, 8);
+      const std::uint64_t hits =
+          (w | ((w + 0x5050505050505050) & ~(w + 0x4646464646464646))) & unicode::HIGH_BITS;
+      if (hits == 0) continue;
+      if constexpr (std::endian::native == std::endian::little) i += std::countr_zero(hits) / 8;
+      break;
+    }
+    while (i < text.size() && at(i) < 0x80 && (at(i) < '0' || at(i) > '9')) ++i;
+    if (!ideograph(i)) return i;
+    do i += 3;
+    while (ideograph(i));
   }
-  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80 && (text[i] < '0' || text[i] > '9')) ++i;
-  return i;
 }
 inline bool listed(std::span<const std::string_view> words, std::string_view word) {
   for (std::string_view w : words) {

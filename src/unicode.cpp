@@ -19,30 +19,6 @@
 
 namespace kalvesta::unicode {
 
-char32_t decode(std::string_view text, std::size_t& pos) {
-  if (pos >= text.size()) {
-    pos = text.size();
-    return 0;
-  }
-  auto b = static_cast<unsigned char>(text[pos]);
-  std::size_t len = b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-  if (b < 0xC0 || b > 0xF4 || pos + len > text.size()) {
-    ++pos;  // ASCII or a stray byte: itself
-    return b;
-  }
-  char32_t c = b & (0x7F >> len);
-  for (std::size_t k = 1; k < len; ++k) {
-    auto cb = static_cast<unsigned char>(text[pos + k]);
-    if ((cb & 0xC0) != 0x80) {
-      ++pos;
-      return b;
-    }
-    c = (c << 6) | (cb & 0x3F);
-  }
-  pos += len;
-  return c;
-}
-
 void append_utf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out.push_back(static_cast<char>(c));
@@ -127,6 +103,7 @@ const std::array<std::uint8_t, 256>& lead_classes() {
       if (out[lead] != 3) out[lead] |= (is_decimal_digit(c) ? 1 : 0) | (is_white_space(c) ? 2 : 0);
     }
     for (std::size_t b = 0x80; b < 0xC0; ++b) out[b] = 3;
+    out[0xC0] = out[0xC1] = 3;  // they start only overlong forms
     return out;
   }();
   return table;
@@ -148,29 +125,28 @@ std::size_t lead_length(std::string_view text, std::size_t pos) {
 }  // namespace
 
 std::string ascii_digits(std::string_view text) {
+  // Only a character whose first byte starts some digit is looked up; the
+  // text between the digits found is copied in runs.
+  const auto& leads = lead_classes();
   std::string out;
-  out.reserve(text.size());
-  for (std::size_t pos = 0; pos < text.size();) {
-    if (static_cast<unsigned char>(text[pos]) < 0x80) {
-      // A run of ASCII is copied at once.
-      const std::size_t start = pos;
-      pos = ascii_end(text, pos);
-      out.append(text.substr(start, pos - start));
-      continue;
-    }
-    const std::size_t start = pos;
-    // E4..E9 start U+4000..U+9FFF (or a stray byte): no digits there.
-    if (const auto b = static_cast<unsigned char>(text[pos]); b >= 0xE4 && b <= 0xE9) {
+  std::size_t copied = 0;
+  for (std::size_t pos = ascii_end(text, 0); pos < text.size(); pos = ascii_end(text, pos)) {
+    auto b = static_cast<unsigned char>(text[pos]);
+    while ((leads[b] & 1) == 0) {
       pos += lead_length(text, pos);
-      out.append(text.substr(start, pos - start));
-      continue;
+      if (pos == text.size() || (b = static_cast<unsigned char>(text[pos])) < 0x80) break;
     }
+    if (pos == text.size() || b < 0x80) continue;
+    const std::size_t start = pos;
     const char32_t c = decode(text, pos);
-    if (is_decimal_digit(c))
-      out.push_back(static_cast<char>('0' + u_charDigitValue(static_cast<UChar32>(c))));
-    else
-      out.append(text.substr(start, pos - start));
+    if (!is_decimal_digit(c)) continue;
+    if (copied == 0) out.reserve(text.size());
+    out.append(text.substr(copied, start - copied));
+    out.push_back(static_cast<char>('0' + u_charDigitValue(static_cast<UChar32>(c))));
+    copied = pos;
   }
+  if (copied == 0) return std::string(text);
+  out.append(text.substr(copied));
   return out;
 }
 
@@ -286,22 +262,39 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-// Steps over whole blocks of bytes that are ASCII from the blank up, making
-// the steps is_collapsed's walk would make on them; npos when a block holds
-// two blanks in a row, or starts with one after a blank.
+// Steps over whole blocks of bytes that are ASCII from the blank up, or
+// whole characters with a first byte E4..EF (U+4000..U+FFFF, no White_Space
+// among them), making the steps is_collapsed's walk would make on them;
+// npos when a block holds two blanks in a row, or starts with one after a
+// blank. It stops at the start of a character.
 #if defined(__SSE2__)
 constexpr std::size_t BLOCK = 16;
 std::size_t skip_plain_blocks(std::string_view text, std::size_t i, bool& blank) {
+  const auto in = [](__m128i v, char lo, char hi) {  // as signed bytes
+    return _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(lo - 1))),
+                         _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(hi + 1))));
+  };
+  const auto bits = [](__m128i m) { return static_cast<unsigned>(_mm_movemask_epi8(m)); };
+  unsigned pending = 0;  // continuation bytes this block owes to a character of the last one
   for (; i + BLOCK <= text.size(); i += BLOCK) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
-    // As signed bytes, those below 0x21 and those beyond ASCII: only blanks may be.
-    const unsigned low = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(0x21))));
-    const unsigned blanks = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' '))));
-    if (low != blanks) break;
+    const unsigned plain = bits(_mm_cmpgt_epi8(v, _mm_set1_epi8(' ')));  // ASCII beyond the blank
+    const unsigned blanks = bits(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')));
+    unsigned owed = pending;
+    if ((plain | blanks) != 0xFFFF) {
+      const unsigned leads = bits(in(v, static_cast<char>(0xE4), static_cast<char>(0xEF)));
+      const unsigned tails = bits(_mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(0xC0))));
+      owed |= leads << 1 | leads << 2;
+      if ((plain | blanks | leads | tails) != 0xFFFF || tails != (owed & 0xFFFF)) break;
+    } else if (pending != 0) {
+      break;
+    }
     if ((blanks & (blanks >> 1)) != 0 || (blank && (blanks & 1) != 0)) return npos;
     blank = (blanks >> (BLOCK - 1)) != 0;
+    pending = owed >> BLOCK;
   }
-  return i;
+  // Back to the first byte of a character the blocks split.
+  return pending == 0 ? i : i - ((pending & 2) != 0 ? 1 : 2);
 }
 #else
 constexpr std::size_t BLOCK = 8;

@@ -15,7 +15,30 @@ namespace kalvesta::unicode {
 
 // Decodes the character at text[pos] and advances pos past it. Text is valid
 // UTF-8 everywhere in the system; a stray byte decodes as itself (U+0080+).
-char32_t decode(std::string_view text, std::size_t& pos);
+inline char32_t decode(std::string_view text, std::size_t& pos) {
+  if (pos >= text.size()) {
+    pos = text.size();
+    return 0;
+  }
+  auto b = static_cast<unsigned char>(text[pos]);
+  std::size_t len = b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+  if (b < 0xC0 || b > 0xF4 || pos + len > text.size()) {
+    ++pos;  // ASCII or a stray byte: itself
+    return b;
+  }
+  char32_t c = b & (0x7F >> len);
+  for (std::size_t k = 1; k < len; ++k) {
+    auto cb = static_cast<unsigned char>(text[pos + k]);
+    if ((cb & 0xC0) != 0x80) {
+      ++pos;
+      return b;
+    }
+    c = (c << 6) | (cb & 0x3F);
+  }
+  pos += len;
+  return c;
+}
+
 void append_utf8(std::string& out, char32_t c);
 std::string to_utf8(char32_t c);
 std::size_t char_count(std::string_view text);  // characters, not bytes

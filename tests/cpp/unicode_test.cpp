@@ -103,6 +103,10 @@ TEST(Unicode, CollapseWhitespace) {
       {"abcdefghijklmno  pqrstuvwxyzabcdef", "abcdefghijklmno pqrstuvwxyzabcdef"},
       {"abcdefghijklmnop qrstuvwxyzabcdef ", "abcdefghijklmnop qrstuvwxyzabcdef"},
       {"abcdefghijklmn \u00e9 abcdefghijklmnopqrstu  vwxyz", "abcdefghijklmn \u00e9 abcdefghijklmnopqrstu vwxyz"},
+      // Characters beyond ASCII across the seams.
+      {"\u4e2d\u6587\u4e2d\u6587\u4e2d \u6587\u4e2d\u6587\u4e2d\u6587  x", "\u4e2d\u6587\u4e2d\u6587\u4e2d \u6587\u4e2d\u6587\u4e2d\u6587 x"},
+      {"abcdefghijklmn\u4e2d\u00e9 x", "abcdefghijklmn\u4e2d\u00e9 x"}, {"abcdefghijklmno\u4e2d  x", "abcdefghijklmno\u4e2d x"},
+      {"abcdefghij\u4e2d\xA0" "abcdefghijklmnop", "abcdefghij\u4e2d abcdefghijklmnop"},  // a stray byte
   };
   for (const auto& c : cases) {
     EXPECT_EQ(collapse_whitespace(c.in), c.want) << "input " << c.in;
