@@ -3,6 +3,8 @@
 #include "stash.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 #include "regex.h"
 #include "unicode.h"
@@ -39,18 +41,27 @@ char32_t char_before(std::string_view text, std::size_t at) {
 bool may_hold_prefix(std::string_view text) {
   if (text.find("\u017F") != std::string_view::npos) return true;
   constexpr std::size_t n = KEY_PREFIX.size();
+  // How far a window may move on when its last byte (folded) is a given
+  // letter: to the nearest place where that letter could stand in an
+  // occurrence (a whole window for any other byte).
+  constexpr std::array<std::uint8_t, 26> shift = [] {
+    std::array<std::uint8_t, 26> out{};
+    out.fill(static_cast<std::uint8_t>(n));
+    for (std::size_t i = 0; i + 1 < n; ++i) out[KEY_PREFIX[i] - 'a'] = static_cast<std::uint8_t>(n - 1 - i);
+    return out;
+  }();
   for (std::size_t at = 0; at + n <= text.size();) {
-    // A last byte that is no letter of the prefix rules out every start
-    // whose occurrence would cover it.
-    const char last = static_cast<char>(text[at + n - 1] | 0x20);
-    if (KEY_PREFIX.find(last) == std::string_view::npos) {
+    const auto last = static_cast<unsigned char>(text[at + n - 1] | 0x20);
+    if (last < 'a' || last > 'z') {
       at += n;
       continue;
     }
-    std::size_t i = 0;
-    while (i < n && (text[at + i] | 0x20) == KEY_PREFIX[i]) ++i;
-    if (i == n) return true;
-    ++at;
+    if (last == static_cast<unsigned char>(KEY_PREFIX[n - 1])) {
+      std::size_t i = 0;
+      while (i < n && (text[at + i] | 0x20) == KEY_PREFIX[i]) ++i;
+      if (i == n) return true;
+    }
+    at += shift[last - 'a'];
   }
   return false;
 }

@@ -69,6 +69,7 @@ TEST(stash, keys_touching_word_characters_are_set_apart) {
       // The prefix in any case, its "s" also the long s, is the caller's token.
       {"a xEnTsTaSh9 b", "a entstasha b", "a entstasha b"},
       {"a ent\u017Ftash b", "a entstasha b", "a entstasha b"},
+      {"hastentstaENTSTASH", "entstasha", "entstasha"},
       {"a entstas b <<URL_1>>", "a entstas b <<URL_1>>", "a entstas b <<URL_1>>"},
       {"<<<<URL_1>>>> <<<x_2>>>", "<entstasha> <<<x_2>>>", "<entstasha> <<<x_2>>>"},
   };
