@@ -132,19 +132,25 @@ bool holds_caseless(std::string_view text, std::string_view word) {
   return false;
 }
 
-Folded::Folded(std::string_view text) : text_(text) {
+Folded::Folded(std::string_view text) : text_(text), paired_(text.size() > SHORT) {
   // One store per byte into each table, cheaper than setting bits as it
   // goes. Bytes beyond ASCII go in too: they only ever let more words through.
   // (Local pointers: a byte store may alias anything reached through this.)
   unsigned char* seen = seen_.data();
-  unsigned char* pairs = pairs_.data();
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  unsigned prev = 0;  // the byte before, shifted as pair_bit shifts it
-  for (const auto* end = p + text.size(); p != end; ++p) {
-    const unsigned c = LOWER[*p];
-    seen[c] = 1;
-    pairs[(prev ^ c) % 1024] = 1;
-    prev = c << 5;
+  const auto* end = p + text.size();
+  if (paired_) {
+    pairs_.fill(0);
+    unsigned char* pairs = pairs_.data();
+    unsigned prev = 0;  // the byte before, shifted as pair_bit shifts it
+    for (; p != end; ++p) {
+      const unsigned c = LOWER[*p];
+      seen[c] = 1;
+      pairs[(prev ^ c) % 1024] = 1;
+      prev = c << 5;
+    }
+  } else {
+    for (; p != end; ++p) seen[LOWER[*p]] = 1;
   }
   odd_folds_ = (seen_[0xE2] || seen_[0xC5]) &&
                (text.find("\u212A") != std::string_view::npos || text.find("\u017F") != std::string_view::npos);
@@ -177,7 +183,7 @@ bool Folded::may_hold(std::string_view word) const {
       prev = NONE;
       continue;
     }
-    if (!seen_[c] || (prev != NONE && !pairs_[pair_bit(prev, c)])) return false;
+    if (!seen_[c] || (paired_ && prev != NONE && !pairs_[pair_bit(prev, c)])) return false;
     prev = c;
   }
   return true;

@@ -37,8 +37,12 @@ class Folded {
  private:
   bool may_hold(std::string_view word) const;
   std::string_view text_;
+  // A short text is searched for each word at once: filling the pairs
+  // would cost more than they save.
+  static constexpr std::size_t SHORT = 16;
   std::array<unsigned char, 256> seen_{};
-  std::array<unsigned char, 1024> pairs_{};
+  bool paired_;
+  std::array<unsigned char, 1024> pairs_;  // filled only when paired_
   bool odd_folds_ = false;
 };
 

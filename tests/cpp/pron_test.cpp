@@ -87,7 +87,8 @@ const PairCase kPairs[] = {
     {"Ltd.", "Limited", "ABC Ltd. baru", "ABC Ltd. baru"},
     {"Ltd.", "Limited", "ABC Ltd.x", "ABC Limitedx"},
     {"(x", "y", "a (x b", "a (x b"},
-    {"ab", "X", "ba a b", "ba a b"}, {"abc", "X", "aab AAbc abC", "aab AAbc X"}, {"IEEE", "X", "(ieee)", "(X)"}, {"a/L", "X", "A/l", "X"},
+    {"ab", "X", "ba a b", "ba a b"}, {"abc", "X", "aab AAbc abC", "aab AAbc X"},
+    {"abc", "X", "a longer text: cab bca ABC abc_ aabcc abc", "a longer text: cab bca X abc_ aabcc X"}, {"IEEE", "X", "(ieee)", "(X)"}, {"a/L", "X", "A/l", "X"},
     // Case folding reaches beyond ASCII, in the text and in the word.
     {"kg", "kilo", "5 \u212Ag", "5 kilo"}, {"as", "X", "a\u017F b", "X b"},
     {"café", "kafe", "CAFÉ baru", "kafe baru"}, {"aé", "X", "a é", "a é"}, {"ké", "X", "\u212AÉ", "X"},
