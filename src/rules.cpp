@@ -394,7 +394,8 @@ constexpr NearTable near_table() {
       } else if ((c | 0x20) == 'j' && (s == kDigit || s == kDigitBlanks)) {
         next = kDigitJ;
       }
-      if (s == kDigit && blank) facts |= kDigitBlank;
+      // A byte beyond ASCII right after a digit may be a blank before a digit.
+      if ((s == kDigitBlanks && digit) || (s == kDigit && beyond)) facts |= kDigitBlank;
       if ((s == kDigit || s == kDigitBlanks) && letter) facts |= kDigitWord;
       if ((s == kDigitR && ((c | 0x20) == 'b' || beyond)) || (s == kDigitJ && ((c | 0x20) == 't' || beyond))) facts |= kDigitRbJt;
       t[s][b] = static_cast<std::uint8_t>(facts << 3 | next);

@@ -208,7 +208,7 @@ using Walk = bool (*)(std::string_view text, const regex::Regex& re, Reader read
 enum Near : std::uint8_t {
   kDigitMarkDigit = 1,  // a digit, one of ":.,/-", a digit (‘10:30’, ‘1,500’, ‘5/3’)
   kDotDigit = 2,        // "." then a digit (‘.5’, ‘3.14’)
-  kDigitBlank = 4,      // a digit then a blank (‘1 2’)
+  kDigitBlank = 4,      // a digit, blanks, a digit (‘1 2’)
   kDigitWord = 8,       // a digit, blanks or none, one of "abjkmnprst" in either case (‘3pm’, ‘5 rb’, ‘2K’)
   kDigitRbJt = 16,      // a digit, blanks or none, "rb" or "jt" in either case (‘10rb’, ‘5 JT’)
 };

@@ -165,7 +165,7 @@ TEST(passes, near_gates_refuse_only_what_cannot_match) {
   const char* fragments[] = {
       "10", "5", "0", ":", ".", ",", "/", "-", " ", "\t", "\u00A0", "pm", "a.m.", "rb", "jt", "nd", "th", "ST",
       "\u0663", "\u017Ft", "%", "x", "Rp", "ribu", "1,500", "3.14", "malam", "tengah hari", "\n", "RM", "K", "\u212A",
-      "Rb", "jT", "r", "j", "b",
+      "Rb", "jT", "r", "j", "b", "\u3000",
   };
   const char* joins[] = {"", "", " ", "  "};
   std::vector<std::string> texts = mixes(fragments, joins, 4000, 7, 3);
