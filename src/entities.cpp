@@ -356,6 +356,12 @@ class FewList {
     size_ = 0;
     heap_.clear();
   }
+  // Keeps the first n items.
+  void truncate(std::size_t n) {
+    if (!heap_.empty()) heap_.resize(n);
+    size_ = n;
+  }
+  T& back() { return begin()[size_ - 1]; }
   void push_back(const T& item) {
     if (heap_.empty() && size_ < N) {
       inline_[size_++] = item;
@@ -443,7 +449,12 @@ struct Scanned {
         continue;
       }
       DigitRun run{p, p, 0};
-      while (std::size_t n = digit_at(t, run.end)) run.end += n, ++run.digits;
+      while (true) {
+        while (run.end < t.size() && static_cast<unsigned char>(t[run.end] - '0') <= 9) ++run.end, ++run.digits;
+        const std::size_t n = run.end < t.size() && static_cast<unsigned char>(t[run.end]) >= 0x80 ? digit_at(t, run.end) : 0;
+        if (n == 0) break;
+        run.end += n, ++run.digits;
+      }
       p = run.end;
       runs.push_back({run.start + offset, run.end + offset, run.digits});
     }
@@ -672,7 +683,7 @@ bool may_hold_scale(std::string_view t) {
 // (tests hold it against the patterns), so the pattern is tried anchored
 // there instead of walking the whole text: on Chinese text a walk tries
 // every character. Places may repeat and come in any order.
-using Starts = std::vector<std::size_t>;
+using Starts = FewList<std::size_t, 16>;
 
 // The starts of the last `k` digits of a run (fewer when it holds fewer).
 void last_digits(std::string_view t, const DigitRun& r, std::size_t k, Starts& out) {
@@ -1006,12 +1017,13 @@ struct Reading {
   std::size_t slot = NONE;
   std::optional<std::string> text;
 };
+using Readings = FewList<Reading, 8>;
 
 // The rule itself, one search from the start per entity: used only when a
 // replacement could create or join placeholder-shaped text.
 template <class Replace>
 std::string restore_stepwise(std::string_view text, const std::vector<Entity>& entities, Replace& replacement,
-                             std::vector<Reading>& readings) {
+                             Readings& readings) {
   std::string out(text);
   for (std::size_t i = entities.size(); i-- > 0;) {
     const PlaceholderText ph(entities[i]);
@@ -1059,7 +1071,7 @@ std::optional<std::vector<std::size_t>> detail::match_starts(EntityKind kind, st
   scanned.scan(text);
   Starts out;
   k.starts(scanned, out);
-  return out;
+  return std::vector<std::size_t>(out.begin(), out.end());
 }
 
 std::vector<std::size_t> detail::pattern_starts(EntityKind kind, std::string_view text) {
@@ -1082,7 +1094,7 @@ Extraction extract_walk(std::string&& input, const Options& options, bool fresh_
   struct Placed {
     std::size_t pos, len, entity;
   };
-  std::vector<Placed> placed, next_placed;
+  FewList<Placed, 8> placed, next_placed;
   Scanned scanned;  // the working text's digit runs, carried across each kind's cuts
   bool scanned_current = false;
   RunList next_runs;
@@ -1110,7 +1122,7 @@ Extraction extract_walk(std::string&& input, const Options& options, bool fresh_
       step.starts(scanned, starts);
       if (starts.empty()) continue;
       std::sort(starts.begin(), starts.end());
-      starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+      starts.truncate(static_cast<std::size_t>(std::unique(starts.begin(), starts.end()) - starts.begin()));
     }
     const regex::Regex* re = &step.pattern();
     const std::size_t cut_before = result.entities.size();
@@ -1193,7 +1205,7 @@ Extraction extract_walk(std::string&& input, const Options& options, bool fresh_
     std::swap(scanned.runs, next_runs);
     scanned.index();
     scanned_current = carry_runs;
-    placed.swap(next_placed);
+    std::swap(placed, next_placed);
   }
   return result;
 }
@@ -1227,7 +1239,8 @@ std::string restore_walk(std::string_view text, const std::vector<Entity>& entit
   // the whole text is rebuilt in one pass.
   if (entities.empty()) return std::string(text);
   Slots slots = find_slots(text);
-  std::vector<Reading> readings(entities.size());
+  Readings readings;
+  for (std::size_t i = 0; i < entities.size(); ++i) readings.push_back({});
   bool stepwise = false;
   std::size_t size = text.size();
   // A reading that could form placeholder-shaped text ends the one-pass rebuild.
