@@ -39,18 +39,13 @@ void put_tens(std::string& out, unsigned n, bool in_group) {
 
 // 1..9999; a skipped place after a spoken one reads "零" once (‘一千零五’).
 void put_group(std::string& out, unsigned g, bool in_group) {
-  if (g >= 1000) {
-    out += DIGITS[g / 1000];
-    out += "千";
-    if ((g %= 1000) == 0) return;
-    if (g < 100) out += DIGITS[0];
-    in_group = true;
-  }
-  if (g >= 100) {
-    out += DIGITS[g / 100];
-    out += "百";
-    if ((g %= 100) == 0) return;
-    if (g < 10) out += DIGITS[0];
+  constexpr std::pair<unsigned, std::string_view> PLACES[] = {{1000, "千"}, {100, "百"}};
+  for (const auto& [place, word] : PLACES) {
+    if (g < place) continue;
+    out += DIGITS[g / place];
+    out += word;
+    if ((g %= place) == 0) return;
+    if (g < place / 10) out += DIGITS[0];
     in_group = true;
   }
   if (g >= 10) put_tens(out, g, in_group);
@@ -222,14 +217,16 @@ constexpr Leads leads_of(std::string_view bytes) {
 }
 // ASCII digits, and the first bytes of characters that may be digits of
 // another script: not E4..E9 (U+4000..U+9FFF, all neither digit nor blank).
-constexpr Leads digit_leads() {
-  Leads out = leads_of("0123456789");
+constexpr Leads digit_leads(std::string_view more = "") {
+  Leads out = leads_of(more);
+  for (char c = '0'; c <= '9'; ++c) out[static_cast<unsigned char>(c)] = 0;
   for (unsigned b = 0xC0; b <= 0xFF; ++b) {
     if (b < 0xE4 || b > 0xE9) out[b] = 0;
   }
   return out;
 }
 constexpr Leads DIGIT_LEADS = digit_leads();
+constexpr Leads NUMBER_MARK_LEADS = digit_leads(".,");
 constexpr Leads MONEY_LEADS = leads_of("$RMUEGrmueg\xC2\xE2");
 constexpr Leads PERIOD_LEADS = leads_of("\xE4\xE5\xE6");
 constexpr Leads ALNUM_LEADS = leads_of("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
@@ -545,6 +542,20 @@ bool period_start(std::string_view t, std::size_t i) {
   return false;
 }
 
+// Whether the character at text[i] may be a digit of another script.
+bool may_be_digit(std::string_view text, std::size_t i) {
+  return i < text.size() && static_cast<unsigned char>(text[i]) >= 0xC0 && !shared::neither_digit_nor_blank(text, i);
+}
+
+// The rest of a walk, from `pos` on, by the engine's own scan.
+bool scan_from(std::string_view text, std::size_t pos, const regex::Regex& re, rules::Reader read, rules::Rewrite& r) {
+  Captures caps;
+  for (; pos < text.size() && re.find_at(text, pos, caps); pos = caps.end(0)) {
+    r.put(caps.start(0), caps.end(0), read(caps));
+  }
+  return r.finish();
+}
+
 // Every match of `re` replaced by read(), the pattern tried only where
 // `Starts` says a match can begin (at a byte of `Lead`): the engine's own
 // leftmost-first walk when no match can begin anywhere else. For a pattern
@@ -559,16 +570,13 @@ bool at_starts(std::string_view text, const regex::Regex& re, rules::Reader read
   std::size_t pos = 0;
   Captures caps;
   std::string reading;
-  const auto may_be_digit = [&](std::size_t i) {
-    return i < text.size() && static_cast<unsigned char>(text[i]) >= 0xC0 && !shared::neither_digit_nor_blank(text, i);
-  };
   while ((pos = next_lead(text, pos, Lead)) < text.size()) {
     const auto b = static_cast<unsigned char>(text[pos]);
-    if (DigitFirst && may_be_digit(pos)) break;
+    if (DigitFirst && may_be_digit(text, pos)) break;
     if (Run && is_digit_byte(text[pos])) {
       std::size_t end = pos;
       while (end < text.size() && is_digit_byte(text[end])) ++end;
-      if (may_be_digit(end)) break;  // the run may go on in another script
+      if (may_be_digit(text, end)) break;  // the run may go on in another script
       reading.clear();
       Run(reading, text.substr(pos, end - pos));
       r.put(pos, end, reading);
@@ -582,10 +590,52 @@ bool at_starts(std::string_view text, const regex::Regex& re, rules::Reader read
     r.put(caps.start(0), caps.end(0), read(caps));
     pos = caps.end(0);
   }
-  for (; pos < text.size() && re.find_at(text, pos, caps); pos = caps.end(0)) {
+  return scan_from(text, pos, re, read, r);
+}
+
+// Runs of ASCII digits, "." and ",", in which every match of a number
+// pattern lies whole (while its digits are ASCII): a run that `May` says
+// holds none is passed over whole, and in the others the pattern is tried
+// at each digit or "." in turn, the engine's own order. From a character
+// that may be a digit of another script on, the engine scans.
+template <bool (*May)(std::string_view text, std::size_t start, std::size_t end)>
+bool at_runs(std::string_view text, const regex::Regex& re, rules::Reader read, std::string& out) {
+  rules::Rewrite r(text, out);
+  std::size_t pos = 0;
+  Captures caps;
+  const auto in_run = [](char c) { return is_digit_byte(c) || c == '.' || c == ','; };
+  while ((pos = next_lead(text, pos, NUMBER_MARK_LEADS)) < text.size()) {
+    if (may_be_digit(text, pos)) break;
+    if (!in_run(text[pos])) {
+      pos += char_length(static_cast<unsigned char>(text[pos]));
+      continue;
+    }
+    std::size_t end = pos;
+    while (end < text.size() && in_run(text[end])) ++end;
+    if (may_be_digit(text, end)) break;  // the run may go on in another script
+    std::size_t at = May(text, pos, end) ? pos : end;
+    for (; at < end; ++at) {
+      if (text[at] != ',' && re.match_at(text, at, caps)) break;
+    }
+    if (at == end) {
+      pos = end;
+      continue;
+    }
     r.put(caps.start(0), caps.end(0), read(caps));
+    pos = caps.end(0);
   }
-  return r.finish();
+  return scan_from(text, pos, re, read, r);
+}
+
+// A percent ends its run with "%" right after it.
+bool percent_follows(std::string_view t, std::size_t, std::size_t end) { return end < t.size() && t[end] == '%'; }
+// A decimal holds a "." and a digit after it, a grouped number a "," and a digit.
+template <char Mark>
+bool mark_then_digit(std::string_view t, std::size_t start, std::size_t end) {
+  for (std::size_t i = start; i + 1 < end; ++i) {
+    if (t[i] == Mark && is_digit_byte(t[i + 1])) return true;
+  }
+  return false;
 }
 
 using rules::Pass;
@@ -604,10 +654,10 @@ const Pass HEAD[] = {
     {rules::RE_ZERO_COMMA, rules::zero_point},  // ‘0,250’ -> ‘0.250’
 };
 const Pass PERCENT_ZH[] = {
-    {RE_PERCENT, percent_zh},  // ‘12.5%’ -> ‘百分之十二点五’
+    {RE_PERCENT, percent_zh, nullptr, at_runs<percent_follows>},  // ‘12.5%’ -> ‘百分之十二点五’
 };
 const Pass PERCENT_ZH_MY[] = {
-    {RE_PERCENT, percent_zh_my},  // ‘12.5%’ -> ‘十二点五巴仙’
+    {RE_PERCENT, percent_zh_my, nullptr, at_runs<percent_follows>},  // ‘12.5%’ -> ‘十二点五巴仙’
 };
 const Pass DATES_AND_SCALES[] = {
     {RE_DATE_DMY, read_date_dmy, nullptr, at_starts<DIGIT_LEADS, date_start<1, 2>, true>},  // ‘5.6.24’ -> ‘二四年六月五日’
@@ -631,8 +681,8 @@ const Pass TAIL[] = {
     // ‘下午3:30’ -> ‘下午三点三十分’; every match holds a digit and a ":" or "."
     {RE_TIME_ZH, time_with_zh_period, nullptr, at_starts<PERIOD_LEADS, period_start, false>, rules::needs_of(R"(\d[:.])")},
     {RE_TIME_SHORTFORM, hour_with_period},     // ‘10 a.m.’ -> ‘上午十点’
-    {RE_COMMA_NUM, read_grouped},              // ‘1,234,567.5’ -> ‘一百二十三万四千五百六十七点五’
-    {RE_DECIMAL, read_decimal},                // ‘3.14’ -> ‘三点一四’
+    {RE_COMMA_NUM, read_grouped, nullptr, at_runs<mark_then_digit<','>>},  // ‘1,234,567.5’ -> ‘一百二十三万四千五百六十七点五’
+    {RE_DECIMAL, read_decimal, nullptr, at_runs<mark_then_digit<'.'>>},  // ‘3.14’ -> ‘三点一四’
     {RE_DASHED, read_dashed_digits, nullptr, rules::replace_at_digit_runs},  // ‘012-3456’ -> ‘零 一 二 三 四 五 六’
     {RE_DASHED_ALNUM, read_dashed_alnum},      // ‘A1-B2’ -> ‘A 一 B 二’; two stashed entities typed ‘A-B’ stay keys
     {RE_ALNUM, read_mixed_token, nullptr, at_mixed_runs, mixed_needs()},  // ‘COVID19’ -> ‘C O V I D 一 九’
