@@ -542,14 +542,16 @@ std::string mixed_alnum_en(std::string_view token) { return rules::mixed_alnum(t
 
 std::span<const rules::Pass> english_passes() { return PASSES; }
 
-std::string normalize_english(std::string_view input) {
+std::string normalize_english(std::string_view text) { return normalize_english(std::string(text)); }
+
+std::string normalize_english(std::string&& input) {
   // A bare number is one match of the plain-number pass; every other pass
   // needs a character it lacks, and its reading holds no digit.
   // Its reading is already collapsed: digit words one blank apart, or the
   // words of a number of up to four digits (a test reads them all).
   if (all_ascii_digits(input)) return read_digits(input);
   rules::Known known;
-  std::string text = normalize::expand_all_currency_suffixes(input, &known);
+  std::string text = normalize::expand_all_currency_suffixes(std::move(input), &known);
   text = rules::run_passes(std::move(text), PASSES, std::move(known));
   // Every contraction holds an apostrophe and every title ends in a full
   // stop: only rows whose letter stands beside one in the text are scanned.

@@ -14,6 +14,7 @@
 namespace kalvesta::normalize_en {
 
 std::string normalize_english(std::string_view text);
+std::string normalize_english(std::string&& text);
 // The number, money and time pass table (tests check its gates).
 std::span<const rules::Pass> english_passes();
 std::string render_year(u128 year);

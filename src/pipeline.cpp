@@ -41,7 +41,7 @@ std::string rewrite_minus_signs(std::string text, const langpack::LanguagePack& 
 
 std::string language_pass(std::string&& text, std::string_view lang) {
   if (lang == "id") return normalize_id::normalize_indonesian(std::move(text));
-  if (lang == "en") return normalize_en::normalize_english(text);
+  if (lang == "en") return normalize_en::normalize_english(std::move(text));
   if (lang == "zh") return normalize_zh::normalize_zh_variant(text, false);
   if (lang == "zh_my") return normalize_zh::normalize_zh_variant(text, true);
   return normalize::normalize_malay(std::move(text));
