@@ -279,13 +279,19 @@ bool is_digit_word(std::string_view word) {
 }
 
 // Three or more repeats put the word between three blanks in a row, the
-// same bytes between the first two as between the last two (‘ ha ha ’); a
-// text without such blanks cannot match, and is not scanned.
+// same bytes between the first two as between the last two, right before
+// the first and right after the last (‘ha ha ha ha’); a text without such
+// blanks cannot match, and is not scanned.
 static bool may_repeat_thrice(std::string_view text) {
   std::size_t a = std::string_view::npos, b = std::string_view::npos;  // the two blanks before
   const auto at_blank = [&](std::size_t c) {
-    const bool repeat = b != std::string_view::npos && a != std::string_view::npos && c - b == b - a &&
-                        b - a > 1 && text.substr(a + 1, b - a - 1) == text.substr(b + 1, c - b - 1);
+    bool repeat = false;
+    if (a != std::string_view::npos && c - b == b - a && b - a > 1) {
+      const std::size_t len = b - a - 1;
+      const std::string_view word = text.substr(a + 1, len);
+      repeat = text.substr(b + 1, len) == word && a >= len && text.substr(a - len, len) == word &&
+               text.substr(c + 1, len) == word;
+    }
     a = b;
     b = c;
     return repeat;
