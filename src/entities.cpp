@@ -399,12 +399,15 @@ class Bytes {
   std::array<std::uint64_t, 4> bits_{};
 };
 
-// A text with its digit runs, left to right, and what follows them: the
-// byte right after each run, and the first byte after it and its blanks.
+// A text with its digit runs, left to right, and what stands around them:
+// the byte right after each run and the first byte after it and its blanks,
+// the byte right before each run and the last byte before it and its blanks;
+// and how many digits the runs hold.
 struct Scanned {
   std::string_view text;
   RunList runs;
-  Bytes next, after_blanks;
+  Bytes next, after_blanks, prev, before_blanks;
+  std::size_t digits = 0;
 
   void scan(std::string_view t) {
     text = t;
@@ -414,8 +417,15 @@ struct Scanned {
   }
   // `next` and `after_blanks` for the text and runs as they stand.
   void index() {
-    next = after_blanks = Bytes{};
+    next = after_blanks = prev = before_blanks = Bytes{};
+    digits = 0;
     for (const DigitRun& r : runs) {
+      digits += r.digits;
+      if (r.start > 0) {
+        prev.add(text[r.start - 1]);
+        const std::size_t p = skip_blanks_back(text, r.start);
+        if (p > 0) before_blanks.add(text[p - 1]);
+      }
       if (r.end == text.size()) continue;
       next.add(text[r.end]);
       const std::size_t p = skip_blanks(text, r.end);
@@ -512,6 +522,7 @@ bool may_hold_url(const Scanned& s) {
 
 // Five digits or more in runs joined by one blank or dash (‘012-345 6789’).
 bool may_hold_phone(const Scanned& s) {
+  if (s.digits < 5) return false;
   std::size_t chain = 0;
   for (std::size_t i = 0; i < s.runs.size(); ++i) {
     const DigitRun& r = s.runs[i];
@@ -575,8 +586,13 @@ std::size_t currency_start(std::string_view t, std::size_t amount) {
 bool may_hold_currency(const Scanned& s) {
   const std::string_view t = s.text;
   auto amount_at = [&](std::size_t p) { return currency_start(t, p) != std::string_view::npos; };
-  return s.any_run([&](const DigitRun& r) { return amount_at(r.start); }) || any_at(t, ',', amount_at) ||
-         (!s.runs.empty() && any_at(t, '.', [&](std::size_t p) { return digit_at(t, p + 1) != 0 && amount_at(p); }));
+  // A code or sign ends in one of these bytes, right before a run or before the blank before one;
+  // a "." before a digit stands right before a run.
+  constexpr Bytes code_ends("$mMpPrRdD\xA3\xAC"), dot(".");
+  const bool before_runs = s.prev.has_any(code_ends) || s.before_blanks.has_any(code_ends);
+  return (before_runs && s.any_run([&](const DigitRun& r) { return amount_at(r.start); })) ||
+         any_at(t, ',', amount_at) ||
+         (s.prev.has_any(dot) && any_at(t, '.', [&](std::size_t p) { return digit_at(t, p + 1) != 0 && amount_at(p); }));
 }
 
 // The short form of a month name (‘May’, ‘Sep’) at `pos`, as written.
@@ -594,6 +610,9 @@ bool month_at(std::string_view t, std::size_t pos) {
 
 bool may_hold_date(const Scanned& s) {
   const std::string_view t = s.text;
+  // A separator after a run, or a month name (perhaps with its full stop) before one.
+  constexpr Bytes separators("/-"), name_ends(".abcdefghijklmnopqrstuvwxyz");
+  if (!s.next.has_any(separators) && !s.before_blanks.has_any(name_ends)) return false;
   return s.any_run([&](const DigitRun& r) {
     // ‘12/05/2024’, ‘2024-05-12’
     if (r.end < t.size() && (t[r.end] == '/' || t[r.end] == '-') && digit_at(t, r.end + 1)) return true;
