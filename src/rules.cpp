@@ -9,6 +9,10 @@
 #include "numtext.h"
 #include "unicode.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kalvesta::rules {
 
 using num2word::NumberVocab;
@@ -609,17 +613,43 @@ std::size_t code_at(std::string_view text, std::size_t from, std::size_t p) {
   return p + 2 < text.size() && second == rest[0] && (at(p + 2) | 0x20) == rest[1] ? p : std::string_view::npos;
 }
 
+#if defined(__SSE2__)
+// Sixteen bytes from p, one bit each: in [lo, hi] as signed bytes (no byte beyond ASCII).
+__m128i bytes_within(__m128i v, char lo, char hi) {
+  return _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(lo - 1))),
+                       _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(hi + 1))));
+}
+unsigned byte_bits(__m128i m) { return static_cast<unsigned>(_mm_movemask_epi8(m)); }
+#endif
+
 }  // namespace
 
 std::size_t next_code_start(std::string_view text, std::size_t from) {
   const auto* s = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
   if (from >= n) return std::string_view::npos;
-  // Eight bytes at a time: only a byte beyond ASCII or one after a byte that
-  // is no ASCII word character (a byte beyond ASCII may be part of a
+  // Whole blocks at a time: only a byte beyond ASCII or one after a byte
+  // that is no ASCII word character (a byte beyond ASCII may be part of a
   // character that is one or not: it counts as none) is looked at.
   bool after_word = from > 0 && byte_kinds(s[from - 1]).word != 0;
-  for (std::size_t p = from; p < n; p += 8) {
+  std::size_t p = from;
+#if defined(__SSE2__)
+  for (; p + 16 <= n; p += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + p));
+    const __m128i low = _mm_or_si128(v, _mm_set1_epi8(0x20));  // ASCII letters in lower case
+    const auto is = [](__m128i w, char c) { return _mm_cmpeq_epi8(w, _mm_set1_epi8(c)); };
+    const unsigned word = byte_bits(_mm_or_si128(_mm_or_si128(bytes_within(v, '0', '9'), bytes_within(low, 'a', 'z')), is(v, '_')));
+    const __m128i first = _mm_or_si128(_mm_or_si128(_mm_or_si128(is(low, 'r'), is(low, 'u')), _mm_or_si128(is(low, 'e'), is(low, 'g'))),
+                                       _mm_or_si128(_mm_or_si128(is(low, 'm'), is(low, 'i')), is(v, '$')));
+    unsigned look = byte_bits(v) | (byte_bits(first) & ~(word << 1 | (after_word ? 1u : 0u)));
+    after_word = (word >> 15) != 0;
+    for (; look != 0; look &= look - 1) {
+      const std::size_t at = code_at(text, from, p + static_cast<std::size_t>(std::countr_zero(look)));
+      if (at != std::string_view::npos) return at;
+    }
+  }
+#endif
+  for (; p < n; p += 8) {
     std::uint64_t x = 0;
     const std::size_t len = n - p;
     if (len >= 8) {
@@ -656,13 +686,24 @@ bool may_hold_scale(std::string_view text) {
     const unsigned letter = (s[q] | 0x20u) - 'a';
     return s[q] >= 0x80 || (letter < 26 && (kFirst >> letter) & 1);
   };
-  if (n < 8) {
-    for (std::size_t p = 0; p < n; ++p) {
+  std::size_t p = 0;
+#if defined(__SSE2__)
+  for (; p + 16 <= n; p += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + p));
+    if (byte_bits(v) != 0) return true;
+    const unsigned digits = byte_bits(bytes_within(v, '0', '9'));
+    for (unsigned d = digits & ~(digits >> 1); d != 0; d &= d - 1) {
+      if (scale_after(p + static_cast<std::size_t>(std::countr_zero(d)))) return true;
+    }
+  }
+#endif
+  if (n - p < 8) {
+    for (; p < n; ++p) {
       if (s[p] >= 0x80 || (s[p] >= '0' && s[p] <= '9' && scale_after(p))) return true;
     }
     return false;
   }
-  for (std::size_t p = 0; p < n; p += 8) {
+  for (; p < n; p += 8) {
     // The last block is the text's last eight bytes, without those seen already.
     const std::size_t at = std::min(p, n - 8);
     std::uint64_t x;

@@ -91,6 +91,7 @@ TEST(replace_after_codes, same_matches_as_the_engine) {
       "", "RM5", "rm 5 and $6", "xRM5 _RM5 5RM5", "(RM5)", "RM5RM6", "usd 7, Eur 8, gBp 9, MYR 1, idr 2, Rp3",
       "US$5", "$$5", "RM,", "R", "RM", "harga RM 1,500", "Uſd 5", "€5 £6", "价格RM5", "RMx5 RP.5", "\x04" "5",
       "RMx RM5 usd", "rmrm5 $ 5 RM 6", "USDx €5 RM6", "Eur 8 ſ $9", "1234567 RM5 12345_RM5 123456:$5",
+      "0123456789abcde RM5", "0123456789abcdefRM5 RM6", "0123456789abcde\u00a35", "0123456789abcde$5",
   };
   auto mark = [](const kalvesta::regex::Captures& c) { return "<" + std::string(c[1]) + "|" + std::string(c[2]) + ">"; };
   for (auto t : texts) {
