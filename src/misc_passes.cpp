@@ -58,42 +58,43 @@ const ContextPass CONTEXT_PASSES[] = {
 // blanks and then a character that may be a digit follow it, or a character
 // that may be a blank of another script follows it or the blanks.
 unsigned rows_before_numbers(std::string_view text) {
+  const auto at = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  // Past p, its digits and continuation bytes: no word starts there.
+  const auto past = [&](std::size_t p) {
+    do ++p;
+    while (p < text.size() && (unicode::is_ascii_digit(at(p)) || (at(p) & 0xC0) == 0x80));
+    return p;
+  };
   unsigned rows = 0;
   shared::CaselessWord word;
   for (std::size_t i = 0; i < text.size();) {
     // Only a word whose blanks reach an ASCII digit or a character beyond
     // ASCII counts; before the next such byte p all is ASCII or CJK
     // ideographs, where words are runs of A-Z and a-z, so the walk may look
-    // at the word (or blanks) before p.
+    // at the word (or blanks) before p, each blank a bounded number of times.
     const std::size_t p = shared::next_maybe_digit(text, i);
     if (p == text.size()) break;
     std::size_t start = p;
-    while (start > i && unicode::is_ascii_blank(static_cast<unsigned char>(text[start - 1]))) --start;
-    while (start > i && shared::may_begin_letter(static_cast<unsigned char>(text[start - 1]))) --start;
+    while (start > i && unicode::is_ascii_blank(at(start - 1))) --start;
+    while (start > i && shared::may_begin_letter(at(start - 1))) --start;
     const std::size_t end = shared::caseless_word_end(text, start, &word);
     if (end == start) {
-      // Only blanks before p: p is looked at next, from itself on, so that a
-      // blank run is walked a bounded number of times.
-      if (start < p) {
-        i = p;
-        continue;
-      }
-      // No word starts at p, nor at the digits or continuation bytes after.
-      i = p;
-      do ++i;
-      while (i < text.size() && (unicode::is_ascii_digit(static_cast<unsigned char>(text[i])) ||
-                                 (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80));
+      // No word before p; one may start at p itself, looked at next.
+      const bool word_at_p = start < p && shared::may_begin_letter(at(p));
+      i = word_at_p ? p : past(p);
       continue;
     }
     i = end;
     std::size_t k = end;
-    while (k < text.size() && unicode::is_ascii_blank(static_cast<unsigned char>(text[k]))) ++k;
+    while (k < text.size() && unicode::is_ascii_blank(at(k))) ++k;
     if (k == text.size()) continue;
-    const bool ascii = static_cast<unsigned char>(text[k]) < 0x80;
-    if (ascii ? k == end || text[k] < '0' || text[k] > '9' : !shared::may_be_digit_or_blank(text, k)) continue;
+    const bool ascii = at(k) < 0x80;
+    if (ascii ? k == end || at(k) < '0' || at(k) > '9' : !shared::may_be_digit_or_blank(text, k)) continue;
     for (std::size_t r = 0; r < std::size(CONTEXT_PASSES); ++r) {
       if (CONTEXT_PASSES[r].words.contains(word.view())) rows |= 1u << r;
     }
+    // The number after the word's blanks starts no word.
+    if (k == p && !shared::may_begin_letter(at(p))) i = past(p);
   }
   return rows;
 }
