@@ -290,7 +290,9 @@ using rules::kDotDigit;
 const Pass PASSES[] = {
     {.re = rules::RE_ZERO_COMMA, .read = rules::zero_point, .near = kDigitMarkDigit},  // ‘0,001’ -> ‘0.001’
     {.re = RE_DATE, .read = read_date, .near = kDigitMarkDigit},  // ‘05/03/24’ -> ‘fifth of March, twenty-four’
-    {RE_CURRENCY, read_money, nullptr, rules::replace_after_codes},  // ‘RM5.50’ -> ‘five ringgit fifty cent’
+    // ‘RM5.50’ -> ‘five ringgit fifty cent’; the walk finds the codes, and
+    // every amount holds a digit or a comma.
+    {RE_CURRENCY, read_money, nullptr, rules::replace_after_codes, rules::needs_of(R"([\d,])")},
     {.re = RE_TIME_NO_MERIDIAN, .read = read_time_no_meridian, .head = &RE_TIME_NO_MERIDIAN_HEAD, .near = kDigitMarkDigit},  // ‘9:05’ -> ‘nine five’
     {.re = RE_TIME, .read = read_time, .near = kDigitMarkDigit},  // ‘10.15 a.m.’ -> ‘ten fifteen a m’
     {.re = RE_TIME_HOUR_ONLY, .read = read_hour_only, .near = kDigitWord},  // ‘7pm’ -> ‘seven p m’
