@@ -261,12 +261,34 @@ std::string spaced_chars(std::string_view text) {
   return out;
 }
 
-// Plain replacements applied in order; each row sees the previous output.
+// Rows of one byte and the text it becomes.
 template <std::size_t N>
-std::string replace_each(std::string text,
-                         const std::array<std::pair<std::string_view, std::string_view>, N>& rows) {
-  for (const auto& [from, to] : rows) text = unicode::replace_all(text, from, to);
-  return text;
+using ByteRows = std::array<std::pair<std::string_view, std::string_view>, N>;
+
+// Whether no row's text holds a later row's byte: then applying the rows in
+// order, each to the previous output, is one pass over the text.
+template <std::size_t N>
+constexpr bool one_pass(const ByteRows<N>& rows) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (rows[i].first.size() != 1) return false;
+    for (std::size_t j = i + 1; j < N; ++j)
+      if (rows[i].second.find(rows[j].first[0]) != std::string_view::npos) return false;
+  }
+  return true;
+}
+
+// Plain replacements applied in order; each row sees the previous output.
+template <const auto& Rows>
+std::string replace_each(std::string_view text) {
+  static_assert(one_pass(Rows));
+  std::string out;
+  out.reserve(text.size() + 16);
+  for (char c : text) {
+    const auto row = std::find_if(Rows.begin(), Rows.end(), [c](const auto& r) { return r.first[0] == c; });
+    if (row == Rows.end()) out += c;
+    else out += row->second;
+  }
+  return out;
 }
 
 // "scheme://" -> the scheme spelled out and `spoken`, for every occurrence.
@@ -415,7 +437,7 @@ struct Scanned {
     scan_into(t, 0, runs);
     index();
   }
-  // `next` and `after_blanks` for the text and runs as they stand.
+  // What stands around the runs, for the text and runs as they stand.
   void index() {
     next = after_blanks = prev = before_blanks = Bytes{};
     digits = 0;
@@ -1396,10 +1418,10 @@ std::string spoken_url(std::string_view text, std::string_view lang) {
     std::string out = speak_scheme(std::string(text), lang == "zh" ? " 冒号斜杠斜杠" : " 冒号 slash slash ");
     out = RE_SPELL_WWW->replace_all(out, [](const regex::Captures&) { return "w w w 点 "; });
     // ‘a-b?x=1’ -> ‘a杠b 问号 x 等于 1’
-    static constexpr std::array<std::pair<std::string_view, std::string_view>, 7> ROWS_ZH = {{
+    static constexpr ByteRows<7> ROWS_ZH = {{
         {".", "点"}, {"/", "斜杠"}, {"-", "杠"}, {"?", " 问号 "}, {"=", " 等于 "}, {"&", " 和 "}, {"*", " 星号 "},
     }};
-    out = replace_each(std::move(out), ROWS_ZH);
+    out = replace_each<ROWS_ZH>(out);
     // The colon of a port stays; its digits are read like any other run.
     out = RE_SPELL_DIGITS->replace_all(out, [](const regex::Captures& c) { return digit_words_zh(c.group(0)); });
     return squash_spaces(unicode::trim(out));
@@ -1412,10 +1434,10 @@ std::string spoken_url(std::string_view text, std::string_view lang) {
   out = RE_SPELL_PORT->replace_all(out, [&](const regex::Captures& c) {
     return " colon " + shared::spell_digits(c.group(1), pack);
   });
-  static constexpr std::array<std::pair<std::string_view, std::string_view>, 6> ROWS = {{
+  static constexpr ByteRows<6> ROWS = {{
       {".", " dot "}, {"/", " slash "}, {"-", " dash "}, {"?", " question mark "}, {"=", " equals "}, {"&", " and "},
   }};
-  out = replace_each(std::move(out), ROWS);
+  out = replace_each<ROWS>(out);
   if (lang == "en" || lang == "ms") {
     out = unicode::replace_all(out, "*", " ");
     out = unicode::replace_all(out, "!", " ");
@@ -1431,16 +1453,16 @@ std::string spoken_email(std::string_view text, std::string_view lang) {
   const langpack::LanguagePack& pack = langpack::get_pack(lang);
   std::string out(text);
   if (shared::is_chinese(lang)) {
-    static constexpr std::array<std::pair<std::string_view, std::string_view>, 5> ROWS_ZH = {{
+    static constexpr ByteRows<5> ROWS_ZH = {{
         {"@", "艾特"}, {".", "点"}, {"_", "下划线"}, {"+", "加"}, {"-", "杠"},
     }};
-    out = replace_each(std::move(out), ROWS_ZH);
+    out = replace_each<ROWS_ZH>(out);
   } else {
     // ‘a.b@x.com’ -> ‘a dot b at x dot com’ (the same words in every language)
-    static constexpr std::array<std::pair<std::string_view, std::string_view>, 5> ROWS = {{
+    static constexpr ByteRows<5> ROWS = {{
         {"@", " at "}, {".", " dot "}, {"_", " underscore "}, {"+", " plus "}, {"-", " dash "},
     }};
-    out = replace_each(std::move(out), ROWS);
+    out = replace_each<ROWS>(out);
     // ‘doe99’ -> ‘doe 99’
     out = RE_SPELL_LETTER_DIGIT->replace_all(out, [](const regex::Captures&) { return " "; });
   }
