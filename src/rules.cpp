@@ -15,6 +15,18 @@
 
 namespace kalvesta::rules {
 
+#if defined(__SSE2__)
+namespace {
+// Of sixteen bytes, those in [lo, hi] as signed bytes (so none beyond ASCII).
+__m128i bytes_within(__m128i v, char lo, char hi) {
+  return _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(lo - 1))),
+                       _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(hi + 1))));
+}
+// One bit per byte: its top bit.
+unsigned byte_bits(__m128i m) { return static_cast<unsigned>(_mm_movemask_epi8(m)); }
+}  // namespace
+#endif
+
 using num2word::NumberVocab;
 
 // ---- what a match needs ----
@@ -412,11 +424,28 @@ constexpr NearTable kNear = near_table();
 }  // namespace
 
 std::uint8_t near_of(std::string_view text) {
+  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t n = text.size();
   unsigned state = kOther, facts = 0;
-  for (char c : text) {
-    const std::uint8_t e = kNear[state][static_cast<unsigned char>(c)];
-    facts |= e;
-    state = e & 7;
+  for (std::size_t i = 0; i < n;) {
+#if defined(__SSE2__)
+    // Every fact needs a digit (or a byte beyond ASCII): sixteen bytes
+    // without one, entered with no digit behind, complete none, and leave
+    // only whether they end in ".".
+    if ((state == kOther || state == kDot) && i + 16 <= n) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+      if ((byte_bits(v) | byte_bits(bytes_within(v, '0', '9'))) == 0) {
+        state = s[i + 15] == '.' ? kDot : kOther;
+        i += 16;
+        continue;
+      }
+    }
+#endif
+    for (const std::size_t end = std::min(n, i + 16); i < end; ++i) {
+      const std::uint8_t e = kNear[state][s[i]];
+      facts |= e;
+      state = e & 7;
+    }
   }
   return static_cast<std::uint8_t>(facts >> 3);
 }
@@ -612,15 +641,6 @@ std::size_t code_at(std::string_view text, std::size_t from, std::size_t p) {
   if (rest == "mp") return second == 'm' || second == 'p' ? p : std::string_view::npos;
   return p + 2 < text.size() && second == rest[0] && (at(p + 2) | 0x20) == rest[1] ? p : std::string_view::npos;
 }
-
-#if defined(__SSE2__)
-// Sixteen bytes from p, one bit each: in [lo, hi] as signed bytes (no byte beyond ASCII).
-__m128i bytes_within(__m128i v, char lo, char hi) {
-  return _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(lo - 1))),
-                       _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(hi + 1))));
-}
-unsigned byte_bits(__m128i m) { return static_cast<unsigned>(_mm_movemask_epi8(m)); }
-#endif
 
 }  // namespace
 
