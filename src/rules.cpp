@@ -469,12 +469,13 @@ std::string run_passes(std::string text, std::span<const Pass> passes, Known kno
   int near = -1;
   std::size_t first_code = known.first_code;
   for (const Pass& p : passes) {
-    if (!holds) holds.emplace(cur);
-    if (!holds->may_match(p.needs)) continue;
+    // Neighbours first: cheaper to work out than what the text holds.
     if (p.near) {
       if (near < 0) near = near_of(cur);
       if ((near & p.near) != p.near) continue;
     }
+    if (!holds) holds.emplace(cur);
+    if (!holds->may_match(p.needs)) continue;
     bool changed;
     if (p.head) {
       changed = replace_unless_percent_follows(cur, **p.head, p.read, next);
