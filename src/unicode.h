@@ -21,9 +21,23 @@ inline char32_t decode(std::string_view text, std::size_t& pos) {
     return 0;
   }
   auto b = static_cast<unsigned char>(text[pos]);
+  if (b < 0x80) {
+    ++pos;
+    return b;
+  }
+  if ((b & 0xF0) == 0xE0 && pos + 2 < text.size()) {
+    // Three bytes, the most common form beyond ASCII, told without the loop
+    // (a continuation byte flipped at its top bit is below 0x40).
+    const unsigned t1 = static_cast<unsigned char>(text[pos + 1]) ^ 0x80u;
+    const unsigned t2 = static_cast<unsigned char>(text[pos + 2]) ^ 0x80u;
+    if (t1 < 0x40 && t2 < 0x40) {
+      pos += 3;
+      return static_cast<char32_t>((b & 0x0Fu) << 12 | t1 << 6 | t2);
+    }
+  }
   std::size_t len = b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
   if (b < 0xC0 || b > 0xF4 || pos + len > text.size()) {
-    ++pos;  // ASCII or a stray byte: itself
+    ++pos;  // a stray byte: itself
     return b;
   }
   char32_t c = b & (0x7F >> len);

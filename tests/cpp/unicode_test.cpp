@@ -10,7 +10,7 @@
 using namespace kalvesta::unicode;
 
 TEST(Unicode, DecodeAndEncodeRoundTrip) {
-  const char32_t chars[] = {U'a', U'\u00e9', U'\u4e2d', U'\U0001F600', U'\u0000', U'\U0010FFFF'};
+  const char32_t chars[] = {U'a', U'\u00e9', U'\u0800', U'\u4e2d', U'\uffff', U'\U0001F600', U'\u0000', U'\U0010FFFF'};
   for (char32_t c : chars) {
     std::string s = to_utf8(c);
     std::size_t pos = 0;
@@ -23,6 +23,9 @@ TEST(Unicode, DecodeAndEncodeRoundTrip) {
   EXPECT_EQ(decode(odd, pos), 0xFFu);
   EXPECT_EQ(decode(odd, pos), 0xE4u);
   EXPECT_EQ(pos, 2u);
+  pos = 0;
+  EXPECT_EQ(decode("\xe4\x41\x80", pos), 0xE4u);  // a first byte without its continuation
+  EXPECT_EQ(pos, 1u);
   pos = 9;
   EXPECT_EQ(decode(odd, pos), 0u);  // past the end: nothing, and no overrun
   EXPECT_EQ(pos, odd.size());
