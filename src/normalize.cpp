@@ -246,7 +246,7 @@ std::string mixed_token(const Captures& c) { return normalize_mixed_alnum(c[0]);
 // Order matters: money before times ("RM10.30" is not a clock), times before
 // decimals, and the dashed/adjacent/number trio spreads, rejoins, then reads.
 const Pass MALAY_PASSES[] = {
-    {.re = RE_ZERO_COMMA, .read = zero_point, .near = kDigitMarkDigit},  // ‘0,001’ -> ‘0.001’
+    {.re = RE_ZERO_COMMA, .read = zero_point, .near = kDigitCommaDigit},  // ‘0,001’ -> ‘0.001’
     {.re = RE_K_SUFFIX, .read = times_ten_to<3>, .walk = replace_after_codes, .near = kDigitWord},  // ‘RM1.5K’ -> ‘RM1500’
     {.re = RE_DATE_YMD, .read = date_ymd, .near = kDigitMarkDigit},  // ‘2024-03-05’ -> ‘lima Mac dua ribu dua puluh empat’
     {.re = RE_DATE, .read = date_dmy, .near = kDigitMarkDigit},  // ‘05/03/24’ -> ‘lima Mac dua puluh empat’
@@ -254,12 +254,12 @@ const Pass MALAY_PASSES[] = {
     {.re = RE_TIME_NO_MERIDIAN, .read = clock, .head = &RE_TIME_NO_MERIDIAN_HEAD, .near = kDigitMarkDigit},  // ‘10:30’ -> ‘sepuluh tiga puluh’
     {.re = RE_TIME, .read = clock_with_period, .near = kDigitMarkDigit},  // ‘10:30pm’ -> ‘sepuluh tiga puluh p m’
     {.re = RE_TIME_HOUR_ONLY, .read = hour_with_period, .near = kDigitWord},  // ‘3pm’ -> ‘tiga petang’
-    {.re = RE_GROUPED_DECIMAL, .read = ungrouped, .near = kDigitMarkDigit | kDotDigit},  // ‘7,654.32’ -> ‘7654.32’
+    {.re = RE_GROUPED_DECIMAL, .read = ungrouped, .near = kDigitCommaDigit | kDotDigit},  // ‘7,654.32’ -> ‘7654.32’
     {RE_PERCENT, percent},                    // ‘12.5%’ -> ‘dua belas perpuluhan lima peratus’
     {.re = RE_DECIMAL, .read = decimal, .near = kDotDigit},  // ‘3.14’ -> ‘tiga perpuluhan satu empat’, ‘.5’ -> ‘perpuluhan lima’
     {RE_DASHED, dashed, nullptr, replace_at_digit_runs},  // ‘012-345’ -> ‘0 1 2 3 4 5’
-    {.re = RE_GROUPED_ALNUM, .read = ungrouped, .near = kDigitMarkDigit},  // ‘1,000th’ -> ‘1000th’
-    {.re = RE_COMMA_NUM, .read = comma_number, .near = kDigitMarkDigit},  // ‘1,500’ -> ‘seribu lima ratus’
+    {.re = RE_GROUPED_ALNUM, .read = ungrouped, .near = kDigitCommaDigit},  // ‘1,000th’ -> ‘1000th’
+    {.re = RE_COMMA_NUM, .read = comma_number, .near = kDigitCommaDigit},  // ‘1,500’ -> ‘seribu lima ratus’
     {.re = RE_ADJACENT, .read = adjacent, .near = kDigitBlank},  // ‘0 1 2 3 4 5’ -> ‘012345’
     {RE_NUMBER, plain_number},                // ‘12345’ -> ‘satu dua tiga empat lima’
     {RE_ALNUM, mixed_token, nullptr, replace_words_with_digits},  // ‘b2b’ -> ‘B dua B’

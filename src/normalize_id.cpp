@@ -49,7 +49,7 @@ using rules::kDotDigit;
 // Dotted thousands first, so that a comma decimal after them is taken whole.
 const Pass PREPARSE_PASSES[] = {
     {.re = RE_DOTTED_THOUSANDS, .read = dotted_thousands, .near = kDigitMarkDigit | kDotDigit},  // ‘1.234.567,89’ -> ‘1234567.89’
-    {.re = RE_COMMA_DECIMAL, .read = comma_decimal, .near = kDigitMarkDigit},  // ‘12,5’ -> ‘12.5’
+    {.re = RE_COMMA_DECIMAL, .read = comma_decimal, .near = rules::kDigitCommaDigit},  // ‘12,5’ -> ‘12.5’
     {.re = RE_ID_CURRENCY_SUFFIX, .read = scale_suffix, .walk = rules::replace_after_codes, .near = kDigitWord},  // ‘Rp5jt’ -> ‘Rp5 juta’
     {.re = RE_ID_BARE_SUFFIX, .read = scale_suffix, .near = rules::kDigitRbJt},  // ‘10rb’ -> ‘10 ribu’
 };
@@ -158,15 +158,15 @@ const Pass INDONESIAN_PASSES[] = {
     {.re = rules::RE_DATE_YMD, .read = date_ymd, .near = kDigitMarkDigit},  // ‘2024-03-05’ -> ‘lima Maret dua ribu dua puluh empat’
     {.re = rules::RE_DATE, .read = date_dmy, .near = kDigitMarkDigit},  // ‘05/03/24’ -> ‘lima Maret dua puluh empat’
     {RE_CURRENCY_ID, money, nullptr, rules::replace_after_codes},  // ‘Rp5.5’ -> ‘lima rupiah lima sen’
-    {.re = RE_TIME_SHAPED_DECIMAL, .read = decimal, .near = kDigitMarkDigit},  // ‘3,14’ -> ‘tiga koma satu empat’
+    {.re = RE_TIME_SHAPED_DECIMAL, .read = decimal, .near = rules::kDigitCommaDigit},  // ‘3,14’ -> ‘tiga koma satu empat’
     {.re = RE_TIME_NO_MERIDIAN, .read = clock, .head = &RE_TIME_NO_MERIDIAN_HEAD, .near = kDigitMarkDigit},  // ‘10.30’ -> ‘sepuluh tiga puluh’
     {.re = RE_TIME, .read = clock_with_period, .near = kDigitMarkDigit},  // ‘10.30 pm’ -> ‘sepuluh tiga puluh sore’
     {.re = RE_TIME_HOUR_ONLY, .read = hour_with_period, .near = kDigitWord},  // ‘8 pm’ -> ‘delapan sore’
     {RE_PERCENT, percent},                    // ‘1,234%’ -> ‘satu koma dua tiga empat persen’
     {.re = rules::RE_DECIMAL, .read = decimal, .near = kDotDigit},  // ‘1.5’ -> ‘satu koma lima’
     {rules::RE_DASHED, dashed, nullptr, rules::replace_at_digit_runs},  // ‘012-345’ -> ‘0 1 2 3 4 5’
-    {.re = rules::RE_GROUPED_ALNUM, .read = rules::ungrouped, .near = kDigitMarkDigit},  // ‘1,000th’ -> ‘1000th’
-    {.re = rules::RE_COMMA_NUM, .read = comma_number, .near = kDigitMarkDigit},  // ‘1,500’ -> ‘seribu lima ratus’
+    {.re = rules::RE_GROUPED_ALNUM, .read = rules::ungrouped, .near = rules::kDigitCommaDigit},  // ‘1,000th’ -> ‘1000th’
+    {.re = rules::RE_COMMA_NUM, .read = comma_number, .near = rules::kDigitCommaDigit},  // ‘1,500’ -> ‘seribu lima ratus’
     {.re = rules::RE_ADJACENT, .read = adjacent, .near = kDigitBlank},  // ‘0 1 2 3 4 5’ -> ‘012345’
     {rules::RE_NUMBER, plain_number},     // ‘12345’ -> ‘satu dua tiga empat lima’
     {rules::RE_ALNUM, mixed_token, nullptr, rules::replace_words_with_digits},  // ‘B8’ -> ‘B delapan’

@@ -381,10 +381,12 @@ Holds::Holds(std::string_view text) {
 namespace {
 
 // The walk of near_of: a state per byte (what the last bytes were) and the
-// facts the next byte completes, one table entry each (facts << 3 | state).
-enum NearState : std::uint8_t { kOther, kDigit, kDigitMark, kDot, kDigitDot, kDigitBlanks, kDigitR, kDigitJ, kStates };
-static_assert(kStates <= 8 && (kDigitMarkDigit | kDotDigit | kDigitBlank | kDigitWord | kDigitRbJt) < 32);
-using NearTable = std::array<std::array<std::uint8_t, 256>, kStates>;
+// facts the next byte completes, one table entry each (facts << 4 | state).
+enum NearState : std::uint8_t {
+  kOther, kDigit, kDigitMark, kDigitComma, kDot, kDigitDot, kDigitBlanks, kDigitR, kDigitJ, kStates
+};
+static_assert(kStates <= 16);
+using NearTable = std::array<std::array<std::uint16_t, 256>, kStates>;
 constexpr NearTable near_table() {
   NearTable t{};
   for (unsigned s = 0; s < kStates; ++s) {
@@ -397,12 +399,13 @@ constexpr NearTable near_table() {
       unsigned facts = 0, next = kOther;
       if (digit) {
         next = kDigit;
-        if (s == kDigitMark || s == kDigitDot) facts |= kDigitMarkDigit;
+        if (s == kDigitMark || s == kDigitComma || s == kDigitDot) facts |= kDigitMarkDigit;
+        if (s == kDigitComma) facts |= kDigitCommaDigit;
         if (s == kDot || s == kDigitDot) facts |= kDotDigit;
       } else if (c == '.') {
         next = s == kDigit ? kDigitDot : kDot;
       } else if (mark && s == kDigit) {
-        next = kDigitMark;
+        next = c == ',' ? kDigitComma : kDigitMark;
       } else if (blank && (s == kDigit || s == kDigitBlanks)) {
         next = kDigitBlanks;
       } else if ((c | 0x20) == 'r' && (s == kDigit || s == kDigitBlanks)) {
@@ -414,7 +417,7 @@ constexpr NearTable near_table() {
       if ((s == kDigitBlanks && digit) || (s == kDigit && beyond)) facts |= kDigitBlank;
       if ((s == kDigit || s == kDigitBlanks) && letter) facts |= kDigitWord;
       if ((s == kDigitR && ((c | 0x20) == 'b' || beyond)) || (s == kDigitJ && ((c | 0x20) == 't' || beyond))) facts |= kDigitRbJt;
-      t[s][b] = static_cast<std::uint8_t>(facts << 3 | next);
+      t[s][b] = static_cast<std::uint16_t>(facts << 4 | next);
     }
   }
   return t;
@@ -442,12 +445,12 @@ std::uint8_t near_of(std::string_view text) {
     }
 #endif
     for (const std::size_t end = std::min(n, i + 16); i < end; ++i) {
-      const std::uint8_t e = kNear[state][s[i]];
+      const std::uint16_t e = kNear[state][s[i]];
       facts |= e;
-      state = e & 7;
+      state = e & 15;
     }
   }
-  return static_cast<std::uint8_t>(facts >> 3);
+  return static_cast<std::uint8_t>(facts >> 4);
 }
 
 namespace {
