@@ -430,6 +430,7 @@ struct Scanned {
   RunList runs;
   Bytes next, after_blanks, prev, before_blanks;
   std::size_t digits = 0;
+  bool bare = false;  // the text is one run of digits
 
   void scan(std::string_view t) {
     text = t;
@@ -441,6 +442,7 @@ struct Scanned {
   void index() {
     next = after_blanks = prev = before_blanks = Bytes{};
     digits = 0;
+    bare = runs.size() == 1 && runs[0].start == 0 && runs[0].end == text.size();
     for (const DigitRun& r : runs) {
       digits += r.digits;
       if (r.start > 0) {
@@ -899,9 +901,7 @@ const Kind& row(EntityKind kind) {
 // mark, letter or blank.
 bool may_hold_kind(const Kind& k, const Scanned& s) {
   if (k.digit && s.runs.empty()) return false;
-  if (s.runs.size() == 1 && s.runs[0].start == 0 && s.runs[0].end == s.text.size() && k.kind != EntityKind::PHONE &&
-      k.kind != EntityKind::IC)
-    return false;
+  if (s.bare && k.kind != EntityKind::PHONE && k.kind != EntityKind::IC) return false;
   return k.may_hold(s);
 }
 
@@ -1140,6 +1140,7 @@ Extraction extract_walk(std::string&& input, const Options& options, bool fresh_
   bool scanned_current = false;
   RunList next_runs;
   Starts starts;
+  std::string next;  // the text a kind's cuts build
   std::uint64_t counter = 1;
   std::unordered_set<std::uint64_t> taken_ids;
   if (fresh_ids) {
@@ -1169,7 +1170,7 @@ Extraction extract_walk(std::string&& input, const Options& options, bool fresh_
     const std::size_t cut_before = result.entities.size();
 
     const std::string& work = result.text;
-    std::string next;  // built from the first cut on
+    next.clear();  // built from the first cut on
     next_placed.clear();
     std::size_t copied = 0, p = 0, r = 0;
     next_runs.clear();
@@ -1241,7 +1242,7 @@ Extraction extract_walk(std::string&& input, const Options& options, bool fresh_
     }
     if (result.entities.size() == cut_before) continue;
     copy_until(work.size());
-    result.text = std::move(next);
+    result.text.swap(next);  // the old text's buffer serves the next kind's cuts
     scanned.text = result.text;
     std::swap(scanned.runs, next_runs);
     scanned.index();
