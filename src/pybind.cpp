@@ -4,6 +4,7 @@
 #define PY_SSIZE_T_CLEAN
 #include <Python.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -219,11 +220,32 @@ bool to_tag_filter(PyObject* obj, std::optional<std::set<std::string>>& out) {
   return true;
 }
 
+// One walk finds the length and the widest character, a second writes the
+// characters; text that is not UTF-8 goes to the interpreter's decoder,
+// which raises its own error.
 PyObject* to_str(std::string_view s) {
-  if (unicode::ascii_end(s, 0) < s.size()) return PyUnicode_FromStringAndSize(s.data(), static_cast<Py_ssize_t>(s.size()));
-  // ASCII needs no decoding: its bytes are the string's characters.
-  PyObject* out = PyUnicode_New(static_cast<Py_ssize_t>(s.size()), 127);
-  if (out != nullptr) std::memcpy(PyUnicode_1BYTE_DATA(out), s.data(), s.size());
+  const std::size_t ascii = unicode::ascii_end(s, 0);
+  Py_ssize_t length = static_cast<Py_ssize_t>(ascii);
+  char32_t widest = 0x7F;
+  for (std::size_t pos = ascii; pos < s.size(); ++length) {
+    const std::size_t start = pos;
+    const char32_t c = unicode::decode(s, pos);
+    constexpr char32_t SMALLEST[] = {0, 0, 0x80, 0x800, 0x10000};  // by byte count: no overlong forms
+    const std::size_t len = pos - start;
+    if (len == 1 ? c >= 0x80 : c < SMALLEST[len] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+      return PyUnicode_FromStringAndSize(s.data(), static_cast<Py_ssize_t>(s.size()));
+    widest = std::max(widest, c);
+  }
+  PyObject* out = PyUnicode_New(length, static_cast<Py_UCS4>(widest));
+  if (out == nullptr) return nullptr;
+  if (widest < 0x80) {
+    std::memcpy(PyUnicode_1BYTE_DATA(out), s.data(), s.size());
+    return out;
+  }
+  const int kind = PyUnicode_KIND(out);
+  void* data = PyUnicode_DATA(out);
+  Py_ssize_t i = 0;
+  for (std::size_t pos = 0; pos < s.size(); ++i) PyUnicode_WRITE(kind, data, i, unicode::decode(s, pos));
   return out;
 }
 
