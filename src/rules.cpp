@@ -435,9 +435,14 @@ std::uint8_t near_of(std::string_view text) {
     // Every fact needs a digit (or a byte beyond ASCII): sixteen bytes
     // without one, entered with no digit behind, complete none, and leave
     // only whether they end in ".".
-    if ((state == kOther || state == kDot) && i + 16 <= n) {
-      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+    if (state == kOther || state == kDot) {
+      // The last bytes, fewer than sixteen, through a zeroed copy (zero is no digit).
+      alignas(16) unsigned char rest[16] = {};
+      const bool last = i + 16 > n;
+      if (last) std::memcpy(rest, s + i, n - i);
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(last ? rest : s + i));
       if ((byte_bits(v) | byte_bits(bytes_within(v, '0', '9'))) == 0) {
+        if (last) break;
         state = s[i + 15] == '.' ? kDot : kOther;
         i += 16;
         continue;
@@ -472,13 +477,12 @@ std::string run_passes(std::string text, std::span<const Pass> passes, Known kno
   int near = -1;
   std::size_t first_code = known.first_code;
   for (const Pass& p : passes) {
-    // Neighbours first: cheaper to work out than what the text holds.
+    if (!holds) holds.emplace(cur);
+    if (!holds->may_match(p.needs)) continue;
     if (p.near) {
       if (near < 0) near = near_of(cur);
       if ((near & p.near) != p.near) continue;
     }
-    if (!holds) holds.emplace(cur);
-    if (!holds->may_match(p.needs)) continue;
     bool changed;
     if (p.head) {
       changed = replace_unless_percent_follows(cur, **p.head, p.read, next);
