@@ -914,12 +914,12 @@ bool Regex::run(std::string_view text, std::size_t start, Captures& caps, std::u
   const bool jit = byte_form ? impl_->native_jit : impl_->code_jit;
   pcre2_match_context* ctx = thread_context();
   const auto* subject = reinterpret_cast<PCRE2_SPTR>(text.data());
-  RunState state{&impl_->runs, nullptr, {}, {}};
+  RunState state;  // set up only for a pattern with run markers
   if (!impl_->runs.empty()) {
     static thread_local std::unique_ptr<pcre2_match_data, void (*)(pcre2_match_data*)> run_md(
         pcre2_match_data_create(1, nullptr), pcre2_match_data_free);
     if (!run_md) throw InternalFailure("pattern matching: out of memory");
-    state.md = run_md.get();
+    state = RunState{&impl_->runs, run_md.get(), {}, {}};
     pcre2_set_callout(ctx, on_run_marker, &state);
   }
   // The JIT looks for the pattern's required byte afresh at each call, from
@@ -981,10 +981,10 @@ bool Regex::run(std::string_view text, std::size_t start, Captures& caps, std::u
     caps.count_ = 0;
     throw InternalFailure("pattern matching failed (" + pcre2_message(rc) + ") for pattern: " + pattern_);
   }
-  caps.ovector_ = pcre2_get_ovector_pointer(md);
+  auto* ov = pcre2_get_ovector_pointer(md);
+  caps.ovector_ = ov;
   caps.count_ = pairs;
   // Groups past the highest one that matched are not written by PCRE2.
-  auto* ov = pcre2_get_ovector_pointer(md);
   for (std::size_t i = static_cast<std::size_t>(rc); i < pairs; ++i) ov[2 * i] = ov[2 * i + 1] = PCRE2_UNSET;
   return true;
 }
