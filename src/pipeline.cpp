@@ -4,6 +4,7 @@
 // language passes run, since those passes leave plain lowercase words alone.
 #include "pipeline.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -66,21 +67,22 @@ std::size_t next_stop(std::string_view text, std::size_t pos, const ByteSet& sto
       return _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(lo - 1))),
                            _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(hi + 1))));
     };
-    while (pos + 16 <= text.size()) {
-      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + pos));
+    // The last block is the sixteen bytes that end the text, those before
+    // pos left out.
+    for (std::size_t from; text.size() >= 16 && pos < text.size(); pos = from + 16) {
+      from = std::min(pos, text.size() - 16);
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + from));
       const __m128i marks = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(',')), _mm_cmpeq_epi8(v, _mm_set1_epi8('.')));
       const __m128i beyond = _mm_or_si128(_mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(0xC0))),
                                           in(v, static_cast<char>(0xE3), static_cast<char>(0xEF)));
       const __m128i plain = _mm_or_si128(_mm_or_si128(in(v, 'a', 'z'), in(v, '0', '9')),
                                          _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')), _mm_or_si128(marks, beyond)));
-      const auto other = ~static_cast<unsigned>(_mm_movemask_epi8(plain)) & 0xFFFF;
-      if (other == 0) {
-        pos += 16;
-        continue;
+      // Each byte that is not plain is looked up, the rest passed.
+      const unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(plain)) & 0xFFFF;
+      for (unsigned left = other >> (pos - from) << (pos - from); left != 0; left &= left - 1) {
+        const std::size_t at = from + static_cast<std::size_t>(std::countr_zero(left));
+        if (holds(stops, static_cast<unsigned char>(text[at]))) return at;
       }
-      pos += static_cast<std::size_t>(std::countr_zero(other));
-      if (holds(stops, static_cast<unsigned char>(text[pos]))) return pos;
-      ++pos;
     }
   }
 #endif
