@@ -111,15 +111,11 @@ const std::array<std::uint8_t, 256>& lead_classes() {
 
 namespace {
 
-// How many bytes decode() takes for the character at `pos` (< size), whose
-// first byte is at least C0.
+// How many bytes decode() takes for the character at `pos` (< size).
 std::size_t lead_length(std::string_view text, std::size_t pos) {
-  const auto b = static_cast<unsigned char>(text[pos]);
-  const std::size_t len = b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-  if (b > 0xF4) return 1;
-  std::size_t k = 1;
-  while (k < len && pos + k < text.size() && (static_cast<unsigned char>(text[pos + k]) & 0xC0) == 0x80) ++k;
-  return k == len ? len : 1;
+  std::size_t end = pos;
+  decode(text, end);
+  return end - pos;
 }
 
 }  // namespace
