@@ -252,8 +252,8 @@ const Pass MALAY_PASSES[] = {
     {.re = RE_DATE, .read = date_dmy, .near = kDigitMarkDigit},  // ‘05/03/24’ -> ‘lima Mac dua puluh empat’
     {RE_CURRENCY, money, nullptr, replace_after_codes},  // ‘RM5.50’ -> ‘lima ringgit lima puluh sen’, ‘RM5.125’ -> ‘lima perpuluhan satu dua lima ringgit’
     {.re = RE_TIME_NO_MERIDIAN, .read = clock, .head = &RE_TIME_NO_MERIDIAN_HEAD, .near = kDigitMarkDigit},  // ‘10:30’ -> ‘sepuluh tiga puluh’
-    {.re = RE_TIME, .read = clock_with_period, .near = kDigitMarkDigit},  // ‘10:30pm’ -> ‘sepuluh tiga puluh p m’
-    {.re = RE_TIME_HOUR_ONLY, .read = hour_with_period, .near = kDigitWord},  // ‘3pm’ -> ‘tiga petang’
+    {.re = RE_TIME, .read = clock_with_period, .near = kDigitMarkDigit | kDigitPeriod},  // ‘10:30pm’ -> ‘sepuluh tiga puluh p m’
+    {.re = RE_TIME_HOUR_ONLY, .read = hour_with_period, .near = kDigitPeriod},  // ‘3pm’ -> ‘tiga petang’
     {.re = RE_GROUPED_DECIMAL, .read = ungrouped, .near = kDigitCommaDigit | kDotDigit},  // ‘7,654.32’ -> ‘7654.32’
     {RE_PERCENT, percent},                    // ‘12.5%’ -> ‘dua belas perpuluhan lima peratus’
     {.re = RE_DECIMAL, .read = decimal, .near = kDotDigit},  // ‘3.14’ -> ‘tiga perpuluhan satu empat’, ‘.5’ -> ‘perpuluhan lima’

@@ -160,8 +160,8 @@ const Pass INDONESIAN_PASSES[] = {
     {RE_CURRENCY_ID, money, nullptr, rules::replace_after_codes},  // ‘Rp5.5’ -> ‘lima rupiah lima sen’
     {.re = RE_TIME_SHAPED_DECIMAL, .read = decimal, .near = rules::kDigitCommaDigit},  // ‘3,14’ -> ‘tiga koma satu empat’
     {.re = RE_TIME_NO_MERIDIAN, .read = clock, .head = &RE_TIME_NO_MERIDIAN_HEAD, .near = kDigitMarkDigit},  // ‘10.30’ -> ‘sepuluh tiga puluh’
-    {.re = RE_TIME, .read = clock_with_period, .near = kDigitMarkDigit},  // ‘10.30 pm’ -> ‘sepuluh tiga puluh sore’
-    {.re = RE_TIME_HOUR_ONLY, .read = hour_with_period, .near = kDigitWord},  // ‘8 pm’ -> ‘delapan sore’
+    {.re = RE_TIME, .read = clock_with_period, .near = kDigitMarkDigit | rules::kDigitPeriod},  // ‘10.30 pm’ -> ‘sepuluh tiga puluh sore’
+    {.re = RE_TIME_HOUR_ONLY, .read = hour_with_period, .near = rules::kDigitPeriod},  // ‘8 pm’ -> ‘delapan sore’
     {RE_PERCENT, percent},                    // ‘1,234%’ -> ‘satu koma dua tiga empat persen’
     {.re = rules::RE_DECIMAL, .read = decimal, .near = kDotDigit},  // ‘1.5’ -> ‘satu koma lima’
     {rules::RE_DASHED, dashed, nullptr, rules::replace_at_digit_runs},  // ‘012-345’ -> ‘0 1 2 3 4 5’

@@ -416,6 +416,8 @@ constexpr NearTable near_table() {
       // A byte beyond ASCII right after a digit may be a blank before a digit.
       if ((s == kDigitBlanks && digit) || (s == kDigit && beyond)) facts |= kDigitBlank;
       if ((s == kDigit || s == kDigitBlanks) && letter) facts |= kDigitWord;
+      const bool period = beyond || std::string_view("apmstAPMST").find(c) != std::string_view::npos;
+      if ((s == kDigit || s == kDigitBlanks) && period) facts |= kDigitPeriod;
       if ((s == kDigitR && ((c | 0x20) == 'b' || beyond)) || (s == kDigitJ && ((c | 0x20) == 't' || beyond))) facts |= kDigitRbJt;
       t[s][b] = static_cast<std::uint16_t>(facts << 4 | next);
     }

@@ -212,6 +212,7 @@ enum Near : std::uint8_t {
   kDigitWord = 8,       // a digit, blanks or none, one of "abjkmnprst" in either case (‘3pm’, ‘5 rb’, ‘2K’)
   kDigitRbJt = 16,      // a digit, blanks or none, "rb" or "jt" in either case (‘10rb’, ‘5 JT’)
   kDigitCommaDigit = 32,  // a digit, ",", a digit (‘1,500’, ‘12,5’)
+  kDigitPeriod = 64,      // a digit, blanks or none, one of "apmst" in either case (‘3pm’, ‘8 malam’)
 };
 std::uint8_t near_of(std::string_view text);
 
