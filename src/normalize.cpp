@@ -248,8 +248,8 @@ std::string mixed_token(const Captures& c) { return normalize_mixed_alnum(c[0]);
 const Pass MALAY_PASSES[] = {
     {.re = RE_ZERO_COMMA, .read = zero_point, .near = kDigitCommaDigit},  // ‘0,001’ -> ‘0.001’
     {.re = RE_K_SUFFIX, .read = times_ten_to<3>, .walk = replace_after_codes, .near = kDigitWord},  // ‘RM1.5K’ -> ‘RM1500’
-    {.re = RE_DATE_YMD, .read = date_ymd, .near = kDigitMarkDigit},  // ‘2024-03-05’ -> ‘lima Mac dua ribu dua puluh empat’
-    {.re = RE_DATE, .read = date_dmy, .near = kDigitMarkDigit},  // ‘05/03/24’ -> ‘lima Mac dua puluh empat’
+    {.re = RE_DATE_YMD, .read = date_ymd, .near = kDigitDate},  // ‘2024-03-05’ -> ‘lima Mac dua ribu dua puluh empat’
+    {.re = RE_DATE, .read = date_dmy, .near = kDigitDate},  // ‘05/03/24’ -> ‘lima Mac dua puluh empat’
     {RE_CURRENCY, money, nullptr, replace_after_codes},  // ‘RM5.50’ -> ‘lima ringgit lima puluh sen’, ‘RM5.125’ -> ‘lima perpuluhan satu dua lima ringgit’
     {.re = RE_TIME_NO_MERIDIAN, .read = clock, .head = &RE_TIME_NO_MERIDIAN_HEAD, .near = kDigitMarkDigit},  // ‘10:30’ -> ‘sepuluh tiga puluh’
     {.re = RE_TIME, .read = clock_with_period, .near = kDigitMarkDigit | kDigitPeriod},  // ‘10:30pm’ -> ‘sepuluh tiga puluh p m’

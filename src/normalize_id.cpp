@@ -155,8 +155,8 @@ std::string mixed_token(const Captures& c) { return normalize_mixed_alnum_id(c[0
 // Runs after the pre-parse and the scale expansion; money before the clock
 // passes, and the clock passes before decimals, so ‘3.14’ reads as a time.
 const Pass INDONESIAN_PASSES[] = {
-    {.re = rules::RE_DATE_YMD, .read = date_ymd, .near = kDigitMarkDigit},  // ‘2024-03-05’ -> ‘lima Maret dua ribu dua puluh empat’
-    {.re = rules::RE_DATE, .read = date_dmy, .near = kDigitMarkDigit},  // ‘05/03/24’ -> ‘lima Maret dua puluh empat’
+    {.re = rules::RE_DATE_YMD, .read = date_ymd, .near = rules::kDigitDate},  // ‘2024-03-05’ -> ‘lima Maret dua ribu dua puluh empat’
+    {.re = rules::RE_DATE, .read = date_dmy, .near = rules::kDigitDate},  // ‘05/03/24’ -> ‘lima Maret dua puluh empat’
     {RE_CURRENCY_ID, money, nullptr, rules::replace_after_codes},  // ‘Rp5.5’ -> ‘lima rupiah lima sen’
     {.re = RE_TIME_SHAPED_DECIMAL, .read = decimal, .near = rules::kDigitCommaDigit},  // ‘3,14’ -> ‘tiga koma satu empat’
     {.re = RE_TIME_NO_MERIDIAN, .read = clock, .head = &RE_TIME_NO_MERIDIAN_HEAD, .near = kDigitMarkDigit},  // ‘10.30’ -> ‘sepuluh tiga puluh’

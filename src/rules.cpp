@@ -382,14 +382,18 @@ namespace {
 
 // The walk of near_of: a state per byte (what the last bytes were) and the
 // facts the next byte completes, one table entry each (facts << 4 | state).
+// kDateDigits: digits after a digit and a date mark ("/", "-", "."), then
+// kDateMark / kDateDot: such digits and another date mark.
 enum NearState : std::uint8_t {
-  kOther, kDigit, kDigitMark, kDigitComma, kDot, kDigitDot, kDigitBlanks, kDigitR, kDigitJ, kStates
+  kOther, kDigit, kDigitMark, kDigitComma, kDigitDateMark, kDot, kDigitDot, kDigitBlanks, kDigitR, kDigitJ,
+  kDateDigits, kDateMark, kDateDot, kStates
 };
 static_assert(kStates <= 16);
 using NearTable = std::array<std::array<std::uint16_t, 256>, kStates>;
 constexpr NearTable near_table() {
   NearTable t{};
   for (unsigned s = 0; s < kStates; ++s) {
+    const bool in_digits = s == kDigit || s == kDateDigits;
     for (unsigned b = 0; b < 256; ++b) {
       const char c = static_cast<char>(b);
       const bool beyond = b >= 0x80, digit = (c >= '0' && c <= '9') || beyond;
@@ -398,26 +402,28 @@ constexpr NearTable near_table() {
       const bool mark = std::string_view(":,/-").find(c) != std::string_view::npos;
       unsigned facts = 0, next = kOther;
       if (digit) {
-        next = kDigit;
-        if (s == kDigitMark || s == kDigitComma || s == kDigitDot) facts |= kDigitMarkDigit;
+        next = s == kDigitDateMark || s == kDigitDot || s == kDateDigits ? kDateDigits : kDigit;
+        if (s == kDigitMark || s == kDigitComma || s == kDigitDateMark || s == kDigitDot || s == kDateMark || s == kDateDot)
+          facts |= kDigitMarkDigit;
         if (s == kDigitComma) facts |= kDigitCommaDigit;
-        if (s == kDot || s == kDigitDot) facts |= kDotDigit;
+        if (s == kDot || s == kDigitDot || s == kDateDot) facts |= kDotDigit;
+        if (s == kDateMark || s == kDateDot) facts |= kDigitDate;
       } else if (c == '.') {
-        next = s == kDigit ? kDigitDot : kDot;
-      } else if (mark && s == kDigit) {
-        next = c == ',' ? kDigitComma : kDigitMark;
-      } else if (blank && (s == kDigit || s == kDigitBlanks)) {
+        next = s == kDateDigits ? kDateDot : s == kDigit ? kDigitDot : kDot;
+      } else if (mark && in_digits) {
+        next = c == ',' ? kDigitComma : c == ':' ? kDigitMark : s == kDateDigits ? kDateMark : kDigitDateMark;
+      } else if (blank && (in_digits || s == kDigitBlanks)) {
         next = kDigitBlanks;
-      } else if ((c | 0x20) == 'r' && (s == kDigit || s == kDigitBlanks)) {
+      } else if ((c | 0x20) == 'r' && (in_digits || s == kDigitBlanks)) {
         next = kDigitR;
-      } else if ((c | 0x20) == 'j' && (s == kDigit || s == kDigitBlanks)) {
+      } else if ((c | 0x20) == 'j' && (in_digits || s == kDigitBlanks)) {
         next = kDigitJ;
       }
       // A byte beyond ASCII right after a digit may be a blank before a digit.
-      if ((s == kDigitBlanks && digit) || (s == kDigit && beyond)) facts |= kDigitBlank;
-      if ((s == kDigit || s == kDigitBlanks) && letter) facts |= kDigitWord;
+      if ((s == kDigitBlanks && digit) || (in_digits && beyond)) facts |= kDigitBlank;
+      if ((in_digits || s == kDigitBlanks) && letter) facts |= kDigitWord;
       const bool period = beyond || std::string_view("apmstAPMST").find(c) != std::string_view::npos;
-      if ((s == kDigit || s == kDigitBlanks) && period) facts |= kDigitPeriod;
+      if ((in_digits || s == kDigitBlanks) && period) facts |= kDigitPeriod;
       if ((s == kDigitR && ((c | 0x20) == 'b' || beyond)) || (s == kDigitJ && ((c | 0x20) == 't' || beyond))) facts |= kDigitRbJt;
       t[s][b] = static_cast<std::uint16_t>(facts << 4 | next);
     }

@@ -213,6 +213,7 @@ enum Near : std::uint8_t {
   kDigitRbJt = 16,      // a digit, blanks or none, "rb" or "jt" in either case (‘10rb’, ‘5 JT’)
   kDigitCommaDigit = 32,  // a digit, ",", a digit (‘1,500’, ‘12,5’)
   kDigitPeriod = 64,      // a digit, blanks or none, one of "apmst" in either case (‘3pm’, ‘8 malam’)
+  kDigitDate = 128,       // a digit, one of "/-.", digits, one of "/-.", a digit (‘5/3/24’, ‘2024-03-05’)
 };
 std::uint8_t near_of(std::string_view text);
 

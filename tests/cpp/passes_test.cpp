@@ -165,7 +165,7 @@ TEST(passes, pass_gates_refuse_only_what_cannot_match) {
   const char* fragments[] = {
       "10", "5", "0", ":", ".", ",", "/", "-", " ", "\t", "\u00A0", "pm", "a.m.", "rb", "jt", "nd", "th", "ST",
       "\u0663", "\u017Ft", "%", "x", "Rp", "ribu", "1,500", "3.14", "malam", "tengah hari", "\n", "RM", "K", "\u212A", "$", "\u00a3",
-      "Rb", "jT", "r", "j", "b", "\u3000",
+      "Rb", "jT", "r", "j", "b", "\u3000", "5/3/24", "2024-03-05", "1.5.",
   };
   const char* joins[] = {"", "", " ", "  "};
   std::vector<std::string> texts = mixes(fragments, joins, 4000, 7, 3);
