@@ -711,22 +711,29 @@ std::size_t next_code_start(std::string_view text, std::size_t from) {
 bool may_hold_scale(std::string_view text) {
   const auto* s = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
+  const auto& lead = unicode::lead_classes();
   // The letters a suffix starts with, as bits of (byte | 0x20) - 'a'.
   constexpr std::uint32_t kFirst = 1u << ('k' - 'a') | 1u << ('m' - 'a') | 1u << ('b' - 'a') | 1u << ('t' - 'a') |
                                    1u << ('r' - 'a') | 1u << ('j' - 'a');
-  // After the last digit of a run, the blanks the patterns' \s matches in ASCII, then the letter.
+  // After the last digit of a run, the blanks the patterns' \s matches in
+  // ASCII, then the letter. Beyond ASCII, only a blank can follow (the Kelvin
+  // sign, twin of "K", starts with a byte that also starts blanks).
   const auto scale_after = [&](std::size_t digit) {
     std::size_t q = digit + 1;
     while (q < n && (s[q] == ' ' || (s[q] >= '\t' && s[q] <= '\r'))) ++q;
     if (q >= n) return false;
     const unsigned letter = (s[q] | 0x20u) - 'a';
-    return s[q] >= 0x80 || (letter < 26 && (kFirst >> letter) & 1);
+    return s[q] >= 0x80 ? (lead[s[q]] & 2) != 0 : letter < 26 && (kFirst >> letter) & 1;
   };
+  // Beyond ASCII, an amount needs a digit; such a digit starts with a first
+  // byte that starts some digit (0x80..0xBF only continue a character).
+  const auto digit_lead = [&](unsigned char b) { return b >= 0xC0 && (lead[b] & 1) != 0; };
   std::size_t p = 0;
 #if defined(__SSE2__)
   for (; p + 16 <= n; p += 16) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + p));
-    if (byte_bits(v) != 0) return true;
+    for (unsigned h = byte_bits(v); h != 0; h &= h - 1)
+      if (digit_lead(s[p + static_cast<std::size_t>(std::countr_zero(h))])) return true;
     const unsigned digits = byte_bits(bytes_within(v, '0', '9'));
     for (unsigned d = digits & ~(digits >> 1); d != 0; d &= d - 1) {
       if (scale_after(p + static_cast<std::size_t>(std::countr_zero(d)))) return true;
@@ -735,7 +742,7 @@ bool may_hold_scale(std::string_view text) {
 #endif
   if (n - p < 8) {
     for (; p < n; ++p) {
-      if (s[p] >= 0x80 || (s[p] >= '0' && s[p] <= '9' && scale_after(p))) return true;
+      if (digit_lead(s[p]) || (s[p] >= '0' && s[p] <= '9' && scale_after(p))) return true;
     }
     return false;
   }
@@ -745,8 +752,11 @@ bool may_hold_scale(std::string_view text) {
     std::uint64_t x;
     std::memcpy(&x, s + at, 8);
     x >>= 8 * (p - at);
-    if (x & kHigh) return true;
-    const std::uint64_t digits = within(x, '0', '9');
+    const std::uint64_t high = x & kHigh;
+    for (std::uint64_t h = high; h != 0; h &= h - 1)
+      if (digit_lead(s[p + static_cast<std::size_t>(std::countr_zero(h)) / 8])) return true;
+    // Bytes beyond ASCII zeroed: the sums below carry into no other byte.
+    const std::uint64_t digits = within(x & ~((high >> 7) * 0xFF), '0', '9');
     // Only a digit that ends its run within the block can be followed by a blank or letter.
     for (std::uint64_t d = digits & ~(digits >> 8); d != 0; d &= d - 1) {
       if (scale_after(p + static_cast<std::size_t>(std::countr_zero(d)) / 8)) return true;

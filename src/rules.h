@@ -181,8 +181,8 @@ std::size_t next_code_start(std::string_view text, std::size_t from);
 
 // Whether a scale suffix may follow an amount: an ASCII digit, then ASCII
 // blanks or none, then a letter a suffix starts with ("k", "m", "b", "t",
-// "r", "j", either case). A text with a byte beyond ASCII (a digit or blank
-// of another script, the Kelvin sign) always may.
+// "r", "j", either case), or a blank beyond ASCII (or the Kelvin sign) in
+// place of that letter; or a digit beyond ASCII anywhere.
 bool may_hold_scale(std::string_view text);
 
 // The matches of a money pattern (never empty; every match starts with one

@@ -231,7 +231,7 @@ const PassRow kPasses[] = {
     {suffixes, "", "€3  miliar", "€3000000000"},
     {suffixes, "", "RM1.2345K", "RM1234.5"},
     {suffixes, "", "RM2K ribu", "RM2000000"},  // the later pattern sees the earlier one's output
-    {suffixes, "", "RM٥K", "RM0"},
+    {suffixes, "", "RM\u0665K", "RM0"},
     {suffixes, "", "RM9300000T", "RM9300000000000000000"},  // digit arithmetic, no float rounding
     {suffixes, "", "$1,234.5 ribu", "$1234500"},
     {suffixes, "", "XRM5K", "XRM5K"}, {suffixes, "", "RM5Kg", "RM5Kg"}, {suffixes_no_m, "", "RM5M", "RM5M"},
@@ -256,7 +256,7 @@ const PassRow kPasses[] = {
     {measure, "en", "5 in stock", "five inches stock"},
     {measure, "zh", "1.50 km", "一点五零公里"},
     {measure, "ms", "10-20 km", "10-dua puluh kilometer"},
-    {measure, "ms", "٥ km", "٥ kilometer"},
+    {measure, "ms", "\u0665 km", "\u0665 kilometer"},
     {measure, "ms", "1,000 km", "seribu kilometer"},  // three digits after a comma group thousands
     {measure, "en", "0,001 km", "zero perpuluhan zero zero one kilometers"},  // no number groups after a lone zero
     {measure, "ms", "1,2345 km", "satu perpuluhan dua tiga empat lima kilometer"},
@@ -342,6 +342,8 @@ TEST(passes, suffix_gate_refuses_only_what_no_row_matches) {
       "RM2K ribu", "rm 5k", "RM 5 juta", "$5 triliun", "$5 TRILION", "€.5m", "£1,000b", "IDR 3t", "RM5\u212A",
       "Rp5 ribu juta", "US$5K", "RM5 Kg", "RM5", "5K", "RM\t5 ribu", "RM5\nribu", "MYR1.5M dan RM2B", "x", "",
       "one two three four five six seven RM5\u00a0juta", "RM\u0665 ribu", "12345678 RM 1,500 \t\v TRILION", "$5 the", "RM5 5 juta", "RM12345678901234K", "RM1234567890123 juta",
+      "你好", "价格RM5公斤", "RM5\u3000ribu", "价格RM\uff15K", "RM\u0665\u212A你好你好你好",
+      "你好你好你好你好RM5\u2003juta你好你", "你好你RM5\u212A你好你好",
   };
   for (bool with_m : {true, false}) {
     for (std::string_view t : texts) {
