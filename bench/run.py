@@ -398,7 +398,7 @@ def bench_reference(rev, corpus, rounds):
     log("side by side with the reference build")
     # Alternate the builds and keep each one's best: a shared machine is noisy.
     ref, new = [float("inf")] * len(cases), [float("inf")] * len(cases)
-    for _ in range(3):
+    for _ in range(5):
         ref = list(map(min, ref, time_build(ref_python, cases)))
         new = list(map(min, new, time_build(sys.executable, cases)))
     for (label, *_), r, n in zip(cases, ref, new):
