@@ -396,11 +396,14 @@ def bench_reference(rev, corpus, rounds):
     ref_python = reference.ensure(rev)
     cases = side_by_side_cases(corpus, rounds)
     log("side by side with the reference build")
-    # Alternate the builds and keep each one's best: a shared machine is noisy.
+    # The builds take turns case by case, seven times over, and each keeps its
+    # best: a shared machine has slow spells of several seconds, and short
+    # turns let both builds meet the same ones.
     ref, new = [float("inf")] * len(cases), [float("inf")] * len(cases)
-    for _ in range(5):
-        ref = list(map(min, ref, time_build(ref_python, cases)))
-        new = list(map(min, new, time_build(sys.executable, cases)))
+    for _ in range(7):
+        for k, case in enumerate(cases):
+            ref[k] = min(ref[k], time_build(ref_python, [case])[0])
+            new[k] = min(new[k], time_build(sys.executable, [case])[0])
     for (label, *_), r, n in zip(cases, ref, new):
         row("vs reference", label, f"x{r / n:.2f} faster",
             f"{n:.1f} us vs {r:.1f} us median per call, reference {ref_python.parents[2].name}")
