@@ -13,6 +13,7 @@
 #include <unordered_map>
 
 #include "regex.h"
+#include "unicode.h"
 
 namespace kalvesta {
 
@@ -91,10 +92,6 @@ ByteSet word_bytes(std::string_view word) {
 }
 
 unsigned pair_bit(unsigned a, unsigned b) { return (a << 5 ^ b) % 1024; }
-
-bool is_ascii(std::string_view s) {
-  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
 
 }  // namespace
 
@@ -193,7 +190,7 @@ bool Folded::may_hold(std::string_view word) const {
 // matches only text equal to it up to ASCII case.
 bool Folded::may_occur(std::string_view word) {
   if (!may_hold(word)) return false;
-  if (!is_ascii(word)) return true;
+  if (!unicode::is_ascii(word)) return true;
   if (odd_folds_ && word.find_first_of("kKsS") != std::string_view::npos) return true;
   return holds_caseless(text_, word);
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "result.h"
+#include "unicode.h"
 
 namespace kalvesta::regex {
 
@@ -448,20 +449,6 @@ void check_subject(std::string_view text, bool& ascii, bool& valid) {
 
 thread_local unsigned g_trusted = 0;
 
-bool is_ascii(std::string_view text) {
-  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
-  std::size_t n = text.size(), i = 0;
-  for (; i + 8 <= n; i += 8) {
-    uint64_t w;
-    std::memcpy(&w, s + i, 8);
-    if (w & 0x8080808080808080ULL) return false;
-  }
-  for (; i < n; ++i) {
-    if (s[i] & 0x80) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 TrustedUtf8::TrustedUtf8() { ++g_trusted; }
@@ -823,7 +810,7 @@ bool Regex::search(std::string_view text, std::size_t start, Captures& caps, std
   // A new walk starts at 0: check the text then, and whenever it changed.
   if (start == 0 || caps.checked_data_ != text.data() || caps.checked_size_ != text.size()) {
     if (g_trusted) {
-      caps.checked_ascii_ = is_ascii(text);
+      caps.checked_ascii_ = unicode::is_ascii(text);
       caps.checked_valid_ = true;
     } else {
       check_subject(text, caps.checked_ascii_, caps.checked_valid_);

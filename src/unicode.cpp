@@ -197,8 +197,6 @@ std::string_view trim(std::string_view text) {
 
 namespace {
 
-bool is_ascii(std::string_view text) { return ascii_end(text, 0) == text.size(); }
-
 using CaseFn = int32_t (*)(UChar*, int32_t, const UChar*, int32_t, const char*, UErrorCode*);
 
 // Full case mapping through UTF-16 with the root locale.

@@ -118,6 +118,7 @@ inline std::size_t ascii_end(std::string_view text, std::size_t i) {
   while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
   return i;
 }
+inline bool is_ascii(std::string_view text) { return ascii_end(text, 0) == text.size(); }
 
 // Every run of White_Space replaced by one " ", ends trimmed.
 std::string collapse_whitespace(std::string_view text);
