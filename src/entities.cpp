@@ -460,7 +460,6 @@ struct Scanned {
   static void scan_into(std::string_view t, std::size_t offset, RunList& runs) {
     const auto& lead = unicode::lead_classes();
     const auto* bytes = reinterpret_cast<const unsigned char*>(t.data());
-    constexpr std::uint64_t ones = 0x0101010101010101, high = ones * 0x80;
     for (std::size_t p = 0; p < t.size();) {
       const unsigned char b = bytes[p];
       if (b < 0x80) {
@@ -471,7 +470,7 @@ struct Scanned {
           // at the first such byte (carries run only towards later bytes).
           for (std::uint64_t x; p + 8 <= t.size(); p += 8) {
             std::memcpy(&x, bytes + p, 8);
-            const std::uint64_t stop = (x & high) | ((x + ones * 0x50) & ~(x + ones * 0x46) & high);
+            const std::uint64_t stop = (x & unicode::HIGH_BITS) | unicode::within(x, '0', '9');
             if (stop == 0) continue;
             if constexpr (std::endian::native == std::endian::little) p += static_cast<std::size_t>(std::countr_zero(stop)) / 8;
             break;

@@ -629,11 +629,11 @@ std::string replace_letter_period_sequences(std::string text) {
     std::uint64_t x = 0;
     if (p + 8 <= text.size()) std::memcpy(&x, text.data() + p, 8);
     else for (std::size_t k = p; k < text.size(); ++k) x |= std::uint64_t{static_cast<unsigned char>(text[k])} << 8 * (k - p);
-    const std::uint64_t v = x & ~rules::kHigh, ascii = ~x & rules::kHigh;
-    const std::uint64_t capitals = rules::within(v, 'A', 'Z') & ascii;
+    const std::uint64_t v = x & ~unicode::HIGH_BITS, ascii = ~x & unicode::HIGH_BITS;
+    const std::uint64_t capitals = unicode::within(v, 'A', 'Z') & ascii;
     caps = caps || (capitals & (capitals << 8 | capital_before)) != 0;
     capital_before = capitals >> 56;
-    for (std::uint64_t marks = rules::within(v, '-', '.') & ascii; marks != 0; marks &= marks - 1) {
+    for (std::uint64_t marks = unicode::within(v, '-', '.') & ascii; marks != 0; marks &= marks - 1) {
       const std::size_t i = p + static_cast<std::size_t>(std::countr_zero(marks)) / 8;
       if (i == 0 || !letter(text[i - 1]) || i + 1 >= text.size() || !letter(text[i + 1])) continue;
       if (text[i] == '-') hyphens = true;

@@ -23,9 +23,6 @@
 #include "stash.h"
 #include "unicode.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace kalvesta::pipeline {
 namespace {
@@ -63,10 +60,7 @@ std::size_t next_stop(std::string_view text, std::size_t pos, const ByteSet& sto
   constexpr std::uint64_t PLAIN_HIGH = std::uint64_t{0x3FFFFFF} << ('a' - 64);
   constexpr std::uint64_t PLAIN_LEADS = std::uint64_t{0x1FFF} << (0xE3 - 0xC0);
   if ((stops[0] & PLAIN_LOW) == 0 && (stops[1] & PLAIN_HIGH) == 0 && stops[2] == 0 && (stops[3] & PLAIN_LEADS) == 0) {
-    const auto in = [](__m128i v, char lo, char hi) {  // as signed bytes
-      return _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(lo - 1))),
-                           _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(hi + 1))));
-    };
+    using unicode::bytes_within;
     // The last block is the sixteen bytes that end the text, those before
     // pos left out.
     for (std::size_t from; text.size() >= 16 && pos < text.size(); pos = from + 16) {
@@ -74,11 +68,11 @@ std::size_t next_stop(std::string_view text, std::size_t pos, const ByteSet& sto
       const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + from));
       const __m128i marks = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(',')), _mm_cmpeq_epi8(v, _mm_set1_epi8('.')));
       const __m128i beyond = _mm_or_si128(_mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(0xC0))),
-                                          in(v, static_cast<char>(0xE3), static_cast<char>(0xEF)));
-      const __m128i plain = _mm_or_si128(_mm_or_si128(in(v, 'a', 'z'), in(v, '0', '9')),
+                                          bytes_within(v, static_cast<char>(0xE3), static_cast<char>(0xEF)));
+      const __m128i plain = _mm_or_si128(_mm_or_si128(bytes_within(v, 'a', 'z'), bytes_within(v, '0', '9')),
                                          _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')), _mm_or_si128(marks, beyond)));
       // Each byte that is not plain is looked up, the rest passed.
-      const unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(plain)) & 0xFFFF;
+      const unsigned other = ~unicode::byte_bits(plain) & 0xFFFF;
       for (unsigned left = other >> (pos - from) << (pos - from); left != 0; left &= left - 1) {
         const std::size_t at = from + static_cast<std::size_t>(std::countr_zero(left));
         if (holds(stops, static_cast<unsigned char>(text[at]))) return at;

@@ -399,7 +399,7 @@ void check_subject(std::string_view text, bool& ascii, bool& valid) {
     if (i + 8 <= n) {
       uint64_t w;
       std::memcpy(&w, s + i, 8);
-      if ((w & 0x8080808080808080ULL) == 0) {
+      if ((w & unicode::HIGH_BITS) == 0) {
         i += 8;
         continue;
       }

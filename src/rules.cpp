@@ -9,23 +9,11 @@
 #include "numtext.h"
 #include "unicode.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace kalvesta::rules {
 
-#if defined(__SSE2__)
-namespace {
-// Of sixteen bytes, those in [lo, hi] as signed bytes (so none beyond ASCII).
-__m128i bytes_within(__m128i v, char lo, char hi) {
-  return _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(lo - 1))),
-                       _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(hi + 1))));
-}
-// One bit per byte: its top bit.
-unsigned byte_bits(__m128i m) { return static_cast<unsigned>(_mm_movemask_epi8(m)); }
-}  // namespace
-#endif
+using unicode::byte_bits;
+using unicode::bytes_within;
+using unicode::within;
 
 using num2word::NumberVocab;
 
@@ -619,9 +607,9 @@ struct ByteKinds {
   std::uint64_t word, beyond;
 };
 ByteKinds byte_kinds(std::uint64_t x) {
-  const std::uint64_t v = x & ~kHigh;
-  const std::uint64_t beyond = x & kHigh;
-  const std::uint64_t word = within(v, '0', '9') | within(v | kOnes * 0x20, 'a', 'z') | within(v, '_', '_');
+  const std::uint64_t v = x & ~unicode::HIGH_BITS;
+  const std::uint64_t beyond = x & unicode::HIGH_BITS;
+  const std::uint64_t word = within(v, '0', '9') | within(v | unicode::LOW_BITS * 0x20, 'a', 'z') | within(v, '_', '_');
   return {word & ~beyond, beyond};
 }
 
@@ -694,7 +682,7 @@ std::size_t next_code_start(std::string_view text, std::size_t from) {
       std::memcpy(&x, s + p, len);
     }
     const ByteKinds k = byte_kinds(x);
-    const std::uint64_t not_word = ~k.word & kHigh;
+    const std::uint64_t not_word = ~k.word & unicode::HIGH_BITS;
     std::uint64_t look = k.beyond | (not_word << 8) | (after_word ? 0 : 0x80);
     if (len < 8) look &= (std::uint64_t{1} << (8 * len)) - 1;
     after_word = (k.word >> 63) != 0;
@@ -752,7 +740,7 @@ bool may_hold_scale(std::string_view text) {
     std::uint64_t x;
     std::memcpy(&x, s + at, 8);
     x >>= 8 * (p - at);
-    const std::uint64_t high = x & kHigh;
+    const std::uint64_t high = x & unicode::HIGH_BITS;
     for (std::uint64_t h = high; h != 0; h &= h - 1)
       if (digit_lead(s[p + static_cast<std::size_t>(std::countr_zero(h)) / 8])) return true;
     // Bytes beyond ASCII zeroed: the sums below carry into no other byte.

@@ -166,11 +166,6 @@ std::string replace_at_digit_runs(std::string_view text, const regex::Regex& das
 // ones before it read as written.
 std::string replace_words_with_digits(std::string_view text, const regex::Regex& word, Reader read);
 
-// Eight bytes at a time, little-endian: bit 7 of each byte flags it.
-constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
-// Bit 7 of each byte of w + (0x80 - lo) is set when that byte (below 0x80) is at least lo.
-constexpr std::uint64_t at_least(std::uint64_t w, unsigned lo) { return (w + kOnes * (0x80 - lo)) & kHigh; }
-constexpr std::uint64_t within(std::uint64_t w, unsigned lo, unsigned hi) { return at_least(w, lo) & ~at_least(w, hi + 1); }
 
 // The first position from `from` on where a money pattern's match can
 // start: a currency code ("RM", "Rp", "$", "USD", "EUR", "GBP", "MYR",

@@ -82,8 +82,7 @@ inline std::size_t next_maybe_digit(std::string_view text, std::size_t i) {
     for (; i + 8 <= text.size(); i += 8) {
       std::uint64_t w;
       std::memcpy(&w, text.data() + i, 8);
-      const std::uint64_t hits =
-          (w | ((w + 0x5050505050505050) & ~(w + 0x4646464646464646))) & unicode::HIGH_BITS;
+      const std::uint64_t hits = (w & unicode::HIGH_BITS) | unicode::within(w, '0', '9');
       if (hits == 0) continue;
       if constexpr (std::endian::native == std::endian::little) i += std::countr_zero(hits) / 8;
       break;

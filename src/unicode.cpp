@@ -7,10 +7,6 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include <unicode/uchar.h>
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
@@ -264,20 +260,15 @@ constexpr std::size_t npos = std::string_view::npos;
 #if defined(__SSE2__)
 constexpr std::size_t BLOCK = 16;
 std::size_t skip_plain_blocks(std::string_view text, std::size_t i, bool& blank) {
-  const auto in = [](__m128i v, char lo, char hi) {  // as signed bytes
-    return _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(lo - 1))),
-                         _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(hi + 1))));
-  };
-  const auto bits = [](__m128i m) { return static_cast<unsigned>(_mm_movemask_epi8(m)); };
   unsigned pending = 0;  // continuation bytes this block owes to a character of the last one
   for (; i + BLOCK <= text.size(); i += BLOCK) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
-    const unsigned plain = bits(_mm_cmpgt_epi8(v, _mm_set1_epi8(' ')));  // ASCII beyond the blank
-    const unsigned blanks = bits(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')));
+    const unsigned plain = byte_bits(_mm_cmpgt_epi8(v, _mm_set1_epi8(' ')));  // ASCII beyond the blank
+    const unsigned blanks = byte_bits(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')));
     unsigned owed = pending;
     if ((plain | blanks) != 0xFFFF) {
-      const unsigned leads = bits(in(v, static_cast<char>(0xE4), static_cast<char>(0xEF)));
-      const unsigned tails = bits(_mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(0xC0))));
+      const unsigned leads = byte_bits(bytes_within(v, static_cast<char>(0xE4), static_cast<char>(0xEF)));
+      const unsigned tails = byte_bits(_mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(0xC0))));
       owed |= leads << 1 | leads << 2;
       if ((plain | blanks | leads | tails) != 0xFFFF || tails != (owed & 0xFFFF)) break;
     } else if (pending != 0) {
@@ -297,7 +288,7 @@ std::size_t skip_plain_blocks(std::string_view text, std::size_t i, bool& blank)
     for (; i + BLOCK <= text.size(); i += BLOCK) {
       std::uint64_t w;
       std::memcpy(&w, text.data() + i, BLOCK);
-      if ((w & HIGH_BITS) != 0 || ((w + 0x6060606060606060) & HIGH_BITS) != HIGH_BITS) break;  // beyond ASCII or below the blank
+      if ((w & HIGH_BITS) != 0 || at_least(w, ' ') != HIGH_BITS) break;  // beyond ASCII or below the blank
       const std::uint64_t blanks = zero_bytes(w ^ 0x2020202020202020);
       if ((blanks & (blanks << 8)) != 0 || (blank && (blanks & 0x80) != 0)) return npos;
       blank = (blanks >> 63) != 0;

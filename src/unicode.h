@@ -11,6 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kalvesta::unicode {
 
 // Decodes the character at text[pos] and advances pos past it. Text is valid
@@ -97,9 +101,26 @@ std::string to_upper(std::string_view text);
 // Full upper-case mapping of one character (may be several characters).
 std::string upper_char(char32_t c);
 
-// Eight bytes at a time: the high bit of every byte of x that is zero, and
-// no other bit (exact: no carry crosses a byte).
-inline constexpr std::uint64_t HIGH_BITS = 0x8080808080808080;
+// Eight bytes at a time, little-endian: bit 7 of each byte flags it.
+inline constexpr std::uint64_t LOW_BITS = 0x0101010101010101, HIGH_BITS = LOW_BITS * 0x80;
+// Bit 7 of each byte of w + (0x80 - lo) is set when that byte (below 0x80)
+// is at least lo; a byte beyond ASCII may carry into the next one.
+constexpr std::uint64_t at_least(std::uint64_t w, unsigned lo) { return (w + LOW_BITS * (0x80 - lo)) & HIGH_BITS; }
+constexpr std::uint64_t within(std::uint64_t w, unsigned lo, unsigned hi) {
+  return at_least(w, lo) & ~at_least(w, hi + 1);
+}
+#if defined(__SSE2__)
+// Sixteen bytes at a time: those in [lo, hi] as signed bytes (so, for an
+// ASCII range, none beyond ASCII), and one bit per byte, its top bit.
+inline __m128i bytes_within(__m128i v, char lo, char hi) {
+  return _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(lo - 1))),
+                       _mm_cmplt_epi8(v, _mm_set1_epi8(static_cast<char>(hi + 1))));
+}
+inline unsigned byte_bits(__m128i m) { return static_cast<unsigned>(_mm_movemask_epi8(m)); }
+#endif
+
+// The high bit of every byte of x that is zero, and no other bit (exact: no
+// carry crosses a byte).
 constexpr std::uint64_t zero_bytes(std::uint64_t x) {
   constexpr std::uint64_t LOW7 = ~HIGH_BITS;
   return ~(((x & LOW7) + LOW7) | x) & HIGH_BITS;
