@@ -221,7 +221,7 @@ std::optional<DateFields> date_fields(std::string_view text) {
     return numeric(c.group(3), c.group(2), c.group(1));
   if (text.find_first_of("/-.") != std::string_view::npos && RE_SPELL_DATE_DMY->find_at(text, 0, c))
     return numeric(c.group(1), c.group(2), c.group(3));
-  if (std::none_of(text.begin(), text.end(), [](char b) { return ((b | 0x20) >= 'a' && (b | 0x20) <= 'z'); }))
+  if (std::none_of(text.begin(), text.end(), [](char b) { return unicode::is_ascii_letter(b); }))
     return std::nullopt;
   // ‘16 July 1943’, ‘Jul. 16, 1943’
   if (RE_SPELL_DATE_DAY_NAME->find_at(text, 0, c))
@@ -536,7 +536,7 @@ bool may_hold_url(const Scanned& s) {
     if (p > 0 && p + 1 < t.size()) {  // ‘x.my’
       const auto before = static_cast<unsigned char>(t[p - 1]), after = static_cast<unsigned char>(t[p + 1]);
       if ((before >= 0x80 || unicode::is_ascii_alnum(before) || before == '-') &&
-          (after >= 0x80 || ((after | 0x20) >= 'a' && (after | 0x20) <= 'z')))
+          (after >= 0x80 || unicode::is_ascii_letter(after)))
         return true;
     }
     return dotted_digits(t, p);  // ‘192.168.1.1’
@@ -810,7 +810,7 @@ void url_starts(const Scanned& s, Starts& out) {
     if (p >= 3 && is_w(p - 3) && is_w(p - 2) && is_w(p - 1)) out.push_back(p - 3);
     if (p == 0 || p + 1 >= t.size()) return false;
     const auto after = static_cast<unsigned char>(t[p + 1]);
-    if (after < 0x80 && ((after | 0x20) < 'a' || (after | 0x20) > 'z')) return false;
+    if (after < 0x80 && !unicode::is_ascii_letter(after)) return false;
     std::size_t q = p, n = 0;
     bool plain_after = false;  // the character at q is an ASCII letter or digit
     for (; q > 0 && (n = member_before(q)) != 0; q -= n) {

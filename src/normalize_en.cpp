@@ -572,7 +572,7 @@ std::string normalize_english(std::string&& input) {
 std::string apply_pronunciation_overrides(std::string text, std::string_view lang) {
   // Every row needs an ASCII letter other than "k" and "s" (the only ones
   // with caseless twins beyond ASCII): a text without letters keeps as it is.
-  auto letter = [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; };
+  auto letter = [](char c) { return unicode::is_ascii_letter(c); };
   if (std::none_of(text.begin(), text.end(), letter)) return text;
   // Every match of a row holds a word up to case (an override word, "bhd",
   // a unit, "no."): a text the folds rule it out of is not scanned.
@@ -622,7 +622,7 @@ std::string replace_letter_period_sequences(std::string text) {
   // a full stop, a letter and a full stop; a letter, a hyphen, a letter; two
   // capitals side by side. A text without them is returned as it came.
   // Eight bytes at a time: capitals, and the few "-" and "." looked at one by one.
-  auto letter = [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; };
+  auto letter = [](char c) { return unicode::is_ascii_letter(c); };
   bool periods = false, hyphens = false, caps = false;
   std::uint64_t capital_before = 0;  // bit 7: the last byte of the block before is a capital
   for (std::size_t p = 0; p < text.size(); p += 8) {

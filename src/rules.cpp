@@ -23,7 +23,6 @@ namespace {
 
 void need_byte(Needs& n, unsigned char b) { n.bytes[b / 64] |= std::uint64_t{1} << (b % 64); }
 
-bool is_ascii_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 std::uint32_t letter_bit(char c) { return std::uint32_t{1} << ((c | 0x20) - 'a'); }
 
 // A reading of the dialect's syntax just deep enough to find needs. Anything
@@ -80,7 +79,7 @@ struct NeedsReader {
 
   // A literal ASCII character.
   void literal(Needs& n, char c) const {
-    if (!caseless || !is_ascii_letter(c)) {
+    if (!caseless || !unicode::is_ascii_letter(c)) {
       need_byte(n, static_cast<unsigned char>(c));
     } else if (const char lower = static_cast<char>(c | 0x20); lower != 'k' && lower != 's') {
       n.letters |= letter_bit(c);

@@ -74,10 +74,9 @@ constexpr bool is_ascii_digit(char32_t c) { return c >= '0' && c <= '9'; }
 // of four-byte characters and bytes that start none have both bits: the
 // character must be looked up. Most text beyond ASCII then needs no lookup.
 const std::array<std::uint8_t, 256>& lead_classes();
-// 0-9, A-Z, a-z; inline, since the byte loops call it on every byte.
-constexpr bool is_ascii_alnum(char32_t c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
+// A-Z, a-z and 0-9; inline, since the byte loops call them on every byte.
+constexpr bool is_ascii_letter(char32_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+constexpr bool is_ascii_alnum(char32_t c) { return (c >= '0' && c <= '9') || is_ascii_letter(c); }
 // Space, tab, line feed, vertical tab, form feed, carriage return: the
 // ASCII White_Space.
 constexpr bool is_ascii_blank(char32_t c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
